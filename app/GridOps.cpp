@@ -1,0 +1,64 @@
+#include "app/GridOps.h"
+
+namespace gridops {
+
+double minimum(const RealGrid& g) noexcept
+{
+    double m = 2147483647.0;
+    for (double v : g.cells())
+        if (v < m) m = v;
+    return m;
+}
+
+double maximum(const RealGrid& g) noexcept
+{
+    double m = -2147483645.0;
+    for (double v : g.cells())
+        if (v > m) m = v;
+    return m;
+}
+
+std::int32_t minimum(const IntGrid& g) noexcept
+{
+    std::int32_t m = 2147483647;
+    for (std::int32_t v : g.cells())
+        if (v < m) m = v;
+    return m;
+}
+
+std::int32_t maximum(const IntGrid& g) noexcept
+{
+    std::int32_t m = -2147483645;
+    for (std::int32_t v : g.cells())
+        if (v > m) m = v;
+    return m;
+}
+
+IntGrid floorToIntGrid(const RealGrid& g)
+{
+    IntGrid out(g.rows(), g.cols());
+    auto src = g.cells();
+    auto dst = out.cells();
+    for (std::size_t i = 0; i < src.size(); ++i) dst[i] = floorToInt(src[i]);
+    return out;
+}
+
+IntGrid truncToIntGrid(const RealGrid& g)
+{
+    IntGrid out(g.rows(), g.cols());
+    auto src = g.cells();
+    auto dst = out.cells();
+    for (std::size_t i = 0; i < src.size(); ++i) dst[i] = truncToInt(src[i]);
+    return out;
+}
+
+RealGrid toRealGrid(const IntGrid& g)
+{
+    RealGrid out(g.rows(), g.cols());
+    auto src = g.cells();
+    auto dst = out.cells();
+    for (std::size_t i = 0; i < src.size(); ++i) dst[i] = src[i];
+    return out;
+}
+
+} // namespace gridops

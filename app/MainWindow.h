@@ -1,0 +1,110 @@
+// The main window "GRIDMEND": the session, the diagnostics log, the vertical
+// progress bar, the cursor readouts and the menu. Handlers keep the program's
+// names (Open1Click, SaveSRTM1Click, ...) and only call plain code; each group
+// of handlers lives in its own MainWindow<Group>.cpp file.
+#pragma once
+
+#include "app/Reporter.h"
+#include "app/SessionState.h"
+
+#include <QMainWindow>
+#include <map>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class GraphicsWindow;
+class SolverParamsDialog;
+
+class MainWindow : public QMainWindow, public Reporter {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Reporter
+    void log(std::string_view line) override;
+    void progressStart(int minimum, int maximum) override;
+    void progressStep() override;
+    void progressHide() override;
+    void notice(std::string_view caption, std::string_view text) override;
+    void completionSignal() override;
+
+    SessionState& session() { return session_; }
+    QPlainTextEdit* diagnosticsLog() const { return log_; }
+    QProgressBar* progressBar() const { return progress_; }
+    /// The menu item with the given objectName ("actionRunGridmend").
+    QAction* action(const QString& objectName) const;
+
+    /// Windows created by the registry after the main window.
+    void setSolverParamsDialog(SolverParamsDialog* dialog) { paramsDialog_ = dialog; }
+    void setGraphicsWindow(GraphicsWindow* window) { graphicsWindow_ = window; }
+    SolverParamsDialog* solverParamsDialog() const { return paramsDialog_; }
+    GraphicsWindow* graphicsWindow() const { return graphicsWindow_; }
+
+    /// Readout labels written by the image windows.
+    enum class Readout { X, Y, Elevation, Zoom, Longitude, Latitude };
+    void setReadout(Readout which, const QString& text);
+    /// "X coordinate", "Y coordinate", "Elevation" and their values.
+    void showCoordinateReadouts(bool visible);
+    /// "Graphics Zoom Factor", "Longitude", "Latitude", the "degrees" labels and their values.
+    void showTileReadouts(bool visible);
+
+    /// Enabling rules.
+    void setRunEnabled(bool enabled);
+    void enableAfterRun();
+
+    /// Milliseconds between the completion beeps (tests set 0).
+    int beepPauseMs = 250;
+    int beepCount = 0;   ///< beeps sounded so far
+
+public slots:
+    // File
+    void Open1Click();
+    void OpenReferenceImage1Click();
+    void OpenMergeDEM1Click();
+    void OpenDTED1MergeDEM1Click();
+    void OpenSRTM30MergeDEM1Click();
+    void OpenAustralianERMergeDEM1Click();
+    void SaveASCIIClick();
+    void SaveBSQ1Click();
+    void SaveTerragen1Click();
+    void SaveASCIIDEMClick();
+    void SaveSRTM1Click();
+    void SaveImage1Click();
+    void jpg1Click();
+    void SavePOVRayTGA1Click();
+    void SaveGrayscaleTGA1Click();
+    void SaveBitmapArray1Click();
+    void SaveDTED11Click();
+    void SRTMtoSRTM1Click();
+    void INDtoSRTM1Click();
+    void Exit1Click();
+    // Run
+    void RunGridmend1Click();
+    // View
+    void DisplayImage1Click();
+    void Display3DImage1Click();
+    // Help
+    void Help1Click();
+    void About1Click();
+
+private:
+    void createLayout();
+    void createMenus();
+    QAction* addItem(QMenu* menu, const QString& caption, const QString& objectName, void (MainWindow::*slot)());
+    void notAvailableYet(const char* command);
+
+    SessionState session_;
+    QPlainTextEdit* log_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    std::map<Readout, QLabel*> readoutValues_;
+    std::vector<QLabel*> coordinateLabels_, elevationLabels_, tileLabels_;
+    std::map<QString, QAction*> actions_;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* save3dMenu_ = nullptr;
+    SolverParamsDialog* paramsDialog_ = nullptr;
+    GraphicsWindow* graphicsWindow_ = nullptr;
+};

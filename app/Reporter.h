@@ -1,0 +1,45 @@
+// How plain code talks to the user: lines for the diagnostics log, the
+// vertical progress bar, notices (message boxes raised in the middle of an
+// operation) and the completion signal. The main window implements it; the
+// command-line tool prints; tests record.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class Reporter {
+public:
+    virtual ~Reporter() = default;
+
+    /// Appends one whole line to the diagnostics log.
+    virtual void log(std::string_view line) = 0;
+
+    /// Progress bar: range minimum..maximum, position minimum, shown.
+    virtual void progressStart(int minimum, int maximum) = 0;
+    /// Advances the position by one (also while hidden).
+    virtual void progressStep() = 0;
+    virtual void progressHide() = 0;
+
+    /// A modal notice with a caption ("Conversion Error", "Error!") and text;
+    /// returns when the user has closed it.
+    virtual void notice(std::string_view caption, std::string_view text) = 0;
+
+    /// Three beeps 250 ms apart, sounded once per completed interpolation.
+    virtual void completionSignal() = 0;
+};
+
+/// Discards everything.
+class NullReporter final : public Reporter {
+public:
+    void log(std::string_view) override {}
+    void progressStart(int, int) override {}
+    void progressStep() override {}
+    void progressHide() override {}
+    void notice(std::string_view, std::string_view) override {}
+    void completionSignal() override {}
+};
+
+/// Log-line formatting shared by every subsystem: a label ending in two blanks
+/// followed by the value ("numberRows is:  " 42).
+std::string formatReal(double v);           ///< shortest general decimal form ("0.5", "1e-10", "2")
+std::string formatFixed(double v, int decimals);

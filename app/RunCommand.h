@@ -1,0 +1,35 @@
+// The Run command ("Run Gridmend"): turns the session's input into
+// solutionGrid, by the central-difference relaxation alone (no LSQR
+// iterations) or through the interpolation driver (LSQR path), then writes the
+// result back into the graphics window where a repair asked for it.
+#pragma once
+
+#include "app/Grid.h"
+
+#include <optional>
+
+class GraphicsModel;
+class Reporter;
+struct SessionState;
+
+enum class RunOutcome {
+    Completed,   ///< a solution was produced; the enabling rules of a completed Run apply
+    Refused,     ///< nothing changed (log line written); no beeps, menus unchanged
+};
+
+/// The Run command, minus its menu enabling (the window applies that after Completed).
+RunOutcome runGridmend(SessionState& session, GraphicsModel& graphics, Reporter& reporter);
+
+/// The relaxation of Run's central-difference path on an engine grid (0.0 = unknown) with the
+/// session's Laplacian and refining sweeps; nothing (after a log line) for a grid under 2 x 2.
+std::optional<RealGrid> relaxEngineGrid(const RealGrid& engineGrid, const SessionState& session, Reporter& reporter);
+
+/// Log lines of a refused Run.
+inline constexpr const char* kRunInputReleasedLine =
+    "Run refused: the previous Run used up the input grid. Open the input again (or choose 'Input Data') first.";
+inline constexpr const char* kRunNoInputLine =
+    "Run refused: there is no input grid. Open an input file first.";
+inline constexpr const char* kRunNeedsLsqrLine =
+    "Run refused: text, shapefile, CSV and LAS input need at least one LSQR iteration.";
+inline constexpr const char* kRunNoExpandedGridLine =
+    "Run refused: the graphics window holds no grid to interpolate.";

@@ -1,0 +1,15 @@
+#include "app/SaveCommands.h"
+
+#include "app/Reporter.h"
+#include "app/SessionState.h"
+#include "formats/TextGrid.h"
+
+bool saveAsciiMatrix(const std::string& path, const SessionState& session, Reporter& reporter)
+{
+    reporter.log(path);
+    if (path.empty() || !session.solutionGrid) return false;
+    if (!writeAsciiMatrix(path, *session.solutionGrid, reporter)) return false;
+    reporter.log(" ");
+    reporter.log("File saved.");
+    return true;
+}

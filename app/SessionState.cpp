@@ -1,0 +1,23 @@
+#include "app/SessionState.h"
+
+#include "app/GridOps.h"
+
+void SessionState::storeInputGrid(const IntGrid& grid)
+{
+    inputGrid = grid;
+    inputGridReleased = false;
+}
+
+void SessionState::inputGridFromSolution()
+{
+    if (!solutionGrid) return;
+    inputGrid = gridops::flipped(gridops::truncToIntGrid(*solutionGrid));
+    inputGridReleased = false;
+}
+
+void SessionState::solutionFromGrid(const IntGrid& grid)
+{
+    solutionGrid = gridops::flipped(gridops::toRealGrid(grid));
+    numberElevationRows = grid.rows();
+    numberElevationColumns = grid.cols();
+}

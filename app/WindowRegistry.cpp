@@ -1,0 +1,78 @@
+#include "app/WindowRegistry.h"
+
+#include "app/MainWindow.h"
+#include "app/ShellWindows.h"
+#include "app/SolverParamsDialog.h"
+#include "graphics/GraphicsWindow.h"
+#include "ui/ErrorWindow.h"
+
+#include <QApplication>
+#include <functional>
+
+namespace {
+WindowRegistry* current = nullptr;
+}
+
+WindowRegistry* windowRegistry()
+{
+    return current;
+}
+
+const std::vector<QString>& WindowRegistry::creationOrder()
+{
+    static const std::vector<QString> order = {
+        "GRIDMEND", "dataEntryForm", "ASCII DEM Data Entry Form", "Error!", "Help", "", "About", "Notice!",
+        "Error!", "Error!", "GRIDMEND Graphics", "GRIDMEND Graphics", "Elevation Control Panel", "Form14",
+        "Filter Data Entry", "Filter Limits data Entry Form", "Tool Pallatte", "Pen Color",
+        "Red Green Blue Byte Filter Data Entry", "Marker Color", "Terragen Scale Factor",
+        "Pixel Classification Data Entry", "Error!", "Background Color Data Entry", "Pixel Neighbor Data Entry",
+        "Error!", "Reference Image", "Error!", "Search Radius Data Entry", "Error!", "Closing Graphics Window",
+        "Error!", "Scale Factor Dialog Box", "Unsharp Mask Data Entry", "Error!", "Pixel Limit Data Entry Form",
+        "Error!", "Scale Factor Data Entry Form", "Offset Data Entry", "Error!", "Elevation Dialog",
+        "DTED0 Base File", "Interpolated Reference Image", "DTED0 Interpolation Iterations",
+        "DTED0 Offset Elevation Dialog Box", "Sea Level Clipping Parameters",
+        "Null Data Definition Data Entry Form", "Shape File Scaling Limits", "Batch Mode Dialog", "SRTM30Image",
+        "SRTM30 Iterations", "Error!", "SRTM Grayscale Image Form", "Australian ER Image Form",
+        "Australian ERM Data Entry Form", "Resample Parameters", "DTED1 Merge Image", "3D Image Control Panel",
+        "Error!", "Error!", "Error!", "3D Graphics Image", "Form65", "Error!"};
+    return order;
+}
+
+WindowRegistry::WindowRegistry(Options options)
+{
+    current = this;
+    QApplication::setApplicationName("gridmend");
+    main_ = std::make_unique<MainWindow>();
+    MainWindow* m = main_.get();
+    windows_.push_back(m);
+    auto add = [this](QWidget* w) { windows_.push_back(w); return w; };
+
+    // Windows join this sequence in their place in creationOrder() as they are built.
+    auto* params = new SolverParamsDialog(m->session(), *m, m);
+    m->setSolverParamsDialog(params);
+    add(params);
+    // The general error window ("Please enter a value in each text box.").
+    auto* general = new ErrorWindow({kEmptyEntryText}, m);
+    setGeneralErrorWindow(general);
+    add(general);
+    add(new HelpWindow(m));
+    auto* splash = new SplashWindow(m);
+    add(splash);
+    if (options.showStartupWindows) splash->showModal();
+    else m->show();
+    add(new AboutWindow(m));
+    auto* notice = new NoticeWindow(m);
+    add(notice);
+    if (options.showStartupWindows) notice->showModal();
+    add(&params->rangeWindow());
+    auto* graphics = new GraphicsWindow(m->session(), *m, m);
+    m->setGraphicsWindow(graphics);
+    add(graphics);
+}
+
+WindowRegistry::~WindowRegistry()
+{
+    setGeneralErrorWindow(nullptr);
+    if (current == this) current = nullptr;
+    main_.reset();
+}

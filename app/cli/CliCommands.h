@@ -1,0 +1,23 @@
+// The subcommands of gridmend-cli. Each runs the same plain code as the
+// windows; it only replaces the dialogs by its options.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class Reporter;
+
+/// A subcommand: its arguments after the command name. Returns the exit status
+/// (0 success, 1 failure); throws UsageError for a bad command line.
+using CliCommand = int (*)(const std::vector<std::string>& args, Reporter& reporter);
+
+struct CliCommandInfo {
+    const char* name;
+    CliCommand run;
+    const char* usage;
+};
+
+int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter);
+
+/// Every subcommand, in the order the usage text lists them.
+const std::vector<CliCommandInfo>& cliCommands();

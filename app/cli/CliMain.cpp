@@ -1,0 +1,58 @@
+// gridmend-cli: scripted use of GRIDMEND without a display.
+#include "app/cli/CliCommands.h"
+#include "app/cli/CliOptions.h"
+#include "app/cli/CliReporter.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+const std::vector<CliCommandInfo>& cliCommands()
+{
+    static const std::vector<CliCommandInfo> commands = {
+        {"interpolate", cliInterpolate,
+         "interpolate IN OUT --rows R --columns C [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
+         "      Interpolates an ASCII z-value grid (0 = unknown, file order = south row first)\n"
+         "      and writes the solution as an ASCII matrix. --lsqr 0 runs the relaxation alone."},
+    };
+    return commands;
+}
+
+namespace {
+
+void printUsage(std::FILE* to)
+{
+    std::fprintf(to, "usage: gridmend-cli COMMAND ARGUMENTS...\n\ncommands:\n");
+    for (const CliCommandInfo& c : cliCommands()) std::fprintf(to, "  %s\n", c.usage);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+        printUsage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    CliReporter reporter;
+    for (const CliCommandInfo& c : cliCommands()) {
+        if (std::strcmp(argv[1], c.name) != 0) continue;
+        try {
+            const int status = c.run(args, reporter);
+            std::fflush(stdout);
+            return status;
+        } catch (const UsageError& e) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "gridmend-cli %s: %s\nusage: gridmend-cli %s\n", c.name, e.what(), c.usage);
+            return 2;
+        } catch (const std::exception& e) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "gridmend-cli %s: %s\n", c.name, e.what());
+            return 1;
+        }
+    }
+    std::fprintf(stderr, "gridmend-cli: unknown command '%s'\n", argv[1]);
+    printUsage(stderr);
+    return 2;
+}

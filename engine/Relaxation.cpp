@@ -1,0 +1,147 @@
+#include "engine/Relaxation.h"
+
+#include "app/Reporter.h"
+
+CentralDifferenceSolver::CentralDifferenceSolver(const RealGrid& input, int laplacianIterations,
+                                                 int polishIterations, Reporter& reporter)
+    : rows_(input.rows()), cols_(input.cols()), estimate_(input), known_(input),
+      laplacianIterations_(laplacianIterations), polishIterations_(polishIterations), reporter_(reporter)
+{
+    reporter_.log(" ");
+    reporter_.log("Computing Initial Estimate");
+}
+
+void CentralDifferenceSolver::buildFreeLists()
+{
+    if (listsBuilt_) return;
+    listsBuilt_ = true;
+    const int R = rows_, C = cols_;
+    for (int r = 2; r <= R - 3; ++r)
+        for (int c = 2; c <= C - 3; ++c)
+            if (isFree(r, c)) thinPlateFree_.push_back(std::uint32_t(std::size_t(r) * C + c));
+    for (int r = 1; r <= R - 2; ++r)
+        for (int c = 1; c <= C - 2; ++c)
+            if (isFree(r, c)) laplacianFree_.push_back(std::uint32_t(std::size_t(r) * C + c));
+}
+
+void CentralDifferenceSolver::secondRing()
+{
+    const int R = rows_, C = cols_;
+    if (R < 3 || C < 3) return;   // the ring's neighbours would lie outside the grid
+    RealGrid& A = estimate_;
+    auto mean4 = [&](int r, int c) {
+        if (isFree(r, c)) A(r, c) = 0.25 * (A(r - 1, c) + A(r + 1, c) + A(r, c - 1) + A(r, c + 1));
+    };
+    for (int r = 1; r <= R - 2; ++r) mean4(r, C - 2);
+    for (int r = 1; r <= R - 2; ++r) mean4(r, 1);
+    for (int c = 1; c <= C - 2; ++c) mean4(1, c);
+    for (int c = 1; c <= C - 2; ++c) mean4(R - 2, c);
+}
+
+void CentralDifferenceSolver::edgeCopy()
+{
+    const int R = rows_, C = cols_;
+    RealGrid& A = estimate_;
+    for (int r = 1; r <= R - 2; ++r) {
+        if (isFree(r, 0)) A(r, 0) = A(r, 1);
+        if (isFree(r, C - 1)) A(r, C - 1) = A(r, C - 2);
+    }
+    for (int c = 1; c <= C - 2; ++c) {
+        if (isFree(0, c)) A(0, c) = A(1, c);
+        if (isFree(R - 1, c)) A(R - 1, c) = A(R - 2, c);
+    }
+    if (isFree(0, 0)) A(0, 0) = A(1, 1);
+    if (isFree(R - 1, C - 1)) A(R - 1, C - 1) = A(R - 2, C - 2);
+    if (isFree(0, C - 1)) A(0, C - 1) = A(1, C - 2);
+    if (isFree(R - 1, 0)) A(R - 1, 0) = A(R - 2, 1);
+}
+
+void CentralDifferenceSolver::thinPlate()
+{
+    double* const a = estimate_.data();
+    const std::ptrdiff_t C = cols_, C2 = 2 * C;
+    for (std::uint32_t k : thinPlateFree_) {
+        double* p = a + k;
+        p[0] = (8.0 * (p[-C] + p[C] + p[-1] + p[1])
+                - 2.0 * (p[-C - 1] + p[-C + 1] + p[C - 1] + p[C + 1])
+                - (p[-C2] + p[C2] + p[-2] + p[2])) * 0.05;
+    }
+}
+
+void CentralDifferenceSolver::laplacian()
+{
+    double* const a = estimate_.data();
+    const std::ptrdiff_t C = cols_;
+    for (std::uint32_t k : laplacianFree_) {
+        double* p = a + k;
+        p[0] = 0.25 * (p[-C] + p[C] + p[-1] + p[1]);
+    }
+}
+
+void CentralDifferenceSolver::edgeMeans()
+{
+    const int R = rows_, C = cols_;
+    RealGrid& A = estimate_;
+    for (int r = 1; r <= R - 2; ++r) {
+        if (isFree(r, 0)) A(r, 0) = (A(r, 1) + A(r - 1, 0) + A(r + 1, 0)) / 3;
+        if (isFree(r, C - 1)) A(r, C - 1) = (A(r, C - 2) + A(r - 1, C - 1) + A(r + 1, C - 1)) / 3;
+    }
+    for (int c = 1; c <= C - 2; ++c) {
+        if (isFree(0, c)) A(0, c) = (A(1, c) + A(0, c - 1) + A(0, c + 1)) / 3;
+        if (isFree(R - 1, c)) A(R - 1, c) = (A(R - 2, c) + A(R - 1, c - 1) + A(R - 1, c + 1)) / 3;
+    }
+    if (isFree(0, 0)) A(0, 0) = (A(0, 1) + A(1, 0)) * 0.5;
+    if (isFree(R - 1, C - 1)) A(R - 1, C - 1) = (A(R - 1, C - 2) + A(R - 2, C - 1)) * 0.5;
+    if (isFree(0, C - 1)) A(0, C - 1) = (A(0, C - 2) + A(1, C - 1)) * 0.5;
+    if (isFree(R - 1, 0)) A(R - 1, 0) = (A(R - 2, 0) + A(R - 1, 1)) * 0.5;
+}
+
+void CentralDifferenceSolver::refiningSweep()
+{
+    const std::ptrdiff_t C = cols_;
+    for (int r = 1; r <= rows_ - 2; ++r) {
+        double* p = estimate_.row(r);
+        for (std::ptrdiff_t c = 1; c <= C - 2; ++c)
+            p[c] = 0.25 * (p[c - C] + p[c + C] + p[c - 1] + p[c + 1]);
+    }
+}
+
+void CentralDifferenceSolver::mainSweep()
+{
+    buildFreeLists();
+    secondRing();
+    edgeCopy();
+    thinPlate();
+    edgeCopy();
+    laplacian();
+    edgeMeans();
+}
+
+std::optional<RealGrid> CentralDifferenceSolver::solve(int lsqrIterations)
+{
+    if (rows_ < 2 || cols_ < 2) {
+        reporter_.log(kGridTooSmallLine);
+        return std::nullopt;
+    }
+    reporter_.progressStart(0, laplacianIterations_ + 1);
+    for (int i = 0; i < laplacianIterations_; ++i) {
+        mainSweep();
+        reporter_.progressStep();
+    }
+    reporter_.progressHide();
+
+    if (polishIterations_ > 0) {
+        reporter_.log(" ");
+        reporter_.log("Refining the interpolated image.");
+        for (int i = 0; i < polishIterations_; ++i) {
+            refiningSweep();
+            reporter_.progressStep();
+        }
+    }
+
+    if (lsqrIterations > 0)
+        for (double& v : estimate_.cells())
+            if (v < 0.0) v = 0.0;
+    reporter_.progressHide();
+    return std::move(estimate_);
+}

@@ -1,0 +1,48 @@
+// A Reporter for tests: keeps every log line, notice, progress call and beep.
+#pragma once
+
+#include "app/Reporter.h"
+
+#include <string>
+#include <vector>
+
+class RecordingReporter final : public Reporter {
+public:
+    std::vector<std::string> lines;
+    std::vector<std::pair<std::string, std::string>> notices;
+    int progressMaximum = 0, progressPosition = 0, progressStarts = 0, beeps = 0;
+    bool progressVisible = false;
+
+    void log(std::string_view line) override { lines.emplace_back(line); }
+    void progressStart(int minimum, int maximum) override
+    {
+        progressPosition = minimum;
+        progressMaximum = maximum;
+        progressVisible = true;
+        ++progressStarts;
+    }
+    void progressStep() override { ++progressPosition; }
+    void progressHide() override { progressVisible = false; }
+    void notice(std::string_view caption, std::string_view text) override { notices.emplace_back(caption, text); }
+    void completionSignal() override { beeps += 3; }
+
+    /// True when the lines contain the given sequence as consecutive lines.
+    bool hasSequence(const std::vector<std::string>& sequence) const
+    {
+        if (sequence.empty()) return true;
+        for (std::size_t i = 0; i + sequence.size() <= lines.size(); ++i) {
+            bool all = true;
+            for (std::size_t k = 0; k < sequence.size() && all; ++k) all = lines[i + k] == sequence[k];
+            if (all) return true;
+        }
+        return false;
+    }
+    bool has(const std::string& line) const { return hasSequence({line}); }
+    /// Index of the first line equal to line, or -1.
+    int indexOf(const std::string& line) const
+    {
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i] == line) return int(i);
+        return -1;
+    }
+};

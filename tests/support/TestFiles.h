@@ -1,0 +1,55 @@
+// Temporary files for tests, removed at the end of the test.
+#pragma once
+
+#include <cstdint>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+class TempDir {
+public:
+    TempDir()
+    {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("gridmend-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() { std::error_code ec; std::filesystem::remove_all(path_, ec); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void writeText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+inline std::string readText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline std::vector<std::uint8_t> readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+/// The directory holding the project's test data files.
+inline std::string testData(const std::string& name)
+{
+    return std::string(GRIDMEND_TEST_DATA_DIR) + "/" + name;
+}

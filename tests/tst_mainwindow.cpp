@@ -1,0 +1,175 @@
+#include "app/MainWindow.h"
+#include "app/RunCommand.h"
+#include "engine/Relaxation.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList logLines(MainWindow& w)
+{
+    return w.diagnosticsLog()->toPlainText().split('\n');
+}
+
+QStringList captions(QMenu* menu)
+{
+    QStringList out;
+    for (QAction* a : menu->actions()) out << a->text();
+    return out;
+}
+
+IntGrid northGrid()
+{
+    // 4 x 4 contour grid, north row first; 255 = no data.
+    IntGrid g(4, 4, 255);
+    g(0, 0) = 100; g(0, 3) = 100; g(3, 0) = 40; g(3, 3) = 40;
+    return g;
+}
+
+} // namespace
+
+TEST(MainWindow, HasTheCaptionTheLogLineAndAHiddenProgressBar)
+{
+    MainWindow w;
+    EXPECT_EQ(w.windowTitle(), "GRIDMEND");
+    EXPECT_EQ(w.diagnosticsLog()->toPlainText(), "Open an input file to begin.");
+    EXPECT_TRUE(w.diagnosticsLog()->isReadOnly());
+    EXPECT_EQ(w.progressBar()->orientation(), Qt::Vertical);
+    EXPECT_TRUE(w.progressBar()->isHidden());
+    EXPECT_EQ(w.centralWidget()->size(), QSize(666, 519));
+}
+
+TEST(MainWindow, MenuTreeHasTheProgramsCaptions)
+{
+    MainWindow w;
+    QStringList top;
+    for (QAction* a : w.menuBar()->actions()) top << a->text();
+    EXPECT_EQ(top, (QStringList{"&File", "Run", "View", "Help"}));
+    auto* file = w.menuBar()->actions()[0]->menu();
+    EXPECT_EQ(captions(file),
+              (QStringList{"&Open", "Open Reference Image", "Open DTED0 Merge DEM", "Open DTED1 Merge DEM",
+                           "Open SRTM30 Merge DEM", "Open Australian ER Merge DEM", "Save ASCII ", "Save BSQ",
+                           "Save Terragen", "SaveASCIIDEM", "Save SRTM", "Save Image", "Save3D Image",
+                           "Save POV-Ray TGA", "Save Grayscale TGA", "Save Elevation Array", "Save DTED1",
+                           "Batch Mode Interpolate", "Exit"}));
+    EXPECT_EQ(captions(w.action("actionSave3dImage")->menu()), QStringList{"jpg"});
+    EXPECT_EQ(captions(w.action("actionBatchModeInterpolate") ? w.action("actionBatchModeInterpolate")->menu()
+                                                               : file->actions()[17]->menu()),
+              (QStringList{"SRTM to SRTM", "IND to SRTM"}));
+    EXPECT_EQ(captions(w.menuBar()->actions()[1]->menu()), QStringList{"Run Gridmend"});
+    EXPECT_EQ(captions(w.menuBar()->actions()[2]->menu()), (QStringList{"Display 2D Image", "Display 3D Image"}));
+    EXPECT_EQ(captions(w.menuBar()->actions()[3]->menu()), (QStringList{"Help", "About"}));
+}
+
+TEST(MainWindow, StartUpDisablesRunViewAndTheSaveItems)
+{
+    MainWindow w;
+    for (const char* name : {"actionSaveAscii", "actionSaveAsciiDem", "actionSaveBsq", "actionSaveTerragen",
+                             "actionSaveElevationArray", "actionRunGridmend", "actionSaveImage", "actionSaveSrtm",
+                             "actionView", "actionSavePovRayTga", "actionSaveGrayscaleTga", "actionSaveDted1",
+                             "actionSave3dImage"})
+        EXPECT_FALSE(w.action(name)->isEnabled()) << name;
+    for (const char* name : {"actionOpen", "actionOpenReferenceImage", "actionExit", "actionHelp", "actionAbout"})
+        EXPECT_TRUE(w.action(name)->isEnabled()) << name;
+}
+
+TEST(MainWindow, RunRelaxesTheSessionGridAndAppliesTheEnablingRules)
+{
+    MainWindow w;
+    w.beepPauseMs = 0;
+    SessionState& s = w.session();
+    s.inputGrid = northGrid();
+    s.numberElevationRows = s.numberElevationColumns = 4;
+    s.inputKind = InputKind::SessionGridInput;
+    s.laplacianIterations = 200;
+    w.setRunEnabled(true);
+    w.action("actionRunGridmend")->trigger();
+
+    ASSERT_TRUE(s.solutionGrid);
+    EXPECT_FALSE(s.inputGrid);            // the input grid is released
+    EXPECT_TRUE(s.inputGridReleased);
+    EXPECT_TRUE(s.solutionAllocated);
+    EXPECT_EQ((*s.solutionGrid)(0, 0), 40.0);   // solution row 0 is the south row
+    EXPECT_EQ((*s.solutionGrid)(3, 3), 100.0);
+    const double middle = (*s.solutionGrid)(1, 1);
+    EXPECT_GT(middle, 40.0);
+    EXPECT_LT(middle, 100.0);
+    EXPECT_EQ(w.beepCount, 3);
+    const QStringList lines = logLines(w);
+    EXPECT_EQ(lines.mid(1), (QStringList{" ", "Computing Initial Estimate", "Done interpolating file."}));
+    EXPECT_FALSE(w.action("actionRunGridmend")->isEnabled());
+    for (const char* name : {"actionSaveAscii", "actionSaveAsciiDem", "actionSaveSrtm", "actionView",
+                             "actionSaveBsq", "actionSaveTerragen", "actionSaveElevationArray",
+                             "actionSavePovRayTga", "actionSaveGrayscaleTga", "actionSaveDted1", "actionSave3dImage"})
+        EXPECT_TRUE(w.action(name)->isEnabled()) << name;
+    EXPECT_FALSE(w.action("actionSaveImage")->isEnabled());   // stays as it was
+}
+
+TEST(MainWindow, AllUnknownGridGivesZerosAndClippingWaitsForLsqr)
+{
+    MainWindow w;
+    w.beepPauseMs = 0;
+    w.session().inputGrid = IntGrid(5, 5, 255);
+    w.session().laplacianIterations = 10;
+    w.RunGridmend1Click();
+    ASSERT_TRUE(w.session().solutionGrid);
+    for (double v : w.session().solutionGrid->cells()) EXPECT_EQ(v, 0.0);
+}
+
+TEST(MainWindow, RefusedRunsChangeNothingAndDoNotBeep)
+{
+    struct Case {
+        InputKind kind;
+        bool releasedGrid;
+        const char* line;
+    };
+    const Case cases[] = {
+        {InputKind::SessionGridInput, true, kRunInputReleasedLine},
+        {InputKind::NoInput, false, kRunNoInputLine},
+        {InputKind::TextGridInput, false, kRunNeedsLsqrLine},
+        {InputKind::CsvInput, false, kRunNeedsLsqrLine},
+    };
+    for (const Case& c : cases) {
+        MainWindow w;
+        w.beepPauseMs = 0;
+        w.session().inputKind = c.kind;
+        w.session().inputGridReleased = c.releasedGrid;
+        w.setRunEnabled(true);
+        w.RunGridmend1Click();
+        EXPECT_EQ(logLines(w).last(), c.line);
+        EXPECT_EQ(w.beepCount, 0);
+        EXPECT_FALSE(w.session().solutionGrid);
+        EXPECT_TRUE(w.action("actionRunGridmend")->isEnabled());
+        EXPECT_FALSE(w.action("actionView")->isEnabled());
+    }
+}
+
+TEST(MainWindow, ASecondRunWithoutNewInputIsRefused)
+{
+    MainWindow w;
+    w.beepPauseMs = 0;
+    w.session().inputGrid = northGrid();
+    w.session().laplacianIterations = 5;
+    w.RunGridmend1Click();
+    ASSERT_EQ(w.beepCount, 3);
+    w.setRunEnabled(true);
+    w.RunGridmend1Click();
+    EXPECT_EQ(w.beepCount, 3);
+    EXPECT_EQ(logLines(w).last(), kRunInputReleasedLine);
+}
+
+TEST(MainWindow, TinyGridsAreRefusedBeforeSolving)
+{
+    MainWindow w;
+    w.beepPauseMs = 0;
+    w.session().inputGrid = IntGrid(1, 6, 10);
+    w.RunGridmend1Click();
+    EXPECT_EQ(logLines(w).last(), kGridTooSmallLine);
+    EXPECT_EQ(w.beepCount, 0);
+    EXPECT_TRUE(w.session().inputGrid);   // not used up
+}

@@ -1,0 +1,146 @@
+#include "app/MainWindow.h"
+#include "app/SolverParamsDialog.h"
+#include "ui/ErrorWindow.h"
+#include "ui/Modal.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+/// Records the modal windows the dialog raises instead of showing them.
+struct ModalRecorder {
+    QStringList shown;
+    ModalRecorder()
+    {
+        modal::setAnswerer([this](QDialog& d) {
+            QString text;
+            if (auto* box = qobject_cast<QMessageBox*>(&d)) text = box->windowTitle() + ": " + box->text();
+            else if (auto* e = qobject_cast<ErrorWindow*>(&d)) text = "Error!: " + e->text();
+            else text = d.windowTitle();
+            shown << text;
+            return int(QDialog::Accepted);
+        });
+    }
+    ~ModalRecorder() { modal::setAnswerer({}); }
+};
+
+void type(QDialog& d, const char* name, const QString& text)
+{
+    auto* edit = d.findChild<QLineEdit*>(name);
+    ASSERT_NE(edit, nullptr) << name;
+    edit->setText(text);
+}
+
+} // namespace
+
+TEST(SolverParamsDialog, HasItsBoxesDefaultsAndSize)
+{
+    MainWindow w;
+    SolverParamsDialog d(w.session(), w);
+    EXPECT_EQ(d.windowTitle(), "dataEntryForm");
+    EXPECT_EQ(d.size(), QSize(513, 373));
+    const std::pair<const char*, const char*> defaults[] = {{"rowsEdit", "100"},   {"columnsEdit", "100"},
+                                                            {"lsqrEdit", "10"},    {"laplacianEdit", "100"},
+                                                            {"refiningEdit", "10"}, {"scaleEdit", "1.0"}};
+    for (auto [name, text] : defaults) EXPECT_EQ(d.findChild<QLineEdit*>(name)->text(), text) << name;
+    QStringList labels;
+    for (QLabel* l : d.findChildren<QLabel*>()) labels << l->text();
+    for (const char* l : {"Enter Input Data", "Number of Rows", "Number of Columns", "LSQR Iterations",
+                          "Laplacian Iterations", "Refining Iterations", "Scale Factor"})
+        EXPECT_TRUE(labels.contains(l)) << l;
+}
+
+TEST(SolverParamsDialog, SubmitShowsTheRightWindowAndStoresOnlyValidEntries)
+{
+    struct Case {
+        const char* rows;
+        const char* scale;
+        const char* lsqr;
+        QString expected;   // empty = accepted
+    };
+    const QString range = "Error!: All entries must be greater than zero.\nYou must have at least 4 rows\nand at least 4 columns.";
+    const Case cases[] = {
+        {"4", "1.0", "0", ""},
+        {"3", "1.0", "0", range},
+        {"10", "0", "5", ""},
+        {"10", "-1", "5", range},
+        {"1e2", "1.0", "5", "Conversion Error: Text box entry must be an integer!"},
+        {"10", "abc", "5", "Conversion Error: Text box entry must be a double!"},
+        {"", "1.0", "5", "Error!: Please enter a value in each text box."},
+    };
+    for (const Case& c : cases) {
+        MainWindow w;
+        SolverParamsDialog d(w.session(), w);
+        ModalRecorder rec;
+        d.setSizeEntriesEnabled(true);
+        type(d, "rowsEdit", c.rows);
+        type(d, "scaleEdit", c.scale);
+        type(d, "lsqrEdit", c.lsqr);
+        d.show();
+        QTest::mouseClick(d.findChild<QPushButton*>("submitButton"), Qt::LeftButton);
+        if (c.expected.isEmpty()) {
+            EXPECT_TRUE(rec.shown.isEmpty()) << c.rows;
+            EXPECT_EQ(d.result(), int(QDialog::Accepted));
+            EXPECT_EQ(w.session().rowsText, c.rows);
+            EXPECT_TRUE(w.session().parametersSubmitted);
+        } else {
+            EXPECT_EQ(rec.shown, QStringList{c.expected}) << c.rows;
+            EXPECT_TRUE(w.session().rowsText.empty());
+            EXPECT_FALSE(w.session().parametersSubmitted);
+            EXPECT_TRUE(d.isVisible());
+        }
+    }
+}
+
+TEST(SolverParamsDialog, RequestConvertsAfterSubmitAndNotAfterCancel)
+{
+    MainWindow w;
+    SolverParamsDialog d(w.session(), w);
+    // Submit: the answerer types the counts and clicks Submit.
+    modal::setAnswerer([&](QDialog& dialog) {
+        if (&dialog != &d) return int(QDialog::Accepted);
+        type(d, "lsqrEdit", "0");
+        type(d, "laplacianEdit", "25");
+        type(d, "scaleEdit", "2.0");
+        d.submit();
+        return d.result();
+    });
+    EXPECT_TRUE(d.requestSolverParameters());
+    EXPECT_FALSE(d.findChild<QLineEdit*>("rowsEdit")->isEnabled());
+    EXPECT_EQ(w.session().laplacianIterations, 25);
+    EXPECT_EQ(w.session().lsqrIterations, 0);
+    EXPECT_EQ(w.session().scaleFactor, 2.0);
+
+    // Cancel: nothing is converted and the size boxes are enabled again.
+    w.session().laplacianIterations = -7;
+    modal::setAnswerer([&](QDialog& dialog) {
+        if (&dialog == &d) d.cancel();
+        return d.result();
+    });
+    EXPECT_FALSE(d.requestSolverParameters());
+    EXPECT_FALSE(w.session().parametersAccepted);
+    EXPECT_EQ(w.session().laplacianIterations, -7);
+    EXPECT_TRUE(d.findChild<QLineEdit*>("rowsEdit")->isEnabled());
+    modal::setAnswerer({});
+}
+
+TEST(SolverParamsDialog, RequestWithUnconvertibleStoredTextsShowsConversionError)
+{
+    MainWindow w;
+    SolverParamsDialog d(w.session(), w);
+    QStringList shown;
+    // Closing without Submit leaves the stored texts empty while parametersAccepted is still 1.
+    modal::setAnswerer([&](QDialog& dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) shown << box->windowTitle() + ": " + box->text();
+        return int(QDialog::Accepted);
+    });
+    EXPECT_FALSE(d.requestSolverParameters());
+    EXPECT_EQ(shown, QStringList{"Conversion Error: Text box entry must be an integer!"});
+    modal::setAnswerer({});
+}

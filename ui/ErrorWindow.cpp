@@ -1,0 +1,67 @@
+#include "ui/ErrorWindow.h"
+
+#include "ui/Modal.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ErrorWindow::ErrorWindow(const QStringList& lines, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle("Error!");
+    setObjectName("errorWindow");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    text_ = new QLabel(this);
+    text_->setObjectName("errorText");
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(text_);
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("okButton");
+    ok->setDefault(true);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    setLines(lines);
+}
+
+void ErrorWindow::setLines(const QStringList& lines)
+{
+    text_->setText(lines.join('\n'));
+    adjustSize();
+}
+
+QString ErrorWindow::text() const
+{
+    return text_->text();
+}
+
+void ErrorWindow::showModal()
+{
+    modal::exec(*this);
+}
+
+namespace {
+ErrorWindow*& sharedWindow()
+{
+    static ErrorWindow* w = nullptr;
+    return w;
+}
+} // namespace
+
+void setGeneralErrorWindow(ErrorWindow* window)
+{
+    sharedWindow() = window;
+}
+
+ErrorWindow& generalErrorWindow()
+{
+    if (!sharedWindow()) sharedWindow() = new ErrorWindow({kEmptyEntryText});
+    return *sharedWindow();
+}
+
+void showEmptyEntryError()
+{
+    generalErrorWindow().showModal();
+}

@@ -1,0 +1,32 @@
+// The program's small "Error!" windows: a caption, a read-only text of one or
+// more lines and an "OK" button that closes the window. The general error
+// window ("Please enter a value in each text box.") is one of them; each
+// dialog with a range check owns another with its own text.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QLabel;
+
+class ErrorWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit ErrorWindow(const QStringList& lines, QWidget* parent = nullptr);
+    /// Shows the window modally.
+    void showModal();
+    QString text() const;
+    void setLines(const QStringList& lines);
+
+private:
+    QLabel* text_;
+};
+
+/// The general error window's text.
+inline const char* const kEmptyEntryText = "Please enter a value in each text box.";
+
+/// The shared general error window (created at start-up by the window registry).
+ErrorWindow& generalErrorWindow();
+void setGeneralErrorWindow(ErrorWindow* window);
+/// Shows the general error window modally.
+void showEmptyEntryError();

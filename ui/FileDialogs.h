@@ -1,0 +1,25 @@
+// Open and save file dialogs with the program's filter strings
+// ("text|*.txt|data|*.dat": description and pattern alternating).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace filedialogs {
+
+/// "text|*.txt|data|*.dat" -> "text (*.txt);;data (*.dat)".
+QString qtFilter(const QString& pipeFilter);
+
+/// The chosen path, or an empty string when the dialog was cancelled.
+QString openFile(QWidget* parent, const QString& pipeFilter, const QString& defaultExtension);
+QString saveFile(QWidget* parent, const QString& pipeFilter, const QString& defaultExtension);
+
+/// Tests answer the following dialogs from this queue instead of a person
+/// (an empty string means Cancel); the request is recorded in lastFilter().
+void queueAnswers(const QStringList& paths);
+QString lastFilter();
+
+} // namespace filedialogs
