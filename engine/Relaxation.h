@@ -12,9 +12,12 @@
 // with a log line). Post: without refining sweeps known cells keep their
 // values exactly; with lsqrIterations > 0 negative results are clipped to 0.
 //
-// Each phase visits a list of its free cells made once before the sweeps, in
-// the order the phase would meet them, so a sweep costs in proportion to the
-// unknown cells and gives the same bits as a visit of every cell.
+// Each phase visits a list of its free cells made once before the sweeps, so a
+// sweep costs in proportion to the unknown cells. The list interleaves a band of
+// rows, each a few columns behind the row above, in an order that gives the same
+// bits as the plain row-by-row visit while keeping several independent update
+// chains in flight (a Gauss-Seidel sweep is otherwise bound by the latency of
+// each cell waiting for its left neighbour).
 #pragma once
 
 #include "app/Grid.h"
