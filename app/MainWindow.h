@@ -16,6 +16,8 @@ class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class GraphicsWindow;
+class GrayscaleWindow;
+class ImageForm;
 class SolverParamsDialog;
 
 class MainWindow : public QMainWindow, public Reporter {
@@ -51,6 +53,15 @@ public:
     void showCoordinateReadouts(bool visible);
     /// "Graphics Zoom Factor", "Longitude", "Latitude", the "degrees" labels and their values.
     void showTileReadouts(bool visible);
+
+    /// The pointer readout of the picture windows: X and Y (picture column and line)
+    /// and, when showElevation, the elevation text; the six labels are shown.
+    void showPointerReadout(int x, int y, const QString& elevation, bool showElevation);
+    /// Routes the picture windows' readouts into the labels; closing one hides them.
+    void connectPictureWindows(ImageForm* form, GrayscaleWindow* grayscale);
+
+    /// Height scale of Terragen files, set by the "Terragen Scale Factor" dialog.
+    std::int32_t terragenHeightScale = 30;
 
     /// Enabling rules.
     void setRunEnabled(bool enabled);

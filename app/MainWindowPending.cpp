@@ -8,17 +8,9 @@ void MainWindow::OpenDTED1MergeDEM1Click() { notAvailableYet("Open DTED1 Merge D
 void MainWindow::OpenSRTM30MergeDEM1Click() { notAvailableYet("Open SRTM30 Merge DEM"); }
 void MainWindow::OpenAustralianERMergeDEM1Click() { notAvailableYet("Open Australian ER Merge DEM"); }
 void MainWindow::SaveASCIIClick() { notAvailableYet("Save ASCII"); }
-void MainWindow::SaveBSQ1Click() { notAvailableYet("Save BSQ"); }
-void MainWindow::SaveTerragen1Click() { notAvailableYet("Save Terragen"); }
 void MainWindow::SaveASCIIDEMClick() { notAvailableYet("SaveASCIIDEM"); }
 void MainWindow::SaveSRTM1Click() { notAvailableYet("Save SRTM"); }
-void MainWindow::SaveImage1Click() { notAvailableYet("Save Image"); }
-void MainWindow::jpg1Click() { notAvailableYet("Save3D Image"); }
-void MainWindow::SavePOVRayTGA1Click() { notAvailableYet("Save POV-Ray TGA"); }
-void MainWindow::SaveGrayscaleTGA1Click() { notAvailableYet("Save Grayscale TGA"); }
 void MainWindow::SaveBitmapArray1Click() { notAvailableYet("Save Elevation Array"); }
 void MainWindow::SaveDTED11Click() { notAvailableYet("Save DTED1"); }
 void MainWindow::SRTMtoSRTM1Click() { notAvailableYet("Batch Mode Interpolate"); }
 void MainWindow::INDtoSRTM1Click() { notAvailableYet("Batch Mode Interpolate"); }
-void MainWindow::DisplayImage1Click() { notAvailableYet("Display 2D Image"); }
-void MainWindow::Display3DImage1Click() { notAvailableYet("Display 3D Image"); }

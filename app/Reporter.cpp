@@ -16,3 +16,10 @@ std::string formatFixed(double v, int decimals)
     std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     return buf;
 }
+
+std::string formatSignificant(double v, int digits)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+    return buf;
+}

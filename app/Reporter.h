@@ -43,3 +43,5 @@ public:
 /// followed by the value ("numberRows is:  " 42).
 std::string formatReal(double v);           ///< shortest general decimal form ("0.5", "1e-10", "2")
 std::string formatFixed(double v, int decimals);
+/// General decimal form with at most `digits` significant digits ("%.15g": "1234.5", "0.255").
+std::string formatSignificant(double v, int digits = 15);

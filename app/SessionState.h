@@ -25,6 +25,9 @@ struct SessionState {
     std::int32_t numberElevationColumns = 0;
     std::optional<IntGrid> inputGrid;     ///< north row first; 255 = no data
     std::optional<RealGrid> solutionGrid; ///< south row first
+    std::optional<IntGrid> displayGrid;   ///< the last "Display 2D Image": floor of each solution value
+    float displaySlope = 0.0f;            ///< grey map of the last "Display 2D Image" (read by the readout)
+    float displayIntercept = 0.0f;
     bool inputGridReleased = false;
     bool solutionAllocated = false;
 

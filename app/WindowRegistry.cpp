@@ -3,8 +3,12 @@
 #include "app/MainWindow.h"
 #include "app/ShellWindows.h"
 #include "app/SolverParamsDialog.h"
+#include "app/TerragenScaleDialog.h"
 #include "graphics/GraphicsWindow.h"
 #include "ui/ErrorWindow.h"
+#include "view/ImageWindows.h"
+#include "view/ThreeDControlPanel.h"
+#include "view/ThreeDWindow.h"
 
 #include <QApplication>
 #include <functional>
@@ -68,6 +72,21 @@ WindowRegistry::WindowRegistry(Options options)
     auto* graphics = new GraphicsWindow(m->session(), *m, m);
     m->setGraphicsWindow(graphics);
     add(graphics);
+    auto* imageForm = new ImageForm(m);
+    add(imageForm);
+    add(new TerragenScaleDialog(m->terragenHeightScale, m));
+    add(new ReferenceImageWindow(m));
+    auto* grayscale = new GrayscaleWindow(m);
+    add(grayscale);
+    m->connectPictureWindows(imageForm, grayscale);
+    // The control panel drives the 3-D window, which is listed after the panel's error windows.
+    auto* threeD = new ThreeDWindow(m->session(), *m, m);
+    auto* panel = new ThreeDControlPanel(*threeD, m);
+    add(panel);
+    for (int i = 0; i < 3; ++i) add(panel->errorWindows()[std::size_t(i)]);
+    add(threeD);
+    add(new JpegSnapshotWindow(m));
+    add(panel->errorWindows()[3]);
 }
 
 WindowRegistry::~WindowRegistry()

@@ -37,6 +37,8 @@ public:
     std::int32_t seaLevelLower = -15;
     std::int32_t seaLevelUpper = 3;
     bool saved = false;
+    float displaySlope = 0.0f;       ///< grey map of the tile's "Grayscale" view (its readout inverts it)
+    float displayIntercept = 0.0f;
 
     // Repair grids (held while a repair is under way)
     std::optional<RealGrid> expandedGrid;      ///< real-valued elevation array read by GraphicsGridInput

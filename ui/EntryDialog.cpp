@@ -90,10 +90,14 @@ void EntryDialog::submit()
     for (const EntryField& f : fields_) kinds.push_back(f.kind);
     const EntryCheck check = checkEntries(texts(), kinds);
     switch (check.failure) {
-    case EntryFailure::Empty: showEmptyEntryError(); return;
-    case EntryFailure::NotInteger: showConversionError(this, kNotAnInteger); return;
-    case EntryFailure::NotReal: showConversionError(this, realConversionText); return;
+    case EntryFailure::Empty: showEmptyEntryError(); break;
+    case EntryFailure::NotInteger: showConversionError(this, kNotAnInteger); break;
+    case EntryFailure::NotReal: showConversionError(this, realConversionText); break;
     case EntryFailure::None: break;
+    }
+    if (check.failure != EntryFailure::None) {
+        if (closeAfterFailure) reject();
+        return;
     }
     if (rangeCheck) {
         const QStringList lines = rangeCheck(check.values);

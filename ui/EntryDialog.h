@@ -56,6 +56,8 @@ public:
     std::function<void(const std::vector<double>& values, const QStringList& texts)> apply;
     /// Message of the "Conversion Error" box for Real entries.
     QString realConversionText = "Text box entry must be a double!";
+    /// Close the dialog (without applying) after an empty or unconvertible entry was reported.
+    bool closeAfterFailure = false;
 
     QLineEdit* edit(int i) const { return edits_.at(std::size_t(i)); }
     QStringList texts() const;

@@ -1,0 +1,18 @@
+// Windows bitmaps (".bmp") of grey pictures: 24 bits a pixel (blue, green,
+// red equal), BITMAPFILEHEADER + BITMAPINFOHEADER, lines stored bottom-up and
+// padded to a multiple of 4 bytes.
+#pragma once
+
+#include "app/Grid.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Reporter;
+
+/// picture: one grey level per pixel, line 0 at the top.
+std::vector<std::uint8_t> encodeGreyBmp(const ByteGrid& picture);
+
+/// Writes the bitmap; false (after "could not open output file") when it cannot be written.
+bool writeGreyBmp(const std::string& path, const ByteGrid& picture, Reporter& reporter);
