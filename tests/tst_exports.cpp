@@ -1,0 +1,190 @@
+// Terragen, BSQ, TGA, bitmap and JPEG files, byte by byte.
+#include "app/GridOps.h"
+#include "formats/Bmp.h"
+#include "formats/Bsq.h"
+#include "formats/ExportScaling.h"
+#include "formats/JpegWriter.h"
+#include "formats/Terragen.h"
+#include "formats/Tga.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+std::uint16_t le16(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return std::uint16_t(b.at(at) | b.at(at + 1) << 8);
+}
+std::string text(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t n)
+{
+    return std::string(b.begin() + std::ptrdiff_t(at), b.begin() + std::ptrdiff_t(at + n));
+}
+RealGrid realRows(std::vector<std::vector<double>> rows)
+{
+    RealGrid g(int(rows.size()), int(rows[0].size()));
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) g(r, c) = rows[std::size_t(r)][std::size_t(c)];
+    return g;
+}
+
+} // namespace
+
+TEST(Terragen, HeaderOfA3By5Solution)
+{
+    RealGrid g(3, 5, 100.0);
+    g(2, 4) = 900.0;
+    RecordingReporter rep;
+    const auto bytes = encodeTerragen(gridops::truncToIntGrid(g), 30, rep);
+    ASSERT_TRUE(bytes);
+    ASSERT_EQ(bytes->size(), 48u + 30u + 4u);
+    EXPECT_EQ(text(*bytes, 0, 16), "TERRAGENTERRAIN ");
+    EXPECT_EQ(text(*bytes, 16, 4), "SIZE");
+    EXPECT_EQ(le16(*bytes, 20), 2);
+    EXPECT_EQ(le16(*bytes, 22), 0);
+    EXPECT_EQ(text(*bytes, 24, 4), "XPTS");
+    EXPECT_EQ(le16(*bytes, 28), 5);
+    EXPECT_EQ(text(*bytes, 32, 4), "YPTS");
+    EXPECT_EQ(le16(*bytes, 36), 3);
+    EXPECT_EQ(text(*bytes, 40, 4), "ALTW");
+    EXPECT_EQ(le16(*bytes, 44), 30);
+    EXPECT_EQ(le16(*bytes, 46), 0);
+    EXPECT_EQ(le16(*bytes, 48), 0);                  // row 0 (south), the minimum
+    EXPECT_EQ(le16(*bytes, 48 + 2 * 14), 32000);     // row 2, column 4, the maximum
+    EXPECT_EQ(text(*bytes, 78, 4), "EOF ");
+}
+
+TEST(Terragen, ScalesTheRangeTo0To32000)
+{
+    const RealGrid g = realRows({{100.0, 500.0, 900.0}});
+    TempDir dir;
+    RecordingReporter rep;
+    ASSERT_TRUE(saveTerragen(dir.file("t.ter"), g, 30, rep));
+    const auto bytes = readBytes(dir.file("t.ter"));
+    EXPECT_EQ(le16(bytes, 48), 0);
+    EXPECT_EQ(le16(bytes, 50), 16000);
+    EXPECT_EQ(le16(bytes, 52), 32000);
+    EXPECT_EQ(rep.lines, (std::vector<std::string>{"100", "900", "elevrange is:  800", "Colormap slope value: 40",
+                                                   "Colormap intercept value:  -4000", "  "}));
+}
+
+TEST(Terragen, FlatSolutionUsesRangeOneWithTheWarning)
+{
+    RecordingReporter rep;
+    const auto bytes = encodeTerragen(IntGrid(2, 2, 250), 30, rep);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(le16(*bytes, 48), 32000);
+    EXPECT_TRUE(rep.hasSequence({kFlatRangeWarning, "elevrange is:  1"}));
+}
+
+TEST(Terragen, SizesBeyondSixteenBitsAreRefused)
+{
+    RecordingReporter rep;
+    EXPECT_FALSE(encodeTerragen(IntGrid(2, 70000, 1), 30, rep));
+    EXPECT_EQ(rep.lines, std::vector<std::string>{kSizeTooLargeLine});
+    EXPECT_TRUE(encodeTerragen(IntGrid(1, 65535, 1), 30, rep));
+}
+
+TEST(Terragen, FailedOpenWritesNoScalingLines)
+{
+    RecordingReporter rep;
+    EXPECT_FALSE(saveTerragen("/nonexistent-dir/x.ter", realRows({{1.0, 2.0}}), 30, rep));
+    EXPECT_EQ(rep.lines, (std::vector<std::string>{"1", "2", "could not open output file"}));
+}
+
+TEST(Bsq, NorthRowFirstLowByteFirst)
+{
+    const RealGrid g = realRows({{1.0, 2.0}, {3.0, 4.0}});   // row 0 = south
+    EXPECT_EQ(encodeBsq(gridops::truncToIntGrid(g)), (std::vector<std::uint8_t>{3, 0, 4, 0, 1, 0, 2, 0}));
+    // Truncation toward zero, low 16 bits.
+    EXPECT_EQ(encodeBsq(gridops::truncToIntGrid(realRows({{-1.9, 70000.5}}))),
+              (std::vector<std::uint8_t>{0xFF, 0xFF, 0x70, 0x11}));
+    TempDir dir;
+    RecordingReporter rep;
+    ASSERT_TRUE(saveBsq(dir.file("b.bsq"), g, rep));
+    EXPECT_EQ(readBytes(dir.file("b.bsq")).size(), 8u);
+    EXPECT_FALSE(saveBsq("/nonexistent-dir/b.bsq", g, rep));
+    EXPECT_EQ(rep.lines, std::vector<std::string>{"could not open output file"});
+}
+
+TEST(Tga, PovRayHeaderAndPixels)
+{
+    const RealGrid g = realRows({{0.0, 1.0}, {1.0, 0.0}});
+    TempDir dir;
+    RecordingReporter rep;
+    ASSERT_TRUE(saveTga(dir.file("p.tga"), g, TgaKind::PovRay, rep));
+    const auto b = readBytes(dir.file("p.tga"));
+    ASSERT_EQ(b.size(), 18u + 12u);
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin(), b.begin() + 18),
+              (std::vector<std::uint8_t>{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 24, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 18, b.end()),
+              (std::vector<std::uint8_t>{0, 0, 0, 0xFF, 0xFF, 0, 0xFF, 0xFF, 0, 0, 0, 0}));
+    EXPECT_EQ(rep.lines, (std::vector<std::string>{"Max elevation:  1", "Min elevation:  0", "Elevation range:  1",
+                                                   "Slope value:  65535", "Intercept value:  0", "  ",
+                                                   "File saved."}));
+}
+
+TEST(Tga, GrayscaleWritesTheGreyByteThreeTimes)
+{
+    const RealGrid g = realRows({{10.0, 20.0, 30.0}});
+    RecordingReporter rep;
+    const auto b = encodeTga(gridops::truncToIntGrid(g), TgaKind::Grayscale, rep);
+    ASSERT_TRUE(b);
+    // slope 255/20 = 12.75, intercept 255 - 30 x 12.75 = -127.5; 20 -> 127.5 -> 127
+    EXPECT_EQ(std::vector<std::uint8_t>(b->begin() + 18, b->end()),
+              (std::vector<std::uint8_t>{0, 0, 0, 127, 127, 127, 255, 255, 255}));
+    EXPECT_TRUE(rep.has("Slope value:  12.75"));
+    EXPECT_TRUE(rep.has("Intercept value:  -127.5"));
+}
+
+TEST(Tga, FlatGridWarnsAndFailedOpenStops)
+{
+    RecordingReporter rep;
+    const auto b = encodeTga(IntGrid(1, 2, 7), TgaKind::Grayscale, rep);
+    ASSERT_TRUE(b);
+    EXPECT_TRUE(rep.hasSequence({"Max elevation:  7", "Min elevation:  7", kFlatRangeWarning, "Elevation range:  1"}));
+    EXPECT_EQ((*b)[18], 255);
+    RecordingReporter failed;
+    EXPECT_FALSE(saveTga("/nonexistent-dir/x.tga", RealGrid(2, 2, 1.0), TgaKind::PovRay, failed));
+    EXPECT_EQ(failed.lines, std::vector<std::string>{kTgaOpenFailedLine});
+    RecordingReporter large;
+    EXPECT_FALSE(saveTga("/tmp/never.tga", RealGrid(1, 65536, 1.0), TgaKind::PovRay, large));
+    EXPECT_EQ(large.lines, std::vector<std::string>{kSizeTooLargeLine});
+}
+
+TEST(Bmp, TwentyFourBitBottomUpPaddedLines)
+{
+    ByteGrid picture(2, 3);
+    picture(0, 0) = 10;   // top-left
+    picture(1, 2) = 200;  // bottom-right
+    const auto b = encodeGreyBmp(picture);
+    const std::size_t stride = 12;   // 9 bytes padded to 12
+    ASSERT_EQ(b.size(), 54u + 2 * stride);
+    EXPECT_EQ(text(b, 0, 2), "BM");
+    EXPECT_EQ(le16(b, 2), 54 + 24);
+    EXPECT_EQ(le16(b, 10), 54);
+    EXPECT_EQ(le16(b, 14), 40);
+    EXPECT_EQ(le16(b, 18), 3);
+    EXPECT_EQ(le16(b, 22), 2);
+    EXPECT_EQ(le16(b, 28), 24);
+    // First stored line is the bottom one.
+    EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 54, b.begin() + 54 + 12),
+              (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 200, 200, 200, 0, 0, 0}));
+    EXPECT_EQ(b[54 + 12], 10);
+}
+
+TEST(Jpeg, EncodesWithTheDefaultsAndReportsUnwritableFiles)
+{
+    std::vector<std::uint8_t> rgb(16 * 8 * 3, 128);
+    const auto bytes = encodeJpeg(rgb.data(), 16, 8);
+    ASSERT_GT(bytes.size(), 100u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xD8);
+    EXPECT_EQ(bytes[bytes.size() - 1], 0xD9);
+    EXPECT_TRUE(encodeJpeg(rgb.data(), 0, 8).empty());
+    RecordingReporter rep;
+    EXPECT_FALSE(writeJpeg("/nonexistent-dir/x.jpg", rgb.data(), 16, 8, rep));
+    EXPECT_EQ(rep.lines, std::vector<std::string>{"could not open output file"});
+}
