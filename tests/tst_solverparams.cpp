@@ -2,6 +2,7 @@
 #include "app/SolverParamsDialog.h"
 #include "ui/ErrorWindow.h"
 #include "ui/Modal.h"
+#include "ModalRecorder.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,23 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-/// Records the modal windows the dialog raises instead of showing them.
-struct ModalRecorder {
-    QStringList shown;
-    ModalRecorder()
-    {
-        modal::setAnswerer([this](QDialog& d) {
-            QString text;
-            if (auto* box = qobject_cast<QMessageBox*>(&d)) text = box->windowTitle() + ": " + box->text();
-            else if (auto* e = qobject_cast<ErrorWindow*>(&d)) text = "Error!: " + e->text();
-            else text = d.windowTitle();
-            shown << text;
-            return int(QDialog::Accepted);
-        });
-    }
-    ~ModalRecorder() { modal::setAnswerer({}); }
-};
 
 void type(QDialog& d, const char* name, const QString& text)
 {

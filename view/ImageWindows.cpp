@@ -35,6 +35,7 @@ GreyImageWindow::GreyImageWindow(const QString& caption, int maxVisible, QWidget
     scroll_ = new QScrollArea(this);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->setMinimumSize(1, 1);   // a small picture gets a window of its own size
     label_ = new PictureLabel;
     label_->setObjectName("picture");
     scroll_->setWidget(label_);
