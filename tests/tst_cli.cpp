@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 
 #include <array>
+#include <cstdlib>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -64,4 +65,66 @@ TEST(Cli, FailsWithAStatusOnBadInput)
     EXPECT_EQ(runCli("interpolate a b --rows x --columns 4").status, 2);
     EXPECT_EQ(runCli("interpolate a b --columns 4").status, 2);
     EXPECT_EQ(runCli("no-such-command").status, 2);
+}
+
+TEST(Cli, InterpolateWritesTheOutputFormatOfTheExtension)
+{
+    TempDir dir;
+    writeText(dir.file("in.txt"), "40 0 0 40\n0 0 0 0\n0 0 0 0\n100 0 0 100\n");
+    const std::string run = "interpolate " + dir.file("in.txt") + " ";
+    const std::string opts = " --rows 4 --columns 4 --lsqr 0 --laplacian 300 --refining 0";
+    Result r = runCli(run + dir.file("o.ter") + opts + " --terragen-scale 12");
+    ASSERT_EQ(r.status, 0) << r.out;
+    auto ter = readBytes(dir.file("o.ter"));
+    ASSERT_EQ(ter.size(), 48u + 32u + 4u);
+    EXPECT_EQ(ter[44], 12);
+    // Row 3 (north-west) holds the maximum 100: 31999, as the single-precision slope and
+    // intercept of range 60 fall just short of 32000.
+    EXPECT_EQ(ter[48 + 2 * 12] | ter[49 + 2 * 12] << 8, 31999);
+    EXPECT_EQ(ter[48] | ter[49] << 8, 0);
+    EXPECT_NE(r.out.find("elevrange is:  60\n"), std::string::npos) << r.out;
+
+    ASSERT_EQ(runCli(run + dir.file("o.bsq") + opts).status, 0);
+    auto bsq = readBytes(dir.file("o.bsq"));
+    ASSERT_EQ(bsq.size(), 32u);
+    EXPECT_EQ(bsq[0], 100);   // the northern row first
+
+    ASSERT_EQ(runCli(run + dir.file("g.tga") + opts + " --tga gray").status, 0);
+    auto tga = readBytes(dir.file("g.tga"));
+    ASSERT_EQ(tga.size(), 18u + 48u);
+    EXPECT_EQ(tga[18], 0);   // south-west: the minimum
+    r = runCli(run + dir.file("p.tga") + opts);
+    EXPECT_NE(r.out.find("Slope value:  1092.25\n"), std::string::npos) << r.out;
+    EXPECT_EQ(runCli(run + dir.file("x.tga") + opts + " --tga blue").status, 2);
+
+    r = runCli(run + dir.file("o.bmp") + opts);
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("numberElevationRows is:  4\n"), std::string::npos);
+    EXPECT_EQ(readBytes(dir.file("o.bmp")).size(), 54u + 4u * 12u);
+}
+
+TEST(Cli, Render3dSavesTheViewAndAStereoPair)
+{
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "render3d needs an X server";
+    TempDir dir;
+    std::string text;
+    for (int r = 0; r < 20; ++r) {
+        for (int c = 0; c < 25; ++c) text += std::to_string(100 + r * 3 + (c % 5) * 2) + " ";
+        text += "\n";
+    }
+    writeText(dir.file("s.txt"), text);
+    const std::string base = "render3d " + dir.file("s.txt") + " ";
+    Result r = runCli(base + dir.file("v.jpg") + " --rows 20 --columns 25 --rotate-x -50 --azimuth 30 --size 200 150");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Rows is:  20\nColumns is:  25\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" \nSaved " + dir.file("v.jpg") + "\n"), std::string::npos) << r.out;
+    auto jpg = readBytes(dir.file("v.jpg"));
+    ASSERT_GT(jpg.size(), 100u);
+    EXPECT_EQ(jpg[0], 0xFF);
+    r = runCli(base + dir.file("st.jpg") + " --rows 20 --columns 25 --stereo 5");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_GT(readBytes(dir.file("st_plus.jpg")).size(), 100u);
+    EXPECT_GT(readBytes(dir.file("st_minus.jpg")).size(), 100u);
+    EXPECT_EQ(runCli(base + dir.file("x.jpg") + " --rows 20 --columns 25 --azimuth 400").status, 2);
+    EXPECT_EQ(runCli(base + dir.file("x.jpg") + " --rows 20 --columns 25 --stereo -3").status, 2);
 }

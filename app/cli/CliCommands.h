@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+class CliOptions;
 class Reporter;
+struct OutputOptions;
 
 /// A subcommand: its arguments after the command name. Returns the exit status
 /// (0 success, 1 failure); throws UsageError for a bad command line.
@@ -18,6 +20,10 @@ struct CliCommandInfo {
 };
 
 int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter);
+int cliRender3d(const std::vector<std::string>& args, Reporter& reporter);
+
+/// "--tga pov|gray" and "--terragen-scale N" of the commands that write a solution.
+OutputOptions cliOutputOptions(const CliOptions& options);
 
 /// Every subcommand, in the order the usage text lists them.
 const std::vector<CliCommandInfo>& cliCommands();

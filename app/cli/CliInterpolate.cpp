@@ -4,7 +4,7 @@
 
 #include "app/Reporter.h"
 #include "app/RunCommand.h"
-#include "app/SaveCommands.h"
+#include "app/SolutionOutputs.h"
 #include "app/SessionState.h"
 #include "app/SolverParameters.h"
 #include "formats/TextGrid.h"
@@ -15,7 +15,8 @@
 namespace {
 
 const std::map<std::string, int> kOptions = {
-    {"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1}};
+    {"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1},
+    {"tga", 1}, {"terragen-scale", 1}};
 
 void fail(const std::string& message)
 {
@@ -82,7 +83,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
         session.solutionGrid = std::move(solution);
         reporter.log("Done interpolating file.");
     }
-    if (!saveAsciiMatrix(out, session, reporter)) {
+    if (!writeSolutionFile(out, session, cliOutputOptions(options), reporter)) {
         fail("cannot write " + out);
         return 1;
     }

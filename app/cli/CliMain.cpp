@@ -13,7 +13,17 @@ const std::vector<CliCommandInfo>& cliCommands()
         {"interpolate", cliInterpolate,
          "interpolate IN OUT --rows R --columns C [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
          "      Interpolates an ASCII z-value grid (0 = unknown, file order = south row first)\n"
-         "      and writes the solution as an ASCII matrix. --lsqr 0 runs the relaxation alone."},
+         "      and writes the solution by OUT's extension: .ter Terragen (--terragen-scale N, default 30),\n"
+         "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture,\n"
+         "      anything else an ASCII matrix. --lsqr 0 runs the relaxation alone."},
+        {"render3d", cliRender3d,
+         "render3d IN OUT.jpg --rows R --columns C [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
+         "      [--rotate-x D] [--rotate-y D] [--rotate-z D] [--translate-x D] [--translate-y D]\n"
+         "      [--translate-z D] [--zoom F] [--size W H] [--stereo A]\n"
+         "      Renders a solution (an ASCII matrix, south row first) as the 3-D view does and saves it\n"
+         "      as JPEG. The view steps apply in the order given, after the first render's set-up.\n"
+         "      --stereo A writes OUT's name with _plus and _minus: the view turned by +A and -A about z.\n"
+         "      Needs an X server (DISPLAY, or run under xvfb-run)."},
     };
     return commands;
 }
