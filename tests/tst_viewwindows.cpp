@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -26,6 +27,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -348,4 +350,63 @@ TEST_F(ViewCommands, SaveJpegWritesTheViewAndLogsSaved)
     queueSave("/nonexistent-dir/v.jpg");
     main.jpg1Click();
     EXPECT_EQ(lines().last(), "could not open output file");
+}
+
+// Screenshots for a person to look at: runs only with GRIDMEND_SCREENSHOT_DIR set
+// (and GRIDMEND_SCREENSHOT_HGT naming a 1201 x 1201 height file to show).
+TEST_F(ViewCommands, Screenshots)
+{
+    const char* dir = std::getenv("GRIDMEND_SCREENSHOT_DIR");
+    const char* hgt = std::getenv("GRIDMEND_SCREENSHOT_HGT");
+    if (!dir || !hgt) GTEST_SKIP() << "set GRIDMEND_SCREENSHOT_DIR and GRIDMEND_SCREENSHOT_HGT";
+    const auto bytes = readBytes(hgt);
+    ASSERT_EQ(bytes.size(), 1201u * 1201u * 2u);
+    RealGrid tile(1201, 1201);
+    for (int r = 0; r < 1201; ++r)   // file north row first; the solution south row first
+        for (int c = 0; c < 1201; ++c) {
+            const std::size_t i = (std::size_t(r) * 1201 + std::size_t(c)) * 2;
+            const std::int16_t v = std::int16_t(bytes[i] << 8 | bytes[i + 1]);
+            tile(1200 - r, c) = v < -1000 ? 234.0 : v;   // a repaired tile: voids filled
+        }
+    setSolution(tile);
+    auto shoot = [&](const char* name) {
+        QTest::qWait(300);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QString(dir) + "/" + name);
+    };
+    main.move(0, 0);
+    main.show();
+    main.DisplayImage1Click();
+    form->move(700, 0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    form->scrollArea()->verticalScrollBar()->setValue(300);
+    QTest::mouseMove(form->pictureLabel(), QPoint(250, 420));
+    QTest::qWait(200);
+    shoot("display2d.png");
+    form->close();
+
+    main.Display3DImage1Click();
+    view->move(0, 560);
+    panel->move(450, 380);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    shoot("display3d_first.png");
+    panel->button("Rotate -X")->click();
+    for (int i = 0; i < 5; ++i) panel->button("Rotate -X")->click();
+    panel->button("Rotate +Z")->click();
+    panel->button("Rotate +Z")->click();
+    panel->azimuthEdit()->setText("25");
+    panel->bearingEdit()->setText("135");
+    panel->scaleEdit()->setText("3");
+    panel->button("Render Image")->click();
+    for (int i = 0; i < 6; ++i) panel->button("Scale+")->click();
+    panel->button("Translate +X")->click();
+    shoot("display3d_turned.png");
+    panel->stereoEdit()->setText("4");
+    panel->button("Stereo Image +")->click();
+    queueSave(std::string(dir) + "/stereo_plus.jpg");
+    main.jpg1Click();
+    panel->button("StereoImage --")->click();
+    queueSave(std::string(dir) + "/stereo_minus.jpg");
+    main.jpg1Click();
+    panel->button("Restore")->click();
+    shoot("display3d_restored.png");
 }
