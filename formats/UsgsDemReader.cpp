@@ -1,0 +1,148 @@
+#include "formats/UsgsDemReader.h"
+
+#include "app/GridOps.h"
+#include "app/Reporter.h"
+#include "formats/FileIo.h"
+#include "formats/UsgsDemTokens.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kQuadNameLength = 144;
+constexpr std::size_t kFirstProfileByte = 1024;
+/// A real DEM holds several bytes per posting; a grid of more cells than this many
+/// per byte of file cannot come from a genuine file.
+constexpr std::size_t kMaxCellsPerByte = 8;
+
+bool skipNumbers(DemTokenScanner& scanner, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (!scanner.real()) return false;
+    return true;
+}
+
+std::string_view trimRight(std::string_view t)
+{
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\r' || t.back() == '\n'))
+        t.remove_suffix(1);
+    return t;
+}
+
+/// The number standing in record A's columns [first, first + width) (1-based
+/// columns); nothing when the file is shorter or the field holds no number.
+std::optional<double> recordAField(std::string_view text, std::size_t first, std::size_t width)
+{
+    if (text.size() < first - 1 + width) return std::nullopt;
+    return DemTokenScanner(text.substr(first - 1, width), 0).real();
+}
+
+/// A coordinate as plain decimal text with up to 15 significant digits.
+std::string coordinateText(double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    return buf;
+}
+
+std::string fieldText(const std::optional<double>& v) { return std::to_string(v ? gridops::truncToInt(*v) : 0); }
+
+/// Logs record A's values (each taken from its columns; a blank field logs 0) and
+/// reads the profile count; false when the count cannot be read or is not positive.
+bool readHeader(std::string_view text, Reporter& reporter, int& profileCount)
+{
+    if (text.size() < kQuadNameLength) return false;
+    reporter.log("Quad name field is:  " + std::string(trimRight(text.substr(0, kQuadNameLength))));
+    reporter.log("ground planametric coordinates is:  " + fieldText(recordAField(text, 529, 6)));
+    reporter.log("Units code(elevation coordinates) is:  " + fieldText(recordAField(text, 535, 6)));
+    reporter.log("Ground coordinates of four corners of DEM:  ");
+    reporter.log(" ");
+    for (std::size_t corner = 0; corner < 4; ++corner) {
+        const auto x = recordAField(text, 547 + 48 * corner, 24), y = recordAField(text, 571 + 48 * corner, 24);
+        reporter.log(coordinateText(x.value_or(0.0)) + "    " + coordinateText(y.value_or(0.0)));
+    }
+    reporter.log(" ");
+    const auto minimum = recordAField(text, 739, 24), maximum = recordAField(text, 763, 24);
+    const std::int32_t low = minimum ? gridops::truncToInt(*minimum) : 0, high = maximum ? gridops::truncToInt(*maximum) : 0;
+    reporter.log("minimum elevation is:  " + std::to_string(low));
+    reporter.log("maximum elevation is:  " + std::to_string(high));
+    reporter.log("elevation range is:  " + std::to_string(std::int64_t(high) - low));
+    const auto count = recordAField(text, 859, 6);
+    if (!count) return false;
+    profileCount = gridops::truncToInt(*count);
+    reporter.log("rows is:  " + std::to_string(profileCount));
+    return profileCount > 0;
+}
+
+/// Scans the B records from byte 1024; false when one is missing or malformed.
+bool readProfiles(std::string_view text, int profileCount, Reporter& reporter,
+                  std::vector<std::vector<std::int32_t>>& profiles)
+{
+    DemTokenScanner scanner(text, kFirstProfileByte);
+    for (int p = 0; p < profileCount; ++p) {
+        if (!skipNumbers(scanner, 2)) return false;   // row and column identifiers
+        const auto m = scanner.integer();
+        if (!m || *m < 0) return false;
+        if (p == 0) reporter.log("columns is  :" + std::to_string(*m));
+        if (!skipNumbers(scanner, 6)) return false;   // n, x, y, datum elevation, minimum, maximum
+        // Each elevation needs at least one character: refuse a count the rest cannot hold.
+        if (std::size_t(*m) > text.size() - std::min(text.size(), scanner.position())) return false;
+        std::vector<std::int32_t> values(static_cast<std::size_t>(*m));
+        for (std::int32_t& v : values) {
+            const auto e = scanner.integer();
+            if (!e) return false;
+            v = *e;
+        }
+        profiles.push_back(std::move(values));
+        reporter.progressStep();
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporter& reporter)
+{
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    auto fail = [&]() -> std::optional<IntGrid> {
+        reporter.progressHide();
+        reporter.log(usgsdem::kUnreadableLine);
+        return std::nullopt;
+    };
+    int profileCount = 0;
+    if (!readHeader(text, reporter, profileCount)) return fail();
+    try {
+        std::vector<std::vector<std::int32_t>> profiles;
+        profiles.reserve(std::min(std::size_t(profileCount), text.size() / 16 + 1));
+        reporter.progressStart(1, profileCount);
+        if (!readProfiles(text, profileCount, reporter, profiles)) return fail();
+        std::size_t maxProfileLength = 0;
+        for (const auto& profile : profiles) maxProfileLength = std::max(maxProfileLength, profile.size());
+        if (maxProfileLength == 0 || maxProfileLength * profiles.size() > kMaxCellsPerByte * text.size())
+            return fail();
+        const int rows = int(maxProfileLength);
+        IntGrid grid(rows, profileCount, 0);
+        for (int c = 0; c < profileCount; ++c) {
+            const auto& profile = profiles[std::size_t(c)];
+            for (std::size_t k = 0; k < profile.size(); ++k) grid(rows - 1 - int(k), c) = profile[k];
+        }
+        reporter.progressHide();
+        return grid;
+    } catch (const std::bad_alloc&) {
+        return fail();
+    }
+}
+
+std::optional<IntGrid> readUsgsDem(const std::string& path, Reporter& reporter)
+{
+    const auto bytes = fileio::readFileQuietly(path);
+    if (!bytes) {
+        reporter.log(usgsdem::kCouldNotOpenLine);
+        return std::nullopt;
+    }
+    return parseUsgsDem(*bytes, reporter);
+}

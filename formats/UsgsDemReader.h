@@ -1,0 +1,32 @@
+// The USGS ASCII DEM reader for "&Open" of ".dem"/".DEM" files.
+//
+// Record A (the first 1024 characters) is read by its standard columns: the
+// quad name (1-144), units codes, corners, minimum and maximum, which are only
+// logged, and the profile count (859-864). The type B profiles are scanned with
+// the number scanner from byte 1024: each gives its elevation count m,
+// five reals and m integer elevations, south to north. The grid has one column
+// per profile and as many rows as the longest profile; every profile is aligned
+// at its southern end (a profile's own coordinates are not used) and positions
+// it does not reach hold 0. Row 0 is north.
+#pragma once
+
+#include "app/Grid.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+class Reporter;
+
+namespace usgsdem {
+inline constexpr const char* kCouldNotOpenLine = "Could not open input .dem file";
+inline constexpr const char* kUnreadableLine = "The .dem file does not hold the profiles its header announces: nothing loaded.";
+} // namespace usgsdem
+
+/// The tile from the file's bytes with every log line; nothing (after a log line)
+/// when the header cannot be read, a count is not positive or the profiles do not
+/// fit the file.
+std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporter& reporter);
+/// Reads a file; "Could not open input .dem file" and nothing when it cannot be opened.
+std::optional<IntGrid> readUsgsDem(const std::string& path, Reporter& reporter);

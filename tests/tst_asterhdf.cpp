@@ -1,0 +1,238 @@
+#include "formats/AsterHdf.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <limits>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+/// What the HDF file built by a test holds.
+struct HdfSpec {
+    std::int32_t rows = 3, cols = 4;
+    int width = 16;
+    std::uint16_t dimensions = 2;
+    std::int64_t lengthDelta = 0;     ///< added to the data set's true length in its descriptor
+    bool decoyDataSet = false;        ///< an earlier large data set (reference 9) that a later one replaces
+    bool decoyGroup = false;          ///< an earlier group whose first pair names reference 9
+    std::uint16_t countField = 0;     ///< descriptor count as stored (0: the true count)
+    std::function<void(std::vector<std::uint8_t>&, std::size_t sample)> sample;   ///< appends one sample
+};
+
+struct HdfFile {
+    std::vector<std::uint8_t> bytes;
+    std::uint32_t ntOffset = 0, sddOffset = 0, ndgOffset = 0, sdOffset = 0, sdLength = 0;
+    std::size_t descriptors = 0;
+};
+
+void put16(std::vector<std::uint8_t>& out, std::uint32_t v) { out.push_back(std::uint8_t(v >> 8)), out.push_back(std::uint8_t(v)); }
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v) { put16(out, v >> 16), put16(out, v & 0xFFFF); }
+void putFloat(std::vector<std::uint8_t>& out, float f)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &f, 4);
+    put32(out, bits);
+}
+
+/// An HDF4 file laid out as the ASTER DEM product: first block of descriptors,
+/// then number type, dimension record, group(s) and the samples.
+HdfFile hdfFile(const HdfSpec& spec)
+{
+    struct Element {
+        std::uint16_t tag, ref;
+        std::vector<std::uint8_t> data;
+        std::int64_t lengthOverride = -1;
+    };
+    std::vector<Element> elements;
+    elements.push_back({0x001E, 1, {0, 0, 0, 4}});
+    elements.push_back({0x006A, 5, {1, std::uint8_t(spec.width == 32 ? 5 : 22), std::uint8_t(spec.width), 0}});
+    std::vector<std::uint8_t> sdd;
+    put16(sdd, spec.dimensions);
+    put32(sdd, std::uint32_t(spec.rows));
+    put32(sdd, std::uint32_t(spec.cols));
+    put16(sdd, 0x006A), put16(sdd, 5);
+    elements.push_back({0x02BD, 2, sdd});
+    if (spec.decoyDataSet) elements.push_back({0x02BE, 9, {}, 9'500'000});
+    if (spec.decoyGroup) elements.push_back({0x02D0, 4, {0x02, 0xBE, 0x00, 0x09, 0x02, 0xBD, 0x00, 0x07, 0x00, 0x6A, 0x00, 0x07}});
+    elements.push_back({0x02D0, 3, {0x02, 0xBE, 0x00, 0x02, 0x02, 0xBD, 0x00, 0x02, 0x00, 0x6A, 0x00, 0x05, 0, 0, 0, 0}});
+    std::vector<std::uint8_t> samples;   // last in the file
+    std::size_t count = std::size_t(std::max(spec.rows, 0)) * std::size_t(std::max(spec.cols, 0));
+    if (count > 50'000'000) count = 0;   // dimensions no file holds
+    for (std::size_t i = 0; i < count; ++i) {
+        if (spec.sample) spec.sample(samples, i);
+        else put16(samples, std::uint32_t(i % 30000));
+    }
+    const std::uint32_t sdLength = std::uint32_t(std::int64_t(samples.size()) + spec.lengthDelta);
+    elements.push_back({0x02BE, 2, std::move(samples), sdLength});
+
+    HdfFile file;
+    file.descriptors = elements.size();
+    auto& out = file.bytes;
+    out = {0x0E, 0x03, 0x13, 0x01};
+    put16(out, spec.countField ? spec.countField : std::uint16_t(elements.size()));
+    put32(out, 0);
+    std::uint32_t offset = std::uint32_t(10 + 12 * elements.size());
+    for (const Element& e : elements) {
+        put16(out, e.tag), put16(out, e.ref), put32(out, offset);
+        const std::uint32_t length = e.lengthOverride >= 0 ? std::uint32_t(e.lengthOverride) : std::uint32_t(e.data.size());
+        put32(out, length);
+        if (e.tag == 0x006A) file.ntOffset = offset;
+        if (e.tag == 0x02BD) file.sddOffset = offset;
+        if (e.tag == 0x02D0 && e.ref == 3) file.ndgOffset = offset;
+        if (e.tag == 0x02BE && e.ref == 2) file.sdOffset = offset, file.sdLength = length;
+        offset += std::uint32_t(e.data.size());
+    }
+    for (const Element& e : elements) out.insert(out.end(), e.data.begin(), e.data.end());
+    return file;
+}
+
+std::string n(std::int64_t v) { return std::to_string(v); }
+
+} // namespace
+
+TEST(AsterHdf, SixteenBitDataSetWithEveryLogLine)
+{
+    HdfSpec spec;
+    spec.rows = 2000, spec.cols = 2300;   // 9,200,000 bytes: a data set the reader picks
+    spec.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
+        put16(out, i == 0 ? 0xFFFF : i == 1 ? 0x8001 : std::uint32_t((i / 2300) * 3 + i % 2300 % 7));
+    };
+    const HdfFile file = hdfFile(spec);
+    RecordingReporter rec;
+    const auto grid = parseAsterHdf(file.bytes, rec);
+    ASSERT_TRUE(grid);
+    ASSERT_EQ(grid->rows(), 2000);
+    ASSERT_EQ(grid->cols(), 2300);
+    EXPECT_EQ((*grid)(0, 0), -1);
+    EXPECT_EQ((*grid)(0, 1), -32767);
+    EXPECT_EQ((*grid)(1, 0), 3);
+    EXPECT_EQ((*grid)(1999, 2299), 1999 * 3 + 2299 % 7);
+    EXPECT_EQ(rec.lines, (Lines{"my_hdf_dd_array[0].high_byte_Tag is:\t0", "my_hdf_dd_array[0].low_byte_Tag is:\t30",
+                                "The list size is:\t\t\t5", "sd_reference is:\t\t\t2", "low_byte_Tag is:\t\t\t208",
+                                "ndg_offset is:\t\t\t" + n(file.ndgOffset), "ndg_length is:\t\t\t16",
+                                "The list size is:\t\t\t12", "nt_ref is:\t\t\t\t5",
+                                "sdd_offset is:\t\t\t" + n(file.sddOffset), "data_dimension is:\t\t\t2",
+                                "ImageLength is:\t\t\t2000", "ImageWidth is:\t\t\t2300",
+                                "nt_offset is:\t\t\t" + n(file.ntOffset), "data_width is:\t\t\t16", "sd_ref is:\t\t\t\t2",
+                                "sd_offset is:\t\t\t" + n(file.sdOffset), "sd_length is:\t\t\t9200000", "2000", "2300",
+                                "Length Check\t\t\tOK", "Done", "  ", "Generating ASTER image."}));
+    EXPECT_TRUE(rec.notices.empty());
+    EXPECT_EQ(rec.progressMaximum, 2000);
+    EXPECT_EQ(rec.progressPosition, 2000);
+    EXPECT_FALSE(rec.progressVisible);
+}
+
+TEST(AsterHdf, ThirtyTwoBitFloatsTruncatedAndNullWhereNoIntegerExists)
+{
+    HdfSpec spec;
+    spec.rows = 1500, spec.cols = 1600, spec.width = 32;   // 9,600,000 bytes
+    const std::uint32_t special[] = {0x42F6E979, 0xC2F6E979, 0x7FC00000, 0x501502F9, 0xCF000000, 0x7F800000};
+    spec.sample = [&](std::vector<std::uint8_t>& out, std::size_t i) {
+        if (i < 6) put32(out, special[i]);
+        else putFloat(out, float(i % 1600) + 0.75f);
+    };
+    RecordingReporter rec;
+    const auto grid = parseAsterHdf(hdfFile(spec).bytes, rec);
+    ASSERT_TRUE(grid);
+    const std::int32_t expected[] = {123, -123, -32768, -32768, std::numeric_limits<std::int32_t>::min(), -32768};
+    for (int c = 0; c < 6; ++c) EXPECT_EQ((*grid)(0, c), expected[c]) << c;   // 123.456, -123.456, NaN, 1e10, -2^31, inf
+    EXPECT_EQ((*grid)(1, 7), 7);
+    EXPECT_TRUE(rec.has("data_width is:\t\t\t32"));
+    EXPECT_TRUE(rec.has("Length Check\t\t\tOK"));
+}
+
+TEST(AsterHdf, LaterLargeDataSetAndFirstMatchingGroupAreUsed)
+{
+    HdfSpec spec;
+    spec.rows = 2000, spec.cols = 2300;
+    spec.decoyDataSet = true;
+    spec.decoyGroup = true;
+    RecordingReporter rec;
+    const auto grid = parseAsterHdf(hdfFile(spec).bytes, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ((*grid)(0, 5), 5);
+    EXPECT_TRUE(rec.hasSequence({"sd_reference is:\t\t\t9", "sd_reference is:\t\t\t2"}));
+    EXPECT_EQ(std::count(rec.lines.begin(), rec.lines.end(), "low_byte_Tag is:\t\t\t208"), 2);   // the decoy is skipped
+    EXPECT_TRUE(rec.has("nt_ref is:\t\t\t\t5"));
+}
+
+TEST(AsterHdf, LengthOneByteShortRaisesTheErrorWindowAndStillReads)
+{
+    HdfSpec spec;
+    spec.rows = 2000, spec.cols = 2300, spec.lengthDelta = -1;
+    RecordingReporter rec;
+    const auto grid = parseAsterHdf(hdfFile(spec).bytes, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ((*grid)(1999, 2299), int((2000 * 2300 - 1) % 30000));
+    EXPECT_TRUE(rec.has("\t\t\t\tLength Check Error"));
+    ASSERT_EQ(rec.notices.size(), 1u);
+    EXPECT_EQ(rec.notices[0].first, "Error!");
+    EXPECT_EQ(rec.notices[0].second,
+              "This does not appear to be a valid \nASTER DEM .hdf file.\nIt may be a different type of .hdf file, \n"
+              "and may even be an\nASTER L1A or L1B file.  However, \nthis program only\nreds ASTER DEM files.\n\nExiting.");
+}
+
+TEST(AsterHdf, SmallFilesCountsAndMagic)
+{
+    HdfSpec spec;   // 3 x 4: too small to be picked, the only group still gives the references
+    spec.countField = 0x0105;   // 261 descriptors claimed: only the low byte counts
+    auto file = hdfFile(spec);
+    file.bytes[1] = 0x04;       // magic mismatch
+    RecordingReporter rec;
+    const auto grid = parseAsterHdf(file.bytes, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(rec.lines.front(), "Error");
+    EXPECT_TRUE(rec.has("The list size is:\t\t\t5"));
+    EXPECT_FALSE(rec.has("sd_reference is:\t\t\t2"));
+    EXPECT_EQ((*grid)(2, 3), 11);
+    EXPECT_TRUE(rec.has("Length Check\t\t\tOK"));
+}
+
+TEST(AsterHdf, MalformedFilesGiveNoGridOrAZeroGrid)
+{
+    struct Case {
+        const char* name;
+        HdfSpec spec;
+        std::size_t cutTo = 0;   // 0: whole file
+    };
+    std::vector<Case> cases;
+    cases.push_back({"three dimensions", [] { HdfSpec s; s.dimensions = 3; return s; }()});
+    cases.push_back({"zero rows", [] { HdfSpec s; s.rows = 0; return s; }()});
+    cases.push_back({"negative columns", [] { HdfSpec s; s.cols = -4; return s; }()});
+    cases.push_back({"data set larger than the file", HdfSpec{}, 0});
+    cases.back().cutTo = hdfFile(HdfSpec{}).bytes.size() - 1;
+    cases.push_back({"huge dimensions", [] { HdfSpec s; s.rows = 0x7FFFFFFF; s.cols = 0x7FFFFFFF; return s; }()});
+    for (const Case& c : cases) {
+        auto bytes = hdfFile(c.spec).bytes;
+        if (c.cutTo) bytes.resize(c.cutTo);
+        RecordingReporter rec;
+        EXPECT_FALSE(parseAsterHdf(bytes, rec)) << c.name;
+        EXPECT_EQ(std::count(rec.lines.begin(), rec.lines.end(), "Image Size Error"), 1) << c.name;
+        EXPECT_FALSE(rec.has("Done")) << c.name;
+    }
+
+    HdfSpec eightBits;
+    eightBits.width = 8;
+    RecordingReporter rec;
+    const auto zero = parseAsterHdf(hdfFile(eightBits).bytes, rec);
+    ASSERT_TRUE(zero);
+    EXPECT_EQ(*zero, IntGrid(3, 4, 0));
+    EXPECT_TRUE(rec.hasSequence({"data_width Error", "data_width is:\t\t\t8"}));
+
+    for (std::size_t size : {0u, 1u, 5u, 9u, 30u}) {   // cut inside the header and the descriptors
+        auto bytes = hdfFile(HdfSpec{}).bytes;
+        bytes.resize(size);
+        RecordingReporter cut;
+        EXPECT_FALSE(parseAsterHdf(bytes, cut)) << size;
+    }
+
+    RecordingReporter missing;
+    EXPECT_FALSE(readAsterHdf("/nonexistent-dir/x.hdf", missing));
+    EXPECT_EQ(missing.lines, (Lines{"Failed to open HDF file."}));
+}

@@ -1,0 +1,232 @@
+#include "formats/Dted.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+/// A DTED file: a header block with the longitude-line count "0NNN" in the UHL and
+/// the DSI corner fields, then `profiles` records of n elevations where elevation
+/// k of profile p is value(p, k).
+struct Corner {
+    const char* longitude = "0073000.0W";   // DSI longitude of origin, DDDMMSS.SH
+    const char* latitude = "450000N";       // DSI latitude of the south-west corner, DDMMSSH
+};
+
+template <class Value>
+std::vector<std::uint8_t> dtedFile(const char* lineCount, int profiles, int n, Value value, Corner corner = {})
+{
+    std::vector<std::uint8_t> bytes(dted::kHeaderBytes, ' ');
+    std::copy(lineCount, lineCount + 4, bytes.begin() + 47);
+    std::copy(corner.longitude, corner.longitude + 10, bytes.begin() + 274);
+    std::copy(corner.latitude, corner.latitude + 7, bytes.begin() + 284);
+    for (int p = 0; p < profiles; ++p) {
+        for (int k = 0; k < n; ++k) putDtedSample(bytes, value(p, k));
+        bytes.insert(bytes.end(), dted::kRecordTrailer, 0xAA);
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(DtedSamples, SignedMagnitudeWithTwosComplementNegativesRecognised)
+{
+    const std::vector<std::pair<std::vector<std::uint8_t>, std::int32_t>> cases = {
+        {{0x00, 0x00}, 0},       {{0x07, 0xD0}, 2000},   {{0x7F, 0xFF}, 32767},
+        {{0xFF, 0xFF}, -32767},  // the void value
+        {{0x80, 0x01}, -1},      {{0x80, 0x07}, -7},     {{0xBE, 0x80}, -16000},
+        {{0xFF, 0xF9}, -7},      // two's complement -7 from a careless producer
+        {{0xC1, 0x7F}, -16001},  // -16001 signed magnitude would be 0xBE81: 0xC17F is two's complement
+    };
+    for (const auto& [bytes, expected] : cases)
+        EXPECT_EQ(decodeDtedSample(bytes.data()), expected) << int(bytes[0]) << "," << int(bytes[1]);
+
+    std::vector<std::uint8_t> out;
+    for (std::int32_t v : {-1, -7, -32767, 32767, 70000, -70000, 123}) putDtedSample(out, v);
+    const std::vector<std::uint8_t> expected = {0x80, 0x01, 0x80, 0x07, 0xFF, 0xFF, 0x7F, 0xFF,
+                                                0x7F, 0xFF, 0xFF, 0xFF, 0x00, 0x7B};
+    EXPECT_EQ(out, expected);
+    const std::int32_t back[] = {-1, -7, -32767, 32767};
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(decodeDtedSample(&out[2 * i]), back[i]);
+}
+
+TEST(Dted0Profiles, A121ProfileFileIsReadNorthUp)
+{
+    const auto file = dtedFile("0121", 121, 121, [](int p, int k) { return p * 200 + k; });
+    RecordingReporter rec;
+    const IntGrid tile = dtedTileFromProfiles(readDted0Profiles(file, rec));
+    EXPECT_EQ(rec.lines, (Lines{"longitudeProfiles is:  121"}));
+    ASSERT_EQ(tile.rows(), 121);
+    EXPECT_EQ(tile(120, 0), 0);          // southern value of the western profile: bottom left
+    EXPECT_EQ(tile(0, 0), 120);          // north-west
+    EXPECT_EQ(tile(120, 120), 24000);    // south-east
+    EXPECT_EQ(tile(0, 120), 24120);
+}
+
+TEST(Dted0Profiles, A61ProfileFileFillsColumnPairs)
+{
+    const auto file = dtedFile("0061", 61, 121, [](int p, int k) { return p * 500 + k; });
+    RecordingReporter rec;
+    const IntGrid tile = dtedTileFromProfiles(readDted0Profiles(file, rec));
+    EXPECT_EQ(rec.lines, (Lines{"longitudeProfiles is:  61",
+                                "Warning: Missing data.  Only 61 DTED0 longitude profiles in file.",
+                                "This file is a poor choice for merging due to sparse data", "  "}));
+    for (int c = 0; c < 120; c += 2)
+        for (int r : {0, 60, 120}) {
+            EXPECT_EQ(tile(r, c), tile(r, c + 1)) << c;
+            EXPECT_EQ(tile(r, c), (c / 2) * 500 + 120 - r) << c;
+        }
+    EXPECT_EQ(tile(0, 120), 30120);   // the 61st profile
+    EXPECT_EQ(tile(120, 120), 30000);
+}
+
+TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
+{
+    RecordingReporter rec;
+    const IntGrid unread = readDted0Profiles(dtedFile("0241", 3, 121, [](int, int) { return 5; }), rec);
+    EXPECT_EQ(rec.lines, (Lines{"longitudeProfiles is:  121", "Unrecognized number of DTED0 longitude profiles."}));
+    EXPECT_EQ(unread, IntGrid(121, 121, dted::kVoid));
+
+    // Two and a half profiles: reading stops at the end; everything after holds -32767.
+    auto file = dtedFile("0121", 3, 121, [](int p, int) { return p + 1; });
+    file.resize(dted::kHeaderBytes + 2 * (242 + 12) + 61 * 2 + 1);
+    RecordingReporter shortRec;
+    const IntGrid tile = dtedTileFromProfiles(readDted0Profiles(file, shortRec));
+    EXPECT_EQ(tile(0, 1), 2);
+    EXPECT_EQ(tile(60, 2), 3);      // elevation 60 of the third profile was read
+    EXPECT_EQ(tile(59, 2), dted::kVoid);
+    EXPECT_EQ(tile(0, 3), dted::kVoid);
+
+    RecordingReporter empty;
+    EXPECT_EQ(readDted0Profiles({}, empty), IntGrid(121, 121, dted::kVoid));
+    EXPECT_EQ(empty.lines, (Lines{"longitudeProfiles is:  121", "Unrecognized number of DTED0 longitude profiles."}));
+}
+
+TEST(Dted1Profiles, A601ProfileFileIsRefused)
+{
+    RecordingReporter rec;
+    const IntGrid profiles = readDted1Profiles(dtedFile("0601", 2, 1201, [](int, int) { return 1; }), rec);
+    EXPECT_EQ(rec.lines, (Lines{"Unrecognized number of longitude profiles.",
+                                "Unrecognized number of DTED1 longitude profiles."}));
+    EXPECT_EQ(profiles, IntGrid(1201, 1201, dted::kVoid));
+}
+
+TEST(DtedCorner, DigitsHemispheresAndConversionErrors)
+{
+    RecordingReporter rec;
+    const TileCorner west = readDtedCorner(dtedFile("0121", 0, 121, [](int, int) { return 0; }), rec);
+    EXPECT_EQ(west.longitude, -7);   // 7 degrees 30 minutes west
+    EXPECT_EQ(west.latitude, 45);
+    EXPECT_EQ(rec.lines, (Lines{"longitude is:  007", "latitude is:  45", "-7", "45"}));
+    EXPECT_TRUE(rec.notices.empty());
+
+    RecordingReporter bad;
+    const TileCorner corner = readDtedCorner(dtedFile("0121", 0, 121, [](int, int) { return 0; }, {"0X70000.0E", "A20000N"}), bad);
+    EXPECT_EQ(corner.longitude, 0);
+    EXPECT_EQ(corner.latitude, 0);
+    EXPECT_EQ(bad.notices, (std::vector<std::pair<std::string, std::string>>{
+                               {"Conversion Error", "Failed to parse longitude string.  Using default longitude"},
+                               {"Conversion Error", "Failed to parse latitude string.  Using default latitude."}}));
+
+    RecordingReporter tiny;   // a file too short to hold the DSI record
+    const TileCorner none = readDtedCorner(std::vector<std::uint8_t>(100, '1'), tiny);
+    EXPECT_EQ(none.longitude, 0);
+    EXPECT_EQ(tiny.notices.size(), 2u);
+}
+
+TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
+{
+    // Postings of the real cells as GDAL 3.6.2 reads them (row 0 = north).
+    RecordingReporter rec;
+    const auto dt0 = readDted0Tile(testData("n43.dt0"), rec);
+    ASSERT_TRUE(dt0);
+    EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "longitudeProfiles is:  121"}));
+    const std::int32_t row0[] = {294, 311, 335, 341, 339, 329};
+    for (int c = 0; c < 6; ++c) EXPECT_EQ((*dt0)(0, c), row0[c]);
+    const std::int32_t row120[] = {183, 182, 172, 189, 192, 182};
+    for (int c = 0; c < 6; ++c) EXPECT_EQ((*dt0)(120, 115 + c), row120[c]);
+    EXPECT_EQ((*dt0)(60, 55), 75);
+    RecordingReporter cornerRec;
+    const auto corner = readDtedCorner(testData("n43.dt0"), cornerRec);
+    ASSERT_TRUE(corner);
+    EXPECT_EQ(corner->longitude, -80);
+    EXPECT_EQ(corner->latitude, 43);
+
+    // Profiles 670-677 of the USGS cell N00 E006 (header kept, later profiles cut off):
+    // signed-magnitude negatives and voids.
+    RecordingReporter dt1Rec;
+    const auto dt1 = readDted1Tile(testData("n00_e006_profiles670-677.dt1"), dt1Rec);
+    ASSERT_TRUE(dt1);
+    EXPECT_EQ(dt1->headerBlock.size(), dted::kHeaderBytes);
+    const IntGrid& t = dt1->tile;
+    const std::int32_t row1000[] = {-32767, -32767, -32767, 637, 634, 584, 503, 465};
+    const std::int32_t row785[] = {99, 80, 78, 73, -32767, -32767, 259, 314};
+    for (int c = 0; c < 8; ++c) {
+        EXPECT_EQ(t(1000, c), row1000[c]) << c;
+        EXPECT_EQ(t(785, c), row785[c]) << c;
+        EXPECT_EQ(t(1200, c), 0);
+    }
+    EXPECT_EQ(t(1143, 0), 7);
+    EXPECT_EQ(t(1144, 0), -4);
+    EXPECT_EQ(t(1135, 6), -7);
+    EXPECT_EQ(t(0, 8), dted::kVoid);   // profiles never read
+    const auto cornerN00 = readDtedCorner(testData("n00_e006_profiles670-677.dt1"), cornerRec);
+    EXPECT_EQ(cornerN00->longitude, 6);
+    EXPECT_EQ(cornerN00->latitude, 0);
+}
+
+TEST(SaveDted1, ByteExactLayoutPaddingAndRoundTrip)
+{
+    TempDir dir;
+    const auto source = dtedFile("1201", 1201, 1201, [](int p, int k) { return (p + k) % 3000 - 100; }, {"0110000.0E", "490000N"});
+    writeBytes(dir.file("in.dt1"), source);
+    RecordingReporter rec;
+    const auto opened = readDted1Tile(dir.file("in.dt1"), rec);
+    ASSERT_TRUE(opened);
+
+    RealGrid solution(1000, 1300, 0.0);   // row 0 = south; smaller rows, more columns
+    for (int r = 0; r < 1000; ++r)
+        for (int c = 0; c < 1300; ++c) solution(r, c) = r - c + 0.9;
+    solution(0, 0) = -2.7;
+    ASSERT_TRUE(writeDted1(dir.file("out.dt1"), solution, opened->headerBlock, rec));
+    const auto bytes = readBytes(dir.file("out.dt1"));
+    ASSERT_EQ(bytes.size(), 3436u + 1201u * (2402u + 12u));
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + 3436, source.begin()));
+    EXPECT_EQ(decodeDtedSample(&bytes[3436]), -2);                // profile 0, southern value
+    const std::size_t profile1 = 3436 + 2414;
+    EXPECT_EQ(decodeDtedSample(&bytes[profile1 + 2 * 5]), 5 - 1);   // solution (5, 1) = 4.9
+    for (std::size_t i = 3436 + 2402; i < 3436 + 2414; ++i) EXPECT_EQ(bytes[i], 0) << i;   // checksum, next header
+
+    const auto back = readDted1Tile(dir.file("out.dt1"), rec);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->tile(1200, 0), -2);     // south-west corner at the bottom left
+    EXPECT_EQ(back->tile(1200 - 999, 0), 999);
+    EXPECT_EQ(back->tile(1200 - 999, 1200), 999 - 1200 + 1);
+    EXPECT_EQ(back->tile(0, 0), 0);         // rows the solution did not reach are padded with 0
+    for (int r = 1; r < 1000; r += 97)
+        for (int c = 0; c < 1201; c += 89)   // truncation toward zero: 4.9 -> 4, -4.1 -> -4
+            EXPECT_EQ(back->tile(1200 - r, c), r >= c ? r - c : r - c + 1) << r << "," << c;
+    const auto corner = readDtedCorner(dir.file("out.dt1"), rec);   // the header block is reused
+    EXPECT_EQ(corner->latitude, 49);
+    EXPECT_EQ(corner->longitude, 11);
+}
+
+TEST(SaveDted1, RefusesWithoutHeaderAndReportsUnwritableOutput)
+{
+    RecordingReporter rec;
+    EXPECT_FALSE(writeDted1("/tmp/never-written.dt1", RealGrid(2, 2, 1.0), {}, rec));
+    EXPECT_EQ(rec.lines, (Lines{dted::kNoHeaderLine}));
+    EXPECT_TRUE(encodeDted1(RealGrid(2, 2), std::vector<std::uint8_t>(3428)).empty());
+
+    RecordingReporter failed;
+    EXPECT_FALSE(writeDted1("/nonexistent-dir/x.dt1", RealGrid(2, 2), std::vector<std::uint8_t>(3436), failed));
+    EXPECT_EQ(failed.lines, (Lines{"could not open output file"}));
+
+    RecordingReporter missing;
+    EXPECT_FALSE(readDted1Tile("/nonexistent-dir/x.dt1", missing));
+    EXPECT_EQ(missing.lines, (Lines{"could not open input file", " "}));
+    EXPECT_FALSE(readDtedCorner("/nonexistent-dir/x.dt1", missing));
+}

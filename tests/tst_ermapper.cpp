@@ -1,0 +1,91 @@
+#include "formats/ErMapper.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+/// A tile of the fixed layout whose samples repeat the real 36 x 30 block of
+/// tests/data/ers_dem (a 9-second Australian DEM crop with the same 512-byte header offset).
+std::vector<std::uint8_t> tileFromRealBlock()
+{
+    const auto block = readBytes(testData("ers_dem"));
+    EXPECT_EQ(block.size(), 512u + 36u * 30u * 4u);
+    std::vector<std::uint8_t> tile(block.begin(), block.begin() + 512);
+    for (int r = 0; r < ermapper::kRows; ++r)
+        for (int c = 0; c < ermapper::kColumns; ++c) {
+            const std::size_t at = 512 + 4 * (std::size_t(r % 36) * 30 + std::size_t(c % 30));
+            tile.insert(tile.end(), block.begin() + at, block.begin() + at + 4);
+        }
+    return tile;
+}
+
+void setSample(std::vector<std::uint8_t>& tile, int r, int c, std::uint32_t bits)
+{
+    const std::size_t at = 512 + 4 * (std::size_t(r) * ermapper::kColumns + std::size_t(c));
+    for (int i = 0; i < 4; ++i) tile[at + std::size_t(i)] = std::uint8_t(bits >> (24 - 8 * i));
+}
+
+} // namespace
+
+TEST(ErMapper, RealElevationsTruncatedNorthRowFirst)
+{
+    TempDir dir;
+    writeBytes(dir.file("aus_dem_erm"), tileFromRealBlock());
+    RecordingReporter rec;
+    const auto tile = readErMapperTile(dir.file("aus_dem_erm"), rec);
+    ASSERT_TRUE(tile);
+    EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "File size is 964516 bytes."}));
+    ASSERT_EQ(tile->rows(), 401);
+    ASSERT_EQ(tile->cols(), 601);
+    // Values as GDAL 3.6.2 reads the block: -9999 (null), 38.009403, 139.9999, 20.000866, 46.410213.
+    EXPECT_EQ((*tile)(0, 0), -9999);
+    EXPECT_EQ((*tile)(8, 14), 38);
+    EXPECT_EQ((*tile)(26, 16), 139);
+    EXPECT_EQ((*tile)(20, 10), 20);
+    EXPECT_EQ((*tile)(20, 11), 46);
+    EXPECT_EQ((*tile)(36 + 26, 30 * 19 + 16), 139);   // the block repeats
+    EXPECT_EQ((*tile)(400, 600), (*tile)(400 % 36, 600 % 30));
+}
+
+TEST(ErMapper, FloatDecoding)
+{
+    auto tile = tileFromRealBlock();
+    const std::vector<std::pair<std::uint32_t, std::int32_t>> cases = {
+        {0xC3480000, -200},  {0x3F7FFFFF, 0},  {0xBF7FFFFF, 0},       {0x447A0000, 1000},
+        {0x7FC00000, -32768}, {0x7F800000, -32768}, {0x501502F9, -32768}, {0x00000001, 0}};
+    for (std::size_t i = 0; i < cases.size(); ++i) setSample(tile, 1, int(i), cases[i].first);
+    RecordingReporter rec;
+    const auto grid = decodeErMapperTile(tile, rec);
+    ASSERT_TRUE(grid);
+    for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ((*grid)(1, int(i)), cases[i].second) << std::hex << cases[i].first;
+}
+
+TEST(ErMapper, SizeTestAndUnopenableFile)
+{
+    for (std::size_t size : {964515u, 964517u, 0u}) {
+        RecordingReporter rec;
+        EXPECT_FALSE(decodeErMapperTile(std::vector<std::uint8_t>(size), rec)) << size;
+        EXPECT_EQ(rec.lines, (Lines{"File size is " + std::to_string(size) + " bytes.", "This does not appear to be an ER file."}));
+    }
+    RecordingReporter missing;
+    EXPECT_FALSE(readErMapperTile("/nonexistent-dir/aus_dem_erm", missing));
+    EXPECT_EQ(missing.lines, (Lines{"could not open input file", " ", "This does not appear to be an ER file."}));
+}
+
+TEST(ErMapper, NameTailAndRawValuePicture)
+{
+    EXPECT_TRUE(isErMapperTileName("aus_dem_erm"));
+    EXPECT_TRUE(isErMapperTileName("/data/my_aus_dem_erm"));
+    EXPECT_FALSE(isErMapperTileName("us_dem_erm"));
+    EXPECT_FALSE(isErMapperTileName("aus_dem_erm.txt"));
+    IntGrid values(1, 3);
+    values(0, 0) = 1000, values(0, 1) = -200, values(0, 2) = 0x12345678;
+    const IntGrid picture = rawValueColours(values);
+    EXPECT_EQ(picture(0, 0), 0x0003E8);   // blue 0xE8, green 0x03, red 0x00
+    EXPECT_EQ(picture(0, 1), 0xFFFF38);
+    EXPECT_EQ(picture(0, 2), 0x345678);
+}

@@ -1,0 +1,353 @@
+#include "formats/Shapefile.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <set>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Polyline {
+    std::vector<std::int32_t> parts;
+    std::vector<std::pair<double, double>> points;
+};
+
+struct Triplet {
+    std::vector<std::uint8_t> shp, shx, dbf;
+};
+
+void be32(std::vector<std::uint8_t>& out, std::int32_t v)
+{
+    for (int s = 24; s >= 0; s -= 8) out.push_back(std::uint8_t(std::uint32_t(v) >> s));
+}
+void le32(std::vector<std::uint8_t>& out, std::int32_t v)
+{
+    for (int s = 0; s < 32; s += 8) out.push_back(std::uint8_t(std::uint32_t(v) >> s));
+}
+void leDouble(std::vector<std::uint8_t>& out, double d)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &d, 8);
+    for (int s = 0; s < 64; s += 8) out.push_back(std::uint8_t(bits >> s));
+}
+
+std::vector<std::uint8_t> mainHeader(std::int32_t fileCode, std::int32_t shapeType, std::size_t size,
+                                     const double (&box)[4])
+{
+    std::vector<std::uint8_t> h;
+    be32(h, fileCode);
+    h.resize(24, 0);
+    be32(h, std::int32_t(size / 2));
+    le32(h, 1000);
+    le32(h, shapeType);
+    for (double v : box) leDouble(h, v);
+    h.resize(100, 0);
+    return h;
+}
+
+/// dBASE table with the fields ID (N 8) and ELEV (N 24) as written by contouring tools,
+/// or (otherLayout) ID, HEIGHT, CODE with a 129-byte header.
+std::vector<std::uint8_t> dbaseTable(const std::vector<std::string>& elevations, bool otherLayout = false)
+{
+    struct Field {
+        const char* name;
+        char type;
+        std::uint8_t length;
+    };
+    const std::vector<Field> fields = otherLayout ? std::vector<Field>{{"ID", 'N', 6}, {"HEIGHT", 'N', 12}, {"CODE", 'C', 4}}
+                                                  : std::vector<Field>{{"ID", 'N', 8}, {"ELEV", 'N', 24}};
+    int recordLength = 1;
+    for (const Field& f : fields) recordLength += f.length;
+    const int headerLength = 32 + 32 * int(fields.size()) + 1;
+    std::vector<std::uint8_t> d(32, 0);
+    d[0] = 3;
+    for (int i = 0; i < 4; ++i) d[4 + i] = std::uint8_t(elevations.size() >> (8 * i));
+    d[8] = std::uint8_t(headerLength), d[9] = std::uint8_t(headerLength >> 8);
+    d[10] = std::uint8_t(recordLength), d[11] = std::uint8_t(recordLength >> 8);
+    for (const Field& f : fields) {
+        std::vector<std::uint8_t> desc(32, 0);
+        std::memcpy(desc.data(), f.name, std::strlen(f.name));
+        desc[11] = std::uint8_t(f.type);
+        desc[16] = f.length;
+        d.insert(d.end(), desc.begin(), desc.end());
+    }
+    d.push_back(0x0D);
+    for (std::size_t i = 0; i < elevations.size(); ++i) {
+        std::string record = " ";
+        for (const Field& f : fields) {
+            const std::string value = f.type == 'C' ? "AB" : f.name == std::string("ID") ? std::to_string(i) : elevations[i];
+            record += std::string(f.length - value.size(), ' ') + value;
+        }
+        d.insert(d.end(), record.begin(), record.end());
+    }
+    d.push_back(0x1A);
+    return d;
+}
+
+Triplet contourFiles(const double (&box)[4], const std::vector<Polyline>& lines, const std::vector<std::string>& elevations,
+                  std::int32_t fileCode = 9994, std::int32_t shapeType = 3)
+{
+    std::vector<std::uint8_t> records, index;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::vector<std::uint8_t> content;
+        le32(content, 3);
+        for (int k = 0; k < 4; ++k) leDouble(content, 0.0);
+        le32(content, std::int32_t(lines[i].parts.size()));
+        le32(content, std::int32_t(lines[i].points.size()));
+        for (std::int32_t p : lines[i].parts) le32(content, p);
+        for (auto [x, y] : lines[i].points) leDouble(content, x), leDouble(content, y);
+        be32(index, std::int32_t((100 + records.size()) / 2));
+        be32(index, std::int32_t(content.size() / 2));
+        be32(records, std::int32_t(i + 1));
+        be32(records, std::int32_t(content.size() / 2));
+        records.insert(records.end(), content.begin(), content.end());
+    }
+    Triplet t;
+    t.shp = mainHeader(fileCode, shapeType, 100 + records.size(), box);
+    t.shp.insert(t.shp.end(), records.begin(), records.end());
+    t.shx = mainHeader(fileCode, shapeType, 100 + index.size(), box);
+    t.shx.insert(t.shx.end(), index.begin(), index.end());
+    t.dbf = dbaseTable(elevations);
+    return t;
+}
+
+std::optional<RealGrid> rasterise(const Triplet& t, RecordingReporter& rec, int maxSpan = 1200)
+{
+    return rasteriseShapefile(t.shp, t.shx, t.dbf, maxSpan, rec);
+}
+
+Polyline line(std::vector<std::pair<double, double>> points) { return {{0}, std::move(points)}; }
+
+int knownCells(const RealGrid& g)
+{
+    return int(std::count_if(g.cells().begin(), g.cells().end(), [](double v) { return v != 0.0; }));
+}
+
+const double kBox[4] = {0, 0, 10, 5};   // xMin, yMin, xMax, yMax: 6 rows x 11 columns
+
+} // namespace
+
+TEST(ShapefileScaling, GridSizeExamples)
+{
+    const ShapefileGridSize plain = shapefileGridSize(0, 0, 1000, 600, 1200);
+    EXPECT_EQ(plain.rows, 601);
+    EXPECT_EQ(plain.columns, 1001);
+    EXPECT_FALSE(plain.scaled);
+    EXPECT_EQ(plain.scale, 1.0);
+    EXPECT_EQ(plain.scaledRows, 601);
+
+    const ShapefileGridSize tall = shapefileGridSize(0, 0, 1500, 3000, 1200);
+    EXPECT_EQ(tall.rows, 3001);
+    EXPECT_EQ(tall.columns, 1501);
+    EXPECT_DOUBLE_EQ(tall.scale, 1200.0 / 3001.0);   // the common scale of both axes
+    EXPECT_EQ(tall.scaledRows, 1201);
+    EXPECT_EQ(tall.scaledColumns, 601);
+
+    const ShapefileGridSize equal = shapefileGridSize(0, 0, 500, 600, 601);   // MAXSPAN equal to the rows
+    EXPECT_TRUE(equal.scaled);
+    EXPECT_EQ(equal.scale, 1.0);
+    EXPECT_EQ(equal.scaledRows, 602);
+    EXPECT_EQ(equal.scaledColumns, 502);
+
+    const ShapefileGridSize fractional = shapefileGridSize(0.5, -2.25, 9.1, 3.7, 1200);
+    EXPECT_EQ(fractional.rows, 7);      // trunc(4 + 1 + 2.25)
+    EXPECT_EQ(fractional.columns, 10);  // trunc(10 + 1 - 0.5)
+}
+
+TEST(ShapefileRaster, OneLineWithEveryLogLine)
+{
+    const Triplet t = contourFiles(kBox, {line({{0, 0}, {10, 5}})}, {"100.000000000000000"});
+    RecordingReporter rec;
+    const auto grid = rasterise(t, rec);
+    ASSERT_TRUE(grid);
+    ASSERT_EQ(grid->rows(), 6);
+    ASSERT_EQ(grid->cols(), 11);
+    const int cells[][2] = {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 2}, {5, 3}, {6, 3}, {7, 4}, {8, 4}, {9, 5}, {10, 5}};
+    for (const auto& [x, y] : cells) EXPECT_EQ((*grid)(y, x), 100.0) << x << "," << y;   // row 0 = yMin (south)
+    EXPECT_EQ(knownCells(*grid), 11);
+    EXPECT_EQ(rec.lines, (Lines{"File Code is:  9994", "File Length is:  " + std::to_string(t.shp.size() / 2),
+                                "Shape Type is:  3", "xMin is:  0.0000", "yMin is:  0.0000", "xMax is:  10.0000",
+                                "yMax is:  5.0000", "elevationRows is:  6", "elevationColumns is:  11",
+                                "Index File Code is:  9994", "Index File Length is:  54", "Index Shape Type is:  3",
+                                "Number of records is:  1", "recordBytes is:  33", "elevationRows is:  6",
+                                "elevationColumns is:  11"}));
+}
+
+TEST(ShapefileRaster, PartsOverwritesAndUnparsableElevations)
+{
+    Polyline twoParts{{0, 2}, {{0, 0}, {2, 0}, {2, 4}, {4, 4}}};
+    const Triplet t = contourFiles(kBox, {twoParts, line({{0, 2}, {10, 2}}), line({{8, 0}, {8, 5}})},
+                                {"10.5", "20", "not a number"});
+    RecordingReporter rec;
+    const auto grid = rasterise(t, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ((*grid)(0, 1), 10.5);
+    EXPECT_EQ((*grid)(1, 2), 10.5);    // the extra segment joining the two parts
+    EXPECT_EQ((*grid)(4, 3), 10.5);
+    EXPECT_EQ((*grid)(2, 2), 20.0);    // the later record overwrites where lines cross
+    EXPECT_EQ((*grid)(2, 9), 20.0);
+    EXPECT_EQ((*grid)(2, 8), 0.0);     // drawn with elevation 0.0: unknown again
+    EXPECT_EQ((*grid)(4, 8), 0.0);
+}
+
+TEST(ShapefileRaster, ScaledCoordinatesAndTheSecondFieldLayout)
+{
+    // 3001 x 1501 before scaling: s = 1200 / 3001, grid 1201 x 601.
+    const double box[4] = {0, 0, 1500, 3000};
+    Triplet t = contourFiles(box, {line({{0, 0}, {1500, 3000}}), line({{750, 1500}, {750, 1500.5}})}, {"1", "2"});
+    t.dbf = dbaseTable({"111.5", "  222"}, true);   // ID, HEIGHT, CODE: the second field holds the elevation
+    RecordingReporter rec;
+    const auto grid = rasterise(t, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->rows(), 1201);
+    EXPECT_EQ(grid->cols(), 601);
+    EXPECT_EQ((*grid)(0, 0), 111.5);
+    EXPECT_EQ((*grid)(1199, 599), 111.5);   // (3000 s, 1500 s) = (1199.6, 599.8) truncated
+    EXPECT_EQ((*grid)(599, 299), 222.0);
+    EXPECT_TRUE(rec.hasSequence({"elevationRows is:  3001", "elevationColumns is:  1501",
+                                 "scaleY is:  " + formatReal(1200.0 / 3001.0), "scaleX is:  " + formatReal(1200.0 / 3001.0),
+                                 "scaledRows is:  1201", "scaledColumns is:  601"}));
+    EXPECT_TRUE(rec.has("recordBytes is:  23"));
+    EXPECT_EQ(dbaseElevation(t.dbf, 2), 0.0);   // no such record
+    EXPECT_EQ(dbaseElevation({}, 0), 0.0);
+}
+
+TEST(ShapefileRaster, PointsOutsideTheGridAreClippedCellByCell)
+{
+    const Triplet t = contourFiles(kBox, {line({{-5, 2}, {5, 2}}), line({{5, 4}, {1e12, 4}}), line({{3, -1e300}, {3, 1}}),
+                                       line({{2, 1}, {std::nan(""), 3}})},
+                                {"1", "2", "3", "4"});
+    RecordingReporter rec;
+    const auto grid = rasterise(t, rec);
+    ASSERT_TRUE(grid);
+    for (int x = 0; x <= 5; ++x) EXPECT_EQ((*grid)(2, x), 1.0) << x;
+    for (int x = 5; x <= 10; ++x) EXPECT_EQ((*grid)(4, x), 2.0) << x;
+    EXPECT_EQ((*grid)(0, 3), 3.0);
+    EXPECT_EQ((*grid)(1, 3), 3.0);
+    EXPECT_EQ(knownCells(*grid), 6 + 6 + 2);
+}
+
+TEST(ShapefileRaster, RefusalsKeepTheirTwoLines)
+{
+    const std::pair<std::string, std::string> notShape{shapefile::kNotShapefileLine, shapefile::kExitingLine};
+    const std::pair<std::string, std::string> notLines{shapefile::kNotPolylinesLine, shapefile::kExitingLine};
+    struct Case {
+        const char* name;
+        Triplet t;
+        std::pair<std::string, std::string> lines;
+    };
+    const Polyline l = line({{0, 0}, {1, 1}});
+    std::vector<Case> cases = {
+        {"file code", contourFiles(kBox, {l}, {"1"}, 9995), notShape},
+        {"shape type", contourFiles(kBox, {l}, {"1"}, 9994, 5), notLines},
+        {"inverted box", contourFiles({10, 0, 0, 5}, {l}, {"1"}), notShape},
+        {"infinite box", contourFiles({0, 0, INFINITY, 5}, {l}, {"1"}), notShape},
+        {"NaN box", contourFiles({0, std::nan(""), 10, 5}, {l}, {"1"}), notShape},
+    };
+    Triplet indexCode = contourFiles(kBox, {l}, {"1"});
+    indexCode.shx[3] = 0;
+    cases.push_back({"index file code", indexCode, notShape});
+    Triplet indexType = contourFiles(kBox, {l}, {"1"});
+    indexType.shx[32] = 8;
+    cases.push_back({"index shape type", indexType, notLines});
+    Triplet tiny = contourFiles(kBox, {l}, {"1"});
+    tiny.shp.resize(99);
+    cases.push_back({"main header cut", tiny, notShape});
+    Triplet tinyIndex = contourFiles(kBox, {l}, {"1"});
+    tinyIndex.shx.resize(35);
+    cases.push_back({"index header cut", tinyIndex, notShape});
+    for (const Case& c : cases) {
+        RecordingReporter rec;
+        EXPECT_FALSE(rasterise(c.t, rec)) << c.name;
+        ASSERT_GE(rec.lines.size(), 2u) << c.name;
+        EXPECT_EQ(rec.lines[rec.lines.size() - 2], c.lines.first) << c.name;
+        EXPECT_EQ(rec.lines.back(), c.lines.second) << c.name;
+    }
+    RecordingReporter negative;
+    EXPECT_FALSE(rasterise(contourFiles(kBox, {l}, {"1"}), negative, -5));
+    EXPECT_EQ(negative.lines.back(), shapefile::kGridSizeLine);
+    RecordingReporter huge;
+    EXPECT_FALSE(rasterise(contourFiles({0, 0, 1e9, 1e9}, {l}, {"1"}), huge, 2'000'000'000));
+    EXPECT_EQ(huge.lines.back(), shapefile::kGridSizeLine);
+}
+
+TEST(ShapefileRaster, ShortIndexShortMainFileAndRecordsThatDoNotFit)
+{
+    const Polyline a = line({{0, 0}, {10, 0}}), b = line({{0, 5}, {10, 5}});
+    Triplet shortIndex = contourFiles(kBox, {a, b}, {"1", "2"});
+    shortIndex.shx.resize(60);   // a header but under 100 bytes: no records
+    RecordingReporter rec;
+    const auto none = rasterise(shortIndex, rec);
+    ASSERT_TRUE(none);
+    EXPECT_TRUE(rec.has("Number of records is:  0"));
+    EXPECT_EQ(knownCells(*none), 0);
+
+    Triplet moreIndexed = contourFiles(kBox, {a, b}, {"1", "2"});
+    moreIndexed.shx.resize(moreIndexed.shx.size() + 8 * 1000, 0);   // the index claims 1002 records
+    const std::size_t firstRecordEnd = 100 + 8 + 44 + 4 + 32;
+    moreIndexed.shp.resize(firstRecordEnd + 5);   // the second record is cut
+    RecordingReporter cut;
+    const auto partial = rasterise(moreIndexed, cut);
+    ASSERT_TRUE(partial);
+    EXPECT_EQ(knownCells(*partial), 11);
+
+    Triplet badCounts = contourFiles(kBox, {a, b}, {"1", "2"});
+    badCounts.shp[100 + 8 + 40] = 0xFF;   // numPoints of the first record: 255 points in a 2-point record
+    RecordingReporter skipped;
+    const auto second = rasterise(badCounts, skipped);
+    ASSERT_TRUE(second);
+    EXPECT_EQ((*second)(0, 3), 0.0);
+    EXPECT_EQ((*second)(5, 3), 2.0);
+}
+
+TEST(ShapefileFiles, CompanionNamesAndOpenerLines)
+{
+    EXPECT_EQ(shapefileCompanionName("contours.shp", "shx"), "contours.shx");
+    EXPECT_EQ(shapefileCompanionName("/data/v1.2/contours.shp", "dbf"), "/data/v1.2/contours.dbf");
+    EXPECT_EQ(shapefileCompanionName("/data/v1.2/contours", "shx"), "/data/v1.2/contours.shx");
+    const std::string longPath = "/" + std::string(300, 'd') + "/c.SHP";
+    EXPECT_EQ(shapefileCompanionName(longPath, "dbf"), longPath.substr(0, longPath.size() - 3) + "dbf");
+
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() / "maps.v2");
+    const std::string base = (dir.path() / "maps.v2" / "lines").string();
+    const Triplet t = contourFiles(kBox, {line({{0, 0}, {10, 5}})}, {"7"});
+    writeBytes(base + ".shp", t.shp);
+    writeBytes(base + ".shx", t.shx);
+    writeBytes(base + ".dbf", t.dbf);
+    RecordingReporter rec;
+    const auto grid = readShapefileContours(base + ".shp", 1200, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ((*grid)(5, 10), 7.0);
+    EXPECT_TRUE(rec.hasSequence({"indexFileBuffer is: " + base + ".shx", "dbfFileBuffer is: " + base + ".dbf",
+                                 "opened file successfully", " ", "opened file successfully", " ",
+                                 "opened file successfully", " ", "File Code is:  9994"}));
+
+    std::filesystem::remove(base + ".dbf");
+    RecordingReporter missing;
+    EXPECT_FALSE(readShapefileContours(base + ".shp", 1200, missing));
+    EXPECT_EQ(missing.lines.back(), " ");
+    EXPECT_TRUE(missing.has("could not open input file"));
+}
+
+TEST(ShapefileFiles, RealContoursFromAContouringTool)
+{
+    // The first 12 lines of 10 m contours of a real 30 m DEM (UTM zone 12), field ELEV.
+    RecordingReporter rec;
+    const auto grid = readShapefileContours(testData("storml_contours_12.shp"), 1200, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->rows(), 898);    // 3211 x 4291 before scaling
+    EXPECT_EQ(grid->cols(), 1201);
+    EXPECT_TRUE(rec.has("Number of records is:  12"));
+    const std::set<double> elevations = {2500, 2770, 2780, 2880, 2490, 2790, 2800, 2810, 2530, 2820, 2830, 2930};
+    std::set<double> seen;
+    for (double v : grid->cells())
+        if (v != 0.0) seen.insert(v);
+    EXPECT_EQ(seen, elevations);
+    EXPECT_EQ((*grid)(868, 725), 2930.0);   // first point of the last (closed) line
+}

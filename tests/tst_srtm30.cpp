@@ -1,0 +1,84 @@
+#include "formats/Srtm30.h"
+#include "formats/SrtmHgt.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+using Lines = std::vector<std::string>;
+
+TEST(Srtm30TileName, LowerCaseLettersArePositive)
+{
+    struct Case {
+        std::string path;
+        int longitude, latitude, longitudeMultiplier, latitudeMultiplier;
+    };
+    const std::vector<Case> cases = {
+        {"e020n40.dem", 20, 40, 1, 1},
+        {"/data/w140n10.dem", -140, 10, -1, 1},
+        {"E020N40.dem", -20, -40, -1, -1},
+        {"e020s10.hgt", 20, -10, 1, -1},
+    };
+    for (const Case& c : cases) {
+        RecordingReporter rec;
+        const Srtm30Corner corner = parseSrtm30TileName(c.path, rec);
+        EXPECT_EQ(corner.longitude, c.longitude) << c.path;
+        EXPECT_EQ(corner.latitude, c.latitude) << c.path;
+        EXPECT_EQ(corner.longitudeMultiplier, c.longitudeMultiplier) << c.path;
+        EXPECT_EQ(corner.latitudeMultiplier, c.latitudeMultiplier) << c.path;
+        EXPECT_TRUE(rec.notices.empty()) << c.path;
+    }
+}
+
+TEST(Srtm30TileName, LogLinesAndConversionErrors)
+{
+    RecordingReporter rec;
+    parseSrtm30TileName("w140n10.dem", rec);
+    EXPECT_EQ(rec.lines, (Lines{"w140n10", "latitudeMultiplier:  1", "longitudeMultiplier:  -1", "longitudeString:  140",
+                                "latitudeString:  10", "-140", "10"}));
+
+    RecordingReporter bad;
+    const Srtm30Corner corner = parseSrtm30TileName("eABCn4x.dem", bad);
+    EXPECT_EQ(corner.longitude, 0);
+    EXPECT_EQ(corner.latitude, 0);
+    EXPECT_EQ(bad.notices, (std::vector<std::pair<std::string, std::string>>{
+                               {"Conversion Error", srtm::kLatitudeMessage}, {"Conversion Error", srtm::kLongitudeMessage}}));
+
+    RecordingReporter shortPath;   // fewer than 11 characters: an unparsable name
+    const Srtm30Corner none = parseSrtm30TileName("x.dem", shortPath);
+    EXPECT_EQ(none.longitude, 0);
+    EXPECT_EQ(none.latitude, 0);
+    EXPECT_EQ(shortPath.notices.size(), 2u);
+    EXPECT_EQ(shortPath.lines.front(), "");
+}
+
+TEST(Srtm30TileRead, FixedSizeShortFileAndLogLines)
+{
+    // 2 rows and 3 samples: -2, 1, 0x8000 ... then an odd byte; the rest is beyond the end.
+    std::vector<std::uint8_t> bytes(2 * 4800 * 2, 0);
+    bytes[0] = 0xFF, bytes[1] = 0xFE;
+    bytes[2 * 4800 + 1] = 1;          // row 1, column 0
+    bytes[2 * 4799] = 0x80;           // row 0, column 4799
+    bytes.push_back(0x12);            // half a sample: not read
+    RecordingReporter rec;
+    const auto tile = decodeSrtm30Tile(bytes, rec);
+    ASSERT_TRUE(tile);
+    EXPECT_EQ(tile->rows(), 6000);
+    EXPECT_EQ(tile->cols(), 4800);
+    EXPECT_EQ((*tile)(0, 0), -2);
+    EXPECT_EQ((*tile)(0, 4799), -32768);
+    EXPECT_EQ((*tile)(1, 0), 1);
+    EXPECT_EQ((*tile)(2, 0), srtm30::kMissing);
+    EXPECT_EQ((*tile)(5999, 4799), srtm30::kMissing);
+    EXPECT_EQ(rec.lines, (Lines{"rows is:  6000", "columns is:  4800", "filesize is:  19201", " ",
+                                "Select 'DEM Interpolation' and then 'Interpolate Using DTED0 or SRTM30|Expand SRTM30 "
+                                "DEM' from graphic window menu."}));
+    EXPECT_EQ(rec.progressMaximum, 6000);
+    EXPECT_EQ(rec.progressPosition, 6000);
+    EXPECT_FALSE(rec.progressVisible);
+
+    TempDir dir;
+    RecordingReporter missing;
+    EXPECT_FALSE(loadSrtm30Tile(dir.file("e020n40.dem"), missing));
+    EXPECT_EQ(missing.lines, (Lines{"could not open input file", " "}));
+}

@@ -1,0 +1,348 @@
+#include "formats/UsgsDemReader.h"
+#include "formats/UsgsDemTokens.h"
+#include "formats/UsgsDemWriter.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+UsgsDemGeoreference georeference(const std::string& datum = "NAD-83", float scale = 1.0f)
+{
+    return {datum, 500000.0, 4000000.0, 5, 30.0, 2, 2, scale};
+}
+
+/// Characters first..last (1-based, inclusive) of a line.
+std::string columns(const std::string& line, std::size_t first, std::size_t last)
+{
+    return line.substr(first - 1, last - first + 1);
+}
+
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0, end;
+    while ((end = text.find('\n', start)) != std::string::npos) {
+        out.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    out.push_back(text.substr(start));
+    return out;
+}
+
+std::optional<IntGrid> parse(const std::string& text, RecordingReporter& rec)
+{
+    return parseUsgsDem(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), rec);
+}
+
+/// A solution of R rows (row 0 = south) and C columns with value(r, c).
+template <class F>
+RealGrid solutionOf(int R, int C, F value)
+{
+    RealGrid g(R, C);
+    for (int r = 0; r < R; ++r)
+        for (int c = 0; c < C; ++c) g(r, c) = value(r, c);
+    return g;
+}
+
+} // namespace
+
+TEST(DemTokens, FortranExponentsAndTouchingFields)
+{
+    DemTokenScanner s("  0.123D+03 -32767-32767\n0.1D+04-5 3.0E-1 12 abc", 0);
+    EXPECT_EQ(s.integer(), 123);
+    EXPECT_EQ(s.integer(), -32767);
+    EXPECT_EQ(s.integer(), -32767);
+    EXPECT_EQ(s.real(), 1000.0);
+    EXPECT_EQ(s.integer(), -5);
+    EXPECT_DOUBLE_EQ(*s.real(), 0.3);
+    EXPECT_EQ(s.integer(), 12);
+    EXPECT_FALSE(s.real());
+    EXPECT_FALSE(DemTokenScanner("   ", 0).real());
+    EXPECT_FALSE(DemTokenScanner("-", 0).real());
+    EXPECT_EQ(DemTokenScanner("0.", 0).real(), 0.0);
+    EXPECT_EQ(DemTokenScanner("1.5D", 0).real(), 1.5);          // an exponent letter without digits ends the number
+    EXPECT_EQ(DemTokenScanner("1234567890123456789012345", 0).real(), 1234567890123456789012.0);   // 22 characters
+    EXPECT_FALSE(DemTokenScanner("1e999", 0).real());
+}
+
+TEST(UsgsDemWriter, RecordAColumns)
+{
+    const RealGrid solution = solutionOf(3, 2, [](int r, int c) { return 100.7 + r * 10 - c * 300; });
+    const std::string text = formatUsgsAsciiDem(georeference(), solution);
+    const auto lines = splitLines(text);
+    const std::string& a = lines[0];
+    ASSERT_EQ(a.size(), 1024u);
+    EXPECT_EQ(columns(a, 1, 80), "CONTOUR to USGS DEM by GRIDMEND" + std::string(49, ' '));
+    EXPECT_EQ(columns(a, 81, 144), std::string(64, ' '));
+    EXPECT_EQ(columns(a, 145, 168), "     1     1     1     5");
+    EXPECT_EQ(columns(a, 169, 192), "       0.000000000000000");
+    EXPECT_EQ(columns(a, 505, 528), "       0.000000000000000");
+    EXPECT_EQ(columns(a, 529, 546), "     2     2     4");
+    const char* corners[] = {"  500000.000000000000000", " 4000000.000000000000000", "  500000.000000000000000",
+                             " 4000060.000000000000000", "  500030.000000000000000", " 4000060.000000000000000",
+                             "  500030.000000000000000", " 4000000.000000000000000"};
+    for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(columns(a, 547 + 24 * i, 570 + 24 * i), corners[i]) << i;
+    EXPECT_EQ(columns(a, 739, 762), "    -199.000000000000000");   // minimum truncated toward zero
+    EXPECT_EQ(columns(a, 763, 786), "     120.000000000000000");
+    EXPECT_EQ(columns(a, 787, 816), "       0.000000000000000     0");
+    EXPECT_EQ(columns(a, 817, 852), "   30.000000   30.000000    1.000000");
+    EXPECT_EQ(columns(a, 853, 864), "     1     2");
+    EXPECT_EQ(columns(a, 865, 896), std::string(16, ' ') + "         1 3    ");
+    EXPECT_EQ(columns(a, 897, 1024), std::string(128, ' '));
+    EXPECT_EQ(columns(splitLines(formatUsgsAsciiDem(georeference("NAS-C"), solution))[0], 881, 896),
+              "         4 1    ");
+    EXPECT_EQ(columns(splitLines(formatUsgsAsciiDem(georeference("NAS"), solution))[0], 881, 896),
+              "         1 3    ");   // a datum shorter than five characters
+}
+
+TEST(UsgsDemWriter, RecordBHeadersValuesAndRecordC)
+{
+    const RealGrid solution = solutionOf(3, 2, [](int r, int c) { return 100.7 + r * 10 - c * 300; });
+    const auto lines = splitLines(formatUsgsAsciiDem(georeference(), solution));
+    ASSERT_EQ(lines.size(), 4u);   // A, two B records of one block each, C without a line end
+    const std::string& b0 = lines[1];
+    ASSERT_EQ(b0.size(), 1024u);
+    EXPECT_EQ(columns(b0, 1, 24), "     1     1     3     1");
+    EXPECT_EQ(columns(b0, 25, 96), std::string(18, ' ') + "500000" + std::string(17, ' ') + "4000000" +
+                                       std::string(23, ' ') + "0");
+    EXPECT_EQ(columns(b0, 97, 144), "     100.700000000000003     120.700000000000003");
+    EXPECT_EQ(columns(b0, 145, 162), "   100   110   120");
+    EXPECT_EQ(columns(b0, 163, 1024), std::string(862, ' '));
+    const std::string& b1 = lines[2];
+    EXPECT_EQ(columns(b1, 1, 24), "     1     2     3     1");
+    EXPECT_EQ(columns(b1, 25, 48), std::string(18, ' ') + "500030");
+    EXPECT_EQ(columns(b1, 97, 120), "    -199.300000000000011");
+    EXPECT_EQ(columns(b1, 121, 144), "       0.000000000000000");   // only negative values: maximum 0
+    EXPECT_EQ(columns(b1, 145, 162), "  -199  -189  -179");
+    EXPECT_EQ(lines[3], "     0     0     0     0     0     0     0     0     0     0");
+}
+
+TEST(UsgsDemWriter, BlocksOf146Then170Values)
+{
+    for (int R : {146, 147, 316, 317}) {
+        const auto lines = splitLines(formatUsgsAsciiDem(georeference(), solutionOf(R, 1, [](int r, int) { return r; })));
+        const std::size_t blocks = R <= 146 ? 1 : 2 + (R - 147) / 170;
+        ASSERT_EQ(lines.size(), 2 + blocks) << R;
+        for (std::size_t i = 1; i <= blocks; ++i) {
+            EXPECT_EQ(lines[i].size(), 1024u) << R;
+            EXPECT_EQ(columns(lines[i], 1021, 1024), "    ") << R;
+        }
+        EXPECT_EQ(columns(lines[1], 1015, 1020), "   145") << R;
+        if (R == 147) {
+            EXPECT_EQ(columns(lines[2], 1, 6), "   146");
+            EXPECT_EQ(columns(lines[2], 7, 1020), std::string(169 * 6, ' '));
+        }
+        if (R == 316) EXPECT_EQ(columns(lines[2], 1015, 1020), "   315");
+    }
+}
+
+TEST(UsgsDemWriter, VoidsScalingAndOutputFailure)
+{
+    RealGrid solution = solutionOf(4, 1, [](int r, int) { return 10.0 * (r + 1); });
+    solution(1, 0) = 30001.0;
+    solution(2, 0) = 30000.0;   // exactly the void value: not written and not counted
+    const auto lines = splitLines(formatUsgsAsciiDem(georeference(), solution));
+    EXPECT_EQ(columns(lines[1], 13, 18), "     2");
+    EXPECT_EQ(columns(lines[1], 97, 144), "      10.000000000000000   30000.000000000000000");
+    EXPECT_EQ(columns(lines[1], 145, 162), "    10    40      ");
+    EXPECT_EQ(columns(lines[0], 763, 786), "   30001.000000000000000");
+
+    const auto scaled = splitLines(formatUsgsAsciiDem(georeference("NAD-83", 3.28f), solutionOf(1, 1, [](int, int) {
+                                                          return 100.0;
+                                                      })));
+    EXPECT_EQ(columns(scaled[1], 145, 150), "   327");   // 100 x 3.28 (single precision) truncated
+    EXPECT_EQ(columns(scaled[0], 739, 786), "     100.000000000000000     100.000000000000000");
+
+    RecordingReporter rec;
+    EXPECT_FALSE(writeUsgsAsciiDem("/nonexistent-dir/x.dem", georeference(), solution, rec));
+    EXPECT_EQ(rec.lines, (Lines{"could not open output file"}));
+}
+
+TEST(UsgsDemEntries, ValidationOrderAndStoredValues)
+{
+    using Outcome = UsgsDemEntryCheck::Outcome;
+    auto texts = [](std::string e, std::string n, std::string z) {
+        UsgsDemEntryTexts t;
+        t.easting = std::move(e), t.northing = std::move(n), t.zone = std::move(z);
+        return t;
+    };
+    EXPECT_EQ(checkUsgsDemEntries(UsgsDemEntryTexts{}).outcome, Outcome::EmptyEntry);
+    EXPECT_EQ(checkUsgsDemEntries(texts("500000", "", "5")).outcome, Outcome::EmptyEntry);
+    const auto notInteger = checkUsgsDemEntries(texts("500000.5", "4000000", "5"));
+    EXPECT_EQ(notInteger.outcome, Outcome::ConversionError);
+    EXPECT_EQ(notInteger.conversionText, "Text box entry must be an integer!");
+    for (auto t : {texts("159999", "0", "5"), texts("834001", "0", "5"), texts("500000", "10000001", "5"),
+                   texts("500000", "0", "0"), texts("500000", "0", "61")}) {
+        const auto check = checkUsgsDemEntries(t);
+        EXPECT_EQ(check.outcome, Outcome::RangeError) << t.easting << " " << t.northing << " " << t.zone;
+        EXPECT_EQ(check.errorLines, usgsDemUtmErrorLines());
+    }
+    EXPECT_EQ(usgsDemUtmErrorLines(),
+              (Lines{"", "Error in UTM coordinate assignment.", "", "basexFloat must be between 160,000 ",
+                     "and 834,000.", "", "baseyFloat must be between 0 and ", "10,000,000.", "",
+                     "The UTM zone must be between", "1 and 60.", "", "Please enter new UTM coordinates."}));
+    auto units = texts("500000", "-4000000", "60");   // no lower limit for the northing
+    units.elevationUnits = "10";
+    EXPECT_EQ(checkUsgsDemEntries(units).outcome, Outcome::RangeError);
+    EXPECT_EQ(checkUsgsDemEntries(units).errorLines, usgsDemUnitsErrorLines());
+    units.elevationUnits = "x";
+    EXPECT_EQ(checkUsgsDemEntries(units).conversionText, "Text box entry must be an integer!");
+    units.elevationUnits = "1";
+    units.spacing = "thirty";
+    EXPECT_EQ(checkUsgsDemEntries(units).conversionText, "Text box entry must be a double!");
+
+    auto good = texts("160000", "-4000000", "60");
+    good.datum = "NAS-C", good.spacing = "12.5", good.elevationUnits = "3", good.scale = "3.28";
+    const auto check = checkUsgsDemEntries(good);
+    ASSERT_EQ(check.outcome, Outcome::Accepted);
+    EXPECT_EQ(check.values.baseyFloat, -4000000.0);
+    EXPECT_EQ(check.values.gridSpacing, 12.5);
+    EXPECT_EQ(check.values.elevationUnitsCode, 3);
+    EXPECT_EQ(check.values.outputScaleFactor, 3.28f);
+    EXPECT_EQ(check.logLines, (Lines{"basexFloat is:  160000", "baseyFloat is:  -4000000", "Datum is:  NAS-C",
+                                     "UTM Zone is:  60", "Spacing is:  12.5", "Planimetric Units Code is:  2",
+                                     "Elevation Units Code is:  3", "Output Scale Factor is:  3.28"}));
+}
+
+TEST(UsgsDemReader, ReadsOwnFileNorthUpWithItsLogLines)
+{
+    const RealGrid solution = solutionOf(3, 2, [](int r, int c) { return 100.7 + r * 10 - c * 300; });
+    RecordingReporter rec;
+    const auto tile = parse(formatUsgsAsciiDem(georeference(), solution), rec);
+    ASSERT_TRUE(tile);
+    ASSERT_EQ(tile->rows(), 3);
+    ASSERT_EQ(tile->cols(), 2);
+    EXPECT_EQ((*tile)(0, 0), 120);    // north row first
+    EXPECT_EQ((*tile)(2, 0), 100);
+    EXPECT_EQ((*tile)(0, 1), -179);
+    EXPECT_EQ((*tile)(2, 1), -199);
+    EXPECT_EQ(rec.lines, (Lines{"Quad name field is:  CONTOUR to USGS DEM by GRIDMEND",
+                                "ground planametric coordinates is:  2", "Units code(elevation coordinates) is:  2",
+                                "Ground coordinates of four corners of DEM:  ", " ", "500000    4000000",
+                                "500000    4000060", "500030    4000060", "500030    4000000", " ",
+                                "minimum elevation is:  -199", "maximum elevation is:  120",
+                                "elevation range is:  319", "rows is:  2", "columns is  :3"}));
+    EXPECT_EQ(rec.progressMaximum, 2);
+    EXPECT_EQ(rec.progressPosition, 3);   // the bar runs from 1 to the profile count
+    EXPECT_FALSE(rec.progressVisible);
+}
+
+TEST(UsgsDemReader, ProfilesAreAlignedAtTheirSouthernEnd)
+{
+    // Voids shorten the profiles to 5, 7 and 6 elevations.
+    RealGrid solution = solutionOf(7, 3, [](int r, int c) { return 1 + r + 10 * c; });
+    solution(5, 0) = solution(6, 0) = 40000.0;
+    solution(3, 2) = 31000.0;
+    RecordingReporter rec;
+    const auto tile = parse(formatUsgsAsciiDem(georeference(), solution), rec);
+    ASSERT_TRUE(tile);
+    ASSERT_EQ(tile->rows(), 7);
+    EXPECT_EQ((*tile)(0, 0), 0);
+    EXPECT_EQ((*tile)(1, 0), 0);
+    EXPECT_EQ((*tile)(2, 0), 5);
+    EXPECT_EQ((*tile)(6, 0), 1);
+    EXPECT_EQ((*tile)(0, 1), 17);
+    EXPECT_EQ((*tile)(0, 2), 0);
+    EXPECT_EQ((*tile)(1, 2), 27);
+    EXPECT_EQ((*tile)(3, 2), 25);   // the void was skipped: later values move south
+    EXPECT_TRUE(rec.has("columns is  :5"));
+}
+
+TEST(UsgsDemReader, RoundTripOf1201Square)
+{
+    TempDir dir;
+    const RealGrid solution = solutionOf(1201, 1201, [](int r, int c) { return (r * 7 + c * 13) % 4000 - 500 + 0.5; });
+    RecordingReporter rec;
+    ASSERT_TRUE(writeUsgsAsciiDem(dir.file("big.dem"), georeference(), solution, rec));
+    const auto tile = readUsgsDem(dir.file("big.dem"), rec);
+    ASSERT_TRUE(tile);
+    ASSERT_EQ(tile->rows(), 1201);
+    for (int r = 0; r < 1201; r += 37)
+        for (int c = 0; c < 1201; c += 41) {
+            const double v = solution(1200 - r, c);
+            ASSERT_EQ((*tile)(r, c), int(v)) << r << "," << c;
+        }
+}
+
+TEST(UsgsDemReader, MalformedFilesHandOverNothing)
+{
+    const std::string good = formatUsgsAsciiDem(georeference(), solutionOf(3, 2, [](int r, int) { return r + 1; }));
+    auto withProfileCount = [&](const char* count) {
+        std::string t = good;
+        t.replace(858, 6, count);
+        return t;
+    };
+    auto cut = [&](std::size_t n) { return good.substr(0, n); };
+    std::string badToken = good;
+    badToken.replace(1025 + 150, 3, "x2x");
+    std::string negative = good;
+    negative.replace(1025 + 12, 6, "    -3");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"empty", ""},
+        {"shorter than the quad name", cut(100)},
+        {"record A only", cut(1024)},
+        {"no profile count", withProfileCount("      ")},
+        {"profile count 0", withProfileCount("     0")},
+        {"profile count -2", withProfileCount("    -2")},
+        {"more profiles announced than present", withProfileCount("     4")},
+        {"profile cut short", cut(1025 + 150)},
+        {"not a number among the elevations", badToken},
+        {"negative elevation count", negative},
+        {"absurd elevation count", [&] { std::string t = good; t.replace(1025 + 12, 6, "  5000"); return t; }()},
+    };
+    for (const auto& [name, text] : cases) {
+        RecordingReporter rec;
+        EXPECT_FALSE(parse(text, rec)) << name;
+        EXPECT_EQ(rec.lines.back(), usgsdem::kUnreadableLine) << name;
+        EXPECT_FALSE(rec.progressVisible) << name;
+    }
+    RecordingReporter missing;
+    EXPECT_FALSE(readUsgsDem("/nonexistent-dir/x.dem", missing));
+    EXPECT_EQ(missing.lines, (Lines{"Could not open input .dem file"}));
+}
+
+TEST(UsgsDemReader, RealFilesGiveTheIndependentPostings)
+{
+    // Postings as GDAL 3.6.2 reads them (row 0 = north).
+    RecordingReporter rec;
+    const auto old = readUsgsDem(testData("4619old_truncated.dem"), rec);
+    ASSERT_TRUE(old);
+    ASSERT_EQ(old->rows(), 1201);
+    ASSERT_EQ(old->cols(), 2);
+    EXPECT_EQ((*old)(0, 0), -32000);
+    EXPECT_EQ((*old)(600, 0), 90);
+    EXPECT_EQ((*old)(1000, 0), 110);
+    EXPECT_EQ((*old)(1200, 1), 98);
+    EXPECT_TRUE(rec.has("minimum elevation is:  79"));
+    EXPECT_TRUE(rec.has("maximum elevation is:  160"));
+
+    const auto cded = readUsgsDem(testData("022gdeme_truncated"), rec);
+    ASSERT_TRUE(cded);
+    EXPECT_EQ(cded->rows(), 1201);
+    EXPECT_EQ((*cded)(0, 0), 124);
+    EXPECT_EQ((*cded)(1200, 0), 0);
+
+    // Written by GDAL from a 143 x 107 UTM grid: our rows equal GDAL's rows 0-106.
+    const auto utm = readUsgsDem(testData("storml_elev_utm12.dem"), rec);
+    ASSERT_TRUE(utm);
+    ASSERT_EQ(utm->rows(), 107);
+    ASSERT_EQ(utm->cols(), 143);
+    EXPECT_EQ((*utm)(0, 0), 2450);
+    EXPECT_EQ((*utm)(0, 142), 2536);
+    EXPECT_EQ((*utm)(106, 0), 2807);
+    EXPECT_EQ((*utm)(106, 142), 2798);
+    EXPECT_EQ((*utm)(50, 70), 2592);
+
+    // A 7.5-minute quad whose profiles differ in length; "D+000" exponents.
+    RecordingReporter quad;
+    const auto brownfield = readUsgsDem(testData("39079G6_truncated.dem"), quad);
+    ASSERT_TRUE(brownfield);
+    EXPECT_EQ(brownfield->cols(), 2);
+    EXPECT_EQ((*brownfield)(brownfield->rows() - 1, 0), 349);   // first elevation of the first profile
+    EXPECT_TRUE(quad.has("606898.3125    4414421.5"));
+    EXPECT_TRUE(quad.has("maximum elevation is:  847"));
+}
