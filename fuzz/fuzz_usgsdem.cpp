@@ -1,0 +1,12 @@
+// The USGS ASCII DEM reader on arbitrary bytes.
+#include "app/Reporter.h"
+#include "formats/UsgsDemReader.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    NullReporter quiet;
+    parseUsgsDem({data, size}, quiet);
+    return 0;
+}
