@@ -115,7 +115,8 @@ TileCorner readDtedCorner(std::span<const std::uint8_t> file, Reporter& reporter
         const std::string text = charactersAt(file, at, digits);
         reporter.log(label + text);
         const double sign = byteAt(file, hemisphereAt) == positive ? 1.0 : -1.0;
-        if (auto degrees = text.size() == digits ? parseRealText(text) : std::nullopt) return *degrees * sign;
+        if (auto degrees = text.size() == digits ? parseRealText(text) : std::nullopt)
+            return *degrees * sign + 0.0;   // + 0.0: a southern or western 0 is logged as "0"
         reporter.notice("Conversion Error", message);
         return 0.0;
     };

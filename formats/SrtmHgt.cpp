@@ -24,11 +24,11 @@ TileCorner parseSrtmTileName(const std::string& path, Reporter& reporter)
     const double latitudeSign = !name.empty() && name[0] == 'N' ? 1.0 : -1.0;
     const double longitudeSign = name.size() > 3 && name[3] == 'E' ? 1.0 : -1.0;
     if (auto degrees = name.size() == 7 ? parseRealText(name.substr(4, 3)) : std::nullopt)
-        corner.longitude = *degrees * longitudeSign;
+        corner.longitude = *degrees * longitudeSign + 0.0;   // + 0.0: never "-0"
     else
         reporter.notice("Conversion Error", srtm::kLongitudeMessage);
     if (auto degrees = name.size() == 7 ? parseRealText(name.substr(1, 2)) : std::nullopt)
-        corner.latitude = *degrees * latitudeSign;
+        corner.latitude = *degrees * latitudeSign + 0.0;
     else
         reporter.notice("Conversion Error", srtm::kLatitudeMessage);
     reporter.log(formatReal(corner.longitude));

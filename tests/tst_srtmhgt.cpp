@@ -40,6 +40,7 @@ TEST(SrtmTileName, SignsDegreesLogLinesAndNotices)
         {"N45W123.hgt", 45, -123, {"N45W123", "-123", "45"}, {}},
         {"/data/tiles/S12E045.hgt", -12, 45, {"S12E045", "45", "-12"}, {}},
         {"n45e007.hgt", -45, -7, {"n45e007", "-7", "-45"}, {}},     // lower case counts as negative
+        {"S00W000.hgt", 0, 0, {"S00W000", "0", "0"}, {}},           // never "-0"
         {"N45WABC.hgt", 45, 0, {"N45WABC", "0", "45"}, {kLongitudeNotice}},
         {"NXXW123.hgt", 0, -123, {"NXXW123", "-123", "0"}, {kLatitudeNotice}},
         // Fewer than 11 characters: an unparsable name, both notices, loading goes on.
