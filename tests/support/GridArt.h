@@ -1,0 +1,44 @@
+// Small grids drawn as text for tests: one string per row.
+#pragma once
+
+#include "app/Grid.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+/// A grid whose cell (r, c) is legend[art[r][c]].
+template <class T>
+Grid<T> gridFromArt(const std::vector<std::string>& art, const std::map<char, T>& legend)
+{
+    const int rows = int(art.size()), cols = rows ? int(art[0].size()) : 0;
+    Grid<T> g(rows, cols);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) g(r, c) = legend.at(art[std::size_t(r)][std::size_t(c)]);
+    return g;
+}
+
+/// The grid drawn back as text; cells not in the legend are drawn '?'.
+template <class T>
+std::vector<std::string> artFromGrid(const Grid<T>& g, const std::map<char, T>& legend)
+{
+    std::vector<std::string> art;
+    for (int r = 0; r < g.rows(); ++r) {
+        std::string line;
+        for (int c = 0; c < g.cols(); ++c) {
+            char ch = '?';
+            for (const auto& [k, v] : legend)
+                if (v == g(r, c)) ch = k;
+            line += ch;
+        }
+        art.push_back(line);
+    }
+    return art;
+}
+
+/// Line code of elevationArray: '#' line pixel (0), '.' background (255).
+inline const std::map<char, std::int32_t> kLineCode = {{'#', 0}, {'.', 255}};
+/// Picture colours: '#' black ink, '.' white.
+inline const std::map<char, std::int32_t> kInk = {{'#', 0x000000}, {'.', 0xFFFFFF}};
+inline const std::map<char, std::uint32_t> kInkPicture = {{'#', 0x000000u}, {'.', 0xFFFFFFu}};

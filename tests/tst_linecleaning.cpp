@@ -1,0 +1,259 @@
+#include "graphics/LineCleaning.h"
+#include "GridArt.h"
+#include "RecordingReporter.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+/// Two horizontal lines on row 10 whose facing ends are `gap` columns apart.
+IntGrid twoLineEnds(int gap)
+{
+    IntGrid A(21, 40, 255);
+    for (int c = 2; c <= 12; ++c) A(10, c) = 0;
+    for (int c = 12 + gap; c <= 12 + gap + 10; ++c) A(10, c) = 0;
+    return A;
+}
+
+bool joined(const IntGrid& A, int from, int to)
+{
+    for (int c = from; c <= to; ++c)
+        if (A(10, c) != 0) return false;
+    return true;
+}
+
+/// Delete Short Segments as first described: every interior line pixel below 255
+/// measures its own segment again (counting each pixel once). The oracle for the
+/// version that skips measured pixels.
+void deleteShortSegmentsEveryPixel(IntGrid& A, int limit)
+{
+    const int R = A.rows(), C = A.cols();
+    for (int r = 1; r + 1 < R; ++r)
+        for (int c = 1; c + 1 < C; ++c) {
+            if (A(r, c) >= 255) continue;
+            ByteGrid seen(R, C, 0);
+            std::vector<std::pair<int, int>> stack{{r, c}}, reached;
+            seen(r, c) = 1;
+            while (!stack.empty()) {
+                auto [y, x] = stack.back();
+                stack.pop_back();
+                reached.push_back({y, x});
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (A.contains(y + dy, x + dx) && !seen(y + dy, x + dx) && A(y + dy, x + dx) != 255) {
+                            seen(y + dy, x + dx) = 1;
+                            stack.push_back({y + dy, x + dx});
+                        }
+            }
+            if (int(reached.size()) < limit)
+                for (auto [y, x] : reached) A(y, x) = 255;
+        }
+}
+
+} // namespace
+
+TEST(ConnectLines, FarthestFirstJoinsEndsWithinTheSquare)
+{
+    RecordingReporter log;
+    IntGrid A = twoLineEnds(3);
+    EXPECT_EQ(connectLines(A, 2, SearchOrder::FarthestFirst, log), 0);
+    EXPECT_EQ(A, twoLineEnds(3));
+    EXPECT_EQ(connectLines(A, 3, SearchOrder::FarthestFirst, log), 1);
+    EXPECT_TRUE(joined(A, 2, 25));
+}
+
+TEST(ConnectLines, ClosestFirstRingsAreScaledByFiveSixths)
+{
+    RecordingReporter log;
+    IntGrid A = twoLineEnds(3);
+    EXPECT_EQ(connectLines(A, 3, SearchOrder::ClosestFirst, log), 0);   // reaches trunc(3 x 5/6) = 2
+    EXPECT_EQ(connectLines(A, 4, SearchOrder::ClosestFirst, log), 1);   // reaches 3
+    EXPECT_TRUE(joined(A, 2, 25));
+}
+
+TEST(ConnectLines, ClosestFirstPrefersTheNearerEnd)
+{
+    // The end E = (12, 10) of a vertical line has two candidates: A = (14, 11), the top
+    // end of another vertical line, two rows down; B = (14, 6), the right end of a
+    // horizontal line, farther away but first in row order on row 14.
+    IntGrid A(30, 30, 255);
+    for (int r = 1; r <= 12; ++r) A(r, 10) = 0;
+    for (int r = 14; r <= 24; ++r) A(r, 11) = 0;
+    for (int c = 1; c <= 6; ++c) A(14, c) = 0;
+    IntGrid B = A;
+    RecordingReporter log;
+    connectLines(A, 5, SearchOrder::ClosestFirst, log);
+    EXPECT_EQ(A(13, 11), 0);   // joined to A
+    EXPECT_EQ(A(13, 9), 255);
+    connectLines(B, 5, SearchOrder::FarthestFirst, log);
+    EXPECT_EQ(B(13, 9), 0);    // joined to B
+    EXPECT_EQ(B(13, 8), 0);
+    EXPECT_EQ(B(13, 11), 255);
+}
+
+TEST(ConnectLines, OnlyLinePixelsAreEndpoints)
+{
+    RecordingReporter log;
+    // An isolated line pixel has no equal neighbour.
+    IntGrid single(20, 20, 255);
+    single(10, 10) = single(10, 12) = 0;
+    EXPECT_EQ(connectLines(single, 3, SearchOrder::FarthestFirst, log), 0);
+    // Two background pixels in a solid line area each have exactly one background neighbour.
+    IntGrid solid(20, 20, 0);
+    solid(8, 8) = solid(8, 9) = 255;
+    solid(8, 12) = solid(8, 13) = 255;
+    const IntGrid before = solid;
+    EXPECT_EQ(connectLines(solid, 5, SearchOrder::FarthestFirst, log), 0);
+    EXPECT_EQ(solid, before);
+}
+
+TEST(ConnectLines, ProgressRunsOverTheVisitedRowsAndIsHidden)
+{
+    RecordingReporter log;
+    IntGrid A = twoLineEnds(3);
+    connectLines(A, 3, SearchOrder::ClosestFirst, log);
+    EXPECT_EQ(log.progressStarts, 1);
+    EXPECT_EQ(log.progressPosition, 21 - 3);
+    EXPECT_FALSE(log.progressVisible);
+}
+
+TEST(DeleteShortSegments, NinetyNinePixelsGoAHundredAndFiftyStay)
+{
+    IntGrid A(10, 200, 255);
+    for (int c = 1; c <= 99; ++c) A(3, c) = 0;
+    for (int c = 20; c < 170; ++c) A(6, c) = 0;
+    RecordingReporter log;
+    EXPECT_EQ(deleteShortSegments(A, 100, log), 99u);
+    for (int c = 1; c <= 99; ++c) EXPECT_EQ(A(3, c), 255);
+    for (int c = 20; c < 170; ++c) EXPECT_EQ(A(6, c), 0);
+    EXPECT_EQ(log.progressStarts, 1);
+    EXPECT_EQ(log.progressMaximum, 9);
+    EXPECT_FALSE(log.progressVisible);
+}
+
+TEST(DeleteShortSegments, TaggedPixelsCountButDoNotStartAMeasurement)
+{
+    IntGrid A(6, 12, 255);
+    for (int c = 1; c <= 8; ++c) A(2, c) = 500;   // a tagged line ...
+    A(1, 9) = 0;                                   // ... touching one untagged pixel
+    A(4, 10) = 600;                                // a tagged speck alone
+    RecordingReporter log;
+    EXPECT_EQ(deleteShortSegments(A, 9, log), 0u);   // 9 pixels: kept
+    EXPECT_EQ(deleteShortSegments(A, 10, log), 9u);
+    EXPECT_EQ(A(2, 4), 255);
+    EXPECT_EQ(A(1, 9), 255);
+    EXPECT_EQ(A(4, 10), 600);   // never measured
+}
+
+TEST(DeleteShortSegments, SegmentsOnlyOnTheBorderAreNeverMeasured)
+{
+    IntGrid A(6, 6, 255);
+    A(0, 1) = A(0, 2) = 0;   // the top row only
+    A(3, 3) = 0;             // an interior speck
+    RecordingReporter log;
+    deleteShortSegments(A, 5, log);
+    EXPECT_EQ(A(0, 1), 0);
+    EXPECT_EQ(A(3, 3), 255);
+}
+
+TEST(DeleteShortSegments, SkippingMeasuredPixelsGivesTheSameResult)
+{
+    std::mt19937 gen(11);
+    for (int trial = 0; trial < 20; ++trial) {
+        IntGrid A(40, 50, 255);
+        std::uniform_int_distribution<int> pick(0, 99);
+        for (std::int32_t& v : A.cells()) {
+            const int p = pick(gen);
+            v = p < 30 ? 0 : p < 33 ? 700 : 255;
+        }
+        IntGrid expected = A;
+        const int limit = 1 + trial * 3;
+        deleteShortSegmentsEveryPixel(expected, limit);
+        RecordingReporter log;
+        deleteShortSegments(A, limit, log);
+        ASSERT_EQ(A, expected) << "trial " << trial;
+    }
+}
+
+TEST(RemoveWeb, FloodsTheConnectedColourIncludingATouchingContour)
+{
+    const std::map<char, std::int32_t> colours = {{'.', 0xFFFFFF}, {'#', 0x000000}, {'r', 0xFF0000}};
+    IntGrid image = gridFromArt<std::int32_t>({
+                                                  "#...#...#...",
+                                                  "############",
+                                                  "#...#...#..#",
+                                                  "#...#...#..#",
+                                                  "..........#.",
+                                                  "rrrrrrrrr#..",
+                                              },
+                                              colours);
+    RecordingReporter log;
+    int saves = 0;
+    EXPECT_TRUE(removeWebClick(image, {8, 2}, 2, 0x000000, [&] { ++saves; }, log));   // zoom 2: cell (1, 4)
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(artFromGrid(image, colours), (std::vector<std::string>{
+                                                "............",
+                                                "............",
+                                                "............",
+                                                "............",
+                                                "............",
+                                                "rrrrrrrrr...",
+                                            }));
+}
+
+TEST(RemoveWeb, ClickOnWhiteLogsMissedLine)
+{
+    IntGrid image = gridFromArt({"#..", ".#.", "..."}, kInk);
+    const IntGrid before = image;
+    RecordingReporter log;
+    int saves = 0;
+    EXPECT_FALSE(removeWebClick(image, {2, 0}, 1, 0xFFFFFF, [&] { ++saves; }, log));
+    EXPECT_EQ(log.lines, std::vector<std::string>{"Missed line."});
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(image, before);
+}
+
+TEST(ClipText, BlanksTheRectangleSmallerCornerInclusive)
+{
+    IntGrid image(30, 30, 0x123456), elevation(30, 30, 0);
+    EXPECT_EQ(clipText(image, elevation, {20, 15}, {10, 10}, 1, true), ClipResult::Clipped);
+    for (int r = 0; r < 30; ++r)
+        for (int c = 0; c < 30; ++c) {
+            const bool inside = r >= 10 && r <= 14 && c >= 10 && c <= 19;
+            EXPECT_EQ(image(r, c), inside ? 0xFFFFFF : 0x123456) << r << "," << c;
+            EXPECT_EQ(elevation(r, c), inside ? 255 : 0) << r << "," << c;
+        }
+}
+
+TEST(ClipText, PictureWithoutLineCodeAndZoomedCorners)
+{
+    IntGrid image(10, 10, 0x123456), elevation(10, 10, 0x123456);
+    EXPECT_EQ(clipText(image, elevation, {2, 2}, {7, 6}, 2, false), ClipResult::Clipped);   // cells (1,1) .. (3,3)
+    EXPECT_EQ(elevation(1, 1), 0xFFFFFF);
+    EXPECT_EQ(elevation(2, 2), 0xFFFFFF);
+    EXPECT_EQ(elevation(3, 3), 0x123456);
+    EXPECT_EQ(image(1, 2), 0xFFFFFF);
+}
+
+TEST(ClipText, ZeroAreaAndCornersBeyondThePicture)
+{
+    IntGrid image(10, 10, 1), elevation(10, 10, 0);
+    const IntGrid before = image;
+    EXPECT_EQ(clipText(image, elevation, {5, 2}, {5, 9}, 1, true), ClipResult::ZeroArea);
+    EXPECT_EQ(clipText(image, elevation, {4, 2}, {5, 9}, 2, true), ClipResult::ZeroArea);   // one cell column
+    EXPECT_EQ(image, before);
+    EXPECT_EQ(clipText(image, elevation, {-20, 8}, {400, 300}, 1, true), ClipResult::Clipped);
+    EXPECT_EQ(image(9, 0), 0xFFFFFF);
+    EXPECT_EQ(image(7, 9), 1);
+}
+
+TEST(LineCleaningLimits, RadiusAndPixelLimit)
+{
+    EXPECT_FALSE(searchRadiusValid(0));
+    EXPECT_TRUE(searchRadiusValid(1));
+    EXPECT_TRUE(searchRadiusValid(99));
+    EXPECT_FALSE(searchRadiusValid(100));
+    EXPECT_FALSE(pixelLimitValid(0));
+    EXPECT_TRUE(pixelLimitValid(1));
+}

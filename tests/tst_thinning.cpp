@@ -1,0 +1,123 @@
+#include "graphics/Thinning.h"
+#include "GridArt.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+using Picture = Grid<std::uint32_t>;
+
+/// One Zhang-Suen iteration written out pixel by pixel as the method is stated:
+/// the oracle for the table-driven thinning.
+bool referenceThin(Picture& p)
+{
+    const int R = p.rows(), C = p.cols();
+    ByteGrid F(R, C);
+    for (int r = 0; r < R; ++r)
+        for (int c = 0; c < C; ++c) F(r, c) = (p(r, c) & 0xFFFFFF) == 0;
+    bool any = false;
+    for (int sub = 0; sub < 2; ++sub) {
+        std::vector<std::pair<int, int>> doomed;
+        for (int r = 1; r < R - 1; ++r)
+            for (int c = 1; c < C - 1; ++c) {
+                if (!F(r, c)) continue;
+                const int P[11] = {0, 0, F(r - 1, c), F(r - 1, c + 1), F(r, c + 1), F(r + 1, c + 1),
+                                   F(r + 1, c), F(r + 1, c - 1), F(r, c - 1), F(r - 1, c - 1), F(r - 1, c)};
+                int B = 0, A = 0;
+                for (int i = 2; i <= 9; ++i) {
+                    B += P[i];
+                    A += P[i] == 0 && P[i + 1] == 1;
+                }
+                const bool keep = sub == 0 ? (P[2] * P[4] * P[6] == 0 && P[4] * P[6] * P[8] == 0)
+                                           : (P[2] * P[4] * P[8] == 0 && P[2] * P[6] * P[8] == 0);
+                if (B >= 2 && B <= 6 && A == 1 && keep) doomed.push_back({r, c});
+            }
+        for (auto [r, c] : doomed) F(r, c) = 0;
+        any = any || !doomed.empty();
+    }
+    if (!any) return false;
+    for (int r = 0; r < R; ++r)
+        for (int c = 0; c < C; ++c) p(r, c) = F(r, c) ? 0u : 0xFFFFFFu;
+    return true;
+}
+
+int blackIn(const Picture& p)
+{
+    int n = 0;
+    for (std::uint32_t v : p.cells()) n += v == 0;
+    return n;
+}
+
+} // namespace
+
+TEST(Thinning, ThreePixelBarBecomesOneLineWithinTwoIterations)
+{
+    Picture p(9, 16, 0xFFFFFFu);
+    for (int r = 3; r <= 5; ++r)
+        for (int c = 2; c <= 13; ++c) p(r, c) = 0;
+    int changes = 0;
+    while (thinIteration(p)) ASSERT_LE(++changes, 2);
+    EXPECT_GE(changes, 1);
+    EXPECT_GT(blackIn(p), 0);
+    for (int c = 0; c < 16; ++c) {
+        int inColumn = 0;
+        for (int r = 0; r < 9; ++r) inColumn += p(r, c) == 0;
+        EXPECT_LE(inColumn, 1) << "column " << c;
+    }
+    const Picture done = p;
+    EXPECT_FALSE(thinIteration(p));
+    EXPECT_EQ(p, done);
+}
+
+TEST(Thinning, SinglePixelSurvivesAndNothingChanges)
+{
+    Picture p = gridFromArt<std::uint32_t>({".....", ".....", "..#..", ".....", "....."}, kInkPicture);
+    p(0, 0) = 0x00FF00;   // colours stay when nothing is deleted
+    const Picture before = p;
+    EXPECT_FALSE(thinIteration(p));
+    EXPECT_EQ(p, before);
+}
+
+TEST(Thinning, ADeletionRepaintsEveryOtherColourWhite)
+{
+    Picture p = gridFromArt<std::uint32_t>({"......", ".###..", ".###..", ".###..", "......"}, kInkPicture);
+    p(0, 5) = 0x00FF00;
+    p(4, 4) = 0xFF000000u;   // bits above the colour are ignored: black
+    EXPECT_TRUE(thinIteration(p));
+    EXPECT_EQ(p(0, 5), 0xFFFFFFu);
+    for (std::uint32_t v : p.cells()) EXPECT_TRUE(v == 0u || v == 0xFFFFFFu);
+}
+
+TEST(Thinning, AgreesWithThePixelByPixelMethod)
+{
+    std::mt19937 gen(5);
+    std::bernoulli_distribution ink(0.45);
+    for (int trial = 0; trial < 30; ++trial) {
+        Picture p(23, 31);
+        for (std::uint32_t& v : p.cells()) v = ink(gen) ? 0u : (gen() % 4 ? 0xFFFFFFu : 0x808080u);
+        Picture q = p;
+        for (int it = 0; it < 4; ++it) {
+            const bool a = thinIteration(p), b = referenceThin(q);
+            ASSERT_EQ(a, b) << trial << "/" << it;
+            ASSERT_EQ(p, q) << trial << "/" << it;
+        }
+    }
+}
+
+TEST(Thinning, ReadBackIntoBothArrays)
+{
+    Picture p(1, 4);
+    p(0, 0) = 0;
+    p(0, 1) = 0xFFFFFF;
+    p(0, 2) = 0x123456;
+    p(0, 3) = 0xFFFFFFFFu;
+    IntGrid image, elevation;
+    readBackThinned(p, image, elevation);
+    EXPECT_EQ(image(0, 2), 0x123456);
+    EXPECT_EQ(image(0, 3), 0xFFFFFF);
+    EXPECT_EQ(elevation(0, 0), 0);
+    EXPECT_EQ(elevation(0, 1), 255);
+    EXPECT_EQ(elevation(0, 2), 0);
+    EXPECT_EQ(elevation(0, 3), 255);
+}
