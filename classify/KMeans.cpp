@@ -32,24 +32,53 @@ Sums correlationSums(const Rows& rows, int i, const Centroids& cen, int j)
 }
 
 /// P x sum(w f(x - y)) / W for f = square (Euclidean) or absolute value (city block).
-template <bool Squared>
-double differenceDistance(const Rows& rows, int i, const Centroids& cen, int j)
+/// Checked = false: every value of the row and the centroid is present (the same sums,
+/// without the tests).
+template <bool Squared, bool Checked = true>
+[[gnu::always_inline]] inline double differenceDistance(const Rows& rows, int i, const Centroids& cen, int j)
 {
     const int P = rows.data.cols();
     const double* x = rows.data.row(i);
     const double* y = cen.cdata.row(j);
     const std::int32_t* ym = cen.cmask.row(j);
+    const double* w = rows.weight.data();
     double sum = 0, W = 0;
     bool any = false;
     for (int c = 0; c < P; ++c) {
-        if (!ym[c] || !rows.present(i, c)) continue;
-        const double w = rows.weight[std::size_t(c)], d = x[c] - y[c];
-        sum += Squared ? w * d * d : w * std::fabs(d);
-        W += w;
+        if (Checked && (!ym[c] || !rows.present(i, c))) continue;
+        const double d = x[c] - y[c];
+        sum += Squared ? w[c] * d * d : w[c] * std::fabs(d);
+        W += w[c];
         any = true;
     }
     if (!any) return 0.0;
     return P * sum / W;
+}
+
+/// The sweep of reassign with one distance function.
+template <class Distance>
+bool reassignWith(Distance&& distanceTo, int k, const std::vector<int>& order, std::vector<int>& clusterid,
+                  std::vector<int>& cn)
+{
+    bool changed = false;
+    for (int i : order) {
+        int& own = clusterid[std::size_t(i)];
+        const int j0 = own;
+        if (cn[std::size_t(j0)] == 1) continue;
+        double d = distanceTo(i, j0);
+        for (int j = 0; j < k; ++j) {
+            if (j == j0) continue;
+            const double t = distanceTo(i, j);
+            if (t < d) {
+                d = t;
+                --cn[std::size_t(own)];
+                own = j;
+                ++cn[std::size_t(j)];
+                changed = true;
+            }
+        }
+    }
+    return changed;
 }
 
 double correlationDistance(char dist, const Rows& rows, int i, const Centroids& cen, int j)
@@ -182,25 +211,16 @@ bool reassign(char dist, const Rows& rows, const Centroids& centroids, const std
               std::vector<int>& clusterid, std::vector<int>& cn)
 {
     const int k = centroids.cdata.rows();
-    bool changed = false;
-    for (int i : order) {
-        int& own = clusterid[std::size_t(i)];
-        const int j0 = own;
-        if (cn[std::size_t(j0)] == 1) continue;
-        double d = distance(dist, rows, i, centroids, j0);
-        for (int j = 0; j < k; ++j) {
-            if (j == j0) continue;
-            const double t = distance(dist, rows, i, centroids, j);
-            if (t < d) {
-                d = t;
-                --cn[std::size_t(own)];
-                own = j;
-                ++cn[std::size_t(j)];
-                changed = true;
-            }
-        }
-    }
-    return changed;
+    const auto cmask = centroids.cmask.cells();
+    const bool complete = !rows.mask && std::all_of(cmask.begin(), cmask.end(), [](std::int32_t m) { return m != 0; });
+    const bool difference = dist != 'b' && dist != 'c' && dist != 'a' && dist != 'u' && dist != 'x';
+    if (complete && difference)
+        return reassignWith([&](int i, int j) { return differenceDistance<true, false>(rows, i, centroids, j); }, k,
+                            order, clusterid, cn);
+    if (complete && dist == 'b')
+        return reassignWith([&](int i, int j) { return differenceDistance<false, false>(rows, i, centroids, j); }, k,
+                            order, clusterid, cn);
+    return reassignWith([&](int i, int j) { return distance(dist, rows, i, centroids, j); }, k, order, clusterid, cn);
 }
 
 std::vector<int> randomAssignment(int k, int n, Random15& rng, const SeedSource& seed)
