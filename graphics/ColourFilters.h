@@ -5,6 +5,10 @@
 // reference image for the range filter) and changes nothing else; the caller
 // saves the undo copies first where the command has undo, and redraws.
 // Channel bytes are red = bits 16-23, green = bits 8-15, blue = bits 0-7.
+//
+// Pre: any grid; values beyond 24 bits are taken byte by byte where channels
+// are read. Post: the grids keep their size (binarise and grayscale size
+// elevationArray to the picture).
 #pragma once
 
 #include "app/Grid.h"

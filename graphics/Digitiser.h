@@ -13,6 +13,10 @@
 //
 // Colours: a screen colour holds red in bits 0-7 and blue in bits 16-23; the
 // arrays hold 0xRRGGBB. swapRedBlue converts either way.
+//
+// Pre: elevationArray and imageArray of equal size, zoomFactor >= 1. Post:
+// only the cells on the drawn segments change in the array drawn into, and
+// the other array follows it; segments leaving the array are clipped.
 #pragma once
 
 #include "app/Grid.h"

@@ -4,6 +4,10 @@
 // They work on the line code of elevationArray (255 background, any other
 // value a line pixel), except Remove Web, which works on the colours of
 // imageArray. The caller saves the undo copies first and redraws afterwards.
+//
+// Pre: elevationArray and imageArray of equal size; any click or drag
+// position (cells outside the arrays are ignored). Post: the arrays keep their
+// size; pixels change only as each operation states.
 #pragma once
 
 #include "app/Grid.h"

@@ -82,6 +82,7 @@ std::size_t linePattern(IntGrid& image)
     std::size_t erased = 0;
     whitenWhere(image, 2, [&](const IntGrid& s, int r, int c) {
         const std::int32_t v = s(r, c);
+        if (v == kWhite) return false;   // erasing white changes nothing
         std::uint32_t equal = 0;
         for (int dr = -2; dr <= 2; ++dr)
             for (int dc = -2; dc <= 2; ++dc)

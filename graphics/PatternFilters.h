@@ -5,6 +5,9 @@
 // order. Border pixels (one pixel wide, two for the 5 x 5 operations) are not
 // processed. The caller saves the undo copies first (not for the edge
 // detectors) and redraws afterwards.
+//
+// Pre: any grid (a grid smaller than the border leaves nothing to process).
+// Post: the grid keeps its size; only the pixels named by each operation change.
 #pragma once
 
 #include "app/Grid.h"
