@@ -61,4 +61,16 @@ RealGrid toRealGrid(const IntGrid& g)
     return out;
 }
 
+RealGrid engineGridFromInput(const IntGrid& input)
+{
+    const int R = input.rows(), C = input.cols();
+    RealGrid out(R, C);
+    for (int i = 0; i < R; ++i) {
+        const std::int32_t* src = input.row(i);
+        double* dst = out.row(R - 1 - i);
+        for (int j = 0; j < C; ++j) dst[j] = src[j] == 255 ? 0.0 : double(src[j]);
+    }
+    return out;
+}
+
 } // namespace gridops

@@ -40,6 +40,9 @@ IntGrid floorToIntGrid(const RealGrid& g);
 IntGrid truncToIntGrid(const RealGrid& g);
 /// Each element as a 64-bit float.
 RealGrid toRealGrid(const IntGrid& g);
+/// The session's input grid (north row first, 255 = no data) in engine order (south row
+/// first) with 0.0 = unknown: row i becomes row rows-1-i.
+RealGrid engineGridFromInput(const IntGrid& input);
 
 /// Integer Bresenham line, both end points included, from (x0, y0) to (x1, y1)
 /// where x is the column and y the row. visit(x, y) is called for every point

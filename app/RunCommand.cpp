@@ -3,9 +3,11 @@
 #include "app/GridOps.h"
 #include "app/Reporter.h"
 #include "app/SessionState.h"
+#include "engine/Interpolation.h"
 #include "engine/Relaxation.h"
 #include "graphics/GraphicsModel.h"
 
+#include <new>
 #include <optional>
 
 namespace {
@@ -16,24 +18,44 @@ bool kindNeedsLsqr(InputKind kind)
            kind == InputKind::CsvInput || kind == InputKind::LasInput;
 }
 
-/// inputGrid (north first, 255 = no data) in engine order with 0.0 = unknown.
-RealGrid engineGridFromInput(const IntGrid& input)
+/// The LSQR path: the interpolation driver with the input of the session's input kind.
+std::optional<RealGrid> runLsqrPath(SessionState& s, GraphicsModel& graphics, Reporter& reporter)
 {
-    const int R = input.rows(), C = input.cols();
-    RealGrid out(R, C);
-    for (int i = 0; i < R; ++i) {
-        const std::int32_t* src = input.row(i);
-        double* dst = out.row(R - 1 - i);
-        for (int j = 0; j < C; ++j) dst[j] = src[j] == 255 ? 0.0 : double(src[j]);
+    InterpolationRequest request;
+    request.rows = s.numberElevationRows;
+    request.columns = s.numberElevationColumns;
+    request.lsqrIterations = s.lsqrIterations;
+    request.polishIterations = s.polishIterations;
+    request.maxSpan = s.MAXSPAN;
+    request.kind = s.inputKind;
+    request.scaleFactor = s.scaleFactor;
+    request.inputFileName = s.inputFileName;
+    request.laplacianIterations = s.laplacianIterations;
+    if (s.inputKind == InputKind::SessionGridInput) {
+        if (!s.inputGrid) {
+            reporter.log(s.inputGridReleased ? kRunInputReleasedLine : kRunNoInputLine);
+            return std::nullopt;
+        }
+        request.sessionGrid = &*s.inputGrid;
     }
-    return out;
-}
-
-/// The LSQR path: the interpolation driver.
-std::optional<RealGrid> runLsqrPath(SessionState&, GraphicsModel&, Reporter& reporter)
-{
-    reporter.log("LSQR interpolation is not available in this build; set LSQR Iterations to 0.");
-    return std::nullopt;
+    if (s.inputKind == InputKind::GraphicsGridInput) {
+        if (!graphics.expandedGrid) {
+            reporter.log(kRunNoExpandedGridLine);
+            return std::nullopt;
+        }
+        request.graphicsGrid = &*graphics.expandedGrid;
+    }
+    std::unique_ptr<InterpolationProblem> problem;
+    try {
+        problem = interpolate(request, reporter);
+    } catch (const std::bad_alloc&) {
+        reporter.log(kRunOutOfMemoryLine);
+        return std::nullopt;
+    }
+    if (!problem) return std::nullopt;
+    RealGrid solution = std::move(problem->solution);
+    lastInterpolationProblem() = std::move(problem);
+    return solution;
 }
 
 /// The central-difference-only path.
@@ -49,7 +71,7 @@ std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphi
             reporter.log(s.inputGridReleased ? kRunInputReleasedLine : kRunNoInputLine);
             return std::nullopt;
         }
-        start = engineGridFromInput(*s.inputGrid);
+        start = gridops::engineGridFromInput(*s.inputGrid);
     } else {
         if (!graphics.expandedGrid) {
             reporter.log(kRunNoExpandedGridLine);
@@ -81,8 +103,15 @@ std::optional<RealGrid> relaxEngineGrid(const RealGrid& engineGrid, const Sessio
     return solver.solve(s.lsqrIterations);
 }
 
+std::unique_ptr<InterpolationProblem>& lastInterpolationProblem()
+{
+    static std::unique_ptr<InterpolationProblem> problem;
+    return problem;
+}
+
 RunOutcome runGridmend(SessionState& s, GraphicsModel& graphics, Reporter& reporter)
 {
+    lastInterpolationProblem().reset();   // the previous Run's problem is released as this one starts
     std::optional<RealGrid> solution = s.lsqrIterations > 0 ? runLsqrPath(s, graphics, reporter)
                                                             : runRelaxationPath(s, graphics, reporter);
     if (!solution) return RunOutcome::Refused;

@@ -6,9 +6,11 @@
 
 #include "app/Grid.h"
 
+#include <memory>
 #include <optional>
 
 class GraphicsModel;
+class InterpolationProblem;
 class Reporter;
 struct SessionState;
 
@@ -24,6 +26,10 @@ RunOutcome runGridmend(SessionState& session, GraphicsModel& graphics, Reporter&
 /// session's Laplacian and refining sweeps; nothing (after a log line) for a grid under 2 x 2.
 std::optional<RealGrid> relaxEngineGrid(const RealGrid& engineGrid, const SessionState& session, Reporter& reporter);
 
+/// The interpolation problem of the last LSQR Run (one per program), kept until the next Run
+/// starts; batch mode releases it after each file.
+std::unique_ptr<InterpolationProblem>& lastInterpolationProblem();
+
 /// Log lines of a refused Run.
 inline constexpr const char* kRunInputReleasedLine =
     "Run refused: the previous Run used up the input grid. Open the input again (or choose 'Input Data') first.";
@@ -33,3 +39,5 @@ inline constexpr const char* kRunNeedsLsqrLine =
     "Run refused: text, shapefile, CSV and LAS input need at least one LSQR iteration.";
 inline constexpr const char* kRunNoExpandedGridLine =
     "Run refused: the graphics window holds no grid to interpolate.";
+inline constexpr const char* kRunOutOfMemoryLine =
+    "Run refused: there is not enough memory to interpolate a grid of this size.";

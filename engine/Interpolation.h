@@ -1,0 +1,77 @@
+// The interpolation driver: Run's LSQR path.
+//
+// It obtains the grid to interpolate through the input builder of the
+// session's input kind, builds the over-determined Laplacian system and its
+// right-hand side, computes the central-difference initial estimate (with its
+// refining sweeps), solves with LSQR, reports the elapsed time and returns the
+// solution in engine orientation (south row first).
+//
+// Builder skeleton, shared by every input kind: obtain the grid (0.0 =
+// unknown) and its size; refuse grids under 2 x 2; count the known nodes
+// ("non zero nodes is:  "); generate the equations ("numberRows is:  ");
+// fill b; relax the grid for the start estimate x0.
+//
+// Pre: lsqrIterations > 0 (Run's central-difference path handles 0).
+// Post: a problem holding the solution, or nothing after a failure line
+// ("Switch error" for an unknown kind, the reader's lines for a file that could
+// not be read); nothing is then changed anywhere.
+#pragma once
+
+#include "app/Grid.h"
+#include "app/InputKind.h"
+#include "engine/LaplacianSystem.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Reporter;
+
+/// What the driver needs from the session (and, for GraphicsGridInput, from the graphics window).
+struct InterpolationRequest {
+    int rows = 0;                  ///< numberElevationRows (the file kinds read this many rows)
+    int columns = 0;               ///< numberElevationColumns
+    int lsqrIterations = 0;
+    int polishIterations = 0;
+    int maxSpan = 0;               ///< MAXSPAN, for shapefile input
+    InputKind kind = InputKind::NoInput;
+    double scaleFactor = 0.0;
+    std::string inputFileName;
+    int laplacianIterations = 0;
+    const IntGrid* sessionGrid = nullptr;    ///< SessionGridInput: inputGrid, north row first, 255 = no data
+    const RealGrid* graphicsGrid = nullptr;  ///< GraphicsGridInput: the graphics window's real-valued array
+    std::FILE* reportStream = stdout;        ///< LSQR report header
+};
+
+/// One Run's problem: the builder's grid, the system, b, x0 and the solution.
+class InterpolationProblem {
+public:
+    int rows = 0, columns = 0;
+    std::string inputFileName;
+    int laplacianIterations = 0, polishIterations = 0;
+    double scaleFactor = 0.0;
+    /// The grid to interpolate (0.0 = unknown): ownValues, or a grid of the caller's
+    /// (GraphicsGridInput reads the graphics window's array itself, not a copy).
+    const RealGrid* inputValues = nullptr;
+    RealGrid ownValues;
+    RealGrid solution;
+    std::int32_t knownCount = 0;
+    std::unique_ptr<SparseRowSystem> system;
+    std::vector<double> rightHandSide;
+    std::vector<double> initialEstimate;
+    /// Label of the known-node count (the shapefile builder writes its own).
+    const char* knownCountLabel = "non zero nodes is:  ";
+};
+
+/// Obtains problem.inputValues (and its size) for one input kind; false after its failure line.
+using InputBuilder = bool (*)(const InterpolationRequest& request, InterpolationProblem& problem, Reporter& reporter);
+
+/// The builder of an input kind, or null for a kind that has none ("Switch error").
+InputBuilder inputBuilderFor(InputKind kind);
+
+/// The driver: builds, solves and reports; the problem holds the solution.
+std::unique_ptr<InterpolationProblem> interpolate(const InterpolationRequest& request, Reporter& reporter);
+
+inline constexpr const char* kSwitchErrorLine = "Switch error";
+inline constexpr const char* kGridTooLargeLine = "Grid too large to interpolate with LSQR.";

@@ -1,0 +1,364 @@
+#include "engine/Lsqr.h"
+
+#include "app/Reporter.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+LsqrAllocator allocator = nullptr;
+
+void* allocate(std::size_t bytes)
+{
+    return allocator ? allocator(bytes) : std::malloc(bytes);
+}
+
+[[noreturn]] void allocationFailure(const char* message)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "\t%s\n", message);
+    std::fflush(stderr);
+    std::exit(-1);
+}
+
+/// A zero-initialised record from the LSQR allocator, or the fatal message.
+template <class T>
+T* allocRecord(const char* failure)
+{
+    void* p = allocate(sizeof(T));
+    if (!p) allocationFailure(failure);
+    return new (p) T{};
+}
+
+/// A dvec whose failures carry the structure's own messages.
+dvec* allocVector(std::int32_t length, const char* recordFailure, const char* elementFailure)
+{
+    dvec* v = allocRecord<dvec>(recordFailure);
+    const std::size_t n = length > 0 ? std::size_t(length) : 0;
+    void* p = allocate(n > 0 ? n * sizeof(double) : 1);
+    if (!p) allocationFailure(elementFailure);
+    v->length = std::int32_t(n);
+    v->elements = static_cast<double*>(p);
+    if (n > 0) std::memset(p, 0, n * sizeof(double));
+    return v;
+}
+
+std::size_t lengthOf(const dvec* v) { return std::size_t(v->length); }
+
+} // namespace
+
+LsqrAllocator setLsqrAllocator(LsqrAllocator a)
+{
+    LsqrAllocator previous = allocator;
+    allocator = a;
+    return previous;
+}
+
+// --- Vectors ---------------------------------------------------------------
+
+dvec* alloc_dvec(std::int32_t length)
+{
+    return allocVector(length, "lsqr: vector allocation failure in function alloc_dvec()",
+                       "lsqr: element allocation failure in function alloc_dvec()");
+}
+
+void free_dvec(dvec* v)
+{
+    if (!v) return;
+    std::free(v->elements);
+    std::free(v);
+}
+
+double dvec_norm2(const dvec* v)
+{
+    double sum = 0.0;
+    for (std::size_t i = 0; i < lengthOf(v); ++i) sum += v->elements[i] * v->elements[i];
+    return std::sqrt(sum);
+}
+
+void dvec_scale(double factor, dvec* v)
+{
+    for (std::size_t i = 0; i < lengthOf(v); ++i) v->elements[i] *= factor;
+}
+
+void dvec_copy(const dvec* from, dvec* to)
+{
+    std::memcpy(to->elements, from->elements, lengthOf(from) * sizeof(double));
+}
+
+// --- Structures --------------------------------------------------------------
+
+lsqr_in* alloc_lsqr_in(std::int32_t rows, std::int32_t columns)
+{
+    lsqr_in* in = allocRecord<lsqr_in>("lsqr: input structure allocation failure in function alloc_lsqr_in()");
+    in->b = allocVector(rows, "lsqr: right hand side vector 'b' allocation failure in function alloc_lsqr_in()",
+                        "lsqr: right hand side vector 'b' allocation failure in function alloc_lsqr_in()");
+    in->x = allocVector(columns, "lsqr: solution vector 'x' allocation failure in function alloc_lsqr_in()",
+                        "lsqr: solution vector 'x' allocation failure in function alloc_lsqr_in()");
+    return in;
+}
+
+lsqr_out* alloc_lsqr_out(std::int32_t, std::int32_t columns)
+{
+    lsqr_out* out = allocRecord<lsqr_out>("lsqr: output structure allocation failure in function alloc_lsqr_out()");
+    out->e = allocVector(columns, "lsqr: standard error vector 'e' allocation failure in function alloc_lsqr_out()",
+                         "lsqr: standard error vector 'e' allocation failure in function alloc_lsqr_out()");
+    return out;
+}
+
+lsqr_wrk* alloc_lsqr_wrk(std::int32_t, std::int32_t columns)
+{
+    lsqr_wrk* wrk = allocRecord<lsqr_wrk>("lsqr: work structure allocation failure in function alloc_lsqr_wrk()");
+    wrk->v = allocVector(columns,
+                         "lsqr: bidiagonalization work vector 'v' allocation failure in function alloc_lsqr_wrk()",
+                         "lsqr: bidiagonalization work vector 'v' allocation failure in function alloc_lsqr_wrk()");
+    wrk->w = allocVector(columns, "lsqr: search direction vector 'w' allocation failure in function alloc_lsqr_wrk()",
+                         "lsqr: search direction vector 'w' allocation failure in function alloc_lsqr_wrk()");
+    return wrk;
+}
+
+lsqr_fnc* alloc_lsqr_fnc()
+{
+    return allocRecord<lsqr_fnc>("lsqr: function structure allocation failure in function alloc_lsqr_fnc()");
+}
+
+void free_lsqr_in(lsqr_in* in)
+{
+    if (!in) return;
+    free_dvec(in->b);
+    free_dvec(in->x);
+    std::free(in);
+}
+
+void free_lsqr_out(lsqr_out* out)
+{
+    if (!out) return;
+    free_dvec(out->e);
+    std::free(out);
+}
+
+void free_lsqr_wrk(lsqr_wrk* wrk)
+{
+    if (!wrk) return;
+    free_dvec(wrk->v);
+    free_dvec(wrk->w);
+    std::free(wrk);
+}
+
+void free_lsqr_fnc(lsqr_fnc* fnc) { std::free(fnc); }
+
+LsqrMemory::LsqrMemory(std::int32_t rows, std::int32_t columns)
+    : input(alloc_lsqr_in(rows, columns)),
+      output(alloc_lsqr_out(rows, columns)),
+      work(alloc_lsqr_wrk(rows, columns)),
+      function(alloc_lsqr_fnc())
+{
+    output->x = input->x;
+}
+
+LsqrMemory::~LsqrMemory()
+{
+    free_lsqr_in(input);
+    free_lsqr_out(output);
+    free_lsqr_wrk(work);
+    free_lsqr_fnc(function);
+}
+
+// --- The solver ----------------------------------------------------------------
+
+std::string lsqrReportHeader(const lsqr_in& in)
+{
+    char buf[512];
+    std::snprintf(buf, sizeof buf,
+                  "  Least Squares Solution of A*x = b\n\tThe matrix A has %7i rows and %7i columns\n"
+                  "\tThe damping parameter is\tDAMP = %10.2e\n\tATOL = %10.2e\t\tCONDLIM = %10.2e\n"
+                  "\tBTOL = %10.2e\t\tITERLIM = %10i\n\n",
+                  int(in.rows), int(in.columns), in.DAMP, in.ATOL, in.CONDLIM, in.BTOL, int(in.ITERLIM));
+    return buf;
+}
+
+namespace {
+
+/// a / b, or 0 where b is 0: keeps every estimate finite.
+double ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
+
+/// The update of x, w and the standard-error sums with the new direction v * vScale:
+/// d = t3 w; x += t1 w; w = v + t2 w; e += d^2; returns ddnorm + the squares of d in order.
+double updateSolution(std::size_t n, double t1, double t2, double t3, const double* v, double vScale, double* x,
+                      double* w, double* e, double ddnorm)
+{
+    for (std::size_t i = 0; i < n; ++i) {
+        const double wi = w[i];
+        const double d = t3 * wi;
+        const double d2 = d * d;
+        x[i] = x[i] + t1 * wi;
+        w[i] = v[i] * vScale + t2 * wi;
+        e[i] = e[i] + d2;
+        ddnorm = ddnorm + d2;
+    }
+    return ddnorm;
+}
+
+/// One half-step of the bidiagonalisation through the callback: target := target * factor + op(source),
+/// op = A for mode 0 (target u, source v) and A^T for mode 1 (target v, source u). Returns norm(target).
+double plainHalfStep(lsqr_fnc* fnc, void* data, long mode, double factor, dvec* target, dvec* source)
+{
+    dvec_scale(factor, target);
+    if (mode == 0) fnc->mat_vec_prod(0, source, target, data);
+    else fnc->mat_vec_prod(1, target, source, data);
+    return dvec_norm2(target);
+}
+
+} // namespace
+
+void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, Reporter& reporter)
+{
+    reporter.log(" ");
+    reporter.log("Computing LSQR Solution");
+    reporter.progressStart(0, in->ITERLIM);
+    if (in->reportStream) {
+        std::fputs(lsqrReportHeader(*in).c_str(), in->reportStream);
+        std::fflush(in->reportStream);
+    }
+
+    const std::size_t n = std::size_t(in->columns > 0 ? in->columns : 0);
+    const std::int32_t m = in->rows;
+    dvec* u = in->b;
+    dvec* x = in->x;
+    dvec* v = wrk->v;
+    dvec* w = wrk->w;
+    dvec* e = out->e;
+    out->terminationFlag = 0;
+    out->iterationCount = 0;
+    out->matrixNorm = out->conditionNumber = out->residualNorm = out->normalResidualNorm = out->solutionNorm = 0.0;
+    std::memset(v->elements, 0, n * sizeof(double));
+    std::memset(w->elements, 0, n * sizeof(double));
+    std::memset(e->elements, 0, n * sizeof(double));
+
+    const double damp = in->DAMP, dampSquared = damp * damp;
+    const double eps = kLsqrMachinePrecision;
+
+    // u := b - A x0, beta u, alpha v := A^T u, w := v.
+    dvec_scale(-1.0, u);
+    fnc->mat_vec_prod(0, x, u, data);
+    dvec_scale(-1.0, u);
+    double beta = dvec_norm2(u), alpha = 0.0;
+    if (beta > 0.0) {
+        dvec_scale(1.0 / beta, u);
+        fnc->mat_vec_prod(1, v, u, data);
+        alpha = dvec_norm2(v);
+    }
+    if (alpha > 0.0) dvec_scale(1.0 / alpha, v);
+    dvec_copy(v, w);
+
+    double rnorm = beta, arnorm = alpha * beta, anorm = 0.0, acond = 0.0, xnorm = 0.0;
+    // Pending scales of u and v (the fused path normalises them lazily, inside the next pass).
+    double uScale = 1.0, vScale = 1.0;
+    if (arnorm > 0.0 && in->ITERLIM <= 0) out->terminationFlag = 7;
+    if (arnorm > 0.0 && in->ITERLIM > 0) {
+        double rhobar = alpha, phibar = beta;
+        const double bnorm = beta;
+        double ddnorm = 0.0, res2 = 0.0, xxnorm = 0.0, z = 0.0, cs2 = -1.0, sn2 = 0.0;
+        std::int32_t flag = 0;
+        while (flag == 0) {
+            ++out->iterationCount;
+
+            // Bidiagonalisation: beta u := A v - alpha u; alpha v := A^T u - beta v.
+            if (fnc->fused) {
+                beta = std::sqrt(fnc->fused->forward(-alpha, uScale, u->elements, vScale, v->elements));
+                uScale = 1.0;
+            } else {
+                beta = plainHalfStep(fnc, data, 0, -alpha, u, v);
+            }
+            if (beta > 0.0) {
+                if (fnc->fused) uScale = 1.0 / beta;
+                else dvec_scale(1.0 / beta, u);
+                anorm = std::sqrt(anorm * anorm + alpha * alpha + beta * beta + dampSquared);
+                if (fnc->fused) {
+                    alpha = std::sqrt(fnc->fused->adjoint(-beta, vScale, v->elements, uScale, u->elements));
+                    vScale = 1.0;
+                } else {
+                    alpha = plainHalfStep(fnc, data, 1, -beta, v, u);
+                }
+                if (alpha > 0.0) {
+                    if (fnc->fused) vScale = 1.0 / alpha;
+                    else dvec_scale(1.0 / alpha, v);
+                }
+            }
+
+            // Plane rotations: eliminate the damping parameter, then the subdiagonal beta.
+            double rhbar1 = rhobar, psi = 0.0;
+            if (damp > 0.0) {
+                rhbar1 = std::sqrt(rhobar * rhobar + dampSquared);
+                const double cs1 = rhobar / rhbar1, sn1 = damp / rhbar1;
+                psi = sn1 * phibar;
+                phibar = cs1 * phibar;
+            }
+            const double rho = std::sqrt(rhbar1 * rhbar1 + beta * beta);
+            if (!(rho > 0.0) || !std::isfinite(rho)) break;   // nothing left to rotate: x stays as it is
+            const double cs = rhbar1 / rho, sn = beta / rho;
+            const double theta = sn * alpha;
+            rhobar = -cs * alpha;
+            const double phi = cs * phibar;
+            phibar = sn * phibar;
+            const double tau = sn * phi;
+
+            // x, w and the standard-error sums.
+            ddnorm = updateSolution(n, phi / rho, -theta / rho, 1.0 / rho, v->elements, vScale, x->elements,
+                                    w->elements, e->elements, ddnorm);
+
+            // A rotation on the right of the upper bidiagonal matrix estimates norm(x).
+            const double delta = sn2 * rho;
+            const double gambar = -cs2 * rho;
+            const double rhs = phi - delta * z;
+            const double zbar = ratio(rhs, gambar);
+            xnorm = std::sqrt(xxnorm + zbar * zbar);
+            const double gamma = std::sqrt(gambar * gambar + theta * theta);
+            cs2 = ratio(gambar, gamma);
+            sn2 = ratio(theta, gamma);
+            z = ratio(rhs, gamma);
+            xxnorm = xxnorm + z * z;
+
+            // Estimates and termination tests.
+            acond = anorm * std::sqrt(ddnorm);
+            res2 = res2 + psi * psi;
+            rnorm = std::sqrt(phibar * phibar + res2);
+            arnorm = alpha * std::fabs(tau);
+            const double test1 = rnorm / bnorm;
+            const double test2 = ratio(arnorm, anorm * rnorm);
+            const double test3 = acond > 0.0 ? 1.0 / acond : 1.0;
+            const double scaledXnorm = anorm * xnorm / bnorm;
+            if (out->iterationCount >= in->ITERLIM) flag = 7;
+            if (test3 <= eps) flag = 6;
+            if (test2 <= eps) flag = 5;
+            if (test1 <= eps + eps * scaledXnorm) flag = 4;
+            if (test2 <= in->ATOL) flag = 2;
+            if (test1 <= in->BTOL + in->ATOL * scaledXnorm) flag = 1;
+            reporter.progressStep();
+        }
+        out->terminationFlag = flag;
+
+        // Standard errors: sqrt(sum) * norm(r) / sqrt(t).
+        double t = 1.0;
+        if (m > in->columns) t = double(m) - double(in->columns);
+        if (damp != 0.0) t = double(m);
+        const double factor = rnorm / std::sqrt(t);
+        for (std::size_t i = 0; i < n; ++i) e->elements[i] = std::sqrt(e->elements[i]) * factor;
+    }
+
+    out->matrixNorm = anorm;
+    out->conditionNumber = acond;
+    out->residualNorm = rnorm;
+    out->normalResidualNorm = arnorm;
+    out->solutionNorm = xnorm;
+
+    reporter.log(" ");
+    reporter.log("Termination Flag is:   " + std::to_string(out->terminationFlag));
+    reporter.log("Number of Iterations is:   " + std::to_string(out->iterationCount));
+    reporter.log("Solution Norm is:   " + formatReal(out->solutionNorm));
+    reporter.log("Condition Number is:   " + formatReal(out->conditionNumber));
+    reporter.progressHide();
+}

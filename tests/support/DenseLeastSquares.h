@@ -1,0 +1,127 @@
+// Dense least squares for tests: an independent check of iterative solutions on
+// small systems (Householder QR; Krylov subspaces with full reorthogonalisation).
+#pragma once
+
+#include <cassert>
+#include <cmath>
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+namespace dense {
+
+/// A dense m x n matrix, row-major.
+struct Matrix {
+    std::size_t rows = 0, cols = 0;
+    std::vector<double> a;
+    Matrix(std::size_t m, std::size_t n) : rows(m), cols(n), a(m * n, 0.0) {}
+    double& operator()(std::size_t i, std::size_t j) { return a[i * cols + j]; }
+    double operator()(std::size_t i, std::size_t j) const { return a[i * cols + j]; }
+};
+
+inline std::vector<double> multiply(const Matrix& A, const std::vector<double>& x)
+{
+    std::vector<double> y(A.rows, 0.0);
+    for (std::size_t i = 0; i < A.rows; ++i)
+        for (std::size_t j = 0; j < A.cols; ++j) y[i] += A(i, j) * x[j];
+    return y;
+}
+
+inline std::vector<double> multiplyTransposed(const Matrix& A, const std::vector<double>& y)
+{
+    std::vector<double> x(A.cols, 0.0);
+    for (std::size_t i = 0; i < A.rows; ++i)
+        for (std::size_t j = 0; j < A.cols; ++j) x[j] += A(i, j) * y[i];
+    return x;
+}
+
+inline double dot(const std::vector<double>& a, const std::vector<double>& b)
+{
+    double s = 0.0;
+    for (std::size_t i = 0; i < a.size(); ++i) s += a[i] * b[i];
+    return s;
+}
+
+inline double norm(const std::vector<double>& a) { return std::sqrt(dot(a, a)); }
+
+/// argmin ||A x - b|| for A of full column rank, by Householder QR.
+inline std::vector<double> leastSquares(Matrix A, std::vector<double> b)
+{
+    const std::size_t m = A.rows, n = A.cols;
+    assert(m >= n);
+    for (std::size_t k = 0; k < n; ++k) {
+        double alpha = 0.0;
+        for (std::size_t i = k; i < m; ++i) alpha += A(i, k) * A(i, k);
+        alpha = std::sqrt(alpha);
+        if (A(k, k) > 0) alpha = -alpha;
+        std::vector<double> v(m, 0.0);
+        for (std::size_t i = k; i < m; ++i) v[i] = A(i, k);
+        v[k] -= alpha;
+        const double vv = dot(v, v);
+        if (vv == 0.0) continue;
+        for (std::size_t j = k; j < n; ++j) {
+            double s = 0.0;
+            for (std::size_t i = k; i < m; ++i) s += v[i] * A(i, j);
+            s = 2 * s / vv;
+            for (std::size_t i = k; i < m; ++i) A(i, j) -= s * v[i];
+        }
+        double s = 0.0;
+        for (std::size_t i = k; i < m; ++i) s += v[i] * b[i];
+        s = 2 * s / vv;
+        for (std::size_t i = k; i < m; ++i) b[i] -= s * v[i];
+    }
+    std::vector<double> x(n, 0.0);
+    for (std::size_t k = n; k-- > 0;) {
+        double s = b[k];
+        for (std::size_t j = k + 1; j < n; ++j) s -= A(k, j) * x[j];
+        x[k] = s / A(k, k);
+    }
+    return x;
+}
+
+/// The k-th iterate of any Krylov least-squares method started at x0 (LSQR, CGLS in
+/// exact arithmetic): x0 + the minimiser of ||b - A x|| over the span of
+/// (A^T A)^i A^T r0, i < k. The basis is orthonormalised twice against itself.
+inline std::vector<double> krylovIterate(const Matrix& A, const std::vector<double>& b,
+                                         const std::vector<double>& x0, std::size_t k)
+{
+    std::vector<double> r0 = b;
+    const std::vector<double> Ax0 = multiply(A, x0);
+    for (std::size_t i = 0; i < r0.size(); ++i) r0[i] -= Ax0[i];
+    std::vector<std::vector<double>> basis;
+    std::vector<double> next = multiplyTransposed(A, r0);
+    for (std::size_t i = 0; i < k; ++i) {
+        for (int pass = 0; pass < 2; ++pass)
+            for (const auto& q : basis) {
+                const double c = dot(q, next);
+                for (std::size_t j = 0; j < next.size(); ++j) next[j] -= c * q[j];
+            }
+        const double len = norm(next);
+        for (double& v : next) v /= len;
+        basis.push_back(next);
+        next = multiplyTransposed(A, multiply(A, next));
+    }
+    Matrix AV(A.rows, k);
+    for (std::size_t j = 0; j < k; ++j) {
+        const std::vector<double> col = multiply(A, basis[j]);
+        for (std::size_t i = 0; i < A.rows; ++i) AV(i, j) = col[i];
+    }
+    const std::vector<double> y = leastSquares(AV, r0);
+    std::vector<double> x = x0;
+    for (std::size_t j = 0; j < k; ++j)
+        for (std::size_t i = 0; i < x.size(); ++i) x[i] += y[j] * basis[j][i];
+    return x;
+}
+
+/// Largest |a_i - b_i| relative to the largest |b_i|.
+inline double relativeDifference(const std::vector<double>& a, const std::vector<double>& b)
+{
+    double diff = 0.0, scale = 0.0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        diff = std::max(diff, std::fabs(a[i] - b[i]));
+        scale = std::max(scale, std::fabs(b[i]));
+    }
+    return scale > 0 ? diff / scale : diff;
+}
+
+} // namespace dense
