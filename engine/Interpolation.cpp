@@ -76,6 +76,8 @@ std::unique_ptr<InterpolationProblem> interpolate(const InterpolationRequest& re
         in->reportStream = request.reportStream;
         std::memcpy(in->b->elements, p.rightHandSide.data(), std::size_t(m) * sizeof(double));
         std::memcpy(in->x->elements, p.initialEstimate.data(), std::size_t(n) * sizeof(double));
+        in->rows = m;
+        in->columns = n;
         in->DAMP = 0.0;
         in->ATOL = 1e-10;
         in->BTOL = 1e-10;

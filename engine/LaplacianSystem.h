@@ -80,6 +80,7 @@ private:
     std::vector<std::uint32_t> columnIndices_;
     std::vector<std::int8_t> coefficients_;
     std::vector<BandNode> bandNodes_;   ///< row-major
+    std::vector<double> scratch_;       ///< rolling rows of the fused products
 };
 
 /// The product callback of the LSQR function structure; data is the SparseRowSystem.

@@ -1,171 +1,30 @@
 #include "engine/Lsqr.h"
 
 #include "app/Reporter.h"
+#include "engine/BackgroundWorker.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <new>
+#include <optional>
+#include <thread>
 
 namespace {
 
-LsqrAllocator allocator = nullptr;
+LsqrThreading threading = LsqrThreading::Automatic;
 
-void* allocate(std::size_t bytes)
+bool useWorker(std::size_t columns)
 {
-    return allocator ? allocator(bytes) : std::malloc(bytes);
+    switch (threading) {
+    case LsqrThreading::Never: return false;
+    case LsqrThreading::Always: return true;
+    case LsqrThreading::Automatic: break;
+    }
+    return columns >= 16384 && std::thread::hardware_concurrency() > 1;
 }
-
-[[noreturn]] void allocationFailure(const char* message)
-{
-    std::fflush(stdout);
-    std::fprintf(stderr, "\t%s\n", message);
-    std::fflush(stderr);
-    std::exit(-1);
-}
-
-/// A zero-initialised record from the LSQR allocator, or the fatal message.
-template <class T>
-T* allocRecord(const char* failure)
-{
-    void* p = allocate(sizeof(T));
-    if (!p) allocationFailure(failure);
-    return new (p) T{};
-}
-
-/// A dvec whose failures carry the structure's own messages.
-dvec* allocVector(std::int32_t length, const char* recordFailure, const char* elementFailure)
-{
-    dvec* v = allocRecord<dvec>(recordFailure);
-    const std::size_t n = length > 0 ? std::size_t(length) : 0;
-    void* p = allocate(n > 0 ? n * sizeof(double) : 1);
-    if (!p) allocationFailure(elementFailure);
-    v->length = std::int32_t(n);
-    v->elements = static_cast<double*>(p);
-    if (n > 0) std::memset(p, 0, n * sizeof(double));
-    return v;
-}
-
-std::size_t lengthOf(const dvec* v) { return std::size_t(v->length); }
 
 } // namespace
 
-LsqrAllocator setLsqrAllocator(LsqrAllocator a)
-{
-    LsqrAllocator previous = allocator;
-    allocator = a;
-    return previous;
-}
-
-// --- Vectors ---------------------------------------------------------------
-
-dvec* alloc_dvec(std::int32_t length)
-{
-    return allocVector(length, "lsqr: vector allocation failure in function alloc_dvec()",
-                       "lsqr: element allocation failure in function alloc_dvec()");
-}
-
-void free_dvec(dvec* v)
-{
-    if (!v) return;
-    std::free(v->elements);
-    std::free(v);
-}
-
-double dvec_norm2(const dvec* v)
-{
-    double sum = 0.0;
-    for (std::size_t i = 0; i < lengthOf(v); ++i) sum += v->elements[i] * v->elements[i];
-    return std::sqrt(sum);
-}
-
-void dvec_scale(double factor, dvec* v)
-{
-    for (std::size_t i = 0; i < lengthOf(v); ++i) v->elements[i] *= factor;
-}
-
-void dvec_copy(const dvec* from, dvec* to)
-{
-    std::memcpy(to->elements, from->elements, lengthOf(from) * sizeof(double));
-}
-
-// --- Structures --------------------------------------------------------------
-
-lsqr_in* alloc_lsqr_in(std::int32_t rows, std::int32_t columns)
-{
-    lsqr_in* in = allocRecord<lsqr_in>("lsqr: input structure allocation failure in function alloc_lsqr_in()");
-    in->b = allocVector(rows, "lsqr: right hand side vector 'b' allocation failure in function alloc_lsqr_in()",
-                        "lsqr: right hand side vector 'b' allocation failure in function alloc_lsqr_in()");
-    in->x = allocVector(columns, "lsqr: solution vector 'x' allocation failure in function alloc_lsqr_in()",
-                        "lsqr: solution vector 'x' allocation failure in function alloc_lsqr_in()");
-    return in;
-}
-
-lsqr_out* alloc_lsqr_out(std::int32_t, std::int32_t columns)
-{
-    lsqr_out* out = allocRecord<lsqr_out>("lsqr: output structure allocation failure in function alloc_lsqr_out()");
-    out->e = allocVector(columns, "lsqr: standard error vector 'e' allocation failure in function alloc_lsqr_out()",
-                         "lsqr: standard error vector 'e' allocation failure in function alloc_lsqr_out()");
-    return out;
-}
-
-lsqr_wrk* alloc_lsqr_wrk(std::int32_t, std::int32_t columns)
-{
-    lsqr_wrk* wrk = allocRecord<lsqr_wrk>("lsqr: work structure allocation failure in function alloc_lsqr_wrk()");
-    wrk->v = allocVector(columns,
-                         "lsqr: bidiagonalization work vector 'v' allocation failure in function alloc_lsqr_wrk()",
-                         "lsqr: bidiagonalization work vector 'v' allocation failure in function alloc_lsqr_wrk()");
-    wrk->w = allocVector(columns, "lsqr: search direction vector 'w' allocation failure in function alloc_lsqr_wrk()",
-                         "lsqr: search direction vector 'w' allocation failure in function alloc_lsqr_wrk()");
-    return wrk;
-}
-
-lsqr_fnc* alloc_lsqr_fnc()
-{
-    return allocRecord<lsqr_fnc>("lsqr: function structure allocation failure in function alloc_lsqr_fnc()");
-}
-
-void free_lsqr_in(lsqr_in* in)
-{
-    if (!in) return;
-    free_dvec(in->b);
-    free_dvec(in->x);
-    std::free(in);
-}
-
-void free_lsqr_out(lsqr_out* out)
-{
-    if (!out) return;
-    free_dvec(out->e);
-    std::free(out);
-}
-
-void free_lsqr_wrk(lsqr_wrk* wrk)
-{
-    if (!wrk) return;
-    free_dvec(wrk->v);
-    free_dvec(wrk->w);
-    std::free(wrk);
-}
-
-void free_lsqr_fnc(lsqr_fnc* fnc) { std::free(fnc); }
-
-LsqrMemory::LsqrMemory(std::int32_t rows, std::int32_t columns)
-    : input(alloc_lsqr_in(rows, columns)),
-      output(alloc_lsqr_out(rows, columns)),
-      work(alloc_lsqr_wrk(rows, columns)),
-      function(alloc_lsqr_fnc())
-{
-    output->x = input->x;
-}
-
-LsqrMemory::~LsqrMemory()
-{
-    free_lsqr_in(input);
-    free_lsqr_out(output);
-    free_lsqr_wrk(work);
-    free_lsqr_fnc(function);
-}
+void setLsqrThreading(LsqrThreading mode) { threading = mode; }
 
 // --- The solver ----------------------------------------------------------------
 
@@ -263,16 +122,35 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
         const double bnorm = beta;
         double ddnorm = 0.0, res2 = 0.0, xxnorm = 0.0, z = 0.0, cs2 = -1.0, sn2 = 0.0;
         std::int32_t flag = 0;
-        while (flag == 0) {
-            ++out->iterationCount;
-
-            // Bidiagonalisation: beta u := A v - alpha u; alpha v := A^T u - beta v.
+        // The update of x, w and e of one iteration runs on the worker beside the first
+        // product of the next (they share no output); only the condition test waits for it.
+        std::optional<BackgroundWorker> worker;
+        if (useWorker(n)) worker.emplace();
+        bool updatePending = false;
+        auto finishUpdate = [&] {
+            if (worker) worker->wait();
+            updatePending = false;
+            acond = anorm * std::sqrt(ddnorm);
+            return acond > 0.0 ? 1.0 / acond : 1.0;   // test3
+        };
+        for (;;) {
+            // Bidiagonalisation, first half: beta u := A v - alpha u.
             if (fnc->fused) {
                 beta = std::sqrt(fnc->fused->forward(-alpha, uScale, u->elements, vScale, v->elements));
                 uScale = 1.0;
             } else {
                 beta = plainHalfStep(fnc, data, 0, -alpha, u, v);
             }
+            if (updatePending) {   // the last iteration ends here only when its condition test holds
+                if (finishUpdate() <= eps) {
+                    flag = 6;
+                    break;
+                }
+                reporter.progressStep();
+            }
+            ++out->iterationCount;
+
+            // Second half: alpha v := A^T u - beta v.
             if (beta > 0.0) {
                 if (fnc->fused) uScale = 1.0 / beta;
                 else dvec_scale(1.0 / beta, u);
@@ -307,8 +185,13 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
             const double tau = sn * phi;
 
             // x, w and the standard-error sums.
-            ddnorm = updateSolution(n, phi / rho, -theta / rho, 1.0 / rho, v->elements, vScale, x->elements,
-                                    w->elements, e->elements, ddnorm);
+            auto update = [&, t1 = phi / rho, t2 = -theta / rho, t3 = 1.0 / rho, scale = vScale] {
+                ddnorm = updateSolution(n, t1, t2, t3, v->elements, scale, x->elements, w->elements, e->elements,
+                                        ddnorm);
+            };
+            if (worker) worker->start(update);
+            else update();
+            updatePending = true;
 
             // A rotation on the right of the upper bidiagonal matrix estimates norm(x).
             const double delta = sn2 * rho;
@@ -322,23 +205,31 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
             z = ratio(rhs, gamma);
             xxnorm = xxnorm + z * z;
 
-            // Estimates and termination tests.
-            acond = anorm * std::sqrt(ddnorm);
+            // Estimates and termination tests (the condition test once the update is done).
             res2 = res2 + psi * psi;
             rnorm = std::sqrt(phibar * phibar + res2);
             arnorm = alpha * std::fabs(tau);
             const double test1 = rnorm / bnorm;
             const double test2 = ratio(arnorm, anorm * rnorm);
-            const double test3 = acond > 0.0 ? 1.0 / acond : 1.0;
             const double scaledXnorm = anorm * xnorm / bnorm;
-            if (out->iterationCount >= in->ITERLIM) flag = 7;
-            if (test3 <= eps) flag = 6;
-            if (test2 <= eps) flag = 5;
-            if (test1 <= eps + eps * scaledXnorm) flag = 4;
-            if (test2 <= in->ATOL) flag = 2;
-            if (test1 <= in->BTOL + in->ATOL * scaledXnorm) flag = 1;
-            reporter.progressStep();
+            const bool limit = out->iterationCount >= in->ITERLIM;
+            const bool machineNormal = test2 <= eps;
+            const bool machineResidual = test1 <= eps + eps * scaledXnorm;
+            const bool normal = test2 <= in->ATOL;
+            const bool residual = test1 <= in->BTOL + in->ATOL * scaledXnorm;
+            if (limit || machineNormal || machineResidual || normal || residual) {
+                const double test3 = finishUpdate();
+                if (limit) flag = 7;
+                if (test3 <= eps) flag = 6;
+                if (machineNormal) flag = 5;
+                if (machineResidual) flag = 4;
+                if (normal) flag = 2;
+                if (residual) flag = 1;
+                reporter.progressStep();
+                break;
+            }
         }
+        if (updatePending) finishUpdate();
         out->terminationFlag = flag;
 
         // Standard errors: sqrt(sum) * norm(r) / sqrt(t).

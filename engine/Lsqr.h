@@ -133,4 +133,10 @@ std::string lsqrReportHeader(const lsqr_in& input);
 using LsqrAllocator = void* (*)(std::size_t bytes);
 LsqrAllocator setLsqrAllocator(LsqrAllocator allocator);
 
+/// Whether lsqr() runs the update of x, w and e on a second thread beside the next product
+/// (the results are the same bits either way). Automatic: for large systems on machines with
+/// more than one core.
+enum class LsqrThreading { Automatic, Never, Always };
+void setLsqrThreading(LsqrThreading mode);
+
 inline constexpr double kLsqrMachinePrecision = 2.220446049250313e-16;

@@ -227,6 +227,29 @@ TEST(Lsqr, FusedAndPlainProductsGiveTheSameBits)
     }
 }
 
+TEST(Lsqr, TheUpdateOnASecondThreadGivesTheSameBits)
+{
+    std::mt19937 gen(31);
+    const RealGrid g = randomGrid(gen, 23, 17, 0.3);
+    SparseRowSystem s(g);
+    const std::vector<double> b = s.rightHandSide(g, 1.0);
+    const std::vector<double> x0 = randomStart(gen, std::size_t(23 * 17));
+    for (int limit : {1, 2, 25, 5000}) {
+        setLsqrThreading(LsqrThreading::Never);
+        const Result one = runSystem(s, b, x0, limit);
+        setLsqrThreading(LsqrThreading::Always);
+        const Result two = runSystem(s, b, x0, limit), twoPlain = runSystem(s, b, x0, limit, false);
+        setLsqrThreading(LsqrThreading::Automatic);
+        for (const Result* r : {&two, &twoPlain}) {
+            EXPECT_EQ(std::memcmp(one.x.data(), r->x.data(), one.x.size() * sizeof(double)), 0) << limit;
+            EXPECT_EQ(std::memcmp(one.e.data(), r->e.data(), one.e.size() * sizeof(double)), 0) << limit;
+            EXPECT_EQ(one.out.iterationCount, r->out.iterationCount);
+            EXPECT_EQ(one.out.terminationFlag, r->out.terminationFlag);
+            EXPECT_EQ(one.out.conditionNumber, r->out.conditionNumber);
+        }
+    }
+}
+
 TEST(Lsqr, TerminationFlags)
 {
     std::mt19937 gen(23);

@@ -1,0 +1,157 @@
+// The fused products of the Laplacian system for LSQR: one bidiagonalisation
+// half-step in one pass, reading the five-point stencil directly instead of the
+// stored entries. Each gives exactly the bits of the plain sequence (scale by the
+// pending scale, scale by the factor, add the stored product of the other vector
+// times its pending scale, sum the squares in index order): every value is
+// formed by the same operations in the same order.
+//
+// forward (u := A v, equation order): the border equations as stored, the
+// interior equations from three rolling rows of v * vScale, the data equations.
+// adjoint (v := A^T u, node order): each node gathers the equations that hold it
+// in equation order, which is the order the plain loop scatters them in: for a
+// node whose neighbours are all interior nodes, the equations of (r-1,c),
+// (r,c-1), (r,c), (r,c+1), (r+1,c), then its data equation; nodes near the
+// border use their precomputed lists.
+#include "engine/LaplacianSystem.h"
+
+#include <algorithm>
+
+double SparseRowSystem::forward(double factor, double uScale, double* u, double vScale, const double* v)
+{
+    const std::ptrdiff_t R = rows_, C = cols_;
+    const std::uint32_t* col = columnIndices_.data();
+    const std::int8_t* coef = coefficients_.data();
+    const std::size_t firstInterior = std::size_t(2 * R + 2 * C - 4);
+    const std::size_t knownTotal = equationCount_ - nodeCount_;
+    const std::uint32_t* known = col + rowStart_[nodeCount_];
+    double* ud = u + nodeCount_;
+    double sum = 0.0;
+    // Border equations, as stored.
+    for (std::size_t i = 0; i < firstInterior; ++i) {
+        double s = (u[i] * uScale) * factor;
+        for (std::uint32_t e = rowStart_[i]; e < rowStart_[i + 1]; ++e) s = s + double(coef[e]) * (v[col[e]] * vScale);
+        u[i] = s;
+        sum = sum + s * s;
+    }
+    // Interior equations (centre -4, left, right, below, above) from three rolling rows of
+    // v * vScale; the data equations of each row are formed while the row is at hand and
+    // summed after the interior, in their own order.
+    std::size_t nextKnown = 0;
+    auto dataEquations = [&](std::ptrdiff_t r, const double* scaledRow) {
+        const std::uint32_t rowEnd = std::uint32_t((r + 1) * C);
+        for (; nextKnown < knownTotal && known[nextKnown] < rowEnd; ++nextKnown)
+            ud[nextKnown] = (ud[nextKnown] * uScale) * factor + scaledRow[known[nextKnown] - std::uint32_t(r * C)];
+    };
+    scratch_.resize(std::size_t(3 * C));
+    double* below = scratch_.data();
+    double* centre = below + C;
+    double* above = centre + C;
+    for (std::ptrdiff_t c = 0; c < C; ++c) below[c] = v[c] * vScale;
+    for (std::ptrdiff_t c = 0; c < C; ++c) centre[c] = v[C + c] * vScale;
+    dataEquations(0, below);
+    dataEquations(1, centre);
+    for (std::ptrdiff_t r = 1; r <= R - 2; ++r) {
+        const double* next = v + (r + 1) * C;
+        above[0] = next[0] * vScale;
+        above[C - 1] = next[C - 1] * vScale;
+        double* q = u + firstInterior + (r - 1) * (C - 2) - 1;
+        for (std::ptrdiff_t c = 1; c <= C - 2; ++c) {
+            const double a = next[c] * vScale;
+            above[c] = a;
+            double s = (q[c] * uScale) * factor;
+            s = s + -4.0 * centre[c];
+            s = s + centre[c - 1];
+            s = s + centre[c + 1];
+            s = s + below[c];
+            s = s + a;
+            q[c] = s;
+            sum = sum + s * s;
+        }
+        dataEquations(r + 1, above);
+        std::swap(below, centre);
+        std::swap(centre, above);
+    }
+    for (std::size_t j = 0; j < knownTotal; ++j) sum = sum + ud[j] * ud[j];
+    return sum;
+}
+
+double SparseRowSystem::adjointBandNode(const BandNode& b, double factor, double vScale, double* v, double uScale,
+                                        const double* u, std::size_t& nextKnown) const
+{
+    double s = (v[b.node] * vScale) * factor;
+    for (int i = 0; i < b.count; ++i) s = s + double(b.coefficient[i]) * (u[b.equation[i]] * uScale);
+    const std::uint32_t* known = columnIndices_.data() + rowStart_[nodeCount_];
+    if (nextKnown < equationCount_ - nodeCount_ && known[nextKnown] == b.node) {
+        s = s + u[nodeCount_ + nextKnown] * uScale;
+        ++nextKnown;
+    }
+    v[b.node] = s;
+    return s;
+}
+
+double SparseRowSystem::adjoint(double factor, double vScale, double* v, double uScale, const double* u)
+{
+    const std::ptrdiff_t R = rows_, C = cols_;
+    const std::size_t firstInterior = std::size_t(2 * R + 2 * C - 4);
+    const std::size_t knownTotal = equationCount_ - nodeCount_;
+    const std::uint32_t* known = columnIndices_.data() + rowStart_[nodeCount_];
+    const double* ud = u + nodeCount_;
+    std::size_t nextKnown = 0;
+    const BandNode* band = bandNodes_.data();
+    double sum = 0.0;
+    auto bandNode = [&] {
+        const double s = adjointBandNode(*band++, factor, vScale, v, uScale, u, nextKnown);
+        sum = sum + s * s;
+    };
+    // Rolling rows of the interior equations times uScale (interior column c at index c - 1), and
+    // the data term of each node of the row: u * uScale of its data equation, or -0.0, which
+    // leaves every sum unchanged (x + -0.0 == x for every x).
+    const std::ptrdiff_t W = std::max<std::ptrdiff_t>(C - 2, 0);
+    scratch_.assign(std::size_t(3 * W + C), -0.0);
+    double* below = scratch_.data();
+    double* centre = below + W;
+    double* above = centre + W;
+    double* data = above + W;
+    if (R >= 5) {   // interior equation rows 1 and 2
+        for (std::ptrdiff_t c = 0; c < W; ++c) below[c] = u[firstInterior + std::size_t(c)] * uScale;
+        for (std::ptrdiff_t c = 0; c < W; ++c) centre[c] = u[firstInterior + std::size_t(W + c)] * uScale;
+    }
+    for (std::ptrdiff_t r = 0; r < R; ++r) {
+        if (r < 2 || r > R - 3) {
+            for (std::ptrdiff_t c = 0; c < C; ++c) bandNode();
+            continue;
+        }
+        const std::ptrdiff_t fastEnd = C - 2;   // columns 2 .. C-3 use the stencil
+        const double* next = u + firstInterior + r * W;   // interior equation row r + 1
+        if (W > 0) {
+            above[0] = next[0] * uScale;
+            above[W - 1] = next[W - 1] * uScale;
+        }
+        for (std::ptrdiff_t c = 0; c < std::min<std::ptrdiff_t>(2, C); ++c) bandNode();
+        const std::uint32_t rowBase = std::uint32_t(r * C);
+        const std::size_t firstKnown = nextKnown;
+        while (nextKnown < knownTotal && known[nextKnown] < rowBase + std::uint32_t(fastEnd)) {
+            data[known[nextKnown] - rowBase] = ud[nextKnown] * uScale;
+            ++nextKnown;
+        }
+        double* vr = v + r * C;
+        for (std::ptrdiff_t c = 2; c < fastEnd; ++c) {
+            const double a = next[c - 1] * uScale;
+            above[c - 1] = a;
+            double s = (vr[c] * vScale) * factor;
+            s = s + below[c - 1];
+            s = s + centre[c - 2];
+            s = s + -4.0 * centre[c - 1];
+            s = s + centre[c];
+            s = s + a;
+            s = s + data[c];
+            vr[c] = s;
+            sum = sum + s * s;
+        }
+        for (std::size_t j = firstKnown; j < nextKnown; ++j) data[known[j] - rowBase] = -0.0;
+        for (std::ptrdiff_t c = std::max<std::ptrdiff_t>(2, fastEnd); c < C; ++c) bandNode();
+        std::swap(below, centre);
+        std::swap(centre, above);
+    }
+    return sum;
+}

@@ -1,0 +1,243 @@
+// The interpolation driver and its input builders.
+#include "app/GridOps.h"
+#include "engine/Interpolation.h"
+#include "engine/Relaxation.h"
+#include "DenseLeastSquares.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+/// A request that writes the LSQR header into a scratch stream instead of standard output.
+struct Request : InterpolationRequest {
+    Request(InputKind k, int lsqr)
+    {
+        kind = k;
+        lsqrIterations = lsqr;
+        laplacianIterations = 20;
+        polishIterations = 0;
+        scaleFactor = 1.0;
+        reportStream = stream;
+    }
+    ~Request() { std::fclose(stream); }
+    std::string header() const
+    {
+        std::rewind(stream);
+        char buf[1024] = {};
+        return std::string(buf, std::fread(buf, 1, sizeof buf - 1, stream));
+    }
+    std::FILE* stream = std::tmpfile();
+};
+
+IntGrid contourGrid(std::mt19937& gen, int rows, int columns, double knownFraction)
+{
+    std::uniform_real_distribution<double> u(0, 1);
+    std::uniform_int_distribution<int> z(1, 900);
+    IntGrid g(rows, columns, 255);
+    for (std::int32_t& v : g.cells())
+        if (u(gen) < knownFraction) v = z(gen);
+    return g;
+}
+
+dense::Matrix denseOf(const SparseRowSystem& s)
+{
+    dense::Matrix A(std::size_t(s.equationCount()), std::size_t(s.unknownCount()));
+    for (std::size_t i = 0; i < A.rows; ++i)
+        for (std::uint32_t e = s.rowStart()[i]; e < s.rowStart()[i + 1]; ++e)
+            A(i, s.columnIndices()[e]) += s.coefficients()[e];
+    return A;
+}
+
+std::uint32_t firstDataColumn(const InterpolationProblem& p)
+{
+    const SparseRowSystem& s = *p.system;
+    return s.columnIndices()[s.rowStart()[std::size_t(s.unknownCount())]];
+}
+
+} // namespace
+
+TEST(Interpolation, SessionGridRunsEveryStageWithItsLogLines)
+{
+    std::mt19937 gen(1);
+    const IntGrid input = contourGrid(gen, 6, 7, 0.3);
+    std::int32_t known = 0;
+    for (std::int32_t v : input.cells()) known += v != 255;
+    Request request(InputKind::SessionGridInput, 5);
+    request.sessionGrid = &input;
+    request.polishIterations = 2;
+    RecordingReporter rec;
+    const auto problem = interpolate(request, rec);
+    ASSERT_TRUE(problem);
+    ASSERT_EQ(rec.lines.size(), 20u);
+    const std::vector<std::string> expected = {
+        "elevationRows is:  6", "elevationColumns is:  7", "non zero nodes is:  " + std::to_string(known),
+        "numberRows is:  " + std::to_string(42 + known), " ", "Computing Initial Estimate", " ",
+        "Refining the interpolated image.", "polishIterations is:  2", " ", "Computing LSQR Solution", " ",
+        "Termination Flag is:   7", "Number of Iterations is:   5"};
+    EXPECT_EQ(std::vector<std::string>(rec.lines.begin(), rec.lines.begin() + 14), expected);
+    EXPECT_EQ(rec.lines[14].rfind("Solution Norm is:   ", 0), 0u);
+    EXPECT_EQ(rec.lines[15].rfind("Condition Number is:   ", 0), 0u);
+    EXPECT_EQ(std::vector<std::string>(rec.lines.begin() + 16, rec.lines.end()),
+              (std::vector<std::string>{"CPU time is:  0", " ", "Done.  View image or save solution to file.", " "}));
+    const std::string matrixLine = "  Least Squares Solution of A*x = b\n\tThe matrix A has      " +
+                                   std::to_string(42 + known) + " rows and      42 columns\n";
+    EXPECT_EQ(request.header().substr(0, matrixLine.size()), matrixLine);
+    EXPECT_EQ(problem->solution.rows(), 6);
+    EXPECT_EQ(problem->knownCount, known);
+    EXPECT_EQ(problem->system->equationCount(), 42 + known);
+    EXPECT_EQ(problem->inputValues, nullptr);   // the converted copy is released
+}
+
+// The solution is the LSQR iterate from the relaxation's estimate: checked against the dense
+// least-squares solution over the same Krylov space, worked out here.
+TEST(Interpolation, SolutionAgreesWithAnIndependentLeastSquaresSolution)
+{
+    std::mt19937 gen(4);
+    for (auto [R, C, iterations] : {std::tuple{5, 6, 4}, {7, 5, 7}}) {
+        const IntGrid input = contourGrid(gen, R, C, 0.3);
+        Request request(InputKind::SessionGridInput, iterations);
+        request.sessionGrid = &input;
+        request.scaleFactor = 1.5;
+        NullReporter quiet;
+        const auto problem = interpolate(request, quiet);
+        ASSERT_TRUE(problem);
+
+        const RealGrid engine = gridops::engineGridFromInput(input);
+        CentralDifferenceSolver relaxation(engine, 20, 0, quiet);
+        const RealGrid x0 = *relaxation.solve(iterations);
+        const SparseRowSystem system(engine);
+        const std::vector<double> b = system.rightHandSide(engine, 1.5);
+        const std::vector<double> start(x0.cells().begin(), x0.cells().end());
+        const std::vector<double> expected = dense::krylovIterate(denseOf(system), b, start, std::size_t(iterations));
+        const std::vector<double> got(problem->solution.cells().begin(), problem->solution.cells().end());
+        EXPECT_LT(dense::relativeDifference(got, expected), 1e-6);
+    }
+}
+
+TEST(Interpolation, ConvergedSolutionsScaleWithTheScaleFactor)
+{
+    std::mt19937 gen(6);
+    const IntGrid input = contourGrid(gen, 6, 6, 0.3);
+    RealGrid solutions[2];
+    for (int i = 0; i < 2; ++i) {
+        Request request(InputKind::SessionGridInput, 3000);
+        request.sessionGrid = &input;
+        request.scaleFactor = i == 0 ? 1.0 : 2.0;
+        NullReporter quiet;
+        solutions[i] = interpolate(request, quiet)->solution;
+    }
+    for (std::size_t k = 0; k < solutions[0].size(); ++k)
+        EXPECT_NEAR(solutions[1].data()[k], 2.0 * solutions[0].data()[k], 1e-6 * std::fabs(solutions[1].data()[k]));
+}
+
+TEST(Interpolation, OrientationOfEachGridKind)
+{
+    TempDir dir;
+    IntGrid north(4, 5, 255);
+    north(0, 0) = 30;   // north-west corner of a north-first grid: engine row 3
+    Request session(InputKind::SessionGridInput, 1);
+    session.sessionGrid = &north;
+    RecordingReporter rec;
+    EXPECT_EQ(firstDataColumn(*interpolate(session, rec)), 3u * 5u);
+
+    RealGrid engine(4, 5, 0.0);
+    engine(0, 1) = 30;   // the graphics window's grid is used as it is
+    Request graphics(InputKind::GraphicsGridInput, 1);
+    graphics.graphicsGrid = &engine;
+    const auto fromGraphics = interpolate(graphics, rec);
+    EXPECT_EQ(firstDataColumn(*fromGraphics), 1u);
+    EXPECT_EQ(fromGraphics->inputValues, nullptr);   // not kept after the Run
+
+    writeText(dir.file("g.txt"), "0 0 0 0 0\n0 0 30 0 0\n0 0 0 0 0\n0 0 0 0 0\n");   // file row 0 -> grid row 0
+    Request text(InputKind::TextGridInput, 1);
+    text.inputFileName = dir.file("g.txt");
+    text.rows = 4;
+    text.columns = 5;
+    RecordingReporter textLog;
+    EXPECT_EQ(firstDataColumn(*interpolate(text, textLog)), 7u);
+    EXPECT_TRUE(textLog.hasSequence({"opened file successfully", " ", "non zero nodes is:  1", "numberRows is:  21"}));
+}
+
+TEST(Interpolation, AllUnknownGridGivesZeros)
+{
+    const IntGrid input(5, 4, 255);
+    Request request(InputKind::SessionGridInput, 10);
+    request.sessionGrid = &input;
+    RecordingReporter rec;
+    const auto problem = interpolate(request, rec);
+    ASSERT_TRUE(problem);
+    EXPECT_TRUE(rec.hasSequence({"non zero nodes is:  0", "numberRows is:  20"}));
+    EXPECT_TRUE(rec.has("Termination Flag is:   0"));
+    EXPECT_TRUE(rec.has("Number of Iterations is:   0"));
+    for (double v : problem->solution.cells()) EXPECT_EQ(v, 0.0);
+}
+
+TEST(Interpolation, FailuresEndWithoutASolution)
+{
+    TempDir dir;
+    writeText(dir.file("header.csv"), "X,Y,Z\n");
+    writeText(dir.file("text.las"), "this is not a LAS file at all");
+    const IntGrid thin(1, 5, 10);
+    struct Case {
+        const char* name;
+        InputKind kind;
+        std::string file;
+        const IntGrid* grid;
+        std::vector<std::string> lines;
+        bool notice = false;
+    };
+    const Case cases[] = {
+        {"no input kind", InputKind::NoInput, "", nullptr, {"Switch error"}},
+        {"unknown input kind", InputKind(99), "", nullptr, {"Switch error"}},
+        {"shapefile", InputKind::ShapefileInput, "", nullptr, {"Shapefile input is not available in this build."}},
+        {"grid under 2 x 2", InputKind::SessionGridInput, "", &thin,
+         {"elevationRows is:  1", "elevationColumns is:  5", kGridTooSmallLine}},
+        {"missing text grid", InputKind::TextGridInput, dir.file("absent.txt"), nullptr,
+         {"could not open input file", " "}},
+        {"CSV without points", InputKind::CsvInput, dir.file("header.csv"), nullptr,
+         {"opened file successfully", " ", "number of points is:  0", "  "}},
+        {"LAS without points", InputKind::LasInput, testData("no-points.las"), nullptr, {}},
+        {"not a LAS file", InputKind::LasInput, dir.file("text.las"), nullptr,
+         {"opened file successfully", " ", " Not a valid LAS file"}, true},
+    };
+    for (const Case& c : cases) {
+        Request request(c.kind, 10);
+        request.inputFileName = c.file;
+        request.sessionGrid = c.grid;
+        request.rows = request.columns = 8;
+        RecordingReporter rec;
+        EXPECT_FALSE(interpolate(request, rec)) << c.name;
+        if (!c.lines.empty()) EXPECT_EQ(rec.lines, c.lines) << c.name;
+        EXPECT_EQ(rec.lines.back(), c.lines.empty() ? "  " : c.lines.back()) << c.name;
+        EXPECT_EQ(rec.notices.size(), c.notice ? 1u : 0u) << c.name;
+        EXPECT_FALSE(rec.has("Computing LSQR Solution")) << c.name;
+        EXPECT_EQ(request.header(), "") << c.name;
+    }
+}
+
+TEST(Interpolation, PointFilesBecomeGrids)
+{
+    Request csv(InputKind::CsvInput, 3);
+    csv.inputFileName = testData("grid.csv");
+    csv.rows = csv.columns = 20;
+    RecordingReporter csvLog;
+    ASSERT_TRUE(interpolate(csv, csvLog));
+    EXPECT_TRUE(csvLog.hasSequence({"rows is:  20", "columns is:  20", "non zero nodes is:  400", "numberRows is:  800"}));
+
+    Request las(InputKind::LasInput, 3);
+    las.inputFileName = testData("100-points.las");
+    las.rows = 30;
+    las.columns = 40;
+    RecordingReporter lasLog;
+    const auto problem = interpolate(las, lasLog);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->solution.rows(), 30);
+    EXPECT_EQ(problem->solution.cols(), 40);
+    EXPECT_TRUE(lasLog.hasSequence({"rows is:  30", "columns is:  40"}));
+    EXPECT_EQ(problem->knownCount + 1200, problem->system->equationCount());
+    EXPECT_LE(problem->knownCount, 100);
+    EXPECT_GT(problem->knownCount, 80);   // a few points share a cell
+}

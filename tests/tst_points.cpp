@@ -1,0 +1,269 @@
+// The CSV and LAS point readers and the placement of their points on the grid.
+#include "formats/CsvPoints.h"
+#include "formats/LasPoints.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+std::vector<std::array<double, 3>> asTriples(const std::vector<PointXYZ>& points)
+{
+    std::vector<std::array<double, 3>> out;
+    for (const PointXYZ& p : points) out.push_back({p.x, p.y, p.z});
+    return out;
+}
+
+/// The lines after the input opener's two.
+std::vector<std::string> linesAfterOpening(const RecordingReporter& rec)
+{
+    EXPECT_GE(rec.lines.size(), 2u);
+    EXPECT_EQ(rec.lines[0], "opened file successfully");
+    EXPECT_EQ(rec.lines[1], " ");
+    return {rec.lines.begin() + 2, rec.lines.end()};
+}
+
+struct LasFile {
+    std::vector<std::array<std::int32_t, 3>> points;
+    std::uint16_t recordLength = 20;
+    std::uint32_t offset = 227;
+    std::optional<std::uint32_t> count;   ///< the header's count; the number of points when unset
+    double scale[3] = {0.5, 0.25, 2.0};
+    const char* signature = "LASF";
+    std::uint8_t major = 1, minor = 2;
+    std::uint16_t headerSize = 227;
+
+    std::vector<std::uint8_t> bytes() const
+    {
+        std::vector<std::uint8_t> b(offset, 0);
+        auto put = [&](std::size_t at, const void* p, std::size_t n) {
+            if (b.size() < at + n) b.resize(at + n, 0);
+            std::memcpy(&b[at], p, n);
+        };
+        put(0, signature, 4);
+        put(24, &major, 1);
+        put(25, &minor, 1);
+        put(94, &headerSize, 2);
+        put(96, &offset, 4);
+        put(105, &recordLength, 2);
+        const std::uint32_t n = count.value_or(std::uint32_t(points.size()));
+        put(107, &n, 4);
+        for (int i = 0; i < 3; ++i) put(131 + 8 * std::size_t(i), &scale[i], 8);
+        b.resize(std::max<std::size_t>(b.size(), offset), 0);
+        for (const auto& p : points) {
+            const std::size_t at = b.size();
+            b.resize(at + recordLength, 0xEE);
+            std::memcpy(&b[at], p.data(), 12);
+        }
+        return b;
+    }
+};
+
+} // namespace
+
+TEST(CsvPoints, ReadsCompleteRecordsSeparatedByOneCharacter)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::array<double, 3>> points;
+    };
+    const Case cases[] = {
+        {"commas", "1,2,3\n4,5,6\n", {{1, 2, 3}, {4, 5, 6}}},
+        {"no final line end", "1,2,3\n4,5,6", {{1, 2, 3}, {4, 5, 6}}},
+        {"CR LF and blank lines", "1,2,3\r\n\r\n4,5,6\r\n", {{1, 2, 3}, {4, 5, 6}}},
+        {"blanks after the separators", "1, 2, 3\n-4.5,  +5e1,\t6", {{1, 2, 3}, {-4.5, 50, 6}}},
+        {"other separators", "1;2;3 4|5|6", {{1, 2, 3}, {4, 5, 6}}},
+        {"blank-separated", "1 2 3\n4  5  6\n", {{1, 2, 3}, {4, 5, 6}}},
+        {"cut-off last record", "1,2,3\n4,5", {{1, 2, 3}}},
+        {"separator at the end", "1,2,3\n4,5,", {{1, 2, 3}}},
+        {"header line", "X,Y,Z\n1,2,3\n", {}},
+        {"text in a record", "1,2,3\n4,five,6\n7,8,9\n", {{1, 2, 3}}},
+        {"blank before the separator", "1 ,2,3", {}},
+        {"not finite", "1,2,3\nnan,1,1\n", {{1, 2, 3}}},
+        {"beyond single precision", "1e39,1,1", {}},
+        {"empty", "", {}},
+        {"single precision", "4500000.7,0.1,3", {{4500000.5, double(0.1f), 3}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(asTriples(parseCsvPoints(c.text)), c.points) << c.name;
+}
+
+TEST(CsvPoints, PlacesXOnTheColumnsAndYOnTheRowsInsideTheGrid)
+{
+    TempDir dir;
+    // x spans 10 .. 19 (+1), y spans 100 .. 102 (+1) on a 3 x 5 grid.
+    writeText(dir.file("p.csv"), "10,100,7\n19,102,8\n14.5,101,9\n10,100,-1\n");
+    RecordingReporter rec;
+    const auto grid = readCsvPoints(dir.file("p.csv"), 3, 5, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(linesAfterOpening(rec),
+              (std::vector<std::string>{"number of points is:  4", "  ", "minColumns is:  10", "minRows is:  100",
+                                        "maxColumns is:  20", "maxRows is:  103", "rows is:  3", "columns is:  5"}));
+    RealGrid expected(3, 5, 0.0);
+    expected(0, 0) = -1;   // a later point at the same place overwrites an earlier one
+    expected(2, 4) = 8;    // x: trunc(9 * 5 / 10) = 4; y: trunc(2 * 3 / 3) = 2
+    expected(1, 2) = 9;    // x: trunc(4.5 * 5 / 10) = 2; y: trunc(1 * 3 / 3) = 1
+    EXPECT_EQ(*grid, expected);
+}
+
+TEST(CsvPoints, RealGridFileFillsEveryCellNorthRowLast)
+{
+    RecordingReporter rec;
+    const auto grid = readCsvPoints(testData("grid.csv"), 20, 20, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_TRUE(rec.hasSequence({"number of points is:  400", "  ", "minColumns is:  440750", "minRows is:  3750150",
+                                 "maxColumns is:  441891", "maxRows is:  3751291", "rows is:  20", "columns is:  20"}));
+    // The file lists its rows north first, west to east; row 0 of the grid is the southern row.
+    const std::vector<PointXYZ> points = parseCsvPoints(readText(testData("grid.csv")));
+    ASSERT_EQ(points.size(), 400u);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        EXPECT_EQ((*grid)(19 - int(i / 20), int(i % 20)), points[i].z) << i;
+}
+
+TEST(CsvPoints, NoPointsOrNoFileGivesNoGrid)
+{
+    TempDir dir;
+    writeText(dir.file("header.csv"), "X,Y,Z\n1,2,3\n");
+    RecordingReporter rec;
+    EXPECT_FALSE(readCsvPoints(dir.file("header.csv"), 10, 10, rec));
+    EXPECT_EQ(linesAfterOpening(rec), (std::vector<std::string>{"number of points is:  0", "  "}));
+    RecordingReporter missing;
+    EXPECT_FALSE(readCsvPoints(dir.file("absent.csv"), 10, 10, missing));
+    EXPECT_EQ(missing.lines, (std::vector<std::string>{"could not open input file", " "}));
+}
+
+TEST(LasPoints, LogsEveryHeaderLineAndScalesTheIntegers)
+{
+    TempDir dir;
+    LasFile f;
+    f.points = {{10, 40, 5}, {-6, 8, 100}, {2, 0, -3}};
+    writeBytes(dir.file("a.las"), f.bytes());
+    RecordingReporter rec;
+    const auto grid = readLasPoints(dir.file("a.las"), 4, 4, rec);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(linesAfterOpening(rec),
+              (std::vector<std::string>{" Valid Little Endian LAS file", "lowByte is:  227", "secondByte is:  0",
+                                        "thirdByte is:  0", "highByte is:  0", "Point Cloud Offset is:  227",
+                                        "Point Cloud Record Format is:  0", "lowByte is:  20", "highByte is:  0",
+                                        "lowByte is:  3", "secondByte is:  0", "thirdByte is:  0", "highByte is:  0",
+                                        "x Scale Factor is:  0.5", "y Scale Factor is:  0.25",
+                                        "z Scale Factor is:  2", "number of points is:  3", "  ",
+                                        "minColumns is:  -3", "minRows is:  0", "maxColumns is:  6", "maxRows is:  11",
+                                        "rows is:  4", "columns is:  4"}));
+    EXPECT_TRUE(rec.notices.empty());
+    EXPECT_EQ(rec.progressMaximum, 3);
+    EXPECT_EQ(rec.progressPosition, 3);
+    EXPECT_FALSE(rec.progressVisible);
+    RealGrid expected(4, 4, 0.0);
+    expected(3, 3) = 10;    // (5, 10, 10): column trunc(8 * 4 / 9) = 3, row trunc(10 * 4 / 11) = 3
+    expected(0, 0) = 200;   // (-3, 2, 200): column 0, row trunc(2 * 4 / 11) = 0
+    expected(0, 1) = -6;    // (1, 0, -6): column trunc(4 * 4 / 9) = 1, row 0
+    EXPECT_EQ(*grid, expected);
+}
+
+TEST(LasPoints, RealFiles)
+{
+    struct Case {
+        const char* file;
+        const char* offsetLine;
+        const char* formatLine;
+        const char* countLine;
+        std::vector<std::string> extent;
+    };
+    const Case cases[] = {
+        {"100-points.las", "Point Cloud Offset is:  227", "Point Cloud Record Format is:  3", "number of points is:  100",
+         {"minColumns is:  635717.85", "minRows is:  848953.74", "maxColumns is:  638945.9500000001",
+          "maxRows is:  853484.3"}},
+        {"autzen.las", "Point Cloud Offset is:  1994", "Point Cloud Record Format is:  1", "number of points is:  106",
+         {"minColumns is:  635616.31", "minRows is:  848977.79", "maxColumns is:  638865.6",
+          "maxRows is:  853363.37"}},
+        // LAS 1.4: the legacy count is 0, the 64-bit count says 1000; an extended VLR follows the points.
+        {"1_4_w_evlr.las", "Point Cloud Offset is:  2305", "Point Cloud Record Format is:  6",
+         "number of points is:  1000",
+         {"minColumns is:  1538.0936374517971", "minRows is:  -1006.8897299416004",
+          "maxColumns is:  2040.3250144740628", "maxRows is:  -1000.6197375396979"}},
+    };
+    for (const Case& c : cases) {
+        RecordingReporter rec;
+        const auto grid = readLasPoints(testData(c.file), 50, 60, rec);
+        ASSERT_TRUE(grid) << c.file;
+        EXPECT_EQ(grid->rows(), 50);
+        EXPECT_EQ(grid->cols(), 60);
+        EXPECT_TRUE(rec.has(" Valid Little Endian LAS file"));
+        EXPECT_TRUE(rec.has(c.offsetLine)) << c.file;
+        EXPECT_TRUE(rec.has(c.formatLine)) << c.file;
+        std::vector<std::string> tail = {c.countLine, "  "};
+        tail.insert(tail.end(), c.extent.begin(), c.extent.end());
+        EXPECT_TRUE(rec.hasSequence(tail)) << c.file;
+        EXPECT_TRUE(rec.notices.empty());
+    }
+    RecordingReporter none;
+    EXPECT_FALSE(readLasPoints(testData("no-points.las"), 50, 50, none));
+    EXPECT_EQ(std::vector<std::string>(none.lines.end() - 2, none.lines.end()),
+              (std::vector<std::string>{"number of points is:  0", "  "}));
+}
+
+TEST(LasPoints, MalformedFiles)
+{
+    const std::vector<std::array<std::int32_t, 3>> three = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+    auto with = [&](auto change) {
+        LasFile f;
+        f.points = three;
+        change(f);
+        return f.bytes();
+    };
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        bool refused;             ///< the invalid-LAS notice, no points
+        std::size_t points = 0;   ///< points read otherwise
+    };
+    std::vector<std::uint8_t> truncatedRecord = with([](LasFile&) {});
+    truncatedRecord.resize(truncatedRecord.size() - 5);
+    std::vector<std::uint8_t> shortHeader = with([](LasFile&) {});
+    shortHeader.resize(150);
+    std::vector<std::uint8_t> offsetBeyond = with([](LasFile&) {});
+    const std::uint32_t beyond = std::uint32_t(offsetBeyond.size() + 1);
+    std::memcpy(&offsetBeyond[96], &beyond, 4);
+    const Case cases[] = {
+        {"empty file", {}, true},
+        {"text file", std::vector<std::uint8_t>(300, 'x'), true},
+        {"wrong signature", with([](LasFile& f) { f.signature = "LASX"; }), true},
+        {"header cut short", shortHeader, true},
+        {"record length below 12", with([](LasFile& f) { f.recordLength = 11; }), true},
+        {"point offset beyond the file", offsetBeyond, true},
+        {"scale factor not a number", with([](LasFile& f) { f.scale[1] = nan; }), true},
+        {"count beyond the file", with([](LasFile& f) { f.count = 4000000000u; }), false, 3},
+        {"last record cut short", truncatedRecord, false, 2},
+        {"points at the end of the file", with([](LasFile& f) { f.points.clear(); f.count = 5; }), false, 0},
+        {"legacy count 0 before LAS 1.4", with([](LasFile& f) { f.count = 0; }), false, 0},
+        {"LAS 1.4 header too short for its count",
+         with([](LasFile& f) { f.count = 0; f.minor = 4; f.headerSize = 227; }), false, 0},
+        {"coordinates beyond the doubles",
+         with([](LasFile& f) { f.scale[0] = 1e300; f.points[1][0] = 2000000000; }), false, 2},
+        {"minimal record length", with([](LasFile& f) { f.recordLength = 12; }), false, 3},
+    };
+    for (const Case& c : cases) {
+        RecordingReporter rec;
+        const auto points = parseLasPoints(c.bytes, rec);
+        if (c.refused) {
+            EXPECT_FALSE(points) << c.name;
+            ASSERT_EQ(rec.notices.size(), 1u) << c.name;
+            EXPECT_EQ(rec.notices[0].second, "Not a legitamate LAS format LIDAR file");
+            EXPECT_EQ(rec.notices[0].first, "GRIDMEND");
+        } else {
+            ASSERT_TRUE(points) << c.name;
+            EXPECT_EQ(points->size(), c.points) << c.name;
+            EXPECT_TRUE(rec.notices.empty()) << c.name;
+        }
+        const bool signatureFails = c.bytes.size() < 155 || std::memcmp(c.bytes.data(), "LASF", 4) != 0;
+        EXPECT_EQ(rec.lines.front(), signatureFails ? " Not a valid LAS file" : " Valid Little Endian LAS file")
+            << c.name;
+    }
+}
