@@ -5,21 +5,13 @@
 #include "engine/LaplacianSystem.h"
 #include "engine/Lsqr.h"
 
+#include "BenchGrids.h"
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <random>
 
 namespace {
-
-RealGrid randomGrid(int n, double knownFraction)
-{
-    std::mt19937 gen(7);
-    std::uniform_real_distribution<double> u(0, 1), z(1, 900);
-    RealGrid g(n, n, 0.0);
-    for (double& v : g.cells())
-        if (u(gen) < knownFraction) v = z(gen);
-    return g;
-}
 
 struct Problem {
     RealGrid grid;

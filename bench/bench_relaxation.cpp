@@ -3,20 +3,12 @@
 #include "app/Reporter.h"
 #include "engine/Relaxation.h"
 
+#include "BenchGrids.h"
+
 #include <benchmark/benchmark.h>
 #include <random>
 
 namespace {
-
-RealGrid randomGrid(int n, double knownFraction)
-{
-    std::mt19937 gen(7);
-    std::uniform_real_distribution<double> u(0, 1), z(1, 900);
-    RealGrid g(n, n, 0.0);
-    for (double& v : g.cells())
-        if (u(gen) < knownFraction) v = z(gen);
-    return g;
-}
 
 /// Baseline: the thin-plate and Laplacian phases visiting every cell and testing it.
 void everyCellSweep(RealGrid& A, const RealGrid& K)

@@ -128,3 +128,56 @@ TEST(Cli, Render3dSavesTheViewAndAStereoPair)
     EXPECT_EQ(runCli(base + dir.file("x.jpg") + " --rows 20 --columns 25 --azimuth 400").status, 2);
     EXPECT_EQ(runCli(base + dir.file("x.jpg") + " --rows 20 --columns 25 --stereo -3").status, 2);
 }
+
+TEST(Cli, InterpolateWithLsqrPrintsTheReportHeaderAndTheResultLines)
+{
+    TempDir dir;
+    writeText(dir.file("in.txt"), "40 0 0 40\n0 0 0 0\n0 0 0 0\n100 0 0 100\n");
+    const Result r = runCli("interpolate " + dir.file("in.txt") + " " + dir.file("out.txt") +
+                            " --rows 4 --columns 4 --lsqr 3 --laplacian 50 --refining 0");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::vector<std::string> expected = {
+        "opened file successfully\n \nnon zero nodes is:  4\nnumberRows is:  20\n \nComputing Initial Estimate\n",
+        " \nComputing LSQR Solution\n"
+        "  Least Squares Solution of A*x = b\n"
+        "\tThe matrix A has      20 rows and      16 columns\n"
+        "\tThe damping parameter is\tDAMP =   0.00e+00\n"
+        "\tATOL =   1.00e-10\t\tCONDLIM =   1.00e+04\n"
+        "\tBTOL =   1.00e-10\t\tITERLIM =          3\n\n"
+        " \nTermination Flag is:   7\nNumber of Iterations is:   3\nSolution Norm is:   ",
+        "CPU time is:  0\n \nDone.  View image or save solution to file.\n \nDone interpolating file.\n",
+        "File saved.\n"};
+    std::size_t at = 0;
+    for (const std::string& part : expected) {
+        const std::size_t found = r.out.find(part, at);
+        ASSERT_NE(found, std::string::npos) << part << "\n--- in ---\n" << r.out;
+        at = found + part.size();
+    }
+    const TextGridRead out = parseTextGrid(readText(dir.file("out.txt")), 4, 4);
+    EXPECT_EQ(out.valuesRead, 16u);
+    EXPECT_GT(out.grid(1, 1), 40.0);
+    EXPECT_LT(out.grid(2, 2), 100.0);
+}
+
+TEST(Cli, InterpolatesCsvAndLasPoints)
+{
+    TempDir dir;
+    Result r = runCli("interpolate " + testData("grid.csv") + " " + dir.file("csv.txt") +
+                      " --rows 20 --columns 20 --lsqr 2 --laplacian 5");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("number of points is:  400\n  \nminColumns is:  440750\n"), std::string::npos) << r.out;
+    EXPECT_EQ(parseTextGrid(readText(dir.file("csv.txt")), 20, 20).valuesRead, 400u);
+
+    r = runCli("interpolate " + testData("autzen.las") + " " + dir.file("las.txt") +
+               " --rows 10 --columns 12 --lsqr 2 --laplacian 5");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find(" Valid Little Endian LAS file\n"), std::string::npos);
+    EXPECT_NE(r.out.find("number of points is:  106\n"), std::string::npos);
+    EXPECT_EQ(parseTextGrid(readText(dir.file("las.txt")), 10, 12).valuesRead, 120u);
+
+    // Points need at least one LSQR iteration; a file without points ends without a solution.
+    EXPECT_EQ(runCli("interpolate " + testData("grid.csv") + " " + dir.file("x.txt") +
+                     " --rows 20 --columns 20 --lsqr 0").status, 1);
+    EXPECT_EQ(runCli("interpolate " + testData("no-points.las") + " " + dir.file("x.txt") +
+                     " --rows 20 --columns 20 --lsqr 3").status, 1);
+}

@@ -42,15 +42,6 @@ IntGrid contourGrid(std::mt19937& gen, int rows, int columns, double knownFracti
     return g;
 }
 
-dense::Matrix denseOf(const SparseRowSystem& s)
-{
-    dense::Matrix A(std::size_t(s.equationCount()), std::size_t(s.unknownCount()));
-    for (std::size_t i = 0; i < A.rows; ++i)
-        for (std::uint32_t e = s.rowStart()[i]; e < s.rowStart()[i + 1]; ++e)
-            A(i, s.columnIndices()[e]) += s.coefficients()[e];
-    return A;
-}
-
 std::uint32_t firstDataColumn(const InterpolationProblem& p)
 {
     const SparseRowSystem& s = *p.system;
@@ -111,7 +102,7 @@ TEST(Interpolation, SolutionAgreesWithAnIndependentLeastSquaresSolution)
         const SparseRowSystem system(engine);
         const std::vector<double> b = system.rightHandSide(engine, 1.5);
         const std::vector<double> start(x0.cells().begin(), x0.cells().end());
-        const std::vector<double> expected = dense::krylovIterate(denseOf(system), b, start, std::size_t(iterations));
+        const std::vector<double> expected = dense::krylovIterate(dense::denseOf(system), b, start, std::size_t(iterations));
         const std::vector<double> got(problem->solution.cells().begin(), problem->solution.cells().end());
         EXPECT_LT(dense::relativeDifference(got, expected), 1e-6);
     }

@@ -48,15 +48,6 @@ Result runSystem(SparseRowSystem& s, const std::vector<double>& b, const std::ve
                    iterations, quiet);
 }
 
-dense::Matrix denseOf(const SparseRowSystem& s)
-{
-    dense::Matrix A(std::size_t(s.equationCount()), std::size_t(s.unknownCount()));
-    for (std::size_t i = 0; i < A.rows; ++i)
-        for (std::uint32_t e = s.rowStart()[i]; e < s.rowStart()[i + 1]; ++e)
-            A(i, s.columnIndices()[e]) += s.coefficients()[e];
-    return A;
-}
-
 /// A dense matrix behind the product callback.
 void denseProduct(long mode, dvec* x, dvec* y, void* data)
 {
@@ -170,7 +161,7 @@ TEST(Lsqr, AgreesWithAnIndependentLeastSquaresSolutionAfterTheSameIterations)
         const std::vector<double> x0 = randomStart(gen, std::size_t(R * C));
         const Result r = runSystem(s, b, x0, k);
         ASSERT_EQ(r.out.iterationCount, k);
-        const std::vector<double> expected = dense::krylovIterate(denseOf(s), b, x0, std::size_t(k));
+        const std::vector<double> expected = dense::krylovIterate(dense::denseOf(s), b, x0, std::size_t(k));
         EXPECT_LT(dense::relativeDifference(r.x, expected), 1e-6) << R << " x " << C << " after " << k;
     }
 }
@@ -184,7 +175,7 @@ TEST(Lsqr, ConvergesToTheDenseLeastSquaresSolution)
         const std::vector<double> b = s.rightHandSide(g, 1.0);
         const Result r = runSystem(s, b, randomStart(gen, std::size_t(R * C)), 2000);
         EXPECT_EQ(r.out.terminationFlag, 2) << "a least-squares solution within ATOL";
-        const dense::Matrix A = denseOf(s);
+        const dense::Matrix A = dense::denseOf(s);
         const std::vector<double> expected = dense::leastSquares(A, b);
         EXPECT_LT(dense::relativeDifference(r.x, expected), 1e-6);
         // Standard errors: sqrt(diag((A^T A)^-1)) * norm(r) / sqrt(m - n), as estimates
@@ -336,7 +327,7 @@ TEST(Lsqr, DampingSolvesTheRegularisedProblem)
     const Result r = runLsqr(s.equationCount(), 16, sparseRowProduct, &s, &s, b, std::vector<double>(16, 0.0),
                              3000, quiet, 1e-12, 1e-12, damp);
     // [A; damp I] x ~ [b; 0]
-    const dense::Matrix A = denseOf(s);
+    const dense::Matrix A = dense::denseOf(s);
     dense::Matrix augmented(A.rows + 16, 16);
     std::copy(A.a.begin(), A.a.end(), augmented.a.begin());
     for (std::size_t j = 0; j < 16; ++j) augmented(A.rows + j, j) = damp;

@@ -18,6 +18,16 @@ const std::map<std::string, int> kOptions = {
     {"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1},
     {"tga", 1}, {"terragen-scale", 1}};
 
+/// The input kind of the path: CSV or LAS points by extension, otherwise an ASCII z-value grid.
+InputKind inputKindOf(const std::string& path)
+{
+    for (const char* ext : {".csv", ".CSV"})
+        if (path.ends_with(ext)) return InputKind::CsvInput;
+    for (const char* ext : {".las", ".LAS"})
+        if (path.ends_with(ext)) return InputKind::LasInput;
+    return InputKind::TextGridInput;
+}
+
 void fail(const std::string& message)
 {
     std::fflush(stdout);
@@ -35,7 +45,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
 
     SessionState session;
     session.inputFileName = in;
-    session.inputKind = InputKind::TextGridInput;
+    session.inputKind = inputKindOf(in);
     reporter.log(in);
     reporter.log(" ");
 
@@ -58,7 +68,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
     convertIterationTexts(session);
 
     GraphicsModel graphics;
-    if (session.lsqrIterations > 0) {
+    if (session.lsqrIterations > 0 || session.inputKind != InputKind::TextGridInput) {
         if (runGridmend(session, graphics, reporter) != RunOutcome::Completed) {
             fail("the interpolation did not run");
             return 1;

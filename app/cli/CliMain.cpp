@@ -12,10 +12,12 @@ const std::vector<CliCommandInfo>& cliCommands()
     static const std::vector<CliCommandInfo> commands = {
         {"interpolate", cliInterpolate,
          "interpolate IN OUT --rows R --columns C [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
-         "      Interpolates an ASCII z-value grid (0 = unknown, file order = south row first)\n"
-         "      and writes the solution by OUT's extension: .ter Terragen (--terragen-scale N, default 30),\n"
-         "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture,\n"
-         "      anything else an ASCII matrix. --lsqr 0 runs the relaxation alone."},
+         "      Interpolates an ASCII z-value grid (0 = unknown, file order = south row first), or CSV\n"
+         "      (.csv) or LAS (.las) points placed on a grid of that size, and writes the solution by OUT's\n"
+         "      extension: .ter Terragen (--terragen-scale N, default 30), .bsq 16-bit BSQ, .tga POV-Ray TGA\n"
+         "      (--tga gray: grayscale), .bmp grey picture, anything else an ASCII matrix. --lsqr N > 0\n"
+         "      solves with LSQR (its report header on standard output); --lsqr 0 runs the relaxation alone\n"
+         "      (ASCII grids only)."},
         {"render3d", cliRender3d,
          "render3d IN OUT.jpg --rows R --columns C [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
          "      [--rotate-x D] [--rotate-y D] [--rotate-z D] [--translate-x D] [--translate-y D]\n"

@@ -19,6 +19,16 @@ struct Matrix {
     double operator()(std::size_t i, std::size_t j) const { return a[i * cols + j]; }
 };
 
+/// The dense matrix of a system stored as row offsets, column indices and coefficients.
+template <class System>
+Matrix denseOf(const System& s)
+{
+    Matrix A(std::size_t(s.equationCount()), std::size_t(s.unknownCount()));
+    for (std::size_t i = 0; i < A.rows; ++i)
+        for (auto e = s.rowStart()[i]; e < s.rowStart()[i + 1]; ++e) A(i, s.columnIndices()[e]) += s.coefficients()[e];
+    return A;
+}
+
 inline std::vector<double> multiply(const Matrix& A, const std::vector<double>& x)
 {
     std::vector<double> y(A.rows, 0.0);

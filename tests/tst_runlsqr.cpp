@@ -1,0 +1,124 @@
+// "Run Gridmend" with LSQR iterations in the main window.
+#include "app/MainWindow.h"
+#include "app/RunCommand.h"
+#include "engine/Interpolation.h"
+#include "ui/Modal.h"
+#include "TestFiles.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList logLines(MainWindow& w) { return w.diagnosticsLog()->toPlainText().split('\n'); }
+
+/// A 6 x 6 contour grid, north row first, 255 = no data; six known postings.
+IntGrid contourGrid()
+{
+    IntGrid g(6, 6, 255);
+    g(0, 0) = 120; g(0, 5) = 110; g(2, 3) = 90; g(3, 1) = 70; g(5, 0) = 40; g(5, 5) = 60;
+    return g;
+}
+
+void prepareLsqrRun(MainWindow& w, InputKind kind)
+{
+    w.beepPauseMs = 0;
+    SessionState& s = w.session();
+    s.inputGrid = contourGrid();
+    s.numberElevationRows = s.numberElevationColumns = 6;
+    s.inputKind = kind;
+    s.lsqrIterations = 5;
+    s.laplacianIterations = 30;
+    s.polishIterations = 1;
+    s.scaleFactor = 1.0;
+    w.setRunEnabled(true);
+}
+
+} // namespace
+
+TEST(RunLsqr, SessionGridShowsTheLinesOfEveryStageInOrder)
+{
+    MainWindow w;
+    prepareLsqrRun(w, InputKind::SessionGridInput);
+    testing::internal::CaptureStdout();
+    w.action("actionRunGridmend")->trigger();
+    const std::string out = testing::internal::GetCapturedStdout();
+
+    SessionState& s = w.session();
+    ASSERT_TRUE(s.solutionGrid);
+    EXPECT_EQ(s.solutionGrid->rows(), 6);
+    EXPECT_TRUE(s.inputGrid);   // the LSQR path leaves the input grid in place
+    const QStringList lines = logLines(w);
+    ASSERT_EQ(lines.size(), 22);
+    EXPECT_EQ(lines.mid(0, 15),
+              (QStringList{"Open an input file to begin.", "elevationRows is:  6", "elevationColumns is:  6",
+                           "non zero nodes is:  6", "numberRows is:  42", " ", "Computing Initial Estimate", " ",
+                           "Refining the interpolated image.", "polishIterations is:  1", " ",
+                           "Computing LSQR Solution", " ", "Termination Flag is:   7",
+                           "Number of Iterations is:   5"}));
+    EXPECT_TRUE(lines[15].startsWith("Solution Norm is:   "));
+    EXPECT_TRUE(lines[16].startsWith("Condition Number is:   "));
+    EXPECT_EQ(lines.mid(17), (QStringList{"CPU time is:  0", " ", "Done.  View image or save solution to file.",
+                                          " ", "Done interpolating file."}));
+    EXPECT_NE(out.find("  Least Squares Solution of A*x = b\n\tThe matrix A has      42 rows and      36 columns\n"),
+              std::string::npos);
+    EXPECT_EQ(w.beepCount, 3);
+    EXPECT_FALSE(w.action("actionRunGridmend")->isEnabled());
+    EXPECT_TRUE(w.action("actionView")->isEnabled());
+    EXPECT_TRUE(w.action("actionSaveAscii")->isEnabled());
+    EXPECT_TRUE(lastInterpolationProblem());
+    // Solution row 0 is the southern row: the south-west known posting (40) pulls it down.
+    EXPECT_LT((*s.solutionGrid)(0, 0), (*s.solutionGrid)(5, 0));
+}
+
+TEST(RunLsqr, SwitchErrorAndReaderFailuresKeepThePreviousSolutionAndTheMenus)
+{
+    MainWindow w;
+    prepareLsqrRun(w, InputKind::SessionGridInput);
+    testing::internal::CaptureStdout();
+    w.RunGridmend1Click();
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(w.session().solutionGrid);
+    const RealGrid previous = *w.session().solutionGrid;
+    ASSERT_TRUE(lastInterpolationProblem());
+
+    TempDir dir;
+    writeText(dir.file("text.las"), "plain text, not a LAS file");
+    QStringList notices;
+    modal::setAnswerer([&](QDialog& d) {
+        if (auto* box = qobject_cast<QMessageBox*>(&d)) notices << box->windowTitle() + ": " + box->text();
+        return int(QDialog::Accepted);
+    });
+    struct Case {
+        InputKind kind;
+        std::string file;
+        QString lastLine;
+    };
+    const Case cases[] = {
+        {InputKind::NoInput, "", "Switch error"},
+        {InputKind(42), "", "Switch error"},
+        {InputKind::CsvInput, dir.file("absent.csv"), " "},
+        {InputKind::LasInput, dir.file("text.las"), " Not a valid LAS file"},
+    };
+    for (const Case& c : cases) {
+        w.session().inputKind = c.kind;
+        w.session().inputFileName = c.file;
+        w.setRunEnabled(true);
+        const int linesBefore = int(logLines(w).size());
+        w.RunGridmend1Click();
+        const QStringList added = logLines(w).mid(linesBefore);
+        EXPECT_EQ(added.last(), c.lastLine);
+        EXPECT_FALSE(added.contains("Done interpolating file."));
+        EXPECT_FALSE(added.contains("Done.  View image or save solution to file."));
+        EXPECT_EQ(w.beepCount, 3);
+        ASSERT_TRUE(w.session().solutionGrid);
+        EXPECT_EQ(*w.session().solutionGrid, previous);
+        EXPECT_TRUE(w.action("actionRunGridmend")->isEnabled());
+        EXPECT_TRUE(w.action("actionView")->isEnabled());
+        EXPECT_FALSE(lastInterpolationProblem());   // released as the Run started
+    }
+    modal::setAnswerer({});
+    EXPECT_EQ(notices, QStringList{"GRIDMEND: Not a legitamate LAS format LIDAR file"});
+}
