@@ -122,3 +122,4 @@ TEST(RunLsqr, SwitchErrorAndReaderFailuresKeepThePreviousSolutionAndTheMenus)
     modal::setAnswerer({});
     EXPECT_EQ(notices, QStringList{"GRIDMEND: Not a legitamate LAS format LIDAR file"});
 }
+
