@@ -44,20 +44,40 @@ namespace {
 /// a / b, or 0 where b is 0: keeps every estimate finite.
 double ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
-/// The update of x, w and the standard-error sums with the new direction v * vScale:
-/// d = t3 w; x += t1 w; w = v + t2 w; e += d^2; returns ddnorm + the squares of d in order.
-double updateSolution(std::size_t n, double t1, double t2, double t3, const double* v, double vScale, double* x,
-                      double* w, double* e, double ddnorm)
+/// The update of x, w and the standard-error sums over count elements from the new direction
+/// v * vScale: d = t3 w; x += t1 w; w = v * vScale + t2 w; e += d^2; d^2 is left in squares.
+template <std::size_t Fixed = 0>
+void updateBlock(double t1, double t2, double t3, const double* __restrict v, double vScale, double* __restrict x,
+                 double* __restrict w, double* __restrict e, double* __restrict squares, std::size_t count = Fixed)
 {
-    for (std::size_t i = 0; i < n; ++i) {
+    if constexpr (Fixed > 0) count = Fixed;
+    for (std::size_t i = 0; i < count; ++i) {
         const double wi = w[i];
         const double d = t3 * wi;
         const double d2 = d * d;
         x[i] = x[i] + t1 * wi;
         w[i] = v[i] * vScale + t2 * wi;
         e[i] = e[i] + d2;
-        ddnorm = ddnorm + d2;
+        squares[i] = d2;
     }
+}
+
+/// The whole update; returns ddnorm + the squares of d, added in order.
+double updateSolution(std::size_t n, double t1, double t2, double t3, const double* v, double vScale, double* x,
+                      double* w, double* e, double ddnorm)
+{
+    constexpr std::size_t block = 16;   // values free of one another first, then the sum in order
+    double squares[block];
+    std::size_t i = 0;
+    auto addSquares = [&](std::size_t count) {
+        for (std::size_t k = 0; k < count; ++k) ddnorm = ddnorm + squares[k];
+    };
+    for (; i + block <= n; i += block) {
+        updateBlock<block>(t1, t2, t3, v + i, vScale, x + i, w + i, e + i, squares);
+        addSquares(block);
+    }
+    updateBlock(t1, t2, t3, v + i, vScale, x + i, w + i, e + i, squares, n - i);
+    addSquares(n - i);
     return ddnorm;
 }
 
