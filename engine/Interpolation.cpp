@@ -52,14 +52,8 @@ std::unique_ptr<InterpolationProblem> interpolate(const InterpolationRequest& re
         reporter.log(kSwitchErrorLine);
         return nullptr;
     }
-    auto problem = std::make_unique<InterpolationProblem>();
+    auto problem = std::make_unique<InterpolationProblem>(request);
     InterpolationProblem& p = *problem;
-    p.rows = request.rows;
-    p.columns = request.columns;
-    p.inputFileName = request.inputFileName;
-    p.laplacianIterations = request.laplacianIterations;
-    p.polishIterations = request.polishIterations;
-    p.scaleFactor = request.scaleFactor;
     if (!builder(request, p, reporter) || !buildSystem(request, p, reporter)) return nullptr;
     if (request.kind == InputKind::SessionGridInput) {
         reporter.log("polishIterations is:  " + std::to_string(p.polishIterations));

@@ -47,6 +47,12 @@ struct InterpolationRequest {
 /// One Run's problem: the builder's grid, the system, b, x0 and the solution.
 class InterpolationProblem {
 public:
+    explicit InterpolationProblem(const InterpolationRequest& r)
+        : rows(r.rows), columns(r.columns), inputFileName(r.inputFileName),
+          laplacianIterations(r.laplacianIterations), polishIterations(r.polishIterations), scaleFactor(r.scaleFactor)
+    {
+    }
+
     int rows = 0, columns = 0;
     std::string inputFileName;
     int laplacianIterations = 0, polishIterations = 0;
