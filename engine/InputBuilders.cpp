@@ -8,6 +8,7 @@
 #include "engine/Relaxation.h"
 #include "formats/CsvPoints.h"
 #include "formats/LasPoints.h"
+#include "formats/Shapefile.h"
 #include "formats/TextGrid.h"
 
 #include <optional>
@@ -81,11 +82,13 @@ bool lasInput(const InterpolationRequest& request, InterpolationProblem& p, Repo
            holdGrid(p, readLasPoints(request.inputFileName, request.rows, request.columns, reporter));
 }
 
-/// ShapefileInput: its reader is not part of this build yet.
-bool shapefileInput(const InterpolationRequest&, InterpolationProblem&, Reporter& reporter)
+/// ShapefileInput: the polylines drawn into a grid of at most MAXSPAN cells a side (its size
+/// becomes R and C); the builder runs its own 10 refining sweeps.
+bool shapefileInput(const InterpolationRequest& request, InterpolationProblem& p, Reporter& reporter)
 {
-    reporter.log("Shapefile input is not available in this build.");
-    return false;
+    p.polishIterations = 10;
+    p.knownCountLabel = "Non zero nodes is:  ";
+    return holdGrid(p, readShapefileContours(request.inputFileName, request.maxSpan, reporter));
 }
 
 struct BuilderEntry {

@@ -177,22 +177,25 @@ TEST(Interpolation, FailuresEndWithoutASolution)
         InputKind kind;
         std::string file;
         const IntGrid* grid;
-        std::vector<std::string> lines;
+        std::vector<std::string> lines;   ///< the whole log, or its last lines when tail is set
+        bool tail = false;
         bool notice = false;
     };
     const Case cases[] = {
         {"no input kind", InputKind::NoInput, "", nullptr, {"Switch error"}},
         {"unknown input kind", InputKind(99), "", nullptr, {"Switch error"}},
-        {"shapefile", InputKind::ShapefileInput, "", nullptr, {"Shapefile input is not available in this build."}},
         {"grid under 2 x 2", InputKind::SessionGridInput, "", &thin,
          {"elevationRows is:  1", "elevationColumns is:  5", kGridTooSmallLine}},
         {"missing text grid", InputKind::TextGridInput, dir.file("absent.txt"), nullptr,
          {"could not open input file", " "}},
         {"CSV without points", InputKind::CsvInput, dir.file("header.csv"), nullptr,
          {"opened file successfully", " ", "number of points is:  0", "  "}},
-        {"LAS without points", InputKind::LasInput, testData("no-points.las"), nullptr, {}},
+        {"LAS without points", InputKind::LasInput, testData("no-points.las"), nullptr,
+         {"number of points is:  0", "  "}, true},
         {"not a LAS file", InputKind::LasInput, dir.file("text.las"), nullptr,
-         {"opened file successfully", " ", " Not a valid LAS file"}, true},
+         {"opened file successfully", " ", " Not a valid LAS file"}, false, true},
+        {"missing shapefile", InputKind::ShapefileInput, dir.file("absent.shp"), nullptr,
+         {"could not open input file", " "}, true},
     };
     for (const Case& c : cases) {
         Request request(c.kind, 10);
@@ -201,12 +204,32 @@ TEST(Interpolation, FailuresEndWithoutASolution)
         request.rows = request.columns = 8;
         RecordingReporter rec;
         EXPECT_FALSE(interpolate(request, rec)) << c.name;
-        if (!c.lines.empty()) EXPECT_EQ(rec.lines, c.lines) << c.name;
-        EXPECT_EQ(rec.lines.back(), c.lines.empty() ? "  " : c.lines.back()) << c.name;
+        const std::size_t shown = c.tail ? std::min(c.lines.size(), rec.lines.size()) : rec.lines.size();
+        EXPECT_EQ(std::vector<std::string>(rec.lines.end() - std::ptrdiff_t(shown), rec.lines.end()), c.lines)
+            << c.name;
         EXPECT_EQ(rec.notices.size(), c.notice ? 1u : 0u) << c.name;
         EXPECT_FALSE(rec.has("Computing LSQR Solution")) << c.name;
         EXPECT_EQ(request.header(), "") << c.name;
     }
+}
+
+TEST(Interpolation, ShapefileContoursUseTheirOwnSizeAndRefiningSweeps)
+{
+    Request request(InputKind::ShapefileInput, 2);
+    request.inputFileName = testData("storml_contours_12.shp");
+    request.maxSpan = 60;
+    request.polishIterations = 0;
+    RecordingReporter rec;
+    const auto problem = interpolate(request, rec);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->solution.rows(), problem->rows);
+    EXPECT_EQ(problem->solution.cols(), problem->columns);
+    EXPECT_LE(std::max(problem->rows, problem->columns), 61);
+    EXPECT_TRUE(rec.hasSequence({"Non zero nodes is:  " + std::to_string(problem->knownCount),
+                                 "numberRows is:  " + std::to_string(problem->rows * problem->columns +
+                                                                     problem->knownCount)}));
+    EXPECT_TRUE(rec.has("Refining the interpolated image."));   // 10 sweeps whatever the session says
+    EXPECT_FALSE(rec.has("polishIterations is:  10"));
 }
 
 TEST(Interpolation, PointFilesBecomeGrids)
