@@ -42,9 +42,11 @@ std::optional<RealGrid> placePoints(const std::vector<PointXYZ>& points, int row
     if (grid.empty()) return grid;
     // An extent so large that the + 1 is lost in rounding may be empty: everything goes to index 0.
     const double xRange = maxColumns - minColumns, yRange = maxRows - minRows;
-    const double xScale = xRange > 0.0 ? columns / xRange : 0.0, xShift = -minColumns * xScale;
-    const double yScale = yRange > 0.0 ? rows / yRange : 0.0, yShift = -minRows * yScale;
+    // x gives the row (as index files do), scaled by the row count; y gives the column, scaled by
+    // the column count, so every point lands inside the grid whatever its shape.
+    const double xScale = xRange > 0.0 ? rows / xRange : 0.0, xShift = -minColumns * xScale;
+    const double yScale = yRange > 0.0 ? columns / yRange : 0.0, yShift = -minRows * yScale;
     for (const PointXYZ& p : points)
-        grid(placeIndex(p.y, yScale, yShift, rows), placeIndex(p.x, xScale, xShift, columns)) = p.z;
+        grid(placeIndex(p.x, xScale, xShift, rows), placeIndex(p.y, yScale, yShift, columns)) = p.z;
     return grid;
 }

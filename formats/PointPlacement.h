@@ -1,9 +1,9 @@
 // Placement of scattered x y z points (CSV and LAS) on a rows x columns grid.
 //
-// The points' extent is scaled onto the grid: x to the columns and y to the
-// rows, each from its smallest value to its largest value + 1, so every point
-// lands inside the grid; grid row 0 holds the smallest y (the engine's south
-// row). A later point at the same place overwrites an earlier one; cells no
+// The points' extent is scaled onto the grid: x to the rows (as in index
+// files) and y to the columns, each from its smallest value to its largest
+// value + 1, so every point lands inside the grid; grid row 0 holds the
+// smallest x. A later point at the same place overwrites an earlier one; cells no
 // point reaches hold 0.0 (unknown).
 #pragma once
 

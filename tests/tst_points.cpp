@@ -93,7 +93,7 @@ TEST(CsvPoints, ReadsCompleteRecordsSeparatedByOneCharacter)
     for (const Case& c : cases) EXPECT_EQ(asTriples(parseCsvPoints(c.text)), c.points) << c.name;
 }
 
-TEST(CsvPoints, PlacesXOnTheColumnsAndYOnTheRowsInsideTheGrid)
+TEST(CsvPoints, PlacesXOnTheRowsAndYOnTheColumnsInsideTheGrid)
 {
     TempDir dir;
     // x spans 10 .. 19 (+1), y spans 100 .. 102 (+1) on a 3 x 5 grid.
@@ -106,23 +106,23 @@ TEST(CsvPoints, PlacesXOnTheColumnsAndYOnTheRowsInsideTheGrid)
                                         "maxColumns is:  20", "maxRows is:  103", "rows is:  3", "columns is:  5"}));
     RealGrid expected(3, 5, 0.0);
     expected(0, 0) = -1;   // a later point at the same place overwrites an earlier one
-    expected(2, 4) = 8;    // x: trunc(9 * 5 / 10) = 4; y: trunc(2 * 3 / 3) = 2
-    expected(1, 2) = 9;    // x: trunc(4.5 * 5 / 10) = 2; y: trunc(1 * 3 / 3) = 1
+    expected(2, 3) = 8;    // row from x: trunc(9 * 3 / 10) = 2; column from y: trunc(2 * 5 / 3) = 3
+    expected(1, 1) = 9;    // row: trunc(4.5 * 3 / 10) = 1; column: trunc(1 * 5 / 3) = 1
     EXPECT_EQ(*grid, expected);
 }
 
-TEST(CsvPoints, RealGridFileFillsEveryCellNorthRowLast)
+TEST(CsvPoints, RealGridFileFillsEveryCell)
 {
     RecordingReporter rec;
     const auto grid = readCsvPoints(testData("grid.csv"), 20, 20, rec);
     ASSERT_TRUE(grid);
     EXPECT_TRUE(rec.hasSequence({"number of points is:  400", "  ", "minColumns is:  440750", "minRows is:  3750150",
                                  "maxColumns is:  441891", "maxRows is:  3751291", "rows is:  20", "columns is:  20"}));
-    // The file lists its rows north first, west to east; row 0 of the grid is the southern row.
+    // The file lists its rows north first, west to east: x (east) gives the grid row, y (north) the column.
     const std::vector<PointXYZ> points = parseCsvPoints(readText(testData("grid.csv")));
     ASSERT_EQ(points.size(), 400u);
     for (std::size_t i = 0; i < points.size(); ++i)
-        EXPECT_EQ((*grid)(19 - int(i / 20), int(i % 20)), points[i].z) << i;
+        EXPECT_EQ((*grid)(int(i % 20), 19 - int(i / 20)), points[i].z) << i;
 }
 
 TEST(CsvPoints, NoPointsOrNoFileGivesNoGrid)
@@ -160,9 +160,9 @@ TEST(LasPoints, LogsEveryHeaderLineAndScalesTheIntegers)
     EXPECT_EQ(rec.progressPosition, 3);
     EXPECT_FALSE(rec.progressVisible);
     RealGrid expected(4, 4, 0.0);
-    expected(3, 3) = 10;    // (5, 10, 10): column trunc(8 * 4 / 9) = 3, row trunc(10 * 4 / 11) = 3
-    expected(0, 0) = 200;   // (-3, 2, 200): column 0, row trunc(2 * 4 / 11) = 0
-    expected(0, 1) = -6;    // (1, 0, -6): column trunc(4 * 4 / 9) = 1, row 0
+    expected(3, 3) = 10;    // (5, 10, 10): row trunc(8 * 4 / 9) = 3, column trunc(10 * 4 / 11) = 3
+    expected(0, 0) = 200;   // (-3, 2, 200): row 0, column trunc(2 * 4 / 11) = 0
+    expected(1, 0) = -6;    // (1, 0, -6): row trunc(4 * 4 / 9) = 1, column 0
     EXPECT_EQ(*grid, expected);
 }
 
