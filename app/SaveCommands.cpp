@@ -2,6 +2,7 @@
 
 #include "app/Reporter.h"
 #include "app/SessionState.h"
+#include "formats/ElevationArray.h"
 #include "formats/TextGrid.h"
 
 bool saveAsciiMatrix(const std::string& path, const SessionState& session, Reporter& reporter)
@@ -11,5 +12,15 @@ bool saveAsciiMatrix(const std::string& path, const SessionState& session, Repor
     if (!writeAsciiMatrix(path, *session.solutionGrid, reporter)) return false;
     reporter.log(" ");
     reporter.log("File saved.");
+    return true;
+}
+
+bool saveSolutionElevationArray(const std::string& path, SessionState& session, Reporter& reporter)
+{
+    reporter.log(path);
+    if (path.empty() || !session.solutionGrid) return false;
+    session.inputGridFromSolution();
+    if (!writeElevationArray(path, *session.inputGrid, kElevationGridKind, reporter)) return false;
+    reporter.log(kFileWrittenLine);
     return true;
 }

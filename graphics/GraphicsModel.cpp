@@ -3,15 +3,71 @@
 #include "app/Reporter.h"
 #include "app/SessionState.h"
 
+#include <algorithm>
+
+void GraphicsModel::replaceArrays(const IntGrid& elevations, const IntGrid& image)
+{
+    elevationArray = elevations;
+    imageArray = image;
+    undoElevationArray = elevations;
+    undoImageArray = image;
+    penWidth = 1;
+    penColor = 0;
+}
+
+void GraphicsModel::loadPicture(const IntGrid& colours)
+{
+    replaceArrays(colours, colours);
+    render(elevationArray);
+    if (hooks.contentReplaced) hooks.contentReplaced();
+}
+
+void GraphicsModel::loadContourElevationArray(const IntGrid& values)
+{
+    IntGrid image(values.rows(), values.cols());
+    auto src = values.cells();
+    auto dst = image.cells();
+    for (std::size_t i = 0; i < src.size(); ++i) {
+        const std::int32_t v = src[i];
+        dst[i] = v == 0 ? 0 : v == 255 ? 0xFFFFFF : std::int32_t(std::uint32_t(v) * 599u);
+    }
+    replaceArrays(values, image);
+    elevationMode = true;
+    render(elevationArray);
+    if (hooks.contentReplaced) hooks.contentReplaced();
+}
+
+void GraphicsModel::loadRawElevationArray(const IntGrid& values)
+{
+    replaceArrays(values, values);
+    elevationMode = true;
+    render(elevationArray);
+    if (hooks.contentReplaced) hooks.contentReplaced();
+}
+
 void GraphicsModel::loadTile(const IntGrid& tile)
 {
-    elevationArray = tile;
-    imageArray = tile;
-    undoElevationArray = tile;
-    undoImageArray = tile;
+    replaceArrays(tile, tile);
     demTileLoaded = true;
     elevationMode = false;
-    changed();
+    render(elevationArray);
+    if (hooks.contentReplaced) hooks.contentReplaced();
+}
+
+void GraphicsModel::loadErTile(const IntGrid& tile)
+{
+    replaceArrays(tile, tile);
+    erTileLoaded = true;
+    elevationMode = false;
+    render(elevationArray);
+    if (hooks.contentReplaced) hooks.contentReplaced();
+}
+
+void GraphicsModel::storeTile(const IntGrid& tile)
+{
+    // Both arrays keep the same size, so every later operation may index either.
+    replaceArrays(tile, tile);
+    demTileLoaded = true;
 }
 
 void GraphicsModel::saveUndo()
@@ -22,13 +78,44 @@ void GraphicsModel::saveUndo()
 
 void GraphicsModel::undo()
 {
-    // Copies the overlapping part when a Subset or Resample changed the size.
-    const int R = imageRows(), C = imageColumns();
-    for (int r = 0; r < R && r < undoElevationArray.rows(); ++r)
-        for (int c = 0; c < C && c < undoElevationArray.cols(); ++c) {
-            elevationArray(r, c) = undoElevationArray(r, c);
-            imageArray(r, c) = undoImageArray(r, c);
+    // After a Subset or Resample changed the size, the overlapping part is copied.
+    const int R = std::min(imageRows(), undoElevationArray.rows());
+    const int C = std::min(imageColumns(), undoElevationArray.cols());
+    for (int r = 0; r < R; ++r) {
+        std::copy_n(undoElevationArray.row(r), C, elevationArray.row(r));
+        std::copy_n(undoImageArray.row(r), C, imageArray.row(r));
+    }
+    renderArrays();
+}
+
+IntGrid GraphicsModel::inputDataCopy(std::int32_t lsqrIterations) const
+{
+    IntGrid copy = elevationArray;
+    for (std::int32_t& v : copy.cells()) {
+        if (lsqrIterations < 1) {
+            if (v < nullDataDefinition) v = 0;
+        } else if (v < 0) {
+            v = 0;
         }
+    }
+    return copy;
+}
+
+void GraphicsModel::handOverInputData(SessionState& session) const
+{
+    session.storeInputGrid(inputDataCopy(session.lsqrIterations));
+    session.numberElevationRows = imageRows();
+    session.numberElevationColumns = imageColumns();
+}
+
+void GraphicsModel::closeAndHandOver(SessionState& session)
+{
+    if (holdsContent()) {
+        session.numberElevationRows = imageRows();
+        session.numberElevationColumns = imageColumns();
+        session.storeInputGrid(elevationArray);
+    }
+    reset();
     changed();
 }
 
@@ -40,7 +127,7 @@ void GraphicsModel::writeBackAfterRun(SessionState&, Reporter&)
 
 void GraphicsModel::reset()
 {
-    auto callback = std::move(onChanged);
+    Hooks kept = std::move(hooks);
     *this = GraphicsModel();
-    onChanged = std::move(callback);
+    hooks = std::move(kept);
 }

@@ -1,20 +1,54 @@
 // The graphics window's data model: the raster workbench.
 //
 // It holds one picture or one elevation tile as two integer arrays of equal
-// size (north row first), their single-level undo copies, the scalar state of
-// the window and the grids the repair tools work on. Everything here is plain
-// C++: the GraphicsWindow widget shows it and calls these operations; the
-// command-line tool uses it without a window.
+// size (north row first), their single-level undo copies, the displayed
+// picture (the arrays rendered and magnified by zoomFactor, plus whatever was
+// drawn on it), the scalar state of the window and the grids the repair tools
+// work on. Everything here is plain C++: the GraphicsWindow widget shows it and
+// calls these operations; the command-line tool uses it without a window.
+//
+// Colours are 0xRRGGBB integers; 0xFFFFFF is background and 0 line ink. An
+// elevation v is displayed as the colour v x 599 (modulo 2^24), 255 as white.
 #pragma once
 
 #include "app/Grid.h"
+#include "graphics/GraphicsClicks.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 
 class Reporter;
 struct SessionState;
+
+/// The displayed picture: one 0xFFRRGGBB value per screen pixel.
+using Picture = Grid<std::uint32_t>;
+
+/// How an array becomes a picture.
+enum class DisplayCode {
+    Colour,      ///< each value is its 0xRRGGBB colour
+    Elevation,   ///< the elevation colour code: 255 white, any other v the colour v x 599
+    Grey,        ///< the low byte of each value as a grey level (255 white, 0 black)
+};
+
+/// The elevation colour code of one value.
+inline std::uint32_t elevationColour(std::int32_t v)
+{
+    return v == 255 ? 0xFFFFFFu : (std::uint32_t(v) * 599u) & 0xFFFFFFu;
+}
+/// A screen colour (red in bits 0-7) as 0xRRGGBB, and back: the red and blue bytes exchanged.
+inline std::int32_t swapRedBlue(std::int32_t c)
+{
+    return (c & 0x00FF00) | (c & 0xFF) << 16 | (c >> 16 & 0xFF);
+}
+
+/// What the mouse readout of a tile shows (main window labels).
+struct TileReadout {
+    int column = 0, row = 0;
+    double longitude = 0, latitude = 0;
+    std::optional<std::int32_t> value;   ///< imageArray at (row, column), when inside 1 .. size-1
+};
 
 class GraphicsModel {
 public:
@@ -23,22 +57,51 @@ public:
     IntGrid imageArray;
     IntGrid undoElevationArray;
     IntGrid undoImageArray;
+    Picture display;   ///< imageRows*zoomFactor x imageColumns*zoomFactor
 
     // Scalar state; initial values are those set on creation and on Close.
     std::int32_t zoomFactor = 1;
     std::int32_t zoomCount = 0;
+    std::int32_t penWidth = 1;
+    std::int32_t penColor = 0;            ///< screen colour: red in bits 0-7, blue in bits 16-23
+    bool drawTool = false;                ///< "Draw"
+    bool eraseTool = false;               ///< "Erase"
+    bool buttonHeld = false;              ///< the mouse-down flag
+    int penX = 0, penY = 0;               ///< where the pen was last moved to (screen pixels)
     bool tagMode = false;
     bool elevationMode = false;
+    std::int32_t currentElevation = 0;
+    std::int32_t autoIncrementValue = 0;
+    bool autoIncrement = false;
+    bool queryPixelEnabled = false;
+    bool showElevationEnabled = false;
+    bool digitiseEnabled = false;
+    bool lineScanEnabled = false;
+    bool removeWebEnabled = false;
+    bool drawElevationEnabled = false;
+    bool subsetRequest = false;             ///< "Subset Process Image" armed
+    bool clipTextRequest = false;           ///< "Clip Text" > "Enabled"
+    bool interpolateSubsetRequest = false;  ///< "Interpolate Subset Array" armed
     bool demTileLoaded = false;
     bool erTileLoaded = false;
-    double tileLatitude = 0.0;
+    double tileLatitude = 0.0;              ///< south-west corner of the tile, degrees
     double tileLongitude = 0.0;
+    std::int32_t erCornerLatitude = 0;      ///< south-west corner of an ER tile, whole degrees
+    std::int32_t erCornerLongitude = 0;
     std::int32_t nullDataDefinition = -1000;
     std::int32_t seaLevelLower = -15;
     std::int32_t seaLevelUpper = 3;
     bool saved = false;
     float displaySlope = 0.0f;       ///< grey map of the tile's "Grayscale" view (its readout inverts it)
     float displayIntercept = 0.0f;
+    double timerIntervalMs = 800.0;         ///< divided by zoomFactor at each Zoom In
+    // Option values of the image operations
+    std::array<std::int32_t, 16> filterValues{};
+    std::int32_t replacementColour = 0xFFFFFF;
+    std::int32_t backgroundColour = 0xFFFFFF;
+    double scaleFactor = 1.0;
+    double arrayOffset = 0.0;
+    bool rangeTargetReference = false;      ///< range filter on the reference image instead of the process image
 
     // Repair grids (held while a repair is under way)
     std::optional<RealGrid> expandedGrid;      ///< real-valued elevation array read by GraphicsGridInput
@@ -46,26 +109,95 @@ public:
     std::optional<ByteGrid> insertedMask;
     bool subsetInterpolationPending = false;
 
+    /// The rubber band of a drag that a request armed.
+    struct RubberBand {
+        enum class Purpose { None, Subset, ClipText, InterpolateSubset };
+        Purpose purpose = Purpose::None;
+        int startX = 0, startY = 0, endX = 0, endY = 0;
+        std::int32_t savedPenWidth = 1;
+        bool active() const { return purpose != Purpose::None; }
+    } rubberBand;
+
+    /// Wiring kept across Close: the click actions of later tools and the change notices.
+    struct Hooks {
+        ClickActions clicks;
+        std::function<void()> changed;          ///< the display changed: repaint
+        std::function<void()> contentReplaced;  ///< a load or a subset replaced the arrays: fit the window
+    } hooks;
+
     int imageRows() const { return elevationArray.rows(); }
     int imageColumns() const { return elevationArray.cols(); }
     bool holdsContent() const { return !elevationArray.empty(); }
 
-    /// Called after every change the display must show.
-    std::function<void()> onChanged;
-
-    // Loading (each replaces both arrays and both undo copies)
+    // Loading: each replaces both arrays and both undo copies, sets penWidth 1 and penColor black.
+    void loadPicture(const IntGrid& colours);
+    void loadContourElevationArray(const IntGrid& values);
+    void loadRawElevationArray(const IntGrid& values);
     void loadTile(const IntGrid& tile);
+    void loadErTile(const IntGrid& tile);
+    /// Batch: keeps the values without building a picture; sets demTileLoaded.
+    void storeTile(const IntGrid& tile);
 
     void saveUndo();
+    /// Copies the undo copies back (the overlapping part when the size changed) and renders.
     void undo();
+
+    // Rendering (GraphicsDisplay.cpp)
+    /// Builds the display from an array with the given code, magnified by zoomFactor.
+    void showArray(const IntGrid& array, DisplayCode code);
+    /// render(array): the array with the elevation code in elevationMode, otherwise imageArray.
+    void render(const IntGrid& array);
+    /// render(elevationArray): what Undo and the timer show.
+    void renderArrays() { render(elevationArray); }
+    /// imageArray as colours at the current zoom.
+    void refresh();
+    /// Zoom In / Zoom Out on the display (the arrays are not touched). false when refused.
+    bool zoomIn();
+    bool zoomOut();
+    /// Copy Bitmap: the display, reduced to array size, becomes the arrays.
+    void copyBitmap();
+    /// A line on the display from the pen position to (x, y) with the current tool; the pen moves there.
+    void drawTo(int x, int y);
+    /// Sets one display pixel to a screen colour (red in bits 0-7).
+    void setDisplayPixel(int x, int y, std::int32_t screenColour);
+
+    // Mouse (GraphicsMouse.cpp); (x, y) in display pixels.
+    void mouseDown(int x, int y, MouseButton button);
+    /// Draws, follows the rubber band; returns true when the display must be repainted.
+    bool mouseMove(int x, int y);
+    RubberBandOutcome mouseUp(int x, int y, Reporter& reporter);
+    /// The cell under a screen point.
+    Cell cellAt(int x, int y) const { return {y / zoomFactor, x / zoomFactor}; }
+    /// The rectangle between two screen corners in cells, ordered and clamped to the arrays.
+    CellRect cellRect(int x1, int y1, int x2, int y2) const;
+    /// The tile readout under the pointer (tiles and ER tiles only).
+    std::optional<TileReadout> tileReadoutAt(int x, int y) const;
+    /// "Subset Process Image" after its drag: logs the corners; false (nothing changed) for a zero area.
+    bool subset(const CellRect& rect, Reporter& reporter);
+
+    /// "Input Data": the copy of elevationArray for the engine, 0 marking postings to interpolate.
+    IntGrid inputDataCopy(std::int32_t lsqrIterations) const;
+    /// "Input Data" after the parameters dialog: stores the copy as the session's input grid.
+    void handOverInputData(SessionState& session) const;
+    /// "Close" once confirmed: hands elevationArray to the session, then resets everything.
+    void closeAndHandOver(SessionState& session);
 
     /// The write-back after Run: offers the session's solution to the repair
     /// write-back; does nothing unless the window holds a tile.
     void writeBackAfterRun(SessionState& session, Reporter& reporter);
 
-    /// Returns every field to its initial value and releases the arrays.
+    /// Returns every field to its initial value and releases the arrays (hooks are kept).
     void reset();
 
+    void changed() { if (hooks.changed) hooks.changed(); }
+
 private:
-    void changed() { if (onChanged) onChanged(); }
+    void replaceArrays(const IntGrid& elevations, const IntGrid& image);
+    Picture magnified(const Picture& p, int factor) const;
+    void fitZoomToPicture();
 };
+
+/// Largest display picture held: 2^27 pixels, and at most 32767 pixels a side.
+inline constexpr std::int64_t kMaxDisplayPixels = std::int64_t(1) << 27;
+inline constexpr int kMaxDisplaySide = 32767;
+inline constexpr const char* kZoomRefusedLine = "Zoom In refused: the magnified picture would be too large to hold.";

@@ -12,7 +12,7 @@ GraphicsWindow::GraphicsWindow(SessionState& session, Reporter& reporter, QWidge
     picture_->setObjectName("graphicsPicture");
     setCentralWidget(picture_);
     resize(400, 400);
-    model_.onChanged = [this] { render(); };
+    model_.hooks.changed = [this] { render(); };
 }
 
 void GraphicsWindow::render()

@@ -1,0 +1,99 @@
+#include "formats/OpenDispatch.h"
+
+#include "app/SaveCommands.h"
+#include "app/SessionState.h"
+#include "formats/PictureFile.h"
+#include "graphics/GraphicsLoaders.h"
+#include "graphics/GraphicsModel.h"
+#include "graphics/GraphicsSaves.h"
+
+#include <algorithm>
+
+std::string extensionOf(std::string_view path)
+{
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+    return std::string(path.substr(dot));
+}
+
+std::string nameTailOf(std::string_view path)
+{
+    if (path.size() < 11) return {};
+    return std::string(path.substr(path.size() - 11));
+}
+
+const std::vector<OpenRow>& openDispatchTable()
+{
+    using H = OpenHandling;
+    using K = InputKind;
+    // number, extensions, by name tail, kind, handling, loader, Run's reader exists, clears extension, file kind
+    static const std::vector<OpenRow> rows = {
+        {1, {".dat", ".txt"}, false, K::TextGridInput, H::AskParameters, nullptr, true, false, "text grids"},
+        {2, {".csv", ".CSV"}, false, K::CsvInput, H::AskParameters, nullptr, true, false, "CSV point files"},
+        {3, {".las", ".LAS"}, false, K::LasInput, H::AskParameters, nullptr, true, false, "LAS point files"},
+        {4, {".shp"}, false, K::ShapefileInput, H::Shapefile, nullptr, false, false, "shapefiles"},
+        {5, {".bmp", ".BMP", ".jpg"}, false, K::SessionGridInput, H::IntoGraphics, loadPictureIntoGraphics, false,
+         true, "pictures"},
+        {6, {".elv"}, false, K::SessionGridInput, H::IntoGraphics, loadElevationArray, false, true,
+         "elevation arrays"},
+        {7, {".hgt"}, false, K::SessionGridInput, H::IntoGraphics, nullptr, false, true, "SRTM height files"},
+        {8, {".hdf"}, false, K::SessionGridInput, H::IntoGraphics, nullptr, false, true, "ASTER DEM HDF files"},
+        {9, {".ind", ".ort", ".ORT"}, false, K::SessionGridInput, H::IntoGraphics, loadIndexFile, false, true,
+         "index files"},
+        {10, {".dem", ".DEM"}, false, K::SessionGridInput, H::IntoGraphics, nullptr, false, true,
+         "USGS ASCII DEM files"},
+        {11, {".dt1", ".DT1"}, false, K::SessionGridInput, H::IntoGraphics, nullptr, false, true, "DTED1 files"},
+        {12, {}, true, K::SessionGridInput, H::IntoGraphics, nullptr, false, false, "ER Mapper tiles"},
+        {13, {".ima", ".IMA"}, false, K::SessionGridInput, H::IntoGraphics, inspectLisaIntoGraphics, false, false,
+         "LISA files"},
+    };
+    return rows;
+}
+
+const OpenRow* matchOpenRow(std::string_view extension, std::string_view nameTail)
+{
+    for (const OpenRow& row : openDispatchTable()) {
+        if (row.byNameTail ? nameTail == kErMapperNameTail
+                           : std::find(row.extensions.begin(), row.extensions.end(), extension) != row.extensions.end())
+            return &row;
+    }
+    return nullptr;
+}
+
+const OpenRow* openRowForPath(std::string_view path)
+{
+    return matchOpenRow(extensionOf(path), nameTailOf(path));
+}
+
+std::string notAvailableLine(const OpenRow& row)
+{
+    return std::string("Reading ") + row.fileKind + " is not available yet.";
+}
+
+namespace {
+
+bool saveAscii(const std::string& path, SessionState& session, Reporter& reporter)
+{
+    return saveAsciiMatrix(path, session, reporter);
+}
+
+} // namespace
+
+const std::vector<OutputFormat>& outputFormats()
+{
+    static const std::vector<OutputFormat> formats = {
+        {{".txt", ".dat"}, "Save ASCII ", saveAscii, nullptr},
+        {{".elv"}, "Save Elevation Array", saveSolutionElevationArray, nullptr},
+        {{".ind"}, "Save Index Array", nullptr, saveGraphicsIndexArray},
+        {{".bmp"}, "Save Graphics Image", nullptr, saveGraphicsImage},
+    };
+    return formats;
+}
+
+const OutputFormat* matchOutputFormat(std::string_view extension)
+{
+    for (const OutputFormat& f : outputFormats())
+        if (std::find(f.extensions.begin(), f.extensions.end(), extension) != f.extensions.end()) return &f;
+    return nullptr;
+}

@@ -1,0 +1,85 @@
+// Which reader and which writer a file name selects: the Open command's
+// dispatch table (tested in its fixed order, exact and case-sensitive, the
+// first match deciding) and the table of output formats. The Open command,
+// "Open Reference Image" and gridmend-cli all choose through these tables.
+//
+// A reader that is not part of the build yet is a row whose loader is empty:
+// the Open command then logs notAvailableLine(row) and changes nothing.
+// Plugging a reader in is one line: its loader in its row.
+#pragma once
+
+#include "app/InputKind.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class GraphicsModel;
+class Reporter;
+struct SessionState;
+
+inline constexpr const char* kOpenFilter =
+    "text|*.txt|data|*.dat|shape|*.shp|index|*.ind;|elevation|*.elv|bitmap|*.bmp|jpeg|*.jpg|SRTM height "
+    "files|*.hgt|HDF ASTER files|*.hdf|ORT files|*.ort|USGS ASCII DEM files|*.dem|Australian ER Mapper "
+    "Files|aus_dem_erm|DTED1 Files|*.dt1|LISA Files|*.ima|CSV| *.csv; *.CSV|LAS| *.las; *.LAS|All Supported "
+    "Files|*.txt, *.bmp, *.dem, *.ort, aus_dem_erm, *.dat;*.hsp;*.ind; *.elv; *.bmp; *.jpg; *.dem; *.dt1; *.hgt; "
+    "*.shp; *.dat";
+inline constexpr const char* kOpenDefaultExtension = "*.bmp";
+inline constexpr const char* kInvalidOpenLine = "Invalid file type.  File must be .txt, .dat, .shp or .bmp";
+
+inline constexpr const char* kReferenceFilter = "bitmap|*.bmp|jpeg|*.jpg";
+inline constexpr const char* kInvalidReferenceLine = "Invalid file type.  File must be .jpg or .bmp";
+
+/// The extension including its dot (".hgt"): from the last dot after the last path separator;
+/// empty when the name has none.
+std::string extensionOf(std::string_view path);
+/// The last 11 characters of the path; empty when it is shorter.
+std::string nameTailOf(std::string_view path);
+inline constexpr const char* kErMapperNameTail = "aus_dem_erm";
+
+/// What the Open command does with a row's file.
+enum class OpenHandling {
+    AskParameters,   ///< text kinds: the parameters dialog with rows and columns; read at Run
+    Shapefile,       ///< the parameters dialog without rows and columns, then the scaling limits
+    IntoGraphics,    ///< a grid or picture loaded into the graphics window now
+};
+
+/// Reads a file into the graphics window's model; true when content was loaded.
+using GridLoader = bool (*)(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+
+struct OpenRow {
+    int number;                            ///< position in the order of the tests, from 1
+    std::vector<std::string> extensions;   ///< exact, case-sensitive
+    bool byNameTail;                       ///< matched by the name tail "aus_dem_erm" instead
+    InputKind kind;
+    OpenHandling handling;
+    GridLoader load;                       ///< IntoGraphics rows: the loader (empty: not available yet)
+    bool runReaderAvailable;               ///< other rows: the reader Run uses exists
+    bool clearsExtension;                  ///< the stored extension is emptied after the load
+    const char* fileKind;                  ///< for the not-available line ("SRTM height files")
+
+    bool available() const { return handling == OpenHandling::IntoGraphics ? load != nullptr : runReaderAvailable; }
+};
+
+/// The rows in the order of the tests.
+const std::vector<OpenRow>& openDispatchTable();
+/// The first row that matches the extension (or, for its row, the name tail); nullptr for none.
+const OpenRow* matchOpenRow(std::string_view extension, std::string_view nameTail);
+/// The row of a path, from its extension and name tail.
+const OpenRow* openRowForPath(std::string_view path);
+std::string notAvailableLine(const OpenRow& row);
+
+/// Writes the session's solution (main window savers).
+using SolutionSaver = bool (*)(const std::string& path, SessionState& session, Reporter& reporter);
+/// Writes the graphics window's content (graphics window savers).
+using GraphicsSaver = bool (*)(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+
+struct OutputFormat {
+    std::vector<std::string> extensions;
+    const char* command;           ///< the menu caption of the saver
+    SolutionSaver fromSolution;    ///< empty when only the graphics window writes the format
+    GraphicsSaver fromGraphics;    ///< empty when only the main window writes the format
+};
+
+const std::vector<OutputFormat>& outputFormats();
+const OutputFormat* matchOutputFormat(std::string_view extension);

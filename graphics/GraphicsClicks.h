@@ -1,0 +1,51 @@
+// The click actions of the graphics window. A mouse button pressed on the
+// picture runs, in this order and each only when its condition holds: the pen
+// moves to the point; tagging (tagMode); remove web; pixel query; elevation
+// query; digitiser; line scan; then a pending rubber-band request starts its
+// rectangle. On release: the subset, clip text, elevation drawing and subset
+// interpolation. The tools of the later menus plug their operations in here;
+// an empty action does nothing.
+#pragma once
+
+#include <functional>
+
+enum class MouseButton { Left, Right, Other };
+
+/// A cell of the arrays.
+struct Cell {
+    int row = 0, column = 0;
+    friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+/// A rectangle of cells: rows top .. top+rows-1, columns left .. left+columns-1.
+struct CellRect {
+    int top = 0, left = 0, rows = 0, columns = 0;
+    bool empty() const { return rows <= 0 || columns <= 0; }
+    friend bool operator==(const CellRect&, const CellRect&) = default;
+};
+
+/// How a drag ended.
+enum class RubberBandOutcome {
+    None,       ///< no rubber band was active
+    Done,       ///< the operation that armed it ran
+    ZeroArea,   ///< a rectangle of zero width or height: nothing ran ("Bounding  box must have non zero area!")
+};
+
+/// Actions of the later tools, (x, y) in screen pixels of the displayed picture.
+struct ClickActions {
+    /// Tags the line at the point. With the right button the dispatch has already stepped
+    /// currentElevation back by autoIncrementValue before calling it.
+    std::function<void(int x, int y)> tag;
+    std::function<void(int x, int y)> removeWeb;
+    std::function<void(int x, int y)> queryPixel;
+    std::function<void(int x, int y)> showElevation;
+    /// Appends the point to the digitiser's list, marks it and beeps.
+    std::function<void(int x, int y)> digitise;
+    std::function<void(int x, int y)> lineScan;
+    /// A double click (the digitiser closes its polyline); it is not also a button press.
+    std::function<void(int x, int y)> doubleClick;
+    /// On release, with the rectangle in cells (never of zero area).
+    std::function<void(const CellRect&)> clipText;
+    std::function<void(int x, int y)> drawElevation;
+    std::function<void(const CellRect&)> interpolateSubset;
+};

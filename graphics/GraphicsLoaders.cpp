@@ -1,0 +1,37 @@
+#include "graphics/GraphicsLoaders.h"
+
+#include "formats/ElevationArray.h"
+#include "formats/IndexFile.h"
+#include "formats/LisaFile.h"
+#include "graphics/GraphicsModel.h"
+
+bool loadIndexFile(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto grid = readIndexFile(path, reporter);
+    if (!grid) return false;
+    graphics.loadContourElevationArray(*grid);
+    return true;
+}
+
+bool loadIndexFileForBatch(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto grid = readIndexFile(path, reporter);
+    if (!grid) return false;
+    graphics.storeTile(*grid);
+    return true;
+}
+
+bool loadElevationArray(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto file = readElevationArray(path, reporter);
+    if (!file) return false;
+    if (file->kindWord == kElevationGridKind) graphics.loadRawElevationArray(file->grid);
+    else graphics.loadContourElevationArray(file->grid);
+    return true;
+}
+
+bool inspectLisaIntoGraphics(const std::string& path, GraphicsModel&, Reporter& reporter)
+{
+    inspectLisaFile(path, reporter);
+    return false;
+}

@@ -1,0 +1,246 @@
+// Index files, elevation arrays, index arrays, LISA inspection and JPEG.
+#include "formats/ElevationArray.h"
+#include "formats/IndexFile.h"
+#include "formats/Jpeg.h"
+#include "formats/LisaFile.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> afterCounts(const RecordingReporter& r, std::size_t from)
+{
+    return std::vector<std::string>(r.lines.begin() + std::ptrdiff_t(from), r.lines.end());
+}
+
+} // namespace
+
+TEST(IndexFile, ShiftsTheExtentAndRasterisesThePoints)
+{
+    RecordingReporter r;
+    auto grid = parseIndexFile("10 20 100\n12 25 0\n11 22 105\n", r);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->rows(), 3);
+    EXPECT_EQ(grid->cols(), 6);
+    EXPECT_EQ((*grid)(0, 0), 100);
+    EXPECT_EQ((*grid)(1, 2), 105);
+    int background = 0;
+    for (std::int32_t v : grid->cells()) background += v == 255;
+    EXPECT_EQ(background, 16);
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"number of points is:  3", "  ", "minColumns is:  20",
+                                                 "minRows is:  10", "rows is:  13", "columns is:  26",
+                                                 "minRows is:  10", "minColumns is:  20", "rows is:  3",
+                                                 "columns is:  6"}));
+}
+
+TEST(IndexFile, ReadsFloatsTruncatedAndCountsOnlyCompleteRecords)
+{
+    RecordingReporter r;
+    // Values truncated toward zero; a trailing line end and an incomplete record add nothing;
+    // a later posting at the same cell overwrites an earlier one; 255 is no elevation.
+    auto grid = parseIndexFile("0.9 1.7 12.9\r\n1 0 -3.5\n0 1 40\n1 1 255\n1 1\n", r);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(r.lines.front(), "number of points is:  4");
+    EXPECT_EQ(*grid, (IntGrid{[] {
+                  IntGrid g(2, 2, 255);
+                  g(0, 1) = 40;
+                  g(1, 0) = -3;
+                  return g;
+              }()}));
+}
+
+TEST(IndexFile, StopsAtTextThatIsNotANumberAndRefusesAnEmptyFile)
+{
+    RecordingReporter r;
+    auto grid = parseIndexFile("5 5 7\n6 x 8\n9 9 9\n", r);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(r.lines.front(), "number of points is:  1");
+    EXPECT_EQ(grid->size(), 1u);
+
+    RecordingReporter empty;
+    EXPECT_FALSE(parseIndexFile("x y z\n", empty));
+    EXPECT_EQ(empty.lines, (std::vector<std::string>{"number of points is:  0", "  ", kIndexFileNoPointsLine}));
+}
+
+TEST(IndexFile, LargeExtentsAreRescaledOntoAt1201)
+{
+    const std::vector<std::string> largeLines = {
+        " ", " Large file detected.", " rows or columns > 1200",
+        " This input file is probably too large to solve in a reasonable amount of time.",
+        " GRIDMEND will scale your input file so that it is smaller.", " The compression may cause data loss."};
+    {
+        // 2402 rows by 100 columns: x is halved and y multiplied by 12.01.
+        RecordingReporter r;
+        auto grid = parseIndexFile("0 0 10\n2401 99 20\n1000 50 30\n", r);
+        ASSERT_TRUE(grid);
+        const std::size_t at = std::size_t(r.indexOf(" Large file detected.")) - 1;
+        auto tail = afterCounts(r, at);
+        ASSERT_EQ(tail.size(), 10u);
+        EXPECT_EQ(std::vector<std::string>(tail.begin(), tail.begin() + 6), largeLines);
+        EXPECT_EQ(tail[6], "scaleX is:  0.5");
+        EXPECT_EQ(tail[7], "scaleY is:  12.01");
+        EXPECT_EQ(tail[8], "rows is:  1201");            // trunc(2401 x 0.5) + 1
+        EXPECT_EQ(tail[9], "columns is:  1189");         // trunc(99 x 12.01) + 1
+        EXPECT_EQ((*grid)(1200, 1188), 20);
+        EXPECT_EQ((*grid)(500, 600), 30);                // trunc(50 x 12.01) = 600
+        EXPECT_EQ((*grid)(0, 0), 10);
+    }
+    {
+        RecordingReporter r;   // 1202 x 10 triggers the lines
+        ASSERT_TRUE(parseIndexFile("0 0 1\n1201 9 2\n", r));
+        EXPECT_TRUE(r.hasSequence(largeLines));
+    }
+    {
+        RecordingReporter r;   // 1201 x 1201 does not
+        auto grid = parseIndexFile("0 0 1\n1200 1200 2\n", r);
+        ASSERT_TRUE(grid);
+        EXPECT_FALSE(r.has(" Large file detected."));
+        EXPECT_EQ(grid->rows(), 1201);
+        EXPECT_EQ(grid->cols(), 1201);
+    }
+    {
+        // Extents near the 32-bit limit stay bounded.
+        RecordingReporter r;
+        auto grid = parseIndexFile("-2147483648 -3e9 5\n2147483647 3e9 6\n", r);
+        ASSERT_TRUE(grid);
+        EXPECT_LE(grid->rows(), 1201);
+        EXPECT_LE(grid->cols(), 1201);
+        EXPECT_TRUE(r.has("rows is:  4294967296"));
+    }
+}
+
+TEST(ElevationArray, WritesTheFixedWidthLayout)
+{
+    IntGrid g(2, 3);
+    g(0, 0) = 1; g(0, 1) = -20; g(0, 2) = 255;
+    g(1, 0) = 0; g(1, 1) = 999999999; g(1, 2) = -2147483647 - 1;
+    EXPECT_EQ(formatElevationArray(g, 1),
+              "         2         3         1\n"
+              "         1       -20       255\n"
+              "         0 999999999-2147483648\n");
+    // The wide values read back: the sign starts the next number.
+    auto back = parseElevationArray(formatElevationArray(g, 1));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->grid, g);
+    EXPECT_EQ(back->kindWord, 1);
+}
+
+TEST(ElevationArray, RoundTripsThroughAFileAndReadsNarrowFields)
+{
+    TempDir dir;
+    RecordingReporter r;
+    IntGrid g(3, 2);
+    for (int i = 0; i < 6; ++i) g.data()[i] = i * 100 - 50;
+    ASSERT_TRUE(writeElevationArray(dir.file("a.elv"), g, 0, r));
+    EXPECT_TRUE(r.lines.empty());
+    auto back = readElevationArray(dir.file("a.elv"), r);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->grid, g);
+    EXPECT_EQ(back->kindWord, 0);
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"opened file successfully", " "}));
+
+    auto narrow = parseElevationArray("2 2 7\n1 2\n3\t4 5\n");
+    ASSERT_TRUE(narrow);
+    EXPECT_EQ(narrow->kindWord, 7);
+    EXPECT_EQ(narrow->grid(1, 1), 4);
+}
+
+TEST(ElevationArray, MalformedFilesFailWithTheirLine)
+{
+    const char* bad[] = {
+        "",                      // nothing
+        "0 5 1\n",               // no rows
+        "3 -1 1\n",              // negative columns
+        "2 2 1\n1 2 3\n",        // fewer values than announced
+        "2 2 1\n1 2 x 4\n",      // a value that is not a number
+        "1 2147483647 1\n5\n",   // a count the file cannot hold
+        "2 2 1\n1 2 3 99999999999\n",
+    };
+    for (const char* text : bad) {
+        TempDir dir;
+        writeText(dir.file("b.elv"), text);
+        RecordingReporter r;
+        EXPECT_FALSE(readElevationArray(dir.file("b.elv"), r)) << text;
+        EXPECT_EQ(r.lines.back(), kElevationFileFailedLine) << text;
+    }
+    RecordingReporter r;
+    EXPECT_FALSE(readElevationArray("/nonexistent/x.elv", r));
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open input file", " ", kElevationFileFailedLine}));
+}
+
+TEST(IndexArray, ListsEveryPostingRowsOuter)
+{
+    IntGrid g(2, 2);
+    g(0, 0) = 255; g(0, 1) = 7; g(1, 0) = -12; g(1, 1) = 16777215;
+    EXPECT_EQ(formatIndexArray(g), "0    0     255\n0    1       7\n1    0     -12\n1    116777215\n");
+}
+
+TEST(Writers, ReportOnlyTheirFailure)
+{
+    RecordingReporter r;
+    EXPECT_FALSE(writeElevationArray("/nonexistent/dir/a.elv", IntGrid(1, 1), 0, r));
+    EXPECT_FALSE(writeIndexArray("/nonexistent/dir/a.ind", IntGrid(1, 1), r));
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open output file", "could not open output file"}));
+    // A long name is no problem.
+    TempDir dir;
+    const std::string longName = dir.file(std::string(200, 'n') + ".elv");
+    EXPECT_TRUE(writeElevationArray(longName, IntGrid(1, 1, 3), 0, r));
+    EXPECT_EQ(readText(longName), "         1         1         0\n         3\n");
+}
+
+TEST(LisaFile, LogsTheSizeAndTheFirstByte)
+{
+    TempDir dir;
+    writeBytes(dir.file("a.ima"), {'L', 1, 2, 3, 4});
+    RecordingReporter r;
+    EXPECT_TRUE(inspectLisaFile(dir.file("a.ima"), r));
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"opened file successfully", " ", "File size is 5 bytes.",
+                                                 "accumulator5 is L"}));
+    writeBytes(dir.file("e.ima"), {});
+    RecordingReporter e;
+    EXPECT_FALSE(inspectLisaFile(dir.file("e.ima"), e));
+    EXPECT_EQ(e.lines.back(), kLisaFailedLine);
+    RecordingReporter high;
+    inspectLisaBytes(std::vector<std::uint8_t>{0xE9}, high);
+    EXPECT_EQ(high.lines.back(), "accumulator5 is \xC3\xA9");
+}
+
+TEST(Jpeg, EncodesAndDecodesAPicture)
+{
+    IntGrid picture(16, 24);
+    for (int r = 0; r < 16; ++r)
+        for (int c = 0; c < 24; ++c) picture(r, c) = r < 8 ? 0xFF0000 : (c < 12 ? 0x0000FF : 0xFFFFFF);
+    auto bytes = jpeg::encode(picture);
+    ASSERT_TRUE(bytes);
+    ASSERT_GT(bytes->size(), 100u);
+    EXPECT_EQ((*bytes)[0], 0xFF);
+    EXPECT_EQ((*bytes)[1], 0xD8);
+    auto back = jpeg::decode(*bytes);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->rows(), 16);
+    ASSERT_EQ(back->cols(), 24);
+    auto near = [](std::int32_t a, std::int32_t b) {
+        for (int shift : {0, 8, 16})
+            if (std::abs((a >> shift & 255) - (b >> shift & 255)) > 40) return false;
+        return true;
+    };
+    EXPECT_TRUE(near((*back)(2, 2), 0xFF0000));
+    EXPECT_TRUE(near((*back)(13, 2), 0x0000FF));
+    EXPECT_TRUE(near((*back)(13, 20), 0xFFFFFF));
+}
+
+TEST(Jpeg, RefusesDamagedTruncatedAndOversizedStreams)
+{
+    IntGrid picture(64, 64, 0x336699);
+    auto bytes = jpeg::encode(picture);
+    ASSERT_TRUE(bytes);
+    EXPECT_FALSE(jpeg::decode({}));
+    EXPECT_FALSE(jpeg::decode(std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF}));
+    std::vector<std::uint8_t> truncated(bytes->begin(), bytes->begin() + std::ptrdiff_t(bytes->size() / 2));
+    EXPECT_FALSE(jpeg::decode(truncated));
+    EXPECT_FALSE(jpeg::decode(*bytes, 64 * 64 - 1));
+    EXPECT_TRUE(jpeg::decode(*bytes, 64 * 64));
+    EXPECT_FALSE(jpeg::encode(IntGrid()));
+}

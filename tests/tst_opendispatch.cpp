@@ -1,0 +1,148 @@
+// The Open command's dispatch table, the output-format table and the picture loader.
+#include "formats/OpenDispatch.h"
+#include "formats/PictureFile.h"
+#include "graphics/GraphicsModel.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+TEST(OpenDispatch, ExtensionAndNameTailFollowThePathRules)
+{
+    EXPECT_EQ(extensionOf("/maps/N45W123.hgt"), ".hgt");
+    EXPECT_EQ(extensionOf("/maps/site.v2/tile"), "");
+    EXPECT_EQ(extensionOf("archive.tar.gz"), ".gz");
+    EXPECT_EQ(extensionOf("noext"), "");
+    EXPECT_EQ(nameTailOf("/data/aus_dem_erm"), "aus_dem_erm");
+    EXPECT_EQ(nameTailOf("aus_dem_er"), "");
+    EXPECT_EQ(nameTailOf("/x/N45W123.hgt"), "N45W123.hgt");
+}
+
+TEST(OpenDispatch, RowsMatchInTheirOrderExactlyAndCaseSensitively)
+{
+    struct Case {
+        const char* path;
+        int row;   // 0: no row
+        InputKind kind;
+    };
+    const InputKind G = InputKind::SessionGridInput;
+    const Case cases[] = {
+        {"a.dat", 1, InputKind::TextGridInput}, {"a.txt", 1, InputKind::TextGridInput},
+        {"a.csv", 2, InputKind::CsvInput},      {"a.CSV", 2, InputKind::CsvInput},
+        {"a.las", 3, InputKind::LasInput},      {"a.LAS", 3, InputKind::LasInput},
+        {"a.shp", 4, InputKind::ShapefileInput}, {"a.bmp", 5, G}, {"a.BMP", 5, G}, {"a.jpg", 5, G},
+        {"a.elv", 6, G}, {"N45W123.hgt", 7, G}, {"a.hdf", 8, G}, {"a.ind", 9, G}, {"a.ort", 9, G},
+        {"a.ORT", 9, G}, {"a.dem", 10, G}, {"a.DEM", 10, G}, {"a.dt1", 11, G}, {"a.DT1", 11, G},
+        {"/any/folder/aus_dem_erm", 12, G}, {"/x/my_aus_dem_erm", 12, G}, {"a.ima", 13, G}, {"a.IMA", 13, G},
+        // Spellings the table does not list.
+        {"N45W123.HGT", 0, G}, {"a.TXT", 0, G}, {"a.JPG", 0, G}, {"a.jpeg", 0, G}, {"a.Csv", 0, G},
+        {"a.ELV", 0, G}, {"a.IND", 0, G}, {"a.dt0", 0, G}, {"AUS_DEM_ERM", 0, G}, {"noextension", 0, G},
+    };
+    for (const Case& c : cases) {
+        const OpenRow* row = openRowForPath(c.path);
+        if (c.row == 0) {
+            EXPECT_EQ(row, nullptr) << c.path;
+            continue;
+        }
+        ASSERT_NE(row, nullptr) << c.path;
+        EXPECT_EQ(row->number, c.row) << c.path;
+        EXPECT_EQ(row->kind, c.kind) << c.path;
+    }
+    // The name tail decides row 12 whatever the extension; an earlier row still wins.
+    EXPECT_EQ(matchOpenRow(".txt", "aus_dem_erm")->number, 1);
+    EXPECT_EQ(matchOpenRow("", "aus_dem_erm")->number, 12);
+}
+
+TEST(OpenDispatch, TheTableHoldsThirteenRowsWithTheirHandling)
+{
+    const auto& rows = openDispatchTable();
+    ASSERT_EQ(rows.size(), 13u);
+    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].number, int(i) + 1);
+    for (int n : {1, 2, 3}) EXPECT_EQ(rows[std::size_t(n - 1)].handling, OpenHandling::AskParameters);
+    EXPECT_EQ(rows[3].handling, OpenHandling::Shapefile);
+    for (int n = 5; n <= 13; ++n) {
+        EXPECT_EQ(rows[std::size_t(n - 1)].handling, OpenHandling::IntoGraphics);
+        EXPECT_EQ(rows[std::size_t(n - 1)].clearsExtension, n <= 11) << n;
+    }
+    // Readers of this build and readers still to come.
+    for (int n : {1, 2, 3, 5, 6, 9, 13}) EXPECT_TRUE(rows[std::size_t(n - 1)].available()) << n;
+    for (int n : {4, 7, 8, 10, 11, 12}) EXPECT_FALSE(rows[std::size_t(n - 1)].available()) << n;
+    EXPECT_EQ(notAvailableLine(rows[6]), "Reading SRTM height files is not available yet.");
+}
+
+TEST(OpenDispatch, OutputFormatsByExtension)
+{
+    ASSERT_NE(matchOutputFormat(".txt"), nullptr);
+    EXPECT_STREQ(matchOutputFormat(".txt")->command, "Save ASCII ");
+    EXPECT_EQ(matchOutputFormat(".dat"), matchOutputFormat(".txt"));
+    EXPECT_NE(matchOutputFormat(".elv")->fromSolution, nullptr);
+    EXPECT_EQ(matchOutputFormat(".ind")->fromSolution, nullptr);
+    EXPECT_NE(matchOutputFormat(".ind")->fromGraphics, nullptr);
+    EXPECT_NE(matchOutputFormat(".bmp")->fromGraphics, nullptr);
+    EXPECT_EQ(matchOutputFormat(".TXT"), nullptr);
+    EXPECT_EQ(matchOutputFormat(".hgt"), nullptr);
+}
+
+TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
+{
+    auto bmp = readPictureFile(testData("contour_crop.bmp"), ".bmp");
+    ASSERT_TRUE(bmp);
+    EXPECT_EQ(bmp->rows(), 90);
+    EXPECT_EQ(bmp->cols(), 120);
+    EXPECT_EQ((*bmp)(0, 0), 0xA5A5A5);      // 165 165 165
+    EXPECT_EQ((*bmp)(89, 119), 0x9F9F9F);   // bottom right: 159 159 159
+    EXPECT_EQ((*bmp)(45, 60), 0xA6A6A6);
+
+    // Any extension other than ".bmp"/".BMP" is decoded as JPEG.
+    for (const char* ext : {".jpg", ".anything"}) {
+        auto jpg = readPictureFile(testData("contour_crop.jpg"), ext);
+        ASSERT_TRUE(jpg) << ext;
+        EXPECT_EQ(jpg->rows(), 90);
+        EXPECT_EQ(jpg->cols(), 120);
+        EXPECT_EQ((*jpg)(0, 0), 0xA4A5A7);    // 164 165 167
+        EXPECT_EQ((*jpg)(45, 60), 0xB1A5A9);  // 177 165 169
+    }
+    // A bitmap read as JPEG, a JPEG read as bitmap and a missing file all fail.
+    EXPECT_FALSE(readPictureFile(testData("contour_crop.bmp"), ".jpg"));
+    EXPECT_FALSE(readPictureFile(testData("contour_crop.jpg"), ".BMP"));
+    EXPECT_FALSE(readPictureFile("/nonexistent.bmp", ".bmp"));
+}
+
+TEST(PictureLoader, LoadsIntoTheGraphicsModelOrLogsTheFailure)
+{
+    GraphicsModel g;
+    RecordingReporter r;
+    EXPECT_TRUE(loadPictureIntoGraphics(testData("contour_crop.bmp"), g, r));
+    EXPECT_TRUE(r.lines.empty());
+    EXPECT_EQ(g.imageRows(), 90);
+    EXPECT_EQ(g.elevationArray, g.imageArray);
+    EXPECT_EQ(g.display(0, 0), 0xFFA5A5A5u);
+
+    TempDir dir;
+    writeText(dir.file("broken.jpg"), "not a picture");
+    EXPECT_FALSE(loadPictureIntoGraphics(dir.file("broken.jpg"), g, r));
+    EXPECT_EQ(r.lines, std::vector<std::string>{kImageFailedLine});
+    EXPECT_EQ(g.imageRows(), 90);   // nothing replaced
+}
+
+TEST(PictureLoader, SavesTheDisplayAsA24BitBitmap)
+{
+    GraphicsModel g;
+    IntGrid picture(3, 5, 0xFFFFFF);
+    picture(0, 0) = 0x102030;
+    picture(2, 4) = 0xFF0000;
+    g.loadPicture(picture);
+    TempDir dir;
+    RecordingReporter r;
+    ASSERT_TRUE(saveGraphicsImage(dir.file("shot.bmp"), g, r));
+    const auto bytes = readBytes(dir.file("shot.bmp"));
+    ASSERT_GE(bytes.size(), 54u);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[28], 24);   // bits per pixel
+    auto back = readPictureFile(dir.file("shot.bmp"), ".bmp");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, picture);
+    EXPECT_FALSE(saveGraphicsImage("", g, r));
+    EXPECT_FALSE(saveGraphicsImage("/nonexistent/dir/x.bmp", g, r));
+    EXPECT_EQ(r.lines, std::vector<std::string>{"could not open output file"});
+}
