@@ -8,7 +8,9 @@
 #include "app/SessionState.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -18,7 +20,9 @@ class QProgressBar;
 class GraphicsWindow;
 class GrayscaleWindow;
 class ImageForm;
+class ReferenceImageWindow;
 class SolverParamsDialog;
+struct OpenRow;
 
 class MainWindow : public QMainWindow, public Reporter {
     Q_OBJECT
@@ -43,8 +47,18 @@ public:
     /// Windows created by the registry after the main window.
     void setSolverParamsDialog(SolverParamsDialog* dialog) { paramsDialog_ = dialog; }
     void setGraphicsWindow(GraphicsWindow* window) { graphicsWindow_ = window; }
+    void setReferenceImageWindow(ReferenceImageWindow* window) { referenceImageWindow_ = window; }
     SolverParamsDialog* solverParamsDialog() const { return paramsDialog_; }
     GraphicsWindow* graphicsWindow() const { return graphicsWindow_; }
+    ReferenceImageWindow* referenceImageWindow() const { return referenceImageWindow_; }
+
+    /// The extension Open stored from the last chosen path (emptied after grid loads).
+    const std::string& openExtension() const { return openExtension_; }
+    /// The "Shape File Scaling Limits" dialog (MAXSPAN), shown by Open after the parameters
+    /// dialog for a shapefile; it arrives with shapefile input.
+    std::function<void()> shapeFileScalingLimits;
+    /// Dialogs a grid reader needs before it reads (the ER tile's corner), by dispatch row number.
+    std::map<int, std::function<void()>> askBeforeLoading;
 
     /// Readout labels written by the image windows.
     enum class Readout { X, Y, Elevation, Zoom, Longitude, Latitude };
@@ -107,6 +121,11 @@ private:
     void createMenus();
     QAction* addItem(QMenu* menu, const QString& caption, const QString& objectName, void (MainWindow::*slot)());
     void notAvailableYet(const char* command);
+    // Open (MainWindowOpen.cpp)
+    void openTextKind(const OpenRow& row);
+    void openShapefile(const OpenRow& row);
+    void openIntoGraphics(const OpenRow& row, const std::string& path);
+    void commonOpenEnding();
 
     SessionState session_;
     QPlainTextEdit* log_ = nullptr;
@@ -118,4 +137,6 @@ private:
     QMenu* save3dMenu_ = nullptr;
     SolverParamsDialog* paramsDialog_ = nullptr;
     GraphicsWindow* graphicsWindow_ = nullptr;
+    ReferenceImageWindow* referenceImageWindow_ = nullptr;
+    std::string openExtension_;
 };

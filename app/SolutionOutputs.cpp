@@ -7,6 +7,7 @@
 #include "formats/Bsq.h"
 #include "formats/Terragen.h"
 #include "formats/Tga.h"
+#include "graphics/GraphicsSaves.h"
 #include "view/GreyImage.h"
 
 #include <algorithm>
@@ -14,20 +15,34 @@
 
 namespace {
 
+// The savers of "Save ASCII " and "Save Elevation Array" log the path themselves; the others
+// log it here, as their commands do after the dialog.
+bool writeAscii(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
+{
+    return saveAsciiMatrix(path, s, r);
+}
+bool writeElevationArray(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
+{
+    return saveSolutionElevationArray(path, s, r);
+}
 bool writeTerragen(const std::string& path, SessionState& s, const OutputOptions& o, Reporter& r)
 {
+    r.log(path);
     return saveTerragen(path, *s.solutionGrid, o.terragenHeightScale, r);
 }
 bool writeBsq(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
 {
+    r.log(path);
     return saveBsq(path, *s.solutionGrid, r);
 }
 bool writeTga(const std::string& path, SessionState& s, const OutputOptions& o, Reporter& r)
 {
+    r.log(path);
     return saveTga(path, *s.solutionGrid, o.tgaGrayscale ? TgaKind::Grayscale : TgaKind::PovRay, r);
 }
 bool writeBitmap(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
 {
+    r.log(path);
     const GreyImage image = displaySolution(s, r);
     return writeGreyBmp(path, image.picture, r);
 }
@@ -47,23 +62,30 @@ std::string lowerExtension(const std::string& path)
 const std::vector<SolutionOutput>& solutionOutputs()
 {
     static const std::vector<SolutionOutput> outputs = {
-        {".ter", "Terragen terrain", writeTerragen},
-        {".bsq", "16-bit BSQ raster", writeBsq},
-        {".tga", "POV-Ray TGA (--tga gray: grayscale TGA)", writeTga},
-        {".bmp", "grey 2-D picture (Windows bitmap)", writeBitmap},
+        {".txt", "ASCII matrix (\"Save ASCII \")", writeAscii, nullptr},
+        {".dat", "ASCII matrix (\"Save ASCII \")", writeAscii, nullptr},
+        {".elv", "elevation array (\"Save Elevation Array\")", writeElevationArray, nullptr},
+        {".ter", "Terragen terrain", writeTerragen, nullptr},
+        {".bsq", "16-bit BSQ raster", writeBsq, nullptr},
+        {".tga", "POV-Ray TGA (--tga gray: grayscale TGA)", writeTga, nullptr},
+        {".bmp", "grey 2-D picture (Windows bitmap)", writeBitmap, nullptr},
+        {".ind", "the graphics window's index array (\"Save Index Array\")", nullptr, saveGraphicsIndexArray},
     };
     return outputs;
+}
+
+const SolutionOutput* findSolutionOutput(const std::string& path)
+{
+    const std::string ext = lowerExtension(path);
+    for (const SolutionOutput& o : solutionOutputs())
+        if (ext == o.extension) return &o;
+    return nullptr;
 }
 
 bool writeSolutionFile(const std::string& path, SessionState& session, const OutputOptions& options,
                        Reporter& reporter)
 {
-    if (!session.solutionGrid) return false;
-    const std::string ext = lowerExtension(path);
-    for (const SolutionOutput& o : solutionOutputs())
-        if (ext == o.extension) {
-            reporter.log(path);
-            return o.write(path, session, options, reporter);
-        }
-    return saveAsciiMatrix(path, session, reporter);
+    const SolutionOutput* output = findSolutionOutput(path);
+    if (!session.solutionGrid || !output || !output->write) return false;
+    return output->write(path, session, options, reporter);
 }

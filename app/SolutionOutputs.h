@@ -1,14 +1,18 @@
-// The solution's output formats chosen by file extension, for scripted use
-// (gridmend-cli interpolate and convert): ".ter" Terragen, ".bsq" 16-bit BSQ,
-// ".tga" POV-Ray or grayscale TGA, ".bmp" the grey 2-D picture; anything else
-// is the "Save ASCII " matrix. Each entry calls the writer the main window's
-// command calls.
+// The output formats chosen by file extension, for scripted use (gridmend-cli
+// interpolate and convert): one table, each entry calling the writer the
+// window's save command calls. Most formats write the session's solution
+// (south row first) as the main window's commands do: ".txt"/".dat" ASCII
+// matrix, ".elv" elevation array, ".ter" Terragen, ".bsq" 16-bit BSQ, ".tga"
+// POV-Ray or grayscale TGA, ".bmp" the grey 2-D picture. Some are written
+// only by the graphics window from its work array (".ind" index array).
+// Extensions compare without regard to case.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+class GraphicsModel;
 class Reporter;
 struct SessionState;
 
@@ -20,13 +24,18 @@ struct OutputOptions {
 struct SolutionOutput {
     const char* extension;     ///< lower case, with the dot
     const char* description;
+    /// Writes the session's solution; empty when only the graphics window writes the format.
     bool (*write)(const std::string& path, SessionState& session, const OutputOptions& options, Reporter& reporter);
+    /// Writes the graphics window's work array; empty when only the main window writes the format.
+    bool (*writeGraphics)(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
 };
 
-/// The formats with an extension of their own.
+/// Every output format.
 const std::vector<SolutionOutput>& solutionOutputs();
+/// The entry of the path's extension; nullptr when no format has it.
+const SolutionOutput* findSolutionOutput(const std::string& path);
 
-/// Writes the session's solution in the format of the path's extension (the ASCII
-/// matrix when no entry matches). False when nothing was written.
+/// Writes the session's solution in the format of the path's extension. False when nothing was
+/// written (no solution, no solution writer for the extension, or a failed write).
 bool writeSolutionFile(const std::string& path, SessionState& session, const OutputOptions& options,
                        Reporter& reporter);

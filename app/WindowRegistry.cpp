@@ -4,6 +4,7 @@
 #include "app/ShellWindows.h"
 #include "app/SolverParamsDialog.h"
 #include "app/TerragenScaleDialog.h"
+#include "graphics/GraphicsDialogs.h"
 #include "graphics/GraphicsWindow.h"
 #include "ui/ErrorWindow.h"
 #include "view/ImageWindows.h"
@@ -72,13 +73,33 @@ WindowRegistry::WindowRegistry(Options options)
     auto* graphics = new GraphicsWindow(m->session(), *m, m);
     m->setGraphicsWindow(graphics);
     add(graphics);
+    connectGraphicsWindow(*graphics, *m, *params);
     auto* imageForm = new ImageForm(m);
     add(imageForm);
+    auto* toolPallatte = new ToolPalletteDialog(graphics);
+    add(toolPallatte);
+    auto* penColor = new PenColorDialog(graphics);
+    add(penColor);
     add(new TerragenScaleDialog(m->terragenHeightScale, m));
-    add(new ReferenceImageWindow(m));
+    auto* reference = new ReferenceImageWindow(m);
+    m->setReferenceImageWindow(reference);
+    add(reference);
+    auto* closing = new ClosingGraphicsDialog(graphics);
+    add(closing);
+    auto* zeroArea = new ErrorWindow(kZeroAreaLines, graphics);
+    add(zeroArea);
+    graphics->setDialogs(toolPallatte, penColor, closing, zeroArea);
     auto* grayscale = new GrayscaleWindow(m);
     add(grayscale);
     m->connectPictureWindows(imageForm, grayscale);
+    // "Grayscale" of a tile and "Save SRTM Grayscale Image" in the graphics window.
+    graphics->plugins.grayscaleTile = [graphics, grayscale, m] {
+        showTileGrayscale(graphics->model(), *grayscale, *m);
+    };
+    graphics->plugins.saveSrtmGrayscaleImage = [grayscale, m](const std::string& path) {
+        return saveWindowPicture(*grayscale, path, *m);
+    };
+    graphics->applyEnablingRules();
     // The control panel drives the 3-D window, which is listed after the panel's error windows.
     auto* threeD = new ThreeDWindow(m->session(), *m, m);
     auto* panel = new ThreeDControlPanel(*threeD, m);
@@ -87,6 +108,29 @@ WindowRegistry::WindowRegistry(Options options)
     add(threeD);
     add(new JpegSnapshotWindow(m));
     add(panel->errorWindows()[3]);
+}
+
+void WindowRegistry::connectGraphicsWindow(GraphicsWindow& graphics, MainWindow& m, SolverParamsDialog& params)
+{
+    using R = MainWindow::Readout;
+    graphics.host.zoomLabel = [&m](int zoomFactor) { m.setReadout(R::Zoom, QString::number(zoomFactor)); };
+    graphics.host.readoutsVisible = [&m](bool visible) {
+        m.showTileReadouts(visible);
+        m.showCoordinateReadouts(visible);
+    };
+    graphics.host.readout = [&m](const QString& x, const QString& y, const QString& elevation,
+                                 const QString& longitude, const QString& latitude) {
+        m.setReadout(R::X, x);
+        m.setReadout(R::Y, y);
+        if (!elevation.isEmpty()) m.setReadout(R::Elevation, elevation);
+        m.setReadout(R::Longitude, longitude);
+        m.setReadout(R::Latitude, latitude);
+    };
+    graphics.host.requestSolverParameters = [&m, &params] {
+        const bool enableRun = params.requestSolverParameters();
+        if (enableRun) m.setRunEnabled(true);
+        return enableRun;
+    };
 }
 
 WindowRegistry::~WindowRegistry()

@@ -9,7 +9,9 @@
 #include <memory>
 #include <vector>
 
+class GraphicsWindow;
 class MainWindow;
+class SolverParamsDialog;
 
 class WindowRegistry {
 public:
@@ -38,6 +40,9 @@ public:
     static const std::vector<QString>& creationOrder();
 
 private:
+    /// The graphics window's requests to the main window and the parameters dialog.
+    static void connectGraphicsWindow(GraphicsWindow& graphics, MainWindow& main, SolverParamsDialog& params);
+
     std::unique_ptr<MainWindow> main_;
     std::vector<QPointer<QWidget>> windows_;
 };

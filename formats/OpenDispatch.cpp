@@ -1,11 +1,8 @@
 #include "formats/OpenDispatch.h"
 
-#include "app/SaveCommands.h"
-#include "app/SessionState.h"
 #include "formats/PictureFile.h"
 #include "graphics/GraphicsLoaders.h"
 #include "graphics/GraphicsModel.h"
-#include "graphics/GraphicsSaves.h"
 
 #include <algorithm>
 
@@ -69,31 +66,4 @@ const OpenRow* openRowForPath(std::string_view path)
 std::string notAvailableLine(const OpenRow& row)
 {
     return std::string("Reading ") + row.fileKind + " is not available yet.";
-}
-
-namespace {
-
-bool saveAscii(const std::string& path, SessionState& session, Reporter& reporter)
-{
-    return saveAsciiMatrix(path, session, reporter);
-}
-
-} // namespace
-
-const std::vector<OutputFormat>& outputFormats()
-{
-    static const std::vector<OutputFormat> formats = {
-        {{".txt", ".dat"}, "Save ASCII ", saveAscii, nullptr},
-        {{".elv"}, "Save Elevation Array", saveSolutionElevationArray, nullptr},
-        {{".ind"}, "Save Index Array", nullptr, saveGraphicsIndexArray},
-        {{".bmp"}, "Save Graphics Image", nullptr, saveGraphicsImage},
-    };
-    return formats;
-}
-
-const OutputFormat* matchOutputFormat(std::string_view extension)
-{
-    for (const OutputFormat& f : outputFormats())
-        if (std::find(f.extensions.begin(), f.extensions.end(), extension) != f.extensions.end()) return &f;
-    return nullptr;
 }

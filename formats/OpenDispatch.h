@@ -1,7 +1,7 @@
-// Which reader and which writer a file name selects: the Open command's
-// dispatch table (tested in its fixed order, exact and case-sensitive, the
-// first match deciding) and the table of output formats. The Open command,
-// "Open Reference Image" and gridmend-cli all choose through these tables.
+// Which reader a file name selects: the Open command's dispatch table, tested
+// in its fixed order, exact and case-sensitive, the first match deciding. The
+// Open command, "Open Reference Image" and gridmend-cli all choose through it
+// (the writers are chosen by app/SolutionOutputs).
 //
 // A reader that is not part of the build yet is a row whose loader is empty:
 // the Open command then logs notAvailableLine(row) and changes nothing.
@@ -16,7 +16,6 @@
 
 class GraphicsModel;
 class Reporter;
-struct SessionState;
 
 inline constexpr const char* kOpenFilter =
     "text|*.txt|data|*.dat|shape|*.shp|index|*.ind;|elevation|*.elv|bitmap|*.bmp|jpeg|*.jpg|SRTM height "
@@ -68,18 +67,3 @@ const OpenRow* matchOpenRow(std::string_view extension, std::string_view nameTai
 /// The row of a path, from its extension and name tail.
 const OpenRow* openRowForPath(std::string_view path);
 std::string notAvailableLine(const OpenRow& row);
-
-/// Writes the session's solution (main window savers).
-using SolutionSaver = bool (*)(const std::string& path, SessionState& session, Reporter& reporter);
-/// Writes the graphics window's content (graphics window savers).
-using GraphicsSaver = bool (*)(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
-
-struct OutputFormat {
-    std::vector<std::string> extensions;
-    const char* command;           ///< the menu caption of the saver
-    SolutionSaver fromSolution;    ///< empty when only the graphics window writes the format
-    GraphicsSaver fromGraphics;    ///< empty when only the main window writes the format
-};
-
-const std::vector<OutputFormat>& outputFormats();
-const OutputFormat* matchOutputFormat(std::string_view extension);

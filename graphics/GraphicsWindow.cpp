@@ -1,21 +1,210 @@
 #include "graphics/GraphicsWindow.h"
 
-#include <QLabel>
+#include "app/Reporter.h"
+#include "graphics/GraphicsDialogs.h"
+#include "graphics/PictureView.h"
+#include "ui/ErrorWindow.h"
+#include "ui/Modal.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <cmath>
 
 GraphicsWindow::GraphicsWindow(SessionState& session, Reporter& reporter, QWidget* parent)
     : QMainWindow(parent, Qt::Window), session_(session), reporter_(reporter)
 {
     setWindowTitle("GRIDMEND Graphics");
     setObjectName("graphicsWindow");
-    picture_ = new QLabel(this);
-    picture_->setObjectName("graphicsPicture");
-    setCentralWidget(picture_);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("graphicsScrollArea");
+    scroll_->setWidgetResizable(false);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setBackgroundRole(QPalette::Base);
+    view_ = new PictureView;
+    view_->setObjectName("graphicsPicture");
+    view_->setPicture(&model_.display);
+    scroll_->setWidget(view_);
+    setCentralWidget(scroll_);
+    timer_ = new QTimer(this);
+    timer_->setObjectName("overlayTimer");
+    timer_->setSingleShot(true);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        timer_->stop();
+        model_.renderArrays();
+    });
+    model_.hooks.changed = [this] { modelChanged(); };
+    model_.hooks.contentReplaced = [this] { contentReplaced(); };
+    createMenus();
+    connectView();
     resize(400, 400);
-    model_.hooks.changed = [this] { render(); };
 }
 
-void GraphicsWindow::render()
+GraphicsWindow::~GraphicsWindow() = default;
+
+void GraphicsWindow::modelChanged()
 {
-    picture_->update();
+    view_->pictureChanged();
+    if (host.zoomLabel) host.zoomLabel(model_.zoomFactor);
+    applyEnablingRules();
+}
+
+void GraphicsWindow::contentReplaced()
+{
+    elevationsLoaded_ = model_.elevationMode || model_.demTileLoaded || model_.erTileLoaded;
+    applyEnablingRules();
+    if ((model_.demTileLoaded || model_.erTileLoaded) && host.readoutsVisible) host.readoutsVisible(true);
+    fitToPicture();
+}
+
+void GraphicsWindow::fitToPicture()
+{
+    const QSize picture = view_->size();
+    QSize frame(width() - scroll_->viewport()->width(), height() - scroll_->viewport()->height());
+    if (!isVisible()) frame = QSize(0, menuBar()->sizeHint().height());
+    QSize want = picture + frame;
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QSize room = s->availableGeometry().size() * 9 / 10;
+        want = want.boundedTo(room);
+    }
+    resize(want.expandedTo(QSize(120, 80)));
+}
+
+void GraphicsWindow::startOverlayTimer()
+{
+    timer_->start(std::max(1, int(std::floor(model_.timerIntervalMs))));
+}
+
+void GraphicsWindow::setDialogs(ToolPalletteDialog* toolPallatte, PenColorDialog* penColor,
+                                ClosingGraphicsDialog* closing, ErrorWindow* zeroArea)
+{
+    toolPallatte_ = toolPallatte;
+    penColor_ = penColor;
+    closingDialog_ = closing;
+    zeroArea_ = zeroArea;
+}
+
+ToolPalletteDialog& GraphicsWindow::toolPalletteDialog()
+{
+    if (!toolPallatte_) toolPallatte_ = new ToolPalletteDialog(this);
+    return *toolPallatte_;
+}
+
+PenColorDialog& GraphicsWindow::penColorDialog()
+{
+    if (!penColor_) penColor_ = new PenColorDialog(this);
+    return *penColor_;
+}
+
+ClosingGraphicsDialog& GraphicsWindow::closingDialog()
+{
+    if (!closingDialog_) closingDialog_ = new ClosingGraphicsDialog(this);
+    return *closingDialog_;
+}
+
+ErrorWindow& GraphicsWindow::zeroAreaWindow()
+{
+    if (!zeroArea_) zeroArea_ = new ErrorWindow(kZeroAreaLines, this);
+    return *zeroArea_;
+}
+
+// --- Edit -------------------------------------------------------------------
+
+void GraphicsWindow::Undo1Click()
+{
+    model_.undo();
+}
+
+void GraphicsWindow::CopyBitmap1Click()
+{
+    model_.copyBitmap();
+}
+
+void GraphicsWindow::SubsetProcessImage1Click()
+{
+    model_.subsetRequest = true;
+}
+
+// --- Graphics ---------------------------------------------------------------
+
+void GraphicsWindow::chooseTool(bool draw, bool erase)
+{
+    model_.drawTool = draw;
+    model_.eraseTool = erase;
+    // Choosing a tool turns tagging and the elevation query off.
+    model_.tagMode = false;
+    model_.showElevationEnabled = false;
+    if (host.selectTagAndShowDisabled) host.selectTagAndShowDisabled();
+    view_->setCursor(draw || erase ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void GraphicsWindow::Draw1Click() { chooseTool(true, false); }
+void GraphicsWindow::Erase1Click() { chooseTool(false, true); }
+void GraphicsWindow::Pointer1Click() { chooseTool(false, false); }
+
+void GraphicsWindow::PenWidth1Click()
+{
+    if (modal::exec(toolPalletteDialog()) == QDialog::Accepted) model_.penWidth = toolPalletteDialog().penWidth();
+}
+
+void GraphicsWindow::PenColor1Click()
+{
+    if (modal::exec(penColorDialog()) == QDialog::Accepted) model_.penColor = penColorDialog().penColor();
+}
+
+// --- Image Processing -------------------------------------------------------
+
+void GraphicsWindow::Grayscale1Click()
+{
+    if (model_.demTileLoaded) {
+        if (plugins.grayscaleTile) plugins.grayscaleTile();
+    } else if (plugins.grayscalePicture) {
+        plugins.grayscalePicture();
+    }
+}
+
+void GraphicsWindow::ZoomIn1Click()
+{
+    if (!model_.zoomIn()) reporter_.log(kZoomRefusedLine);
+}
+
+void GraphicsWindow::ZoomOut1Click()
+{
+    model_.zoomOut();
+}
+
+// --- Picture ----------------------------------------------------------------
+
+void GraphicsWindow::connectView()
+{
+    view_->pressed = [this](int x, int y, MouseButton button) {
+        model_.mouseDown(x, y, button);
+        if (model_.rubberBand.active()) view_->setRubberBand(QRect(QPoint(x, y), QPoint(x, y)));
+    };
+    view_->moved = [this](int x, int y) {
+        if (model_.mouseMove(x, y) && model_.rubberBand.active())
+            view_->setRubberBand(QRect(QPoint(model_.rubberBand.startX, model_.rubberBand.startY), QPoint(x, y)));
+        showReadoutAt(x, y);
+    };
+    view_->released = [this](int x, int y) {
+        const bool band = model_.rubberBand.active();
+        if (band) view_->setRubberBand(std::nullopt);
+        if (model_.mouseUp(x, y, reporter_) == RubberBandOutcome::ZeroArea) zeroAreaWindow().showModal();
+    };
+    view_->doubleClicked = [this](int x, int y) {
+        if (model_.hooks.clicks.doubleClick) model_.hooks.clicks.doubleClick(x, y);
+    };
+}
+
+void GraphicsWindow::showReadoutAt(int x, int y)
+{
+    auto readout = model_.tileReadoutAt(x, y);
+    if (!readout || !host.readout) return;
+    host.readout(QString::number(readout->column), QString::number(readout->row),
+                 readout->value ? QString::number(*readout->value, 'f', 2) : QString(),
+                 QString::number(readout->longitude, 'f', 3), QString::number(readout->latitude, 'f', 3));
 }

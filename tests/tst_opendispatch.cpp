@@ -1,4 +1,6 @@
 // The Open command's dispatch table, the output-format table and the picture loader.
+#include "app/SessionState.h"
+#include "app/SolutionOutputs.h"
 #include "formats/OpenDispatch.h"
 #include "formats/PictureFile.h"
 #include "graphics/GraphicsModel.h"
@@ -70,17 +72,21 @@ TEST(OpenDispatch, TheTableHoldsThirteenRowsWithTheirHandling)
     EXPECT_EQ(notAvailableLine(rows[6]), "Reading SRTM height files is not available yet.");
 }
 
-TEST(OpenDispatch, OutputFormatsByExtension)
+TEST(OutputFormats, ChosenByExtension)
 {
-    ASSERT_NE(matchOutputFormat(".txt"), nullptr);
-    EXPECT_STREQ(matchOutputFormat(".txt")->command, "Save ASCII ");
-    EXPECT_EQ(matchOutputFormat(".dat"), matchOutputFormat(".txt"));
-    EXPECT_NE(matchOutputFormat(".elv")->fromSolution, nullptr);
-    EXPECT_EQ(matchOutputFormat(".ind")->fromSolution, nullptr);
-    EXPECT_NE(matchOutputFormat(".ind")->fromGraphics, nullptr);
-    EXPECT_NE(matchOutputFormat(".bmp")->fromGraphics, nullptr);
-    EXPECT_EQ(matchOutputFormat(".TXT"), nullptr);
-    EXPECT_EQ(matchOutputFormat(".hgt"), nullptr);
+    ASSERT_NE(findSolutionOutput("/out/a.txt"), nullptr);
+    EXPECT_EQ(findSolutionOutput("a.TXT"), findSolutionOutput("a.txt"));   // any case
+    EXPECT_NE(findSolutionOutput("a.dat")->write, nullptr);
+    EXPECT_NE(findSolutionOutput("a.elv")->write, nullptr);
+    EXPECT_EQ(findSolutionOutput("a.ind")->write, nullptr);   // only the graphics window writes it
+    EXPECT_NE(findSolutionOutput("a.ind")->writeGraphics, nullptr);
+    EXPECT_EQ(findSolutionOutput("a.xyz"), nullptr);
+    EXPECT_EQ(findSolutionOutput("dir.v2/noextension"), nullptr);
+    SessionState s;
+    NullReporter r;
+    EXPECT_FALSE(writeSolutionFile("a.txt", s, {}, r));   // no solution
+    s.solutionGrid = RealGrid(1, 1, 5.0);
+    EXPECT_FALSE(writeSolutionFile("a.ind", s, {}, r));   // no solution writer
 }
 
 TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)

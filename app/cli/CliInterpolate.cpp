@@ -1,37 +1,81 @@
-// gridmend-cli interpolate: open a grid input, enter the solver parameters, Run, save.
+// gridmend-cli interpolate: open an input as the Open command does, enter the
+// solver parameters, Run, and save the solution in the format the output's
+// extension selects.
+//
+// Text kinds (read at Run) need --rows and --columns, as the parameters dialog
+// asks for them; grid kinds (".elv", ".ind", ".ort", pictures, ...) are loaded
+// into the graphics window's model and handed over by its "Input Data"
+// conversion, which the parameters of the four-box form follow.
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliInputs.h"
 #include "app/cli/CliOptions.h"
 
 #include "app/Reporter.h"
 #include "app/RunCommand.h"
-#include "app/SolutionOutputs.h"
 #include "app/SessionState.h"
+#include "app/SolutionOutputs.h"
 #include "app/SolverParameters.h"
+#include "formats/OpenDispatch.h"
 #include "formats/TextGrid.h"
 #include "graphics/GraphicsModel.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
+
+/// The text kinds whose Run readers exist.
+const InputKind kTextKindsRead[] = {
+    InputKind::TextGridInput,
+    InputKind::CsvInput,
+    InputKind::LasInput,
+};
 
 const std::map<std::string, int> kOptions = {
     {"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1},
     {"tga", 1}, {"terragen-scale", 1}};
 
-/// The input kind of the path: CSV or LAS points by extension, otherwise an ASCII z-value grid.
-InputKind inputKindOf(const std::string& path)
-{
-    for (const char* ext : {".csv", ".CSV"})
-        if (path.ends_with(ext)) return InputKind::CsvInput;
-    for (const char* ext : {".las", ".LAS"})
-        if (path.ends_with(ext)) return InputKind::LasInput;
-    return InputKind::TextGridInput;
-}
-
-void fail(const std::string& message)
+int fail(const std::string& message)
 {
     std::fflush(stdout);
     std::fprintf(stderr, "gridmend-cli interpolate: %s\n", message.c_str());
+    return 1;
+}
+
+void submit(SessionState& session, const CliOptions& options, bool sizeFromInput, Reporter& reporter)
+{
+    SolverParameterTexts texts;
+    if (auto v = options.text("rows")) texts.rows = *v;
+    if (auto v = options.text("columns")) texts.columns = *v;
+    if (auto v = options.text("lsqr")) texts.lsqr = *v;
+    if (auto v = options.text("laplacian")) texts.laplacian = *v;
+    if (auto v = options.text("refining")) texts.refining = *v;
+    if (auto v = options.text("scale")) texts.scale = *v;
+    switch (submitSolverParameters(session, texts, sizeFromInput, reporter)) {
+    case ParameterFailure::None: break;
+    case ParameterFailure::Empty: throw UsageError("every solver parameter needs a value");
+    case ParameterFailure::NotInteger: throw UsageError("rows, columns and iteration counts must be integers");
+    case ParameterFailure::NotDouble: throw UsageError("--scale must be a number");
+    case ParameterFailure::OutOfRange:
+        throw UsageError("rows and columns must be at least 4; counts and scale must not be negative");
+    }
+    if (!sizeFromInput) convertGridSizeTexts(session);
+    convertIterationTexts(session);
+}
+
+/// Relaxation alone on a text grid: the grid the text builder would read, relaxed as Run relaxes.
+int relaxTextGrid(SessionState& session, const std::string& in, Reporter& reporter)
+{
+    auto read = readTextGrid(in, session.numberElevationRows, session.numberElevationColumns, reporter);
+    if (!read) return fail("cannot read " + in);
+    if (read->valuesRead < read->grid.size())
+        return fail(in + " holds " + std::to_string(read->valuesRead) + " numbers; " +
+                    std::to_string(read->grid.size()) + " are needed");
+    auto solution = relaxEngineGrid(read->grid, session, reporter);
+    if (!solution) return fail("the interpolation did not run");
+    session.solutionGrid = std::move(solution);
+    reporter.log("Done interpolating file.");
+    return 0;
 }
 
 } // namespace
@@ -41,61 +85,41 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
     const CliOptions options(args, kOptions);
     options.requirePositional({"IN", "OUT"});
     const std::string in = options.positional()[0], out = options.positional()[1];
-    if (!options.has("rows") || !options.has("columns")) throw UsageError("--rows and --columns are required");
+    const OpenRow& row = cliInputRow(in);
+    const SolutionOutput& format = cliOutputFormat(out, true);
+    const OutputOptions outputOptions = cliOutputOptions(options);
 
     SessionState session;
     session.inputFileName = in;
-    session.inputKind = inputKindOf(in);
+    session.inputKind = row.kind;
     reporter.log(in);
     reporter.log(" ");
-
-    SolverParameterTexts texts;
-    texts.rows = *options.text("rows");
-    texts.columns = *options.text("columns");
-    if (auto v = options.text("lsqr")) texts.lsqr = *v;
-    if (auto v = options.text("laplacian")) texts.laplacian = *v;
-    if (auto v = options.text("refining")) texts.refining = *v;
-    if (auto v = options.text("scale")) texts.scale = *v;
-    switch (submitSolverParameters(session, texts, false, reporter)) {
-    case ParameterFailure::None: break;
-    case ParameterFailure::Empty: throw UsageError("every solver parameter needs a value");
-    case ParameterFailure::NotInteger: throw UsageError("rows, columns and iteration counts must be integers");
-    case ParameterFailure::NotDouble: throw UsageError("--scale must be a number");
-    case ParameterFailure::OutOfRange:
-        throw UsageError("rows and columns must be at least 4; counts and scale must not be negative");
-    }
-    convertGridSizeTexts(session);
-    convertIterationTexts(session);
-
     GraphicsModel graphics;
-    if (session.lsqrIterations > 0 || session.inputKind != InputKind::TextGridInput) {
-        if (runGridmend(session, graphics, reporter) != RunOutcome::Completed) {
-            fail("the interpolation did not run");
-            return 1;
+
+    if (row.handling == OpenHandling::AskParameters) {
+        if (std::find(std::begin(kTextKindsRead), std::end(kTextKindsRead), row.kind) == std::end(kTextKindsRead))
+            throw UsageError(notAvailableLine(row));
+        if (!options.has("rows") || !options.has("columns"))
+            throw UsageError("--rows and --columns are required for " + std::string(row.fileKind));
+        submit(session, options, false, reporter);
+        if (session.lsqrIterations <= 0 && row.kind == InputKind::TextGridInput) {
+            if (int status = relaxTextGrid(session, in, reporter)) return status;
+        } else if (runGridmend(session, graphics, reporter) != RunOutcome::Completed) {
+            return fail("the interpolation did not run");
         }
+    } else if (row.handling == OpenHandling::IntoGraphics) {
+        if (options.has("rows") || options.has("columns"))
+            throw UsageError("the grid size of " + std::string(row.fileKind) + " comes from the file");
+        session.sizeFromInput = true;
+        if (!cliLoadGrid(row, in, graphics, reporter) || !graphics.holdsContent())
+            return fail("nothing was loaded from " + in);
+        submit(session, options, true, reporter);
+        graphics.handOverInputData(session);   // "Input Data", after the parameters
+        if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
+            return fail("the interpolation did not run");
     } else {
-        // Relaxation alone: the grid the text builder would read, relaxed as Run relaxes.
-        auto read = readTextGrid(in, session.numberElevationRows, session.numberElevationColumns, reporter);
-        if (!read) {
-            fail("cannot read " + in);
-            return 1;
-        }
-        if (read->valuesRead < read->grid.size()) {
-            fail(in + " holds " + std::to_string(read->valuesRead) + " numbers; " +
-                 std::to_string(read->grid.size()) + " are needed");
-            return 1;
-        }
-        auto solution = relaxEngineGrid(read->grid, session, reporter);
-        if (!solution) {
-            fail("the interpolation did not run");
-            return 1;
-        }
-        session.solutionGrid = std::move(solution);
-        reporter.log("Done interpolating file.");
+        throw UsageError(notAvailableLine(row));
     }
-    if (!writeSolutionFile(out, session, cliOutputOptions(options), reporter)) {
-        fail("cannot write " + out);
-        return 1;
-    }
+    if (!format.write(out, session, outputOptions, reporter)) return fail("cannot write " + out);
     return 0;
 }

@@ -11,13 +11,21 @@ const std::vector<CliCommandInfo>& cliCommands()
 {
     static const std::vector<CliCommandInfo> commands = {
         {"interpolate", cliInterpolate,
-         "interpolate IN OUT --rows R --columns C [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
-         "      Interpolates an ASCII z-value grid (0 = unknown, file order = south row first), or CSV\n"
-         "      (.csv) or LAS (.las) points placed on a grid of that size, and writes the solution by OUT's\n"
-         "      extension: .ter Terragen (--terragen-scale N, default 30), .bsq 16-bit BSQ, .tga POV-Ray TGA\n"
-         "      (--tga gray: grayscale), .bmp grey picture, anything else an ASCII matrix. --lsqr N > 0\n"
-         "      solves with LSQR (its report header on standard output); --lsqr 0 runs the relaxation alone\n"
-         "      (ASCII grids only)."},
+         "interpolate IN OUT [--rows R --columns C] [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
+         "      [--tga pov|gray] [--terragen-scale N]\n"
+         "      Interpolates an input and writes the solution in the format OUT's extension selects:\n"
+         "      .txt/.dat ASCII matrix, .elv elevation array, .ter Terragen (--terragen-scale N, default 30),\n"
+         "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture.\n"
+         "      ASCII z-value grids (.txt/.dat: 0 = unknown, file order = south row first) and CSV (.csv)\n"
+         "      or LAS (.las) points need --rows and --columns; grid inputs (.elv, .ind/.ort, pictures)\n"
+         "      carry their size and are handed over as the graphics window's \"Input Data\" hands them.\n"
+         "      --lsqr N > 0 solves with LSQR (its report header on standard output); --lsqr 0 runs the\n"
+         "      relaxation alone (not for points)."},
+        {"convert", cliConvert,
+         "convert IN OUT [--tga pov|gray] [--terragen-scale N]\n"
+         "      Reads a grid input (.elv, .ind/.ort, .bmp/.jpg, ...) into the graphics window's model and\n"
+         "      writes it with no interpolation: as a solution (the formats of interpolate), or as the\n"
+         "      graphics window's index array (.ind)."},
         {"render3d", cliRender3d,
          "render3d IN OUT.jpg --rows R --columns C [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
          "      [--rotate-x D] [--rotate-y D] [--rotate-z D] [--translate-x D] [--translate-y D]\n"

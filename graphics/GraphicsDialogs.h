@@ -1,0 +1,51 @@
+// The graphics window's own dialogs: "Tool Pallatte" (pen width), "Pen Color"
+// and "Closing Graphics Window".
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+class QComboBox;
+
+/// The colours the program's colour dialogs offer, as screen colours (red in bits 0-7):
+/// "Black", "Blue", "Red", "Green", "Yellow" are (0,0,0), (0,0,255), (255,0,0), (0,128,0), (255,255,0).
+std::optional<std::int32_t> screenColourNamed(const QString& name);
+
+/// "Tool Pallatte": the drop-down "Pen Width" (1-20, 30, 40; 1 at first) and "Submit".
+class ToolPalletteDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ToolPalletteDialog(QWidget* parent = nullptr);
+    int penWidth() const;
+    QComboBox* list() const { return list_; }
+
+private:
+    QComboBox* list_;
+};
+
+/// "Pen Color": the drop-down "Black", "Red", "Blue", "Yellow", "Green" and "Submit".
+class PenColorDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PenColorDialog(QWidget* parent = nullptr);
+    /// The screen colour named by the choice.
+    std::int32_t penColor() const;
+    QComboBox* list() const { return list_; }
+
+private:
+    QComboBox* list_;
+};
+
+/// "Closing Graphics Window": "Close without saving image?" with "OK" and "Cancel".
+class ClosingGraphicsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ClosingGraphicsDialog(QWidget* parent = nullptr);
+};
+
+/// The lines of the zero-area rubber band's "Error!" window.
+inline const QStringList kZeroAreaLines = {"Bounding  box must have non zero area!",
+                                           "Hold down mouse button and drag the", "rubber band box."};
