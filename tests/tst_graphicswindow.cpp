@@ -1,0 +1,391 @@
+// The graphics window as a user meets it: menus and their enabling rules, the
+// pen dialogs, Close, the save commands (byte-exact), "Input Data", the
+// rubber band's error window, the timer and the tile readout; and the main
+// window's save commands with their round trips through Open.
+#include "app/MainWindow.h"
+#include "app/WindowRegistry.h"
+#include "formats/ElevationArray.h"
+#include "graphics/GraphicsDialogs.h"
+#include "graphics/GraphicsWindow.h"
+#include "graphics/PictureView.h"
+#include "ui/ErrorWindow.h"
+#include "ui/FileDialogs.h"
+#include "ui/Modal.h"
+#include "TestFiles.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList captions(QMenu* menu)
+{
+    QStringList out;
+    for (QAction* a : menu->actions()) out << a->text();
+    return out;
+}
+
+struct GraphicsFixture : ::testing::Test {
+    WindowRegistry registry{WindowRegistry::Options{false}};
+    MainWindow& m = registry.mainWindow();
+    GraphicsWindow& g = *m.graphicsWindow();
+    GraphicsModel& model = g.model();
+    QStringList dialogs;
+    std::function<int(QDialog&)> answer = [](QDialog&) { return 0; };
+
+    void SetUp() override
+    {
+        m.beepPauseMs = 0;
+        modal::setAnswerer([this](QDialog& d) {
+            dialogs << d.windowTitle();
+            return answer(d);
+        });
+    }
+    void TearDown() override
+    {
+        modal::setAnswerer({});
+        filedialogs::queueAnswers({});
+    }
+    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
+    bool enabled(const char* name) const { return g.action(name)->isEnabled(); }
+    void save(const char* action, const std::string& path)
+    {
+        filedialogs::queueAnswers({QString::fromStdString(path)});
+        g.action(action)->trigger();
+    }
+};
+
+int click(QDialog& d, const char* button)
+{
+    d.findChild<QPushButton*>(button)->click();
+    return d.result();
+}
+
+} // namespace
+
+TEST_F(GraphicsFixture, MenuTreeHasTheProgramsCaptions)
+{
+    EXPECT_EQ(g.windowTitle(), "GRIDMEND Graphics");
+    QStringList top;
+    for (QAction* a : g.menuBar()->actions()) top << a->text();
+    EXPECT_EQ(top, (QStringList{"File", "Edit", "Graphics", "Image Processing", "Contour Interpolation",
+                                "DEM Interpolation"}));
+    auto menu = [&](const char* name) { return g.action(name)->menu(); };
+    EXPECT_EQ(captions(menu("menuFile")),
+              (QStringList{"Input Data", "Close", "Save Graphics Image", "Save SRTM Grayscale Image",
+                           "Save Elevation Array", "Save Index Array", "Save SRTM Heightfield"}));
+    EXPECT_EQ(captions(menu("menuEdit")), (QStringList{"Undo", "Copy Bitmap", "Subset Process Image"}));
+    EXPECT_EQ(captions(menu("menuGraphics")), (QStringList{"Draw", "Erase", "Pointer", "Tool Palette",
+                                                           "Set Elevation", "Draw Elevation", "Clip Text"}));
+    EXPECT_EQ(captions(menu("menuToolPalette")), (QStringList{"Pen Width", "Pen Color", "Marker Color"}));
+    EXPECT_EQ(captions(menu("menuImageProcessing")),
+              (QStringList{"Filter", "Binarize", "Negative Image", "Grayscale", "Query Pixel Value", "LineScan Value",
+                           "Array Operations", "Thin", "Despeckle 8 Bit", "Despeckle 24 Bit", "Pattern Recognition",
+                           "Edge Detection", "Clean Image", "Classify Pixels", "Zoom"}));
+    EXPECT_EQ(captions(menu("menuFilter")), (QStringList{"Values", "Range", "Red Green Blue Byte Filter",
+                                                         "Low Pass Filter", "Unsharp Mask", "High Pass Filter"}));
+    EXPECT_EQ(captions(menu("menuArrayOperations")),
+              (QStringList{"Subtract Arrays", "NAND Arrays", "Stretch Arrays", "Scale Arrays", "Offset Arrays"}));
+    EXPECT_EQ(captions(menu("menuStretchArrays")), (QStringList{"Contrast", "Offset"}));
+    EXPECT_EQ(captions(menu("menuLineScanValue")), (QStringList{"Enabled", "Disable"}));
+    EXPECT_EQ(captions(menu("menuPatternRecognition")), (QStringList{"Block Pattern", "Line Pattern",
+                                                                     "Nibble Pattern", "Neighbor Pattern",
+                                                                     "Remove Web"}));
+    EXPECT_EQ(captions(menu("menuEdgeDetection")),
+              (QStringList{"Sobel Trailing", "Sobel Leading and Trailing", "Laplacian  Leading and Trailing"}));
+    EXPECT_EQ(captions(menu("menuZoom")), (QStringList{"Zoom In", "Zoom Out"}));
+    EXPECT_EQ(captions(menu("menuContourInterpolation")), (QStringList{"Tag", "Show Elevation", "DigitizeContour"}));
+    EXPECT_EQ(captions(menu("menuTag")), (QStringList{"Set Elevation", "Tag Lines"}));
+    EXPECT_EQ(captions(menu("menuDEMInterpolation")),
+              (QStringList{"Set Null Data Definition", "Set Sea Level Clipping Parameters", "Fix Sea Level Elevations",
+                           "Offset DTED0 DEM", "Interpolate Subset Array", "Interpolate Using DTED0 or SRTM30 Data",
+                           "Patch SRTM-3 using DTED1 Data", "Patch SRTM-1 Using DTED1 Data", "Resample DEM"}));
+    EXPECT_EQ(captions(menu("menuInterpolateUsingDTED0orSRTM30Data")),
+              (QStringList{"Expand DTED0 DEM", "Expand SRTM30 DEM", "Insert Expanded DTED0 or SRTM30 into SRTM-3",
+                           "Assign Interpolated Elevations"}));
+}
+
+TEST_F(GraphicsFixture, EnablingRulesFollowZoomLoadsBinarizeAndWiring)
+{
+    for (const char* name : {"actionInputData", "actionClose", "actionSaveGraphicsImage", "actionSaveIndexArray",
+                             "actionUndo", "actionCopyBitmap", "actionSubsetProcessImage", "actionDraw",
+                             "actionPenWidth", "actionPenColor", "actionZoomIn"})
+        EXPECT_TRUE(enabled(name)) << name;
+    for (const char* name : {"actionZoomOut", "actionSaveElevationArray", "actionSaveSrtmHeightfield",
+                             "actionSaveSrtmGrayscaleImage", "actionGrayscale", "actionBinarize", "actionThin",
+                             "actionClassifyPixels", "actionResampleDem", "actionTagLinesEnabled", "menuTag",
+                             "actionLineScanEnabled"})
+        EXPECT_FALSE(enabled(name)) << name;
+
+    model.loadPicture(IntGrid(4, 4, 0xFFFFFF));
+    g.action("actionZoomIn")->trigger();
+    EXPECT_TRUE(enabled("actionZoomOut"));
+    EXPECT_FALSE(enabled("actionSubsetProcessImage"));
+    EXPECT_EQ(m.findChild<QLabel*>("zoomValue")->text(), "2");
+    g.action("actionZoomOut")->trigger();
+    EXPECT_FALSE(enabled("actionZoomOut"));
+    EXPECT_TRUE(enabled("actionSubsetProcessImage"));
+
+    // A plugged-in tool: enabled, and its zoom rule applies.
+    int scans = 0;
+    g.wire("actionLineScanEnabled", [&] { ++scans; });
+    EXPECT_TRUE(enabled("actionLineScanEnabled"));
+    g.action("actionLineScanEnabled")->trigger();
+    EXPECT_EQ(scans, 1);
+    g.action("actionZoomIn")->trigger();
+    EXPECT_FALSE(enabled("actionLineScanEnabled"));
+
+    model.loadContourElevationArray(IntGrid(2, 2, 255));
+    EXPECT_TRUE(enabled("menuTag"));
+    EXPECT_TRUE(enabled("actionSaveElevationArray"));
+    g.wire("actionThin", [] {});
+    g.wire("actionDespeckle24Bit", [] {});
+    EXPECT_FALSE(enabled("actionThin"));
+    g.setBinarized(true);
+    EXPECT_TRUE(enabled("actionThin"));
+    EXPECT_FALSE(enabled("actionDespeckle24Bit"));
+
+    g.plugins.grayscaleTile = [] {};
+    g.applyEnablingRules();
+    EXPECT_TRUE(enabled("actionGrayscale"));
+}
+
+TEST_F(GraphicsFixture, PenDialogsSetWidthAndColour)
+{
+    answer = [](QDialog& d) {
+        auto* list = d.findChildren<QComboBox*>().front();
+        if (d.windowTitle() == "Tool Pallatte") {
+            QStringList items;
+            for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+            EXPECT_EQ(items.size(), 22);
+            EXPECT_EQ(items.front(), "1");
+            EXPECT_EQ(items.mid(19), (QStringList{"20", "30", "40"}));
+            EXPECT_EQ(list->currentText(), "1");
+            list->setCurrentText("30");
+        } else {
+            QStringList items;
+            for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+            EXPECT_EQ(items, (QStringList{"Black", "Red", "Blue", "Yellow", "Green"}));
+            list->setCurrentText("Green");
+        }
+        return click(d, "submitButton");
+    };
+    g.action("actionPenWidth")->trigger();
+    g.action("actionPenColor")->trigger();
+    EXPECT_EQ(dialogs, (QStringList{"Tool Pallatte", "Pen Color"}));
+    EXPECT_EQ(model.penWidth, 30);
+    EXPECT_EQ(model.penColor, 0x008000);
+    EXPECT_EQ(screenColourNamed("Red"), 0x0000FF);
+    EXPECT_EQ(screenColourNamed("Yellow"), 0x00FFFF);
+
+    model.tagMode = model.showElevationEnabled = true;
+    g.action("actionDraw")->trigger();
+    EXPECT_TRUE(model.drawTool);
+    EXPECT_FALSE(model.tagMode || model.showElevationEnabled);
+    g.action("actionErase")->trigger();
+    EXPECT_TRUE(model.eraseTool);
+    EXPECT_FALSE(model.drawTool);
+    g.action("actionPointer")->trigger();
+    EXPECT_FALSE(model.drawTool || model.eraseTool);
+}
+
+TEST_F(GraphicsFixture, CloseAsksUntilSavedAndHandsTheArrayOver)
+{
+    IntGrid tile(2, 3);
+    for (int i = 0; i < 6; ++i) tile.data()[i] = i * 10;
+    model.loadTile(tile);
+    g.show();
+    answer = [](QDialog& d) {
+        EXPECT_EQ(d.findChild<QLabel*>()->text(), "Close without saving image?");
+        return click(d, "cancelButton");
+    };
+    EXPECT_FALSE(g.Close1Click());
+    EXPECT_TRUE(g.isVisible());
+    EXPECT_TRUE(model.holdsContent());
+    EXPECT_FALSE(m.session().inputGrid);
+
+    // A cancelled and a failed save leave the question in place.
+    save("actionSaveIndexArray", "");
+    save("actionSaveIndexArray", "/nonexistent/dir/tile.ind");
+    EXPECT_FALSE(model.saved);
+    dialogs.clear();
+    EXPECT_FALSE(g.Close1Click());
+    EXPECT_EQ(dialogs, QStringList{"Closing Graphics Window"});
+
+    TempDir dir;
+    save("actionSaveIndexArray", dir.file("tile.ind"));
+    EXPECT_TRUE(model.saved);
+    dialogs.clear();
+    ASSERT_TRUE(g.Close1Click());
+    EXPECT_TRUE(dialogs.isEmpty());   // saved: nothing asked
+    EXPECT_FALSE(g.isVisible());
+    ASSERT_TRUE(m.session().inputGrid);
+    EXPECT_EQ(*m.session().inputGrid, tile);
+    EXPECT_EQ(m.session().numberElevationRows, 2);
+    EXPECT_FALSE(model.holdsContent());
+    EXPECT_EQ(g.size(), QSize(400, 400));
+    EXPECT_EQ(m.findChild<QLabel*>("zoomValue")->text(), "1");
+    EXPECT_FALSE(m.findChild<QLabel*>("longitudeValue")->isVisible());
+
+    // The title bar's close button asks too, and OK closes.
+    model.loadPicture(IntGrid(2, 2, 1));
+    g.show();
+    answer = [](QDialog& d) { return click(d, "okButton"); };
+    g.close();
+    EXPECT_FALSE(g.isVisible());
+    EXPECT_FALSE(model.holdsContent());
+}
+
+TEST_F(GraphicsFixture, SaveCommandsWriteByteExactFilesAndLogThePath)
+{
+    IntGrid contour(2, 2, 255);
+    contour(0, 1) = 1200;
+    contour(1, 0) = 0;
+    model.loadContourElevationArray(contour);
+    TempDir dir;
+    save("actionSaveElevationArray", dir.file("work.elv"));
+    EXPECT_EQ(filedialogs::lastFilter(), "elevation|*.elv");
+    EXPECT_EQ(readText(dir.file("work.elv")), "         2         2         0\n"
+                                              "       255      1200\n"
+                                              "         0       255\n");
+    save("actionSaveIndexArray", dir.file("work.ind"));
+    EXPECT_EQ(filedialogs::lastFilter(), "index|*.ind");
+    EXPECT_EQ(readText(dir.file("work.ind")), "0    0     255\n0    1    1200\n1    0       0\n1    1     255\n");
+    EXPECT_EQ(log().mid(1), (QStringList{QString::fromStdString(dir.file("work.elv")), "File Written",
+                                         QString::fromStdString(dir.file("work.ind")), "File Written"}));
+
+    save("actionSaveGraphicsImage", dir.file("work.bmp"));
+    EXPECT_EQ(filedialogs::lastFilter(), "bmp|*.bmp");
+    const auto bmp = readBytes(dir.file("work.bmp"));
+    ASSERT_EQ(bmp.size(), 54u + 2 * 8);   // 2 x 2 pixels, lines padded to 4 bytes
+    EXPECT_EQ(bmp[54 + 8], 0xFF);         // top line (stored last) starts white: 255 is background
+}
+
+TEST_F(GraphicsFixture, MainWindowSavesAndRoundTripsNorthUp)
+{
+    SessionState& s = m.session();
+    RealGrid solution(2, 2);
+    solution(0, 0) = 1; solution(0, 1) = 2;   // row 0 is the southern row
+    solution(1, 0) = 3.9; solution(1, 1) = -4.7;
+    s.solutionGrid = solution;
+    s.numberElevationRows = s.numberElevationColumns = 2;
+    m.enableAfterRun();
+    TempDir dir;
+    filedialogs::queueAnswers({QString::fromStdString(dir.file("result.txt"))});
+    m.action("actionSaveAscii")->trigger();
+    EXPECT_EQ(filedialogs::lastFilter(), "text|*.txt|data|*.dat");
+    EXPECT_EQ(readText(dir.file("result.txt")), "    1.0000    2.0000\n    3.9000   -4.7000\n");
+    filedialogs::queueAnswers({QString::fromStdString(dir.file("result.elv"))});
+    m.action("actionSaveElevationArray")->trigger();
+    EXPECT_EQ(readText(dir.file("result.elv")), "         2         2         1\n"
+                                                "         3        -4\n"
+                                                "         1         2\n");
+    EXPECT_EQ(log().mid(1), (QStringList{QString::fromStdString(dir.file("result.txt")), " ", "File saved.",
+                                         QString::fromStdString(dir.file("result.elv")), "File Written"}));
+
+    // Reopened, the main window's array comes back north-up through the raw elevation path ...
+    filedialogs::queueAnswers({QString::fromStdString(dir.file("result.elv"))});
+    m.action("actionOpen")->trigger();
+    EXPECT_TRUE(model.elevationMode);
+    EXPECT_EQ(model.imageArray(0, 1), -4);   // raw values, north row first
+    EXPECT_EQ(model.elevationArray(1, 0), 1);
+    // ... and the graphics window's through the contour path.
+    save("actionSaveElevationArray", dir.file("work.elv"));
+    filedialogs::queueAnswers({QString::fromStdString(dir.file("work.elv"))});
+    m.action("actionOpen")->trigger();
+    EXPECT_EQ(model.elevationArray(0, 0), 3);
+    EXPECT_EQ(model.imageArray(0, 0), 3 * 599);
+
+    // A write that fails reports only that.
+    const int before = log().size();
+    filedialogs::queueAnswers({"/nonexistent/dir/x.txt"});
+    m.action("actionSaveAscii")->trigger();
+    EXPECT_EQ(log().mid(before), (QStringList{"/nonexistent/dir/x.txt", "could not open output file"}));
+}
+
+TEST_F(GraphicsFixture, InputDataBuildsItsCopyWithTheLsqrCountJustEntered)
+{
+    IntGrid tile(1, 4);
+    tile(0, 0) = -32768; tile(0, 1) = -999; tile(0, 2) = -1; tile(0, 3) = 300;
+    model.loadTile(tile);
+    m.session().lsqrIterations = 0;
+    answer = [](QDialog& d) {
+        EXPECT_FALSE(d.findChild<QLineEdit*>("rowsEdit")->isEnabled());
+        d.findChild<QLineEdit*>("lsqrEdit")->setText("4");
+        return click(d, "submitButton");
+    };
+    g.action("actionInputData")->trigger();
+    EXPECT_EQ(dialogs, QStringList{"dataEntryForm"});
+    ASSERT_TRUE(m.session().inputGrid);
+    EXPECT_EQ(m.session().lsqrIterations, 4);
+    EXPECT_EQ((*m.session().inputGrid)(0, 1), 0);   // negative values become 0 with LSQR iterations
+    EXPECT_EQ(m.session().numberElevationColumns, 4);
+    EXPECT_TRUE(m.action("actionRunGridmend")->isEnabled());
+
+    model.reset();
+    g.action("actionInputData")->trigger();
+    EXPECT_EQ(log().last(), kNothingToHandOverLine);
+}
+
+TEST_F(GraphicsFixture, ZeroAreaRubberBandShowsTheErrorWindow)
+{
+    model.loadPicture(IntGrid(20, 20, 0xFFFFFF));
+    g.show();
+    g.action("actionSubsetProcessImage")->trigger();
+    QStringList shown;
+    answer = [&](QDialog& d) {
+        shown << static_cast<ErrorWindow&>(d).text();
+        return click(d, "okButton");
+    };
+    PictureView* view = g.pictureView();
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(5, 12));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0], "Bounding  box must have non zero area!\nHold down mouse button and drag the\nrubber band box.");
+    EXPECT_EQ(model.imageRows(), 20);
+
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(2, 3));
+    QTest::mouseMove(view, QPoint(8, 9));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(12, 10));
+    EXPECT_EQ(model.imageRows(), 7);
+    EXPECT_EQ(model.imageColumns(), 10);
+}
+
+TEST_F(GraphicsFixture, TimerIntervalFollowsTheZoomAndItsTickRendersTheArrays)
+{
+    model.loadPicture(IntGrid(3, 3, 0x00FF00));
+    g.action("actionZoomIn")->trigger();
+    g.action("actionZoomIn")->trigger();
+    model.display(0, 0) = 0xFF000000u;   // a text overlay
+    g.startOverlayTimer();
+    EXPECT_EQ(g.overlayTimer()->interval(), 100);
+    QTest::qWait(250);
+    EXPECT_FALSE(g.overlayTimer()->isActive());
+    EXPECT_EQ(model.display(0, 0), 0xFF00FF00u);
+}
+
+TEST_F(GraphicsFixture, TileReadoutFillsTheMainWindowsLabels)
+{
+    IntGrid tile(100, 100, 0);
+    tile(50, 25) = 1234;
+    model.loadTile(tile);
+    model.tileLatitude = 45;
+    model.tileLongitude = -123;
+    g.show();
+    EXPECT_TRUE(m.findChild<QLabel*>("longitudeValue")->isVisibleTo(&m));
+    QTest::mouseMove(g.pictureView(), QPoint(25, 50));
+    EXPECT_EQ(m.findChild<QLabel*>("xValue")->text(), "25");
+    EXPECT_EQ(m.findChild<QLabel*>("yValue")->text(), "50");
+    EXPECT_EQ(m.findChild<QLabel*>("elevationValue")->text(), "1234.00");
+    EXPECT_EQ(m.findChild<QLabel*>("longitudeValue")->text(), "-122.750");
+    EXPECT_EQ(m.findChild<QLabel*>("latitudeValue")->text(), "45.500");
+}

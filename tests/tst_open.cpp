@@ -1,0 +1,216 @@
+// "&Open" and "Open Reference Image" driven through the main window, with the
+// file dialogs and modal dialogs answered by the test.
+#include "app/MainWindow.h"
+#include "app/SolverParamsDialog.h"
+#include "app/WindowRegistry.h"
+#include "formats/OpenDispatch.h"
+#include "graphics/GraphicsWindow.h"
+#include "graphics/ReferenceImageWindow.h"
+#include "ui/FileDialogs.h"
+#include "ui/Modal.h"
+#include "TestFiles.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct OpenFixture : ::testing::Test {
+    WindowRegistry registry{WindowRegistry::Options{false}};
+    MainWindow& m = registry.mainWindow();
+    GraphicsWindow& g = *m.graphicsWindow();
+    QStringList dialogs;                 // captions of the modal windows shown
+    QString paramsAnswer = "submit";     // how the parameters dialog is answered
+    QString rows = "5", columns = "6", lsqr = "3";
+
+    void SetUp() override
+    {
+        modal::setAnswerer([this](QDialog& d) {
+            dialogs << d.windowTitle();
+            if (d.objectName() == "dataEntryForm") {
+                d.findChild<QLineEdit*>("rowsEdit")->setText(rows);
+                d.findChild<QLineEdit*>("columnsEdit")->setText(columns);
+                d.findChild<QLineEdit*>("lsqrEdit")->setText(lsqr);
+                d.findChild<QPushButton*>(paramsAnswer == "submit" ? "submitButton" : "cancelButton")->click();
+                return d.result();
+            }
+            return 0;
+        });
+    }
+    void TearDown() override
+    {
+        modal::setAnswerer({});
+        filedialogs::queueAnswers({});
+    }
+    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
+    void open(const std::string& path)
+    {
+        filedialogs::queueAnswers({QString::fromStdString(path)});
+        m.action("actionOpen")->trigger();
+    }
+};
+
+} // namespace
+
+TEST_F(OpenFixture, DialogHasTheProgramsFilterAndACancelEndsTheCommand)
+{
+    SessionState& s = m.session();
+    s.inputKind = InputKind::CsvInput;
+    filedialogs::queueAnswers({""});
+    m.action("actionOpen")->trigger();
+    EXPECT_EQ(filedialogs::lastFilter(), kOpenFilter);
+    EXPECT_EQ(log(), QStringList{"Open an input file to begin."});
+    EXPECT_EQ(s.inputKind, InputKind::CsvInput);
+    EXPECT_TRUE(dialogs.isEmpty());
+}
+
+TEST_F(OpenFixture, TextGridAsksForTheParametersAndEnablesRun)
+{
+    TempDir dir;
+    const std::string path = dir.file("surface.txt");
+    open(path);
+    SessionState& s = m.session();
+    EXPECT_EQ(s.inputFileName, path);
+    EXPECT_EQ(s.inputKind, InputKind::TextGridInput);
+    EXPECT_FALSE(s.sizeFromInput);
+    EXPECT_EQ(dialogs, QStringList{"dataEntryForm"});
+    EXPECT_EQ(s.numberElevationRows, 5);
+    EXPECT_EQ(s.numberElevationColumns, 6);
+    EXPECT_EQ(s.lsqrIterations, 3);
+    EXPECT_EQ(s.laplacianIterations, 100);
+    EXPECT_EQ(s.scaleFactor, 1.0);
+    EXPECT_TRUE(m.action("actionRunGridmend")->isEnabled());
+    const QStringList lines = log();
+    EXPECT_EQ(lines.mid(1, 3), (QStringList{QString::fromStdString(path), " ", "surface.txt"}));
+    EXPECT_EQ(lines.mid(4, 2), (QStringList{"number of rows is:  5", "number of columns is:  6"}));
+    EXPECT_FALSE(g.isVisible());
+}
+
+TEST_F(OpenFixture, TextGridCancelledBeforeAnySubmitStopsWithTheKindSet)
+{
+    paramsAnswer = "cancel";
+    m.session().numberElevationRows = 77;
+    open("/data/points.csv");
+    SessionState& s = m.session();
+    EXPECT_EQ(s.inputKind, InputKind::CsvInput);
+    EXPECT_EQ(s.numberElevationRows, 77);   // nothing converted
+    EXPECT_FALSE(m.action("actionRunGridmend")->isEnabled());
+}
+
+TEST_F(OpenFixture, TextGridCancelledAfterAnEarlierSubmitStillConverts)
+{
+    open("/data/first.txt");
+    m.setRunEnabled(false);
+    paramsAnswer = "cancel";
+    rows = "40";   // typed, then cancelled: not taken
+    open("/data/second.las");
+    SessionState& s = m.session();
+    EXPECT_EQ(s.inputKind, InputKind::LasInput);
+    EXPECT_EQ(s.numberElevationRows, 5);   // the submitted texts are converted again
+    EXPECT_TRUE(m.action("actionRunGridmend")->isEnabled());
+}
+
+TEST_F(OpenFixture, UnknownAndNotYetReadableTypesChangeNothing)
+{
+    SessionState& s = m.session();
+    open("/tiles/N45W123.HGT");
+    EXPECT_EQ(log().mid(1), (QStringList{"/tiles/N45W123.HGT", " ", "N45W123.HGT", kInvalidOpenLine}));
+    EXPECT_EQ(s.inputKind, InputKind::NoInput);
+
+    open("/tiles/N45W123.hgt");
+    EXPECT_EQ(log().last(), "Reading SRTM height files is not available yet.");
+    open("/tiles/any/aus_dem_erm");
+    EXPECT_EQ(log().last(), "Reading ER Mapper tiles is not available yet.");
+    open("/tiles/contours.shp");
+    EXPECT_EQ(log().last(), "Reading shapefiles is not available yet.");
+    EXPECT_EQ(s.inputKind, InputKind::NoInput);
+    EXPECT_FALSE(s.sizeFromInput);
+    EXPECT_FALSE(g.isVisible());
+    EXPECT_TRUE(dialogs.isEmpty());
+}
+
+TEST_F(OpenFixture, IndexFileGoesIntoTheGraphicsWindow)
+{
+    TempDir dir;
+    const std::string path = dir.file("spot.ind");
+    writeText(path, "10 20 100\n12 25 0\n11 22 105\n");
+    open(path);
+    SessionState& s = m.session();
+    EXPECT_EQ(s.inputKind, InputKind::SessionGridInput);
+    EXPECT_TRUE(s.sizeFromInput);
+    EXPECT_TRUE(m.openExtension().empty());   // emptied after a grid load
+    EXPECT_TRUE(g.isVisible());
+    EXPECT_EQ(g.model().imageRows(), 3);
+    EXPECT_EQ(g.model().imageColumns(), 6);
+    EXPECT_TRUE(g.model().elevationMode);
+    EXPECT_EQ(g.model().elevationArray(1, 2), 105);
+    EXPECT_EQ(g.model().imageArray(1, 2), 105 * 599);
+    const QStringList lines = log();
+    EXPECT_EQ(lines.mid(4, 4), (QStringList{"opened file successfully", " ", "number of points is:  3", "  "}));
+    EXPECT_EQ(lines.last(), "columns is:  6");
+    EXPECT_FALSE(m.action("actionRunGridmend")->isEnabled());   // grid kinds reach Run through the window
+}
+
+TEST_F(OpenFixture, LisaFilesAreInspectedAndKeepTheExtension)
+{
+    TempDir dir;
+    const std::string path = dir.file("scan.ima");
+    writeText(path, "Qxyz");
+    open(path);
+    EXPECT_EQ(log().mid(4), (QStringList{"opened file successfully", " ", "File size is 4 bytes.",
+                                         "accumulator5 is Q"}));
+    EXPECT_EQ(m.openExtension(), ".ima");
+    EXPECT_TRUE(g.isVisible());
+    EXPECT_FALSE(g.model().holdsContent());
+}
+
+TEST_F(OpenFixture, BitmapAndJpegMapsOpenIntoTheGraphicsWindow)
+{
+    for (const char* name : {"contour_crop.bmp", "contour_crop.jpg"}) {
+        open(testData(name));
+        ASSERT_TRUE(g.isVisible()) << name;
+        EXPECT_EQ(g.model().imageRows(), 90) << name;
+        EXPECT_EQ(g.model().imageColumns(), 120) << name;
+        EXPECT_FALSE(g.model().elevationMode);
+        EXPECT_EQ(g.model().display.rows(), 90);
+        auto* scroll = g.findChild<QScrollArea*>("graphicsScrollArea");
+        EXPECT_GE(scroll->viewport()->width(), 120) << name;   // the client area holds the picture
+        EXPECT_NE(log().last(), "Failed to open image file.");
+    }
+    EXPECT_EQ(g.model().elevationArray(0, 0), 0xA4A5A7);   // the JPEG's first pixel
+
+    TempDir dir;
+    writeText(dir.file("broken.jpg"), "no picture here");
+    open(dir.file("broken.jpg"));
+    EXPECT_EQ(log().last(), "Failed to open image file.");
+    EXPECT_EQ(g.model().imageRows(), 90);   // the previous picture stays
+}
+
+TEST_F(OpenFixture, ReferenceImageGoesToItsOwnWindow)
+{
+    ReferenceImageWindow& ref = *m.referenceImageWindow();
+    EXPECT_EQ(ref.windowTitle(), "Reference Image");
+    EXPECT_EQ(ref.loaderHeight, 0);
+    EXPECT_EQ(ref.loaderWidth, 0);
+    filedialogs::queueAnswers({QString::fromStdString(testData("contour_crop.jpg"))});
+    m.action("actionOpenReferenceImage")->trigger();
+    EXPECT_EQ(filedialogs::lastFilter(), "bitmap|*.bmp|jpeg|*.jpg");
+    EXPECT_TRUE(ref.isVisible());
+    EXPECT_FALSE(g.isVisible());
+    EXPECT_FALSE(g.model().holdsContent());
+    EXPECT_EQ(ref.asArray().rows(), 90);
+    EXPECT_EQ(ref.asArray().cols(), 120);
+    EXPECT_EQ(ref.asArray()(0, 0), 0xA4A5A7);
+    EXPECT_EQ(ref.loaderHeight, 90);
+    EXPECT_EQ(m.session().inputKind, InputKind::SessionGridInput);
+    EXPECT_TRUE(m.openExtension().empty());
+
+    filedialogs::queueAnswers({"/maps/relief.png"});
+    m.action("actionOpenReferenceImage")->trigger();
+    EXPECT_EQ(log().mid(log().size() - 3),
+              (QStringList{"/maps/relief.png", " ", "Invalid file type.  File must be .jpg or .bmp"}));
+}
