@@ -181,3 +181,66 @@ TEST(Cli, InterpolatesCsvAndLasPoints)
     EXPECT_EQ(runCli("interpolate " + testData("no-points.las") + " " + dir.file("x.txt") +
                      " --rows 20 --columns 20 --lsqr 3").status, 1);
 }
+
+TEST(Cli, ConvertWritesThroughTheWindowsSavers)
+{
+    TempDir dir;
+    // An index file: rows 10..11, columns 20..22 (north row first).
+    writeText(dir.file("spot.ind"), "10 20 100\n11 22 105\n10 22 7\n");
+    Result r = runCli("convert " + dir.file("spot.ind") + " " + dir.file("spot.elv"));
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("number of points is:  3\n"), std::string::npos);
+    // The main window's saver after the solution-from-grid transfer: kind word 1, north row first.
+    EXPECT_EQ(readText(dir.file("spot.elv")), "         2         3         1\n"
+                                              "       100       255         7\n"
+                                              "       255       255       105\n");
+    // The ASCII matrix starts with the southern row, as a solution does.
+    ASSERT_EQ(runCli("convert " + dir.file("spot.elv") + " " + dir.file("spot.txt")).status, 0);
+    EXPECT_EQ(readText(dir.file("spot.txt")), "  255.0000  255.0000  105.0000\n  100.0000  255.0000    7.0000\n");
+    // The graphics window's savers for the formats only it writes.
+    ASSERT_EQ(runCli("convert " + dir.file("spot.elv") + " " + dir.file("spot.ind")).status, 0);
+    EXPECT_EQ(readText(dir.file("spot.ind")).substr(0, 30), "0    0     100\n0    1     255\n");
+    // A picture as the main window's grey 2-D picture of the transferred grid.
+    Result bmp = runCli("convert " + testData("contour_crop.jpg") + " " + dir.file("map.bmp"));
+    ASSERT_EQ(bmp.status, 0);
+    EXPECT_NE(bmp.out.find("numberElevationRows is:  90\nnumberElevationColumns is:  120\n"), std::string::npos);
+    EXPECT_EQ(readBytes(dir.file("map.bmp")).size(), 54u + 90u * 360u);
+}
+
+TEST(Cli, ConvertRefusesWhatItCannotReadOrWrite)
+{
+    TempDir dir;
+    writeText(dir.file("a.elv"), "1 1 0\n5\n");
+    EXPECT_EQ(runCli("convert " + dir.file("a.elv") + " " + dir.file("a.xyz")).status, 2);
+    EXPECT_EQ(runCli("convert " + dir.file("a.txt") + " " + dir.file("a.elv")).status, 2);   // read at Run
+    EXPECT_EQ(runCli("convert /tiles/N45W123.hgt " + dir.file("a.elv")).status, 2);          // not yet readable
+    EXPECT_EQ(runCli("convert /tiles/N45W123.HGT " + dir.file("a.elv")).status, 2);
+    writeText(dir.file("bad.elv"), "0 0 1\n");
+    const Result r = runCli("convert " + dir.file("bad.elv") + " " + dir.file("b.txt"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Failed to open elevation file."), std::string::npos);
+}
+
+TEST(Cli, InterpolatesGridInputsAsInputDataHandsThemOver)
+{
+    TempDir dir;
+    // A contour array: 255 is unknown; the corners are known.
+    writeText(dir.file("c.elv"), "4 4 0\n100 255 255 100\n255 255 255 255\n255 255 255 255\n40 255 255 40\n");
+    Result r = runCli("interpolate " + dir.file("c.elv") + " " + dir.file("c_out.elv") +
+                      " --lsqr 0 --laplacian 300 --refining 0");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("LSQR Iterations is:  0\n"), std::string::npos);
+    EXPECT_EQ(r.out.find("number of rows is:"), std::string::npos);   // the four-box form
+    const std::string out = readText(dir.file("c_out.elv"));
+    EXPECT_EQ(out.substr(0, 31), "         4         4         1\n");
+    EXPECT_EQ(out.substr(31, 10), "       100");   // north-up, as read
+    EXPECT_EQ(out.substr(31 + 3 * 41, 10), "        40");
+
+    writeText(dir.file("p.ind"), "0 0 50\n0 5 50\n5 0 10\n5 5 10\n");
+    r = runCli("interpolate " + dir.file("p.ind") + " " + dir.file("p.txt") + " --lsqr 0 --laplacian 200");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(readText(dir.file("p.txt")).substr(0, 10), "   10.0000");   // the southern row first
+
+    EXPECT_EQ(runCli("interpolate " + dir.file("c.elv") + " x.elv --rows 4 --columns 4 --lsqr 0").status, 2);
+    EXPECT_EQ(runCli("interpolate " + dir.file("c.elv") + " x.ind --lsqr 0").status, 2);   // no solution saver
+}
