@@ -34,6 +34,7 @@ void MainWindow::Open1Click()
         log(notAvailableLine(*row));
         return;
     }
+    if (!paramsDialog_ || !graphicsWindow_) return;   // a main window without its registry
     switch (row->handling) {
     case OpenHandling::AskParameters: openTextKind(*row); break;
     case OpenHandling::Shapefile: openShapefile(*row); break;
@@ -104,6 +105,7 @@ void MainWindow::OpenReferenceImage1Click()
         log(kInvalidReferenceLine);
         return;
     }
+    if (!referenceImageWindow_) return;
     session_.inputKind = InputKind::SessionGridInput;
     session_.sizeFromInput = true;
     if (auto picture = readPictureFile(path, openExtension_); picture && !picture->empty()) {

@@ -20,8 +20,9 @@ class Reporter;
 
 namespace jpeg {
 
-/// Largest picture decoded (pixels): 2^28, a 1 GB colour array.
-inline constexpr std::int64_t kDefaultMaxPixels = std::int64_t(1) << 28;
+/// Largest picture decoded (pixels): 2^26, for example 8192 x 8192. The graphics window keeps
+/// five arrays of this size (two arrays, their undo copies and the display).
+inline constexpr std::int64_t kDefaultMaxPixels = std::int64_t(1) << 26;
 
 /// Decodes a JPEG stream (greyscale or colour) into an IntGrid of 0xRRGGBB, top line first.
 std::optional<IntGrid> decode(std::span<const std::uint8_t> bytes, std::int64_t maxPixels = kDefaultMaxPixels);

@@ -46,10 +46,10 @@ Picture GraphicsModel::magnified(const Picture& p, int factor) const
     return out;
 }
 
-void GraphicsModel::fitZoomToPicture()
+void GraphicsModel::fitZoomToPicture(int rows, int columns)
 {
     // A picture too large at the present magnification is shown at a smaller one.
-    while (zoomCount > 0 && !fits(std::int64_t(imageRows()) * zoomFactor, std::int64_t(imageColumns()) * zoomFactor)) {
+    while (zoomCount > 0 && !fits(std::int64_t(rows) * zoomFactor, std::int64_t(columns) * zoomFactor)) {
         --zoomCount;
         timerIntervalMs *= zoomFactor;
         zoomFactor /= 2;
@@ -59,7 +59,7 @@ void GraphicsModel::fitZoomToPicture()
 
 void GraphicsModel::showArray(const IntGrid& array, DisplayCode code)
 {
-    fitZoomToPicture();
+    fitZoomToPicture(array.rows(), array.cols());
     const int z = zoomFactor;
     Picture out(array.rows() * z, array.cols() * z);
     for (int r = 0; r < array.rows(); ++r) {

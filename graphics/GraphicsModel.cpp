@@ -15,11 +15,16 @@ void GraphicsModel::replaceArrays(const IntGrid& elevations, const IntGrid& imag
     penColor = 0;
 }
 
+void GraphicsModel::showLoaded()
+{
+    render(elevationArray);
+    if (hooks.contentReplaced) hooks.contentReplaced();
+}
+
 void GraphicsModel::loadPicture(const IntGrid& colours)
 {
     replaceArrays(colours, colours);
-    render(elevationArray);
-    if (hooks.contentReplaced) hooks.contentReplaced();
+    showLoaded();
 }
 
 void GraphicsModel::loadContourElevationArray(const IntGrid& values)
@@ -33,16 +38,14 @@ void GraphicsModel::loadContourElevationArray(const IntGrid& values)
     }
     replaceArrays(values, image);
     elevationMode = true;
-    render(elevationArray);
-    if (hooks.contentReplaced) hooks.contentReplaced();
+    showLoaded();
 }
 
 void GraphicsModel::loadRawElevationArray(const IntGrid& values)
 {
     replaceArrays(values, values);
     elevationMode = true;
-    render(elevationArray);
-    if (hooks.contentReplaced) hooks.contentReplaced();
+    showLoaded();
 }
 
 void GraphicsModel::loadTile(const IntGrid& tile)
@@ -50,8 +53,7 @@ void GraphicsModel::loadTile(const IntGrid& tile)
     replaceArrays(tile, tile);
     demTileLoaded = true;
     elevationMode = false;
-    render(elevationArray);
-    if (hooks.contentReplaced) hooks.contentReplaced();
+    showLoaded();
 }
 
 void GraphicsModel::loadErTile(const IntGrid& tile)
@@ -59,8 +61,7 @@ void GraphicsModel::loadErTile(const IntGrid& tile)
     replaceArrays(tile, tile);
     erTileLoaded = true;
     elevationMode = false;
-    render(elevationArray);
-    if (hooks.contentReplaced) hooks.contentReplaced();
+    showLoaded();
 }
 
 void GraphicsModel::storeTile(const IntGrid& tile)

@@ -193,8 +193,10 @@ public:
 
 private:
     void replaceArrays(const IntGrid& elevations, const IntGrid& image);
+    /// The end of every load: render, then let the window fit the picture.
+    void showLoaded();
     Picture magnified(const Picture& p, int factor) const;
-    void fitZoomToPicture();
+    void fitZoomToPicture(int rows, int columns);
 };
 
 /// Largest display picture held: 2^27 pixels, and at most 32767 pixels a side.

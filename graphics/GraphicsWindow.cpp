@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -72,6 +74,19 @@ void GraphicsWindow::fitToPicture()
         want = want.boundedTo(room);
     }
     resize(want.expandedTo(QSize(120, 80)));
+}
+
+void GraphicsWindow::writeText(int x, int y, const QString& text, const QColor& colour)
+{
+    Picture& d = model_.display;
+    if (d.empty()) return;
+    QImage image(reinterpret_cast<uchar*>(d.data()), d.cols(), d.rows(), qsizetype(d.cols()) * 4,
+                 QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setPen(colour);
+    painter.drawText(QPoint(x, y), text);
+    painter.end();
+    view_->pictureChanged();
 }
 
 void GraphicsWindow::startOverlayTimer()

@@ -18,6 +18,7 @@
 #include <string>
 
 class QAction;
+class QColor;
 class QMenu;
 class QScrollArea;
 class QTimer;
@@ -75,6 +76,9 @@ public:
     /// "Binarize" done (or undone by Close): the line-code commands become available.
     void setBinarized(bool binarized);
 
+    /// Writes text on the displayed picture at (x, y) (tag labels, elevation queries); the
+    /// arrays are not touched. Start the overlay timer to have it removed.
+    void writeText(int x, int y, const QString& text, const QColor& colour);
     /// Starts the timer whose tick renders the arrays again (removes text overlays).
     void startOverlayTimer();
     QTimer* overlayTimer() const { return timer_; }

@@ -362,14 +362,22 @@ TEST_F(GraphicsFixture, ZeroAreaRubberBandShowsTheErrorWindow)
 
 TEST_F(GraphicsFixture, TimerIntervalFollowsTheZoomAndItsTickRendersTheArrays)
 {
-    model.loadPicture(IntGrid(3, 3, 0x00FF00));
+    model.loadPicture(IntGrid(10, 10, 0x00FF00));
     g.action("actionZoomIn")->trigger();
     g.action("actionZoomIn")->trigger();
-    model.display(0, 0) = 0xFF000000u;   // a text overlay
+    auto redPixels = [&] {   // pixels the text changed
+        int n = 0;
+        for (std::uint32_t p : model.display.cells()) n += p != 0xFF00FF00u;
+        return n;
+    };
+    g.writeText(2, 30, "480", Qt::red);   // a tag label
+    EXPECT_GT(redPixels(), 10);
+    EXPECT_EQ(model.imageArray(0, 0), 0x00FF00);
     g.startOverlayTimer();
     EXPECT_EQ(g.overlayTimer()->interval(), 100);
     QTest::qWait(250);
     EXPECT_FALSE(g.overlayTimer()->isActive());
+    EXPECT_EQ(redPixels(), 0);
     EXPECT_EQ(model.display(0, 0), 0xFF00FF00u);
 }
 

@@ -94,9 +94,9 @@ TEST_F(OpenFixture, TextGridCancelledBeforeAnySubmitStopsWithTheKindSet)
 {
     paramsAnswer = "cancel";
     m.session().numberElevationRows = 77;
-    open("/data/points.csv");
+    open("/data/points.txt");
     SessionState& s = m.session();
-    EXPECT_EQ(s.inputKind, InputKind::CsvInput);
+    EXPECT_EQ(s.inputKind, InputKind::TextGridInput);
     EXPECT_EQ(s.numberElevationRows, 77);   // nothing converted
     EXPECT_FALSE(m.action("actionRunGridmend")->isEnabled());
 }
