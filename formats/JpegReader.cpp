@@ -1,16 +1,12 @@
-#include "formats/Jpeg.h"
-
-#include "app/Reporter.h"
-#include "formats/FileIo.h"
+#include "formats/JpegReader.h"
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 #include <jerror.h>
-
-namespace jpeg {
 
 namespace {
 
@@ -74,34 +70,9 @@ bool runDecode(DecodeState& s, std::span<const std::uint8_t> bytes, std::int64_t
     return true;
 }
 
-struct EncodeState {
-    jpeg_compress_struct info{};
-    ErrorManager err{};
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-};
-
-bool runEncode(EncodeState& s, const std::uint8_t* lines, int width, int height, std::size_t stride)
-{
-    if (setjmp(s.err.jump)) return false;
-    jpeg_mem_dest(&s.info, &s.buffer, &s.size);
-    s.info.image_width = JDIMENSION(width);
-    s.info.image_height = JDIMENSION(height);
-    s.info.input_components = 3;
-    s.info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&s.info);
-    jpeg_start_compress(&s.info, TRUE);
-    while (s.info.next_scanline < s.info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(lines + std::size_t(s.info.next_scanline) * stride);
-        jpeg_write_scanlines(&s.info, &row, 1);
-    }
-    jpeg_finish_compress(&s.info);
-    return true;
-}
-
 } // namespace
 
-std::optional<IntGrid> decode(std::span<const std::uint8_t> bytes, std::int64_t maxPixels)
+std::optional<IntGrid> decodeJpeg(std::span<const std::uint8_t> bytes, std::int64_t maxPixels)
 {
     if (bytes.empty()) return std::nullopt;
     DecodeState s;
@@ -112,43 +83,3 @@ std::optional<IntGrid> decode(std::span<const std::uint8_t> bytes, std::int64_t 
     if (!ok) return std::nullopt;
     return std::move(s.picture);
 }
-
-std::optional<std::vector<std::uint8_t>> encodeRgb24(const std::uint8_t* lines, int width, int height,
-                                                     std::size_t stride)
-{
-    if (width <= 0 || height <= 0 || width > 65500 || height > 65500) return std::nullopt;
-    EncodeState s;
-    installErrorManager(s.err, reinterpret_cast<j_common_ptr>(&s.info));
-    jpeg_create_compress(&s.info);
-    const bool ok = runEncode(s, lines, width, height, stride);
-    jpeg_destroy_compress(&s.info);
-    std::optional<std::vector<std::uint8_t>> out;
-    if (ok && s.buffer) out.emplace(s.buffer, s.buffer + s.size);
-    std::free(s.buffer);
-    return out;
-}
-
-std::optional<std::vector<std::uint8_t>> encode(const IntGrid& rgb)
-{
-    if (rgb.empty()) return std::nullopt;
-    std::vector<std::uint8_t> lines(rgb.size() * 3);
-    std::uint8_t* p = lines.data();
-    for (std::int32_t v : rgb.cells()) {
-        *p++ = std::uint8_t(v >> 16);
-        *p++ = std::uint8_t(v >> 8);
-        *p++ = std::uint8_t(v);
-    }
-    return encodeRgb24(lines.data(), rgb.cols(), rgb.rows(), std::size_t(rgb.cols()) * 3);
-}
-
-bool writeFile(const std::string& path, const IntGrid& rgb, Reporter& reporter)
-{
-    auto bytes = encode(rgb);
-    if (!bytes) {
-        reporter.log(fileio::kCouldNotOpenOutputLine);
-        return false;
-    }
-    return fileio::writeOutputFile(path, *bytes, reporter);
-}
-
-} // namespace jpeg

@@ -2,7 +2,8 @@
 
 #include "app/Reporter.h"
 #include "formats/FileIo.h"
-#include "formats/Jpeg.h"
+#include "formats/Bmp.h"
+#include "formats/JpegReader.h"
 #include "formats/OpenDispatch.h"
 #include "graphics/GraphicsModel.h"
 
@@ -21,7 +22,7 @@ std::optional<IntGrid> readBitmap(const std::string& path)
     QImageReader reader(&buffer, "BMP");
     reader.setDecideFormatFromContent(false);
     const QSize size = reader.size();
-    if (!size.isValid() || std::int64_t(size.width()) * size.height() > jpeg::kDefaultMaxPixels) return std::nullopt;
+    if (!size.isValid() || std::int64_t(size.width()) * size.height() > kMaxPicturePixels) return std::nullopt;
     QImage image = reader.read();
     if (image.isNull()) return std::nullopt;
     image = image.convertToFormat(QImage::Format_RGB32);
@@ -46,7 +47,7 @@ std::optional<IntGrid> readPictureFile(const std::string& path, const std::strin
     if (isBitmapExtension(extension)) return readBitmap(path);
     auto bytes = fileio::readFileQuietly(path);
     if (!bytes) return std::nullopt;
-    return jpeg::decode(*bytes);
+    return decodeJpeg(*bytes);
 }
 
 bool loadPictureIntoGraphics(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
@@ -60,26 +61,7 @@ bool loadPictureIntoGraphics(const std::string& path, GraphicsModel& graphics, R
     return true;
 }
 
-bool writeBitmapFile(const std::string& path, const Grid<std::uint32_t>& picture, Reporter& reporter)
-{
-    QByteArray bytes;
-    if (!picture.empty()) {
-        const QImage image(reinterpret_cast<const uchar*>(picture.data()), picture.cols(), picture.rows(),
-                           qsizetype(picture.cols()) * 4, QImage::Format_RGB32);
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) bytes.clear();
-    }
-    if (bytes.isEmpty()) {
-        reporter.log(fileio::kCouldNotOpenOutputLine);
-        return false;
-    }
-    return fileio::writeOutputFile(
-        path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())),
-        reporter);
-}
-
 bool saveGraphicsImage(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
 {
-    return !path.empty() && writeBitmapFile(path, graphics.display, reporter);
+    return !path.empty() && writeColourBmp(path, graphics.display, reporter);
 }

@@ -1,6 +1,6 @@
 // Pictures: the picture loader of the Open commands (".bmp"/".BMP" through the
-// toolkit's bitmap reader, every other extension decoded as JPEG) and Windows
-// bitmap output of a displayed picture. Colours are 0xRRGGBB, top line first.
+// toolkit's bitmap reader, every other extension decoded as JPEG) and "Save
+// Graphics Image". Colours are 0xRRGGBB, top line first.
 #pragma once
 
 #include "app/Grid.h"
@@ -25,6 +25,3 @@ bool loadPictureIntoGraphics(const std::string& path, GraphicsModel& graphics, R
 
 /// "Save Graphics Image": the displayed picture as a Windows bitmap; nothing for an empty path.
 bool saveGraphicsImage(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
-
-/// Writes 0xFFRRGGBB display pixels as a 24-bit Windows bitmap; "could not open output file" on failure.
-bool writeBitmapFile(const std::string& path, const Grid<std::uint32_t>& picture, Reporter& reporter);

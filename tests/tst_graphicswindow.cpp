@@ -11,6 +11,7 @@
 #include "ui/ErrorWindow.h"
 #include "ui/FileDialogs.h"
 #include "ui/Modal.h"
+#include "view/ImageWindows.h"
 #include "TestFiles.h"
 
 #include <QAction>
@@ -118,10 +119,11 @@ TEST_F(GraphicsFixture, EnablingRulesFollowZoomLoadsBinarizeAndWiring)
 {
     for (const char* name : {"actionInputData", "actionClose", "actionSaveGraphicsImage", "actionSaveIndexArray",
                              "actionUndo", "actionCopyBitmap", "actionSubsetProcessImage", "actionDraw",
-                             "actionPenWidth", "actionPenColor", "actionZoomIn"})
+                             "actionPenWidth", "actionPenColor", "actionZoomIn", "actionGrayscale",
+                             "actionSaveSrtmGrayscaleImage"})
         EXPECT_TRUE(enabled(name)) << name;
     for (const char* name : {"actionZoomOut", "actionSaveElevationArray", "actionSaveSrtmHeightfield",
-                             "actionSaveSrtmGrayscaleImage", "actionGrayscale", "actionBinarize", "actionThin",
+                             "actionBinarize", "actionThin",
                              "actionClassifyPixels", "actionResampleDem", "actionTagLinesEnabled", "menuTag",
                              "actionLineScanEnabled"})
         EXPECT_FALSE(enabled(name)) << name;
@@ -154,9 +156,24 @@ TEST_F(GraphicsFixture, EnablingRulesFollowZoomLoadsBinarizeAndWiring)
     EXPECT_TRUE(enabled("actionThin"));
     EXPECT_FALSE(enabled("actionDespeckle24Bit"));
 
-    g.plugins.grayscaleTile = [] {};
+    g.plugins = {};
     g.applyEnablingRules();
-    EXPECT_TRUE(enabled("actionGrayscale"));
+    EXPECT_FALSE(enabled("actionGrayscale"));   // no view behind it
+}
+
+TEST_F(GraphicsFixture, GrayscaleOfATileOpensTheSrtmGrayscaleView)
+{
+    IntGrid tile(3, 4, 100);
+    tile(1, 1) = 600;
+    model.loadTile(tile);
+    g.action("actionGrayscale")->trigger();
+    auto* view = registry.find<GrayscaleWindow>();
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(view->picture().rows(), 3);
+    TempDir dir;
+    save("actionSaveSrtmGrayscaleImage", dir.file("grey.bmp"));
+    EXPECT_EQ(readBytes(dir.file("grey.bmp")).size(), 54u + 3u * 12u);
 }
 
 TEST_F(GraphicsFixture, PenDialogsSetWidthAndColour)

@@ -5,9 +5,9 @@
 #include "app/WindowRegistry.h"
 #include "formats/OpenDispatch.h"
 #include "graphics/GraphicsWindow.h"
-#include "graphics/ReferenceImageWindow.h"
 #include "ui/FileDialogs.h"
 #include "ui/Modal.h"
+#include "view/ImageWindows.h"
 #include "TestFiles.h"
 
 #include <QAction>
@@ -194,8 +194,8 @@ TEST_F(OpenFixture, ReferenceImageGoesToItsOwnWindow)
 {
     ReferenceImageWindow& ref = *m.referenceImageWindow();
     EXPECT_EQ(ref.windowTitle(), "Reference Image");
-    EXPECT_EQ(ref.loaderHeight, 0);
-    EXPECT_EQ(ref.loaderWidth, 0);
+    EXPECT_EQ(ref.loaderValue1, 0);
+    EXPECT_EQ(ref.loaderValue2, 0);
     filedialogs::queueAnswers({QString::fromStdString(testData("contour_crop.jpg"))});
     m.action("actionOpenReferenceImage")->trigger();
     EXPECT_EQ(filedialogs::lastFilter(), "bitmap|*.bmp|jpeg|*.jpg");
@@ -205,7 +205,8 @@ TEST_F(OpenFixture, ReferenceImageGoesToItsOwnWindow)
     EXPECT_EQ(ref.asArray().rows(), 90);
     EXPECT_EQ(ref.asArray().cols(), 120);
     EXPECT_EQ(ref.asArray()(0, 0), 0xA4A5A7);
-    EXPECT_EQ(ref.loaderHeight, 90);
+    EXPECT_EQ(ref.loaderValue1, 90);   // the loader keeps height and width there
+    EXPECT_EQ(ref.loaderValue2, 120);
     EXPECT_EQ(m.session().inputKind, InputKind::SessionGridInput);
     EXPECT_TRUE(m.openExtension().empty());
 
