@@ -7,15 +7,11 @@
 // an empty action does nothing.
 #pragma once
 
+#include "graphics/ScreenCells.h"
+
 #include <functional>
 
 enum class MouseButton { Left, Right, Other };
-
-/// A cell of the arrays.
-struct Cell {
-    int row = 0, column = 0;
-    friend bool operator==(const Cell&, const Cell&) = default;
-};
 
 /// A rectangle of cells: rows top .. top+rows-1, columns left .. left+columns-1.
 struct CellRect {

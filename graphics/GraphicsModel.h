@@ -167,7 +167,7 @@ public:
     bool mouseMove(int x, int y);
     RubberBandOutcome mouseUp(int x, int y, Reporter& reporter);
     /// The cell under a screen point.
-    Cell cellAt(int x, int y) const { return {y / zoomFactor, x / zoomFactor}; }
+    Cell cellAt(int x, int y) const { return cellUnder(x, y, zoomFactor); }
     /// The rectangle between two screen corners in cells, ordered and clamped to the arrays.
     CellRect cellRect(int x1, int y1, int x2, int y2) const;
     /// The tile readout under the pointer (tiles and ER tiles only).
