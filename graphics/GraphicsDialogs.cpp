@@ -1,20 +1,12 @@
 #include "graphics/GraphicsDialogs.h"
 
+#include "graphics/Digitiser.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-std::optional<std::int32_t> screenColourNamed(const QString& name)
-{
-    if (name == "Black") return 0x000000;
-    if (name == "Blue") return 0xFF0000;
-    if (name == "Red") return 0x0000FF;
-    if (name == "Green") return 0x008000;
-    if (name == "Yellow") return 0x00FFFF;
-    return std::nullopt;
-}
 
 namespace {
 
@@ -62,7 +54,7 @@ PenColorDialog::PenColorDialog(QWidget* parent) : QDialog(parent)
 
 std::int32_t PenColorDialog::penColor() const
 {
-    return screenColourNamed(list_->currentText()).value_or(0);
+    return namedScreenColour(list_->currentText().toStdString()).value_or(0);
 }
 
 ClosingGraphicsDialog::ClosingGraphicsDialog(QWidget* parent) : QDialog(parent)

@@ -6,13 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <optional>
 
 class QComboBox;
-
-/// The colours the program's colour dialogs offer, as screen colours (red in bits 0-7):
-/// "Black", "Blue", "Red", "Green", "Yellow" are (0,0,0), (0,0,255), (255,0,0), (0,128,0), (255,255,0).
-std::optional<std::int32_t> screenColourNamed(const QString& name);
 
 /// "Tool Pallatte": the drop-down "Pen Width" (1-20, 30, 40; 1 at first) and "Submit".
 class ToolPalletteDialog : public QDialog {
@@ -31,7 +26,7 @@ class PenColorDialog : public QDialog {
     Q_OBJECT
 public:
     explicit PenColorDialog(QWidget* parent = nullptr);
-    /// The screen colour named by the choice.
+    /// The screen colour (red in bits 0-7) named by the choice.
     std::int32_t penColor() const;
     QComboBox* list() const { return list_; }
 

@@ -9,6 +9,7 @@
 #include "graphics/GraphicsModel.h"
 
 #include "app/GridOps.h"
+#include "graphics/Digitiser.h"
 
 #include <algorithm>
 

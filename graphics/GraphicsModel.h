@@ -37,11 +37,6 @@ inline std::uint32_t elevationColour(std::int32_t v)
 {
     return v == 255 ? 0xFFFFFFu : (std::uint32_t(v) * 599u) & 0xFFFFFFu;
 }
-/// A screen colour (red in bits 0-7) as 0xRRGGBB, and back: the red and blue bytes exchanged.
-inline std::int32_t swapRedBlue(std::int32_t c)
-{
-    return (c & 0x00FF00) | (c & 0xFF) << 16 | (c >> 16 & 0xFF);
-}
 
 /// What the mouse readout of a tile shows (main window labels).
 struct TileReadout {

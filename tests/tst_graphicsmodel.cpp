@@ -1,6 +1,7 @@
 // The graphics window's model without a window: loads, render, zoom, Copy Bitmap,
 // Undo, drawing, the mouse dispatch, rubber bands, Subset, readouts, Input Data, Close.
 #include "app/SessionState.h"
+#include "graphics/Digitiser.h"
 #include "graphics/GraphicsModel.h"
 #include "RecordingReporter.h"
 

@@ -201,8 +201,6 @@ TEST_F(GraphicsFixture, PenDialogsSetWidthAndColour)
     EXPECT_EQ(dialogs, (QStringList{"Tool Pallatte", "Pen Color"}));
     EXPECT_EQ(model.penWidth, 30);
     EXPECT_EQ(model.penColor, 0x008000);
-    EXPECT_EQ(screenColourNamed("Red"), 0x0000FF);
-    EXPECT_EQ(screenColourNamed("Yellow"), 0x00FFFF);
 
     model.tagMode = model.showElevationEnabled = true;
     g.action("actionDraw")->trigger();
