@@ -17,11 +17,13 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
+class BatchDialog;
 class GraphicsWindow;
 class GrayscaleWindow;
 class ImageForm;
 class ReferenceImageWindow;
 class SolverParamsDialog;
+struct BatchJob;
 struct OpenRow;
 
 class MainWindow : public QMainWindow, public Reporter {
@@ -48,9 +50,11 @@ public:
     void setSolverParamsDialog(SolverParamsDialog* dialog) { paramsDialog_ = dialog; }
     void setGraphicsWindow(GraphicsWindow* window) { graphicsWindow_ = window; }
     void setReferenceImageWindow(ReferenceImageWindow* window) { referenceImageWindow_ = window; }
+    void setBatchDialog(BatchDialog* dialog) { batchDialog_ = dialog; }
     SolverParamsDialog* solverParamsDialog() const { return paramsDialog_; }
     GraphicsWindow* graphicsWindow() const { return graphicsWindow_; }
     ReferenceImageWindow* referenceImageWindow() const { return referenceImageWindow_; }
+    BatchDialog* batchDialog() const { return batchDialog_; }
 
     /// The extension Open stored from the last chosen path (emptied after grid loads).
     const std::string& openExtension() const { return openExtension_; }
@@ -80,6 +84,8 @@ public:
     /// Enabling rules.
     void setRunEnabled(bool enabled);
     void enableAfterRun();
+    /// No solution is held any more: the View menu and the solution's save commands are disabled.
+    void disableSolutionCommands();
 
     /// Milliseconds between the completion beeps (tests set 0).
     int beepPauseMs = 250;
@@ -126,6 +132,8 @@ private:
     void openShapefile(const OpenRow& row);
     void openIntoGraphics(const OpenRow& row, const std::string& path);
     void commonOpenEnding();
+    // Batch (MainWindowBatch.cpp)
+    BatchJob batchJob() const;
 
     SessionState session_;
     QPlainTextEdit* log_ = nullptr;
@@ -138,5 +146,6 @@ private:
     SolverParamsDialog* paramsDialog_ = nullptr;
     GraphicsWindow* graphicsWindow_ = nullptr;
     ReferenceImageWindow* referenceImageWindow_ = nullptr;
+    BatchDialog* batchDialog_ = nullptr;
     std::string openExtension_;
 };

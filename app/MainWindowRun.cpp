@@ -1,6 +1,7 @@
 // "Run Gridmend".
 #include "app/MainWindow.h"
 
+#include "app/BatchRun.h"
 #include "app/RunCommand.h"
 #include "graphics/GraphicsWindow.h"
 
@@ -10,5 +11,6 @@ void MainWindow::RunGridmend1Click()
 {
     GraphicsModel scratch;
     GraphicsModel& graphics = graphicsWindow_ ? graphicsWindow_->model() : scratch;
-    if (runGridmend(session_, graphics, *this) == RunOutcome::Completed) enableAfterRun();
+    const BatchJob batch = batchJob();
+    if (runGridmend(session_, graphics, *this, &batch) == RunOutcome::Completed) enableAfterRun();
 }

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/SaveCommands.h"
+#include "formats/SrtmHgt.h"
 #include "ui/FileDialogs.h"
 
 void MainWindow::SaveASCIIClick()
@@ -14,4 +15,14 @@ void MainWindow::SaveBitmapArray1Click()
 {
     const QString path = filedialogs::saveFile(this, "elevation|*.elv", ".elv");
     saveSolutionElevationArray(path.toStdString(), session_, *this);
+}
+
+void MainWindow::SaveSRTM1Click()
+{
+    if (!session_.solutionGrid) return;
+    // The tile is built first: a result larger than 3601 x 3601 logs "File size error." and asks nothing.
+    const auto tile = srtmTileFromSolution(*session_.solutionGrid, *this);
+    if (!tile) return;
+    const QString path = filedialogs::saveFile(this, "SRTM height field|*.hgt", ".hgt");
+    saveSrtmTile(path.toStdString(), *tile, *this);
 }

@@ -1,5 +1,6 @@
 #include "app/RunCommand.h"
 
+#include "app/BatchRun.h"
 #include "app/GridOps.h"
 #include "app/Reporter.h"
 #include "app/SessionState.h"
@@ -58,8 +59,19 @@ std::optional<RealGrid> runLsqrPath(SessionState& s, GraphicsModel& graphics, Re
     return solution;
 }
 
+std::optional<RealGrid> relax(const RealGrid& engineGrid, const SessionState& s, int refining, Reporter& reporter)
+{
+    if (engineGrid.rows() < 2 || engineGrid.cols() < 2) {
+        reporter.log(kGridTooSmallLine);
+        return std::nullopt;
+    }
+    CentralDifferenceSolver solver(engineGrid, s.laplacianIterations, refining, reporter);
+    return solver.solve(s.lsqrIterations);
+}
+
 /// The central-difference-only path.
-std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphics, Reporter& reporter)
+std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphics, Reporter& reporter,
+                                          int refining)
 {
     RealGrid start;
     if (!s.fromGraphicsWindow) {
@@ -86,7 +98,7 @@ std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphi
     s.inputGridReleased = true;
     if (!s.fromGraphicsWindow) s.inputGrid.reset();
 
-    std::optional<RealGrid> result = relaxEngineGrid(start, s, reporter);
+    std::optional<RealGrid> result = relax(start, s, refining, reporter);
     if (result) s.solutionAllocated = true;
     return result;
 }
@@ -95,12 +107,14 @@ std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphi
 
 std::optional<RealGrid> relaxEngineGrid(const RealGrid& engineGrid, const SessionState& s, Reporter& reporter)
 {
-    if (engineGrid.rows() < 2 || engineGrid.cols() < 2) {
-        reporter.log(kGridTooSmallLine);
-        return std::nullopt;
-    }
-    CentralDifferenceSolver solver(engineGrid, s.laplacianIterations, s.polishIterations, reporter);
-    return solver.solve(s.lsqrIterations);
+    return relax(engineGrid, s, s.polishIterations, reporter);
+}
+
+std::optional<RealGrid> solveRunInput(SessionState& s, GraphicsModel& graphics, Reporter& reporter,
+                                      int relaxationRefining)
+{
+    return s.lsqrIterations > 0 ? runLsqrPath(s, graphics, reporter)
+                                : runRelaxationPath(s, graphics, reporter, relaxationRefining);
 }
 
 std::unique_ptr<InterpolationProblem>& lastInterpolationProblem()
@@ -109,11 +123,18 @@ std::unique_ptr<InterpolationProblem>& lastInterpolationProblem()
     return problem;
 }
 
-RunOutcome runGridmend(SessionState& s, GraphicsModel& graphics, Reporter& reporter)
+RunOutcome runGridmend(SessionState& s, GraphicsModel& graphics, Reporter& reporter, const BatchJob* batch)
 {
     lastInterpolationProblem().reset();   // the previous Run's problem is released as this one starts
-    std::optional<RealGrid> solution = s.lsqrIterations > 0 ? runLsqrPath(s, graphics, reporter)
-                                                            : runRelaxationPath(s, graphics, reporter);
+    if (s.batchMode) {
+        if (!batch) {
+            reporter.log(kRunNoBatchListLine);
+            return RunOutcome::Refused;
+        }
+        runBatch(*batch, s, graphics, reporter);
+        return RunOutcome::BatchFinished;
+    }
+    std::optional<RealGrid> solution = solveRunInput(s, graphics, reporter, s.polishIterations);
     if (!solution) return RunOutcome::Refused;
 
     if (s.fromGraphicsWindow) {

@@ -12,15 +12,25 @@
 class GraphicsModel;
 class InterpolationProblem;
 class Reporter;
+struct BatchJob;
 struct SessionState;
 
 enum class RunOutcome {
-    Completed,   ///< a solution was produced; the enabling rules of a completed Run apply
-    Refused,     ///< nothing changed (log line written); no beeps, menus unchanged
+    Completed,       ///< a solution was produced; the enabling rules of a completed Run apply
+    Refused,         ///< nothing changed (log line written); no beeps, menus unchanged
+    BatchFinished,   ///< batch mode: the batch loop ran over its list (it applies its own enabling)
 };
 
-/// The Run command, minus its menu enabling (the window applies that after Completed).
-RunOutcome runGridmend(SessionState& session, GraphicsModel& graphics, Reporter& reporter);
+/// The Run command, minus its menu enabling (the window applies that after Completed). With
+/// batchMode set it runs the batch loop over batch's list instead (refused without a list).
+RunOutcome runGridmend(SessionState& session, GraphicsModel& graphics, Reporter& reporter,
+                       const BatchJob* batch = nullptr);
+
+/// Run's solving step on the session's input: the interpolation driver when lsqrIterations > 0,
+/// otherwise the relaxation alone with `relaxationRefining` refining sweeps (which releases the
+/// input grid). Nothing (after a log line) when the input is missing or unusable.
+std::optional<RealGrid> solveRunInput(SessionState& session, GraphicsModel& graphics, Reporter& reporter,
+                                      int relaxationRefining);
 
 /// The relaxation of Run's central-difference path on an engine grid (0.0 = unknown) with the
 /// session's Laplacian and refining sweeps; nothing (after a log line) for a grid under 2 x 2.
@@ -39,5 +49,6 @@ inline constexpr const char* kRunNeedsLsqrLine =
     "Run refused: text, shapefile, CSV and LAS input need at least one LSQR iteration.";
 inline constexpr const char* kRunNoExpandedGridLine =
     "Run refused: the graphics window holds no grid to interpolate.";
+inline constexpr const char* kRunNoBatchListLine = "Run refused: batch mode has no list of files.";
 inline constexpr const char* kRunOutOfMemoryLine =
     "Run refused: there is not enough memory to interpolate a grid of this size.";

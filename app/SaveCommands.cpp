@@ -3,6 +3,7 @@
 #include "app/Reporter.h"
 #include "app/SessionState.h"
 #include "formats/ElevationArray.h"
+#include "formats/SrtmHgt.h"
 #include "formats/TextGrid.h"
 
 bool saveAsciiMatrix(const std::string& path, const SessionState& session, Reporter& reporter)
@@ -23,4 +24,27 @@ bool saveSolutionElevationArray(const std::string& path, SessionState& session, 
     if (!writeElevationArray(path, *session.inputGrid, kElevationGridKind, reporter)) return false;
     reporter.log(kFileWrittenLine);
     return true;
+}
+
+bool saveSolutionAsSrtm(const std::string& path, const SessionState& session, Reporter& reporter)
+{
+    if (!session.solutionGrid) return false;
+    const auto tile = srtmTileFromSolution(*session.solutionGrid, reporter);
+    return tile && saveSrtmTile(path, *tile, reporter);
+}
+
+SrtmResultSave saveResultAsSrtm(const std::string& path, SessionState& session, Reporter& reporter)
+{
+    SrtmResultSave result;
+    if (!session.solutionGrid) return result;
+    const auto tile = srtmTileFromSolution(*session.solutionGrid, reporter);
+    if (!tile) return result;
+    if (session.solutionGrid->rows() > srtm::kTile3 || session.solutionGrid->cols() > srtm::kTile3) {
+        session.solutionGrid.reset();
+        session.solutionAllocated = false;
+        result.solutionReleased = true;
+        reporter.log(path);
+    }
+    result.written = writeSrtmTile(path, *tile, reporter);
+    return result;
 }

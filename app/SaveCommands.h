@@ -16,3 +16,17 @@ bool saveAsciiMatrix(const std::string& path, const SessionState& session, Repor
 /// "Save Elevation Array": logs the path; the input grid becomes the solution north row first,
 /// truncated toward zero, and is written with kind word 1; then "File Written".
 bool saveSolutionElevationArray(const std::string& path, SessionState& session, Reporter& reporter);
+
+/// "Save SRTM" without its dialog: the solution as an SRTM tile (north row first, truncated toward
+/// zero; padded with 0 to 1201 x 1201 when it fits, else written as it is up to 3601 x 3601, else
+/// "File size error." and nothing written); logs the path, then writes.
+bool saveSolutionAsSrtm(const std::string& path, const SessionState& session, Reporter& reporter);
+
+struct SrtmResultSave {
+    bool written = false;
+    bool solutionReleased = false;   ///< the session no longer holds a solution
+};
+/// The batch twin saveResultAsSrtm: as "Save SRTM" without a dialog. A solution larger than
+/// 1201 x 1201 is released right after its tile is built (solutionGrid absent, solutionAllocated
+/// cleared) and the path is logged before writing.
+SrtmResultSave saveResultAsSrtm(const std::string& path, SessionState& session, Reporter& reporter);

@@ -40,6 +40,10 @@ bool writeTga(const std::string& path, SessionState& s, const OutputOptions& o, 
     r.log(path);
     return saveTga(path, *s.solutionGrid, o.tgaGrayscale ? TgaKind::Grayscale : TgaKind::PovRay, r);
 }
+bool writeSrtm(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
+{
+    return saveSolutionAsSrtm(path, s, r);
+}
 bool writeBitmap(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
 {
     r.log(path);
@@ -70,6 +74,8 @@ const std::vector<SolutionOutput>& solutionOutputs()
         {".tga", "POV-Ray TGA (--tga gray: grayscale TGA)", writeTga, nullptr},
         {".bmp", "grey 2-D picture (Windows bitmap)", writeBitmap, nullptr},
         {".ind", "the graphics window's index array (\"Save Index Array\")", nullptr, saveGraphicsIndexArray},
+        {".hgt", "SRTM height file (\"Save SRTM\"; the graphics window's \"Save SRTM Heightfield\")", writeSrtm,
+         saveGraphicsSrtmHeightfield},
     };
     return outputs;
 }

@@ -1,11 +1,14 @@
 #include "app/WindowRegistry.h"
 
+#include "app/BatchDialog.h"
 #include "app/MainWindow.h"
 #include "app/ShellWindows.h"
 #include "app/SolverParamsDialog.h"
 #include "app/TerragenScaleDialog.h"
 #include "graphics/GraphicsDialogs.h"
 #include "graphics/GraphicsWindow.h"
+#include "graphics/GraphicsWindowRepair.h"
+#include "ui/EntryDialog.h"
 #include "ui/ErrorWindow.h"
 #include "view/ImageWindows.h"
 #include "view/ThreeDControlPanel.h"
@@ -89,6 +92,22 @@ WindowRegistry::WindowRegistry(Options options)
     auto* zeroArea = new ErrorWindow(kZeroAreaLines, graphics);
     add(zeroArea);
     graphics->setDialogs(toolPallatte, penColor, closing, zeroArea);
+    // Null data, sea level and offsets; batch interpolation.
+    const RepairDialogs repair = createRepairDialogs(*graphics, *m);
+    add(repair.scaleFactor);
+    add(repair.arrayOffset);
+    add(repair.dted0Offset);
+    add(repair.seaLevel);
+    add(repair.nullData);
+    wireRepairCommands(*graphics, repair, m->session(), *m);
+    graphics->model().hooks.solutionReplaced = [] {
+        if (auto* view = windowRegistry() ? windowRegistry()->find<ThreeDWindow>() : nullptr) view->requestSmoothing();
+    };
+    auto* batch = new BatchDialog(m->session(), *m, m);
+    batch->requestSolverParameters = graphics->host.requestSolverParameters;
+    batch->defineNullData = [nullData = repair.nullData] { nullData->showModal(); };
+    m->setBatchDialog(batch);
+    add(batch);
     auto* grayscale = new GrayscaleWindow(m);
     add(grayscale);
     m->connectPictureWindows(imageForm, grayscale);

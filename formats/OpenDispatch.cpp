@@ -34,7 +34,7 @@ const std::vector<OpenRow>& openDispatchTable()
          true, "pictures"},
         {6, {".elv"}, false, K::SessionGridInput, H::IntoGraphics, loadElevationArray, false, true,
          "elevation arrays"},
-        {7, {".hgt"}, false, K::SessionGridInput, H::IntoGraphics, nullptr, false, true, "SRTM height files"},
+        {7, {".hgt"}, false, K::SessionGridInput, H::IntoGraphics, openSrtmTile, false, true, "SRTM height files"},
         {8, {".hdf"}, false, K::SessionGridInput, H::IntoGraphics, nullptr, false, true, "ASTER DEM HDF files"},
         {9, {".ind", ".ort", ".ORT"}, false, K::SessionGridInput, H::IntoGraphics, loadIndexFile, false, true,
          "index files"},

@@ -101,6 +101,12 @@ bool writeSrtmTile(const std::string& path, const IntGrid& grid, Reporter& repor
     return fileio::writeOutputFile(path, encodeSrtmTile(grid), reporter);
 }
 
+bool saveSrtmTile(const std::string& path, const IntGrid& tile, Reporter& reporter)
+{
+    reporter.log(path);
+    return !path.empty() && writeSrtmTile(path, tile, reporter);
+}
+
 std::optional<IntGrid> srtmTileFromSolution(const RealGrid& solution, Reporter& reporter)
 {
     const int R = solution.rows(), C = solution.cols();

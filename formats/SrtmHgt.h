@@ -64,6 +64,9 @@ std::optional<IntGrid> readSrtmTile(const std::string& path, Reporter& reporter)
 std::vector<std::uint8_t> encodeSrtmTile(const IntGrid& grid);
 /// Writes a height file; logs "could not open output file" and returns false on failure.
 bool writeSrtmTile(const std::string& path, const IntGrid& grid, Reporter& reporter);
+/// The end of "Save SRTM" and "Save SRTM Heightfield" once their dialog was answered: logs the
+/// chosen path and, when it is not empty, writes the tile. false when nothing was written.
+bool saveSrtmTile(const std::string& path, const IntGrid& tile, Reporter& reporter);
 
 /// The grid "Save SRTM" writes from a solution (row 0 = south): north row first,
 /// values truncated toward zero; up to 1201 x 1201 padded with 0 on the south

@@ -1,9 +1,49 @@
 #include "graphics/GraphicsLoaders.h"
 
+#include "app/Reporter.h"
 #include "formats/ElevationArray.h"
 #include "formats/IndexFile.h"
 #include "formats/LisaFile.h"
+#include "formats/SrtmHgt.h"
 #include "graphics/GraphicsModel.h"
+
+#include <new>
+
+namespace {
+
+/// Reads a height file and hands the tile to keep(tile); an exhausted allocation ends the load
+/// with "Failed to open SRTM file.".
+template <class Keep>
+bool readSrtmTileInto(const std::string& path, Reporter& reporter, Keep keep)
+{
+    try {
+        auto tile = readSrtmTile(path, reporter);
+        if (!tile) return false;
+        keep(*tile);
+        return true;
+    } catch (const std::bad_alloc&) {
+        reporter.progressHide();
+        reporter.log(srtm::kFailedLine);
+        return false;
+    }
+}
+
+} // namespace
+
+bool openSrtmTile(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    const TileCorner corner = parseSrtmTileName(path, reporter);
+    return readSrtmTileInto(path, reporter, [&](const IntGrid& tile) {
+        graphics.tileLatitude = corner.latitude;
+        graphics.tileLongitude = corner.longitude;
+        graphics.loadTile(tile);
+    });
+}
+
+bool loadSrtmTileForBatch(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    return readSrtmTileInto(path, reporter, [&](const IntGrid& tile) { graphics.storeTile(tile); });
+}
 
 bool loadIndexFile(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
 {

@@ -116,14 +116,9 @@ void GraphicsModel::closeAndHandOver(SessionState& session)
         session.numberElevationColumns = imageColumns();
         session.storeInputGrid(elevationArray);
     }
+    session.patchGraphicsWindow = false;   // nothing is left to patch
     reset();
     changed();
-}
-
-void GraphicsModel::writeBackAfterRun(SessionState&, Reporter&)
-{
-    if (!demTileLoaded) return;
-    // The null-posting write-back arrives with the repair tools.
 }
 
 void GraphicsModel::reset()

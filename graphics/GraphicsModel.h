@@ -79,6 +79,7 @@ public:
     bool interpolateSubsetRequest = false;  ///< "Interpolate Subset Array" armed
     bool demTileLoaded = false;
     bool erTileLoaded = false;
+    bool asterTileLoaded = false;           ///< an ASTER DEM is held (the repair write-back acts on it)
     double tileLatitude = 0.0;              ///< south-west corner of the tile, degrees
     double tileLongitude = 0.0;
     std::int32_t erCornerLatitude = 0;      ///< south-west corner of an ER tile, whole degrees
@@ -86,6 +87,7 @@ public:
     std::int32_t nullDataDefinition = -1000;
     std::int32_t seaLevelLower = -15;
     std::int32_t seaLevelUpper = 3;
+    std::int32_t dted0Offset = 0;           ///< "Offset DTED0 DEM"
     bool saved = false;
     float displaySlope = 0.0f;       ///< grey map of the tile's "Grayscale" view (its readout inverts it)
     float displayIntercept = 0.0f;
@@ -102,7 +104,8 @@ public:
     std::optional<RealGrid> expandedGrid;      ///< real-valued elevation array read by GraphicsGridInput
     std::optional<RealGrid> interpolatedGrid;  ///< a Run's solution, south row first
     std::optional<ByteGrid> insertedMask;
-    bool subsetInterpolationPending = false;
+    bool subsetInterpolationPending = false;   ///< a subset was handed over; cleared by the write-back
+    CellRect subsetRectangle;                  ///< the cells of that subset
 
     /// The rubber band of a drag that a request armed.
     struct RubberBand {
@@ -118,11 +121,14 @@ public:
         ClickActions clicks;
         std::function<void()> changed;          ///< the display changed: repaint
         std::function<void()> contentReplaced;  ///< a load or a subset replaced the arrays: fit the window
+        std::function<void()> solutionReplaced; ///< a write-back replaced the session's solution: the 3-D view smooths
     } hooks;
 
     int imageRows() const { return elevationArray.rows(); }
     int imageColumns() const { return elevationArray.cols(); }
     bool holdsContent() const { return !elevationArray.empty(); }
+    /// An elevation tile (not a picture) is held: the repair write-back acts on it.
+    bool holdsTile() const { return (demTileLoaded || asterTileLoaded) && holdsContent(); }
 
     // Loading: each replaces both arrays and both undo copies, sets penWidth 1 and penColor black.
     void loadPicture(const IntGrid& colours);
@@ -177,9 +183,15 @@ public:
     /// "Close" once confirmed: hands elevationArray to the session, then resets everything.
     void closeAndHandOver(SessionState& session);
 
-    /// The write-back after Run: offers the session's solution to the repair
-    /// write-back; does nothing unless the window holds a tile.
+    // Repair write-backs (RepairWriteBack.cpp). Each acts only while a tile is held, refuses
+    // (log line, nothing changed) a solution whose size differs from the grid or the subset
+    // it replaces, and clears the subset request.
+    /// After Run: the null postings (and, while patchGraphicsWindow is set, the postings of
+    /// insertedMask) of both arrays get the solved values, then the whole grid becomes the
+    /// session's solution and the new arrays become the undo copies.
     void writeBackAfterRun(SessionState& session, Reporter& reporter);
+    /// After a batch run: elevationArray alone, then handed over as the session's solution.
+    void storeOnlyWriteBack(SessionState& session, Reporter& reporter);
 
     /// Returns every field to its initial value and releases the arrays (hooks are kept).
     void reset();

@@ -2,6 +2,7 @@
 
 #include "app/Reporter.h"
 #include "formats/ElevationArray.h"
+#include "formats/SrtmHgt.h"
 #include "graphics/GraphicsModel.h"
 
 namespace {
@@ -29,4 +30,10 @@ bool saveGraphicsElevationArray(const std::string& path, GraphicsModel& graphics
 bool saveGraphicsIndexArray(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
 {
     return saveWorkArray(path, graphics, reporter, writeIndexArray);
+}
+
+bool saveGraphicsSrtmHeightfield(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    const auto tile = srtmHeightfieldTile(graphics.elevationArray, reporter);
+    return tile && saveSrtmTile(path, *tile, reporter);
 }

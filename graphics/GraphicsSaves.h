@@ -12,3 +12,6 @@ class Reporter;
 bool saveGraphicsElevationArray(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
 /// "Save Index Array": every posting of elevationArray (unknown ones included), then "File Written".
 bool saveGraphicsIndexArray(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+/// "Save SRTM Heightfield" without its dialog: elevationArray padded with 0 to 1201 x 1201 or
+/// 3601 x 3601 (larger: its log line, nothing written), the path logged, the file written.
+bool saveGraphicsSrtmHeightfield(const std::string& path, GraphicsModel& graphics, Reporter& reporter);

@@ -98,6 +98,8 @@ public slots:
     void InputData1Click();
     /// Returns false when the user kept the window open.
     bool Close1Click();
+    /// "Close" once confirmed (batch mode closes without asking).
+    void closeWithoutAsking();
     void SaveGraphicsImage1Click();
     void SaveSRTMGrayscaleImage1Click();
     void SaveElevationArray1Click();

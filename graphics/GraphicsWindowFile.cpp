@@ -30,6 +30,12 @@ bool GraphicsWindow::Close1Click()
         if (modal::exec(closingDialog()) != QDialog::Accepted) return false;
         model_.saved = true;
     }
+    closeWithoutAsking();
+    return true;
+}
+
+void GraphicsWindow::closeWithoutAsking()
+{
     model_.closeAndHandOver(session_);
     binarized_ = elevationsLoaded_ = false;
     applyEnablingRules();
@@ -42,7 +48,6 @@ bool GraphicsWindow::Close1Click()
     closing_ = true;
     close();
     closing_ = false;
-    return true;
 }
 
 void GraphicsWindow::closeEvent(QCloseEvent* event)

@@ -120,10 +120,10 @@ TEST_F(GraphicsFixture, EnablingRulesFollowZoomLoadsBinarizeAndWiring)
     for (const char* name : {"actionInputData", "actionClose", "actionSaveGraphicsImage", "actionSaveIndexArray",
                              "actionUndo", "actionCopyBitmap", "actionSubsetProcessImage", "actionDraw",
                              "actionPenWidth", "actionPenColor", "actionZoomIn", "actionGrayscale",
-                             "actionSaveSrtmGrayscaleImage"})
+                             "actionSaveSrtmGrayscaleImage", "actionSaveSrtmHeightfield", "actionInterpolateSubsetArray",
+                             "actionSetNullDataDefinition", "actionScaleArrays"})
         EXPECT_TRUE(enabled(name)) << name;
-    for (const char* name : {"actionZoomOut", "actionSaveElevationArray", "actionSaveSrtmHeightfield",
-                             "actionBinarize", "actionThin",
+    for (const char* name : {"actionZoomOut", "actionSaveElevationArray", "actionBinarize", "actionThin",
                              "actionClassifyPixels", "actionResampleDem", "actionTagLinesEnabled", "menuTag",
                              "actionLineScanEnabled"})
         EXPECT_FALSE(enabled(name)) << name;

@@ -121,8 +121,6 @@ TEST_F(OpenFixture, UnknownAndNotYetReadableTypesChangeNothing)
     EXPECT_EQ(log().mid(1), (QStringList{"/tiles/N45W123.HGT", " ", "N45W123.HGT", kInvalidOpenLine}));
     EXPECT_EQ(s.inputKind, InputKind::NoInput);
 
-    open("/tiles/N45W123.hgt");
-    EXPECT_EQ(log().last(), "Reading SRTM height files is not available yet.");
     open("/tiles/any/aus_dem_erm");
     EXPECT_EQ(log().last(), "Reading ER Mapper tiles is not available yet.");
     open("/tiles/contours.shp");

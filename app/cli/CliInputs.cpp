@@ -2,7 +2,11 @@
 
 #include "app/cli/CliOptions.h"
 #include "app/SolutionOutputs.h"
+#include "app/SolverParameters.h"
 #include "formats/OpenDispatch.h"
+
+const std::map<std::string, int> kCliSolverOptions = {
+    {"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1}};
 
 const OpenRow& cliInputRow(const std::string& path)
 {
@@ -27,4 +31,26 @@ const SolutionOutput& cliOutputFormat(const std::string& path, bool solutionOnly
         throw UsageError("'" + path + "': the output must end in one of " + list);
     }
     return *format;
+}
+
+void cliSubmitSolverParameters(SessionState& session, const CliOptions& options, bool sizeFromInput,
+                               Reporter& reporter)
+{
+    SolverParameterTexts texts;
+    if (auto v = options.text("rows")) texts.rows = *v;
+    if (auto v = options.text("columns")) texts.columns = *v;
+    if (auto v = options.text("lsqr")) texts.lsqr = *v;
+    if (auto v = options.text("laplacian")) texts.laplacian = *v;
+    if (auto v = options.text("refining")) texts.refining = *v;
+    if (auto v = options.text("scale")) texts.scale = *v;
+    switch (submitSolverParameters(session, texts, sizeFromInput, reporter)) {
+    case ParameterFailure::None: break;
+    case ParameterFailure::Empty: throw UsageError("every solver parameter needs a value");
+    case ParameterFailure::NotInteger: throw UsageError("rows, columns and iteration counts must be integers");
+    case ParameterFailure::NotDouble: throw UsageError("--scale must be a number");
+    case ParameterFailure::OutOfRange:
+        throw UsageError("rows and columns must be at least 4; counts and scale must not be negative");
+    }
+    if (!sizeFromInput) convertGridSizeTexts(session);
+    convertIterationTexts(session);
 }

@@ -15,17 +15,33 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      [--tga pov|gray] [--terragen-scale N]\n"
          "      Interpolates an input and writes the solution in the format OUT's extension selects:\n"
          "      .txt/.dat ASCII matrix, .elv elevation array, .ter Terragen (--terragen-scale N, default 30),\n"
-         "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture.\n"
+         "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture, .hgt SRTM tile.\n"
          "      ASCII z-value grids (.txt/.dat: 0 = unknown, file order = south row first) and CSV (.csv)\n"
          "      or LAS (.las) points need --rows and --columns; grid inputs (.elv, .ind/.ort, pictures)\n"
-         "      carry their size and are handed over as the graphics window's \"Input Data\" hands them.\n"
+         "      carry their size and are handed over as the graphics window's \"Input Data\" hands them;\n"
+         "      a tile (.hgt, ...) then gets the solution in its null postings only (below -1000).\n"
          "      --lsqr N > 0 solves with LSQR (its report header on standard output); --lsqr 0 runs the\n"
          "      relaxation alone (not for points)."},
         {"convert", cliConvert,
          "convert IN OUT [--tga pov|gray] [--terragen-scale N]\n"
-         "      Reads a grid input (.elv, .ind/.ort, .bmp/.jpg, ...) into the graphics window's model and\n"
+         "      Reads a grid input (.elv, .ind/.ort, .hgt, .bmp/.jpg, ...) into the graphics window's model and\n"
          "      writes it with no interpolation: as a solution (the formats of interpolate), or as the\n"
          "      graphics window's index array (.ind)."},
+        {"fill", cliFill,
+         "fill TILE OUT [--null V] [--sea-level LO HI] [--subset TOP LEFT ROWS COLS] [--lsqr N] [--laplacian N]\n"
+         "      [--refining N] [--scale F]\n"
+         "      Fills the null postings of a tile (.hgt, ...) as the graphics window does: Open, the null\n"
+         "      data definition (--null V: postings below V are null; default -1000), sea-level clipping\n"
+         "      (--sea-level LO HI: postings from LO to HI become 0), \"Input Data\" or the rectangle of\n"
+         "      \"Interpolate Subset Array\" (--subset), Run with its write-back into the null postings only,\n"
+         "      and \"Save SRTM Heightfield\": OUT is an SRTM height file of 1201 x 1201 or 3601 x 3601."},
+        {"batch", cliBatch,
+         "batch FILE... [--null V] [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
+         "      Batch interpolation as the \"Batch Mode Dialog\" runs it: the files (.hgt tiles, or .ind/.ort\n"
+         "      index files; the extension of the last file decides for all) with one parameter set and one\n"
+         "      null data definition (--null V, default -32000). Each result is saved as an SRTM height file\n"
+         "      next to its input, the last character of the name replaced by x (N45W122.hgx). Exit status 1\n"
+         "      when a file was skipped."},
         {"render3d", cliRender3d,
          "render3d IN OUT.jpg --rows R --columns C [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
          "      [--rotate-x D] [--rotate-y D] [--rotate-z D] [--translate-x D] [--translate-y D]\n"

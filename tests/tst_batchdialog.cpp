@@ -1,0 +1,107 @@
+// "Batch Mode Interpolate": the "Batch Mode Dialog" with its list, "Add Files",
+// "Cancel" and "Continue", then Run over three tiles with one parameter set.
+#include "SrtmWindowFixture.h"
+
+#include "app/BatchDialog.h"
+#include "app/BatchRun.h"
+
+namespace {
+
+struct BatchWindows : SrtmWindowFixture {
+    TempDir dir;
+    BatchDialog& batch = *m.batchDialog();
+
+    /// Three tiles: the crop under three names, one with a second void.
+    std::vector<std::string> makeTiles()
+    {
+        const auto crop = readBytes(testData(kTileCrop));
+        std::vector<std::string> paths;
+        for (const char* name : {"N49E011.hgt", "N49E012.hgt", "N50E011.hgt"}) {
+            paths.push_back(dir.file(name));
+            writeBytes(paths.back(), crop);
+        }
+        IntGrid second = readTileFile(paths[1]);
+        second(10, 20) = -32768;
+        writeBytes(paths[1], encodeSrtmTile(second));
+        return paths;
+    }
+    /// The dialog answered by clicking its buttons: each path added through "Add Files", then the last button.
+    void answerBatchDialog(const std::vector<std::string>& paths, const char* lastButton)
+    {
+        handlers["batchModeDialog"] = [paths, lastButton](QDialog& d) {
+            for (const std::string& p : paths) {
+                filedialogs::queueAnswers({QString::fromStdString(p)});
+                d.findChild<QPushButton*>("addFilesButton")->click();
+            }
+            d.findChild<QPushButton*>(lastButton)->click();
+            return d.result();
+        };
+    }
+};
+
+} // namespace
+
+TEST_F(BatchWindows, AddFilesListsThePathsAndCancelDropsTheLast)
+{
+    EXPECT_EQ(batch.windowTitle(), "Batch Mode Dialog");
+    EXPECT_EQ(batch.listBox()->toPlainText(), "");   // one empty line
+    answerBatchDialog({"/t/N45W122.hgt", "/t/site.ind", "/t/N45W123.hgt"}, "cancelButton");
+    m.action("actionBatchSrtmToSrtm")->trigger();
+    EXPECT_EQ(filedialogs::lastFilter(), kBatchFilter);
+    EXPECT_EQ(batch.list().batchFiles, (std::vector<std::string>{"/t/N45W122.hgt", "/t/site.ind"}));
+    EXPECT_EQ(batch.listBox()->toPlainText(), "\n/t/N45W122.hgt\n \n/t/site.ind\n ");
+    EXPECT_EQ(batch.list().batchExtension, ".ind");
+    EXPECT_EQ(log().mid(1), (QStringList{".hgt", ".ind", ".hgt"}));
+    EXPECT_FALSE(m.session().batchMode);
+
+    handlers["batchModeDialog"] = [](QDialog& d) {
+        filedialogs::queueAnswers({""});   // a cancelled file dialog adds nothing
+        d.findChild<QPushButton*>("addFilesButton")->click();
+        d.findChild<QPushButton*>("cancelButton")->click();
+        return d.result();
+    };
+    m.action("actionBatchIndToSrtm")->trigger();
+    EXPECT_EQ(batch.list().batchFiles, std::vector<std::string>{"/t/N45W122.hgt"});
+}
+
+TEST_F(BatchWindows, ContinueAsksForTheParametersAndTheNullDataThenRunFillsEveryTile)
+{
+    const std::vector<std::string> paths = makeTiles();
+    answerBatchDialog(paths, "continueButton");
+    handlers["dataEntryForm"] = [](QDialog& d) {
+        EXPECT_FALSE(d.findChild<QLineEdit*>("rowsEdit")->isEnabled());
+        d.findChild<QLineEdit*>("lsqrEdit")->setText("0");
+        d.findChild<QLineEdit*>("laplacianEdit")->setText("300");
+        d.findChild<QPushButton*>("submitButton")->click();
+        return d.result();
+    };
+    m.action("actionBatchSrtmToSrtm")->trigger();
+    EXPECT_EQ(shown, (QStringList{"Batch Mode Dialog", "dataEntryForm", "Null Data Definition Data Entry Form"}));
+    EXPECT_TRUE(m.session().batchMode);
+    EXPECT_EQ(model.nullDataDefinition, -32000);   // the dialog's default, submitted
+    ASSERT_TRUE(m.action("actionRunGridmend")->isEnabled());
+
+    m.action("actionRunGridmend")->trigger();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const IntGrid in = readTileFile(paths[i]);
+        const IntGrid out = readTileFile(batchOutputPath(paths[i]));
+        ASSERT_EQ(out.rows(), 1201) << paths[i];
+        for (int r = 0; r < kCropSide; ++r)
+            for (int c = 0; c < kCropSide; ++c) {
+                if (in(r, c) != -32768) ASSERT_EQ(out(r, c), in(r, c));
+                else EXPECT_TRUE(out(r, c) > 300 && out(r, c) < 700) << r << "," << c << " " << out(r, c);
+            }
+        EXPECT_TRUE(log().contains(QString(kFinishedFileLine) + QString::number(i)));
+    }
+    EXPECT_EQ(m.beepCount, 9);
+    EXPECT_FALSE(m.action("actionRunGridmend")->isEnabled());
+    EXPECT_TRUE(m.action("actionView")->isEnabled());
+    EXPECT_FALSE(m.action("actionDisplay2dImage")->isEnabled());
+    EXPECT_FALSE(g.isVisible());
+    EXPECT_FALSE(model.holdsContent());
+    EXPECT_EQ(model.nullDataDefinition, -32000);   // kept for the next Run of the batch
+
+    // Batch mode stays: the next Run repeats the batch over the same list.
+    m.RunGridmend1Click();
+    EXPECT_EQ(m.beepCount, 18);
+}

@@ -1,0 +1,314 @@
+// Batch interpolation: the list, the output names, the loop's log lines and
+// the per-file run over SRTM tiles and index files, and "Save SRTM" with its
+// batch twin.
+#include "app/BatchRun.h"
+#include "app/RunCommand.h"
+#include "app/SaveCommands.h"
+#include "app/SessionState.h"
+#include "formats/SrtmHgt.h"
+#include "graphics/GraphicsModel.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+/// An n x n tile rising to the east and south (100 + 3 c + 2 r) with voids (-32768) in a block.
+IntGrid voidedTile(int n, int top, int left, int size)
+{
+    IntGrid t(n, n);
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c) t(r, c) = 100 + 3 * c + 2 * r;
+    for (int r = top; r < top + size; ++r)
+        for (int c = left; c < left + size; ++c) t(r, c) = -32768;
+    return t;
+}
+
+IntGrid readTile(const std::string& path)
+{
+    NullReporter quiet;
+    return *readSrtmTile(path, quiet);
+}
+
+struct BatchFixture : ::testing::Test {
+    TempDir dir;
+    SessionState session;
+    GraphicsModel graphics;
+    RecordingReporter rec;
+    BatchList list;
+    BatchHost host;
+    Lines events;
+
+    void SetUp() override
+    {
+        session.lsqrIterations = 0;
+        session.laplacianIterations = 200;
+        session.polishIterations = 10;   // not used by batch runs without LSQR iterations
+        host.hideGraphicsWindow = [this] { events.push_back("hide"); };
+        host.fileSolved = [this] { events.push_back("solved"); };
+        host.display2dDisabled = [this] { events.push_back("display2d off"); };
+        host.solutionReleased = [this] { events.push_back("released"); };
+    }
+    std::string tile(const std::string& name, const IntGrid& grid)
+    {
+        const std::string path = dir.file(name);
+        writeBytes(path, encodeSrtmTile(grid));
+        return path;
+    }
+    void add(const std::string& path)
+    {
+        const auto dot = path.rfind('.');
+        list.add(path, dot == std::string::npos ? "" : path.substr(dot), rec);
+    }
+    BatchSummary run()
+    {
+        startBatchMode(session);
+        rec.lines.clear();
+        BatchSummary summary;
+        const BatchJob job{list, host, &summary};
+        EXPECT_EQ(runGridmend(session, graphics, rec, &job), RunOutcome::BatchFinished);
+        return summary;
+    }
+};
+
+} // namespace
+
+TEST(BatchList, AddsUpToAThousandFilesAndCancelDropsTheLast)
+{
+    RecordingReporter rec;
+    BatchList list;
+    EXPECT_TRUE(list.add("/t/N45W122.hgt", ".hgt", rec));
+    EXPECT_TRUE(list.add("/t/site.ind", ".ind", rec));
+    EXPECT_EQ(rec.lines, (Lines{".hgt", ".ind"}));
+    EXPECT_EQ(list.batchExtension, ".ind");   // only the last extension counts
+    list.dropLast();
+    EXPECT_EQ(list.batchFiles, Lines{"/t/N45W122.hgt"});
+    EXPECT_EQ(list.batchExtension, ".hgt");
+    list.dropLast();
+    list.dropLast();   // an empty list stays empty
+    EXPECT_EQ(list.batchFileCount(), 0);
+    EXPECT_EQ(list.batchExtension, "");
+
+    for (std::size_t i = 0; i < BatchList::kMaxFiles; ++i) ASSERT_TRUE(list.add("f.hgt", ".hgt", rec));
+    rec.lines.clear();
+    EXPECT_FALSE(list.add("one-too-many.hgt", ".hgt", rec));
+    EXPECT_EQ(rec.lines, Lines{kBatchListFullLine});
+    EXPECT_EQ(list.batchFileCount(), 1000);
+}
+
+TEST(BatchList, OutputNameReplacesTheLastCharacter)
+{
+    EXPECT_EQ(batchOutputPath("/t/N45W122.hgt"), "/t/N45W122.hgx");
+    EXPECT_EQ(batchOutputPath("site.ind"), "site.inx");
+    EXPECT_EQ(batchOutputPath("tile.hgx"), "tile.hgx");   // the input's own name
+}
+
+TEST_F(BatchFixture, ThreeTilesAreFilledAndSavedNextToTheirInputs)
+{
+    const IntGrid tiles[] = {voidedTile(12, 3, 4, 3), voidedTile(15, 0, 0, 4), voidedTile(10, 6, 6, 4)};
+    const std::string names[] = {"N45W122.hgt", "N45W123.hgt", "N46W122.hgt"};
+    for (int i = 0; i < 3; ++i) add(tile(names[i], tiles[i]));
+    const BatchSummary summary = run();
+    EXPECT_EQ(summary.saved, 3);
+    EXPECT_EQ(summary.skipped, 0);
+
+    for (int i = 0; i < 3; ++i) {
+        const std::string in = dir.file(names[i]);
+        const std::string out = batchOutputPath(in);
+        ASSERT_TRUE(std::filesystem::exists(out)) << out;
+        const IntGrid result = readTile(out);
+        ASSERT_EQ(result.rows(), 1201);   // "Save SRTM" pads to 1201 x 1201
+        const IntGrid& t = tiles[i];
+        for (int r = 0; r < t.rows(); ++r)
+            for (int c = 0; c < t.cols(); ++c) {
+                if (t(r, c) != -32768) {
+                    ASSERT_EQ(result(r, c), t(r, c)) << r << "," << c;   // known postings unchanged
+                } else {
+                    // A filled void lies within the range of the plane around it.
+                    EXPECT_GT(result(r, c), 95) << r << "," << c;
+                    EXPECT_LT(result(r, c), 100 + 3 * t.cols() + 2 * t.rows()) << r << "," << c;
+                }
+            }
+        EXPECT_EQ(result(1200, 1200), 0);
+        EXPECT_EQ(readTile(in), t);   // the input is never touched
+        // Per file: the path, the reader's lines, the run, then the finished line counting from 0.
+        const int at = rec.indexOf(in);
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(rec.lines[std::size_t(at) + 1], "opened file successfully");
+        EXPECT_TRUE(rec.has(kFinishedFileLine + std::to_string(i)));
+    }
+    EXPECT_EQ(rec.beeps, 9);   // three beeps per file
+    EXPECT_EQ(events, (Lines{"hide", "solved", "display2d off", "hide", "solved", "display2d off", "hide", "solved",
+                             "display2d off"}));
+    EXPECT_FALSE(graphics.holdsContent());   // the graphics window is closed after each file
+    EXPECT_EQ(rec.lines.back(), std::string(kFinishedFileLine) + "2");
+}
+
+TEST_F(BatchFixture, RelaxationOnlyRunsHaveNoRefiningSweeps)
+{
+    const IntGrid t = voidedTile(9, 2, 2, 5);
+    add(tile("N45W122.hgt", t));
+    run();
+    const IntGrid batch = readTile(dir.file("N45W122.hgx"));
+
+    // The same tile through Run with no refining sweeps gives the same surface.
+    GraphicsModel g;
+    g.loadTile(t);
+    SessionState s;
+    s.inputKind = InputKind::SessionGridInput;
+    s.laplacianIterations = 200;
+    s.polishIterations = 0;
+    g.handOverInputData(s);
+    NullReporter quiet;
+    ASSERT_EQ(runGridmend(s, g, quiet), RunOutcome::Completed);
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 9; ++c) ASSERT_EQ(batch(r, c), g.elevationArray(r, c)) << r << "," << c;
+}
+
+TEST_F(BatchFixture, TheNullDefinitionHoldsForEveryFile)
+{
+    // -500 is null under the batch's definition (-100), not under the window's initial -1000.
+    IntGrid t = voidedTile(8, 0, 0, 0);
+    t(4, 4) = -500;
+    add(tile("N01E001.hgt", t));
+    add(tile("N02E001.hgt", t));
+    graphics.nullDataDefinition = -100;
+    run();
+    for (const char* name : {"N01E001.hgx", "N02E001.hgx"}) EXPECT_GT(readTile(dir.file(name))(4, 4), 100) << name;
+}
+
+TEST_F(BatchFixture, FailuresAreSkippedWithALogLine)
+{
+    const IntGrid t = voidedTile(8, 2, 2, 2);
+    add(dir.file("missing.hgt"));
+    add(tile("tile.hgx", t));   // its output would be its own name
+    writeBytes(dir.file("empty.hgt"), {7});
+    add(dir.file("empty.hgt"));
+    add(tile("N45W122.hgt", t));
+    const BatchSummary summary = run();
+    EXPECT_EQ(summary.saved, 1);
+    EXPECT_EQ(summary.skipped, 3);
+    EXPECT_TRUE(rec.hasSequence({dir.file("missing.hgt"), "could not open input file", " ", kBatchUnreadableLine}));
+    EXPECT_TRUE(rec.hasSequence({dir.file("tile.hgx"), kBatchOwnNameLine}));
+    EXPECT_EQ(readTile(dir.file("tile.hgx")), t);
+    EXPECT_TRUE(rec.hasSequence({srtm::kEmptyTileLine, kBatchUnreadableLine}));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.hgx")));
+    // Only the file that was saved counts as finished, with its place in the list.
+    EXPECT_FALSE(rec.has(std::string(kFinishedFileLine) + "0"));
+    EXPECT_TRUE(rec.has(std::string(kFinishedFileLine) + "3"));
+    EXPECT_EQ(rec.beeps, 3);
+}
+
+TEST_F(BatchFixture, TheLastExtensionDecidesForEveryFile)
+{
+    const IntGrid t = voidedTile(8, 2, 2, 2);
+    add(tile("N45W122.hgt", t));
+    add(dir.file("tile"));   // no extension: nothing in this batch is read
+    run();
+    EXPECT_EQ(rec.lines, (Lines{dir.file("N45W122.hgt"), kWrongFileTypeLine, dir.file("tile"), kWrongFileTypeLine}));
+
+    // An SRTM tile followed by an index file: both are read as index files.
+    list = BatchList();
+    add(tile("N45W122.hgt", t));
+    writeText(dir.file("spot.ind"), "0 0 100\n0 5 120\n5 0 140\n5 5 160\n");
+    add(dir.file("spot.ind"));
+    run();
+    EXPECT_TRUE(rec.hasSequence({dir.file("N45W122.hgt"), "opened file successfully", " "}));
+    EXPECT_FALSE(rec.has(std::string(kFinishedFileLine) + "1"));   // index files log their output name instead
+    EXPECT_TRUE(rec.has(dir.file("spot.inx")));
+}
+
+TEST_F(BatchFixture, IndexFilesGiveTheWholeInterpolatedSurface)
+{
+    writeText(dir.file("spot.ind"), "0 0 100\n0 5 120\n5 0 140\n5 5 160\n");
+    add(dir.file("spot.ind"));
+    session.laplacianIterations = 500;
+    const BatchSummary summary = run();
+    EXPECT_EQ(summary.saved, 1);
+    const IntGrid result = readTile(dir.file("spot.inx"));
+    EXPECT_EQ(result(0, 0), 100);
+    EXPECT_EQ(result(5, 5), 160);
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 6; ++c) {
+            EXPECT_GE(result(r, c), 50) << r << "," << c;   // no 255 left: every cell is interpolated
+            EXPECT_LE(result(r, c), 210) << r << "," << c;
+        }
+}
+
+TEST_F(BatchFixture, ALargeResultIsReleasedAfterItsTileIsBuilt)
+{
+    session.laplacianIterations = 1;
+    IntGrid t(1300, 1300, 77);
+    t(600, 600) = -32768;
+    add(tile("N45W122.hgt", t));
+    const BatchSummary summary = run();
+    EXPECT_EQ(summary.saved, 1);
+    EXPECT_FALSE(session.solutionGrid);
+    EXPECT_FALSE(session.solutionAllocated);
+    EXPECT_NE(std::find(events.begin(), events.end(), "released"), events.end());
+    const std::string out = dir.file("N45W122.hgx");
+    EXPECT_TRUE(rec.has(out));   // the path is logged before the write
+    EXPECT_EQ(readBytes(out).size(), 2u * 1300 * 1300);   // R x C, not padded
+}
+
+TEST(BatchRun, RunInBatchModeWithoutAListIsRefused)
+{
+    SessionState s;
+    startBatchMode(s);
+    EXPECT_TRUE(s.batchMode);
+    EXPECT_TRUE(s.sizeFromInput);
+    EXPECT_EQ(s.inputKind, InputKind::SessionGridInput);
+    GraphicsModel g;
+    RecordingReporter rec;
+    EXPECT_EQ(runGridmend(s, g, rec), RunOutcome::Refused);
+    EXPECT_EQ(rec.lines, Lines{kRunNoBatchListLine});
+}
+
+TEST(SaveSrtm, ResultsArePaddedFlippedAndTruncated)
+{
+    TempDir dir;
+    RecordingReporter rec;
+    SessionState s;
+    RealGrid solution(1000, 900, 5.0);
+    solution(999, 0) = -2.7;    // the northern row
+    solution(0, 899) = 70000;   // the southern row
+    s.solutionGrid = solution;
+    ASSERT_TRUE(saveSolutionAsSrtm(dir.file("a.hgt"), s, rec));
+    EXPECT_EQ(rec.lines, Lines{dir.file("a.hgt")});
+    const IntGrid a = readTile(dir.file("a.hgt"));
+    ASSERT_EQ(a.rows(), 1201);
+    EXPECT_EQ(a(0, 0), -2);
+    EXPECT_EQ(a(999, 899), 4464);   // the low 16 bits of 70000
+    EXPECT_EQ(a(1000, 0), 0);
+    EXPECT_EQ(a(0, 900), 0);
+
+    // Larger than 1201: R x C from the main window, released by the batch twin (path logged first).
+    s.solutionGrid = RealGrid(2000, 1300, 9.0);
+    ASSERT_TRUE(saveSolutionAsSrtm(dir.file("b.hgt"), s, rec));
+    EXPECT_EQ(readBytes(dir.file("b.hgt")).size(), 2u * 2000 * 1300);
+    EXPECT_TRUE(s.solutionGrid);
+    rec.lines.clear();
+    const SrtmResultSave saved = saveResultAsSrtm(dir.file("c.hgt"), s, rec);
+    EXPECT_TRUE(saved.written);
+    EXPECT_TRUE(saved.solutionReleased);
+    EXPECT_FALSE(s.solutionGrid);
+    EXPECT_EQ(rec.lines, Lines{dir.file("c.hgt")});
+    EXPECT_EQ(readBytes(dir.file("c.hgt")), readBytes(dir.file("b.hgt")));
+
+    // Small results are not released and their path is not logged by the batch twin.
+    s.solutionGrid = RealGrid(4, 4, 1.0);
+    rec.lines.clear();
+    EXPECT_FALSE(saveResultAsSrtm(dir.file("d.hgt"), s, rec).solutionReleased);
+    EXPECT_TRUE(rec.lines.empty());
+
+    s.solutionGrid = RealGrid(3602, 4, 1.0);
+    EXPECT_FALSE(saveSolutionAsSrtm(dir.file("e.hgt"), s, rec));
+    EXPECT_EQ(rec.lines.back(), srtm::kFileSizeErrorLine);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("e.hgt")));
+    s.solutionGrid = RealGrid(4, 4, 1.0);
+    EXPECT_FALSE(saveSolutionAsSrtm(dir.file("no/such/dir/f.hgt"), s, rec));
+    EXPECT_EQ(rec.lines.back(), "could not open output file");
+}
