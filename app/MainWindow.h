@@ -133,7 +133,7 @@ private:
     void openIntoGraphics(const OpenRow& row, const std::string& path);
     void commonOpenEnding();
     // Batch (MainWindowBatch.cpp)
-    BatchJob batchJob() const;
+    BatchJob batchJob();
 
     SessionState session_;
     QPlainTextEdit* log_ = nullptr;

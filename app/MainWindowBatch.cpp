@@ -27,11 +27,11 @@ void MainWindow::disableSolutionCommands()
         action(name)->setEnabled(false);
 }
 
-BatchJob MainWindow::batchJob() const
+BatchJob MainWindow::batchJob()
 {
     static const BatchList noList;
     BatchJob job{batchDialog_ ? batchDialog_->list() : noList, {}};
-    auto* self = const_cast<MainWindow*>(this);
+    MainWindow* self = this;
     if (GraphicsWindow* g = graphicsWindow_) {
         job.host.hideGraphicsWindow = [g] { g->hide(); };
         job.host.closeGraphicsWindow = [g] { g->closeWithoutAsking(); };

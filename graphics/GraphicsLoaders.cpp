@@ -8,18 +8,19 @@
 #include "graphics/GraphicsModel.h"
 
 #include <new>
+#include <utility>
 
 namespace {
 
-/// Reads a height file and hands the tile to keep(tile); an exhausted allocation ends the load
-/// with "Failed to open SRTM file.".
+/// Reads a height file and hands the tile over to keep(tile); an exhausted allocation ends the
+/// load with "Failed to open SRTM file.".
 template <class Keep>
 bool readSrtmTileInto(const std::string& path, Reporter& reporter, Keep keep)
 {
     try {
         auto tile = readSrtmTile(path, reporter);
         if (!tile) return false;
-        keep(*tile);
+        keep(std::move(*tile));
         return true;
     } catch (const std::bad_alloc&) {
         reporter.progressHide();
@@ -33,16 +34,16 @@ bool readSrtmTileInto(const std::string& path, Reporter& reporter, Keep keep)
 bool openSrtmTile(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
 {
     const TileCorner corner = parseSrtmTileName(path, reporter);
-    return readSrtmTileInto(path, reporter, [&](const IntGrid& tile) {
+    return readSrtmTileInto(path, reporter, [&](IntGrid&& tile) {
         graphics.tileLatitude = corner.latitude;
         graphics.tileLongitude = corner.longitude;
-        graphics.loadTile(tile);
+        graphics.loadTile(std::move(tile));
     });
 }
 
 bool loadSrtmTileForBatch(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
 {
-    return readSrtmTileInto(path, reporter, [&](const IntGrid& tile) { graphics.storeTile(tile); });
+    return readSrtmTileInto(path, reporter, [&](IntGrid&& tile) { graphics.storeTile(tile); });
 }
 
 bool loadIndexFile(const std::string& path, GraphicsModel& graphics, Reporter& reporter)

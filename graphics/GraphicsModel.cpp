@@ -15,6 +15,16 @@ void GraphicsModel::replaceArrays(const IntGrid& elevations, const IntGrid& imag
     penColor = 0;
 }
 
+void GraphicsModel::replaceArrays(IntGrid&& values)
+{
+    elevationArray = std::move(values);
+    imageArray = elevationArray;
+    undoElevationArray = elevationArray;
+    undoImageArray = elevationArray;
+    penWidth = 1;
+    penColor = 0;
+}
+
 void GraphicsModel::showLoaded()
 {
     render(elevationArray);
@@ -50,7 +60,12 @@ void GraphicsModel::loadRawElevationArray(const IntGrid& values)
 
 void GraphicsModel::loadTile(const IntGrid& tile)
 {
-    replaceArrays(tile, tile);
+    loadTile(IntGrid(tile));
+}
+
+void GraphicsModel::loadTile(IntGrid&& tile)
+{
+    replaceArrays(std::move(tile));
     demTileLoaded = true;
     elevationMode = false;
     showLoaded();

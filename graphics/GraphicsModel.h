@@ -135,6 +135,7 @@ public:
     void loadContourElevationArray(const IntGrid& values);
     void loadRawElevationArray(const IntGrid& values);
     void loadTile(const IntGrid& tile);
+    void loadTile(IntGrid&& tile);   ///< the same, keeping the grid itself as elevationArray
     void loadErTile(const IntGrid& tile);
     /// Batch: keeps the values without building a picture; sets demTileLoaded.
     void storeTile(const IntGrid& tile);
@@ -200,6 +201,8 @@ public:
 
 private:
     void replaceArrays(const IntGrid& elevations, const IntGrid& image);
+    /// Both arrays and both undo copies become `values` (moved into elevationArray).
+    void replaceArrays(IntGrid&& values);
     /// The end of every load: render, then let the window fit the picture.
     void showLoaded();
     Picture magnified(const Picture& p, int factor) const;
