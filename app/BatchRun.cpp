@@ -82,6 +82,10 @@ BatchSummary runBatch(const BatchJob& job, SessionState& s, GraphicsModel& graph
 {
     BatchSummary summary;
     const BatchKind kind = batchKindOf(job.list.batchExtension);
+    // Every file reaches the engine as the session's input grid, whatever was opened or expanded since
+    // "Continue".
+    s.inputKind = InputKind::SessionGridInput;
+    s.fromGraphicsWindow = false;
     // One null-data definition for the whole batch: closing the window after a file resets it.
     const std::int32_t nullDataDefinition = graphics.nullDataDefinition;
     auto closeGraphicsWindow = [&] {

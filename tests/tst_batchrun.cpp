@@ -202,6 +202,23 @@ TEST_F(BatchFixture, FailuresAreSkippedWithALogLine)
     EXPECT_EQ(rec.beeps, 3);
 }
 
+TEST_F(BatchFixture, FilesEnterAsTheSessionGridWhateverWasOpenedSinceContinue)
+{
+    const IntGrid t = voidedTile(10, 3, 3, 3);
+    add(tile("N45W122.hgt", t));
+    startBatchMode(session);
+    session.lsqrIterations = 20;                   // the LSQR path reads the input of the input kind
+    session.scaleFactor = 1.0;
+    session.inputKind = InputKind::TextGridInput;  // a text grid opened after "Continue"
+    session.fromGraphicsWindow = true;             // and an expanded grid waiting for its Run
+    graphics.expandedGrid = RealGrid(3, 3, 1.0);
+    const BatchJob job{list, host};
+    EXPECT_EQ(runBatch(job, session, graphics, rec).saved, 1);
+    const IntGrid result = readTile(dir.file("N45W122.hgx"));
+    for (int r = 3; r < 6; ++r)
+        for (int c = 3; c < 6; ++c) EXPECT_TRUE(result(r, c) > 100 && result(r, c) < 150) << r << "," << c << " " << result(r, c);
+}
+
 TEST_F(BatchFixture, TheLastExtensionDecidesForEveryFile)
 {
     const IntGrid t = voidedTile(8, 2, 2, 2);
