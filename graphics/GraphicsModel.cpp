@@ -129,6 +129,8 @@ void GraphicsModel::writeBackAfterRun(SessionState&, Reporter&)
 void GraphicsModel::reset()
 {
     Hooks kept = std::move(hooks);
+    const std::int32_t lastSubmitted = tagging.lastSubmitted;
     *this = GraphicsModel();
     hooks = std::move(kept);
+    tagging.lastSubmitted = lastSubmitted;
 }
