@@ -2,6 +2,7 @@
 // and entries, Submit, the worker thread, what the window refuses while it
 // runs, the result written (or dropped when the picture changed) and the log.
 #include "GraphicsWindowFixture.h"
+#include "GridArt.h"
 #include "classify/ClassificationDialog.h"
 #include "classify/PixelClassifier.h"
 
@@ -49,13 +50,6 @@ struct Classify : GraphicsWindowFixture {
     void waitForEnd() { QTRY_VERIFY_WITH_TIMEOUT(!classifier.running(), 20000); }
 };
 
-IntGrid picture(std::initializer_list<std::int32_t> colours, int rows)
-{
-    IntGrid g(rows, int(colours.size()) / rows);
-    std::copy(colours.begin(), colours.end(), g.data());
-    return g;
-}
-
 } // namespace
 
 TEST_F(Classify, DialogListsTheMethodsAndDistancesWithNothingChosen)
@@ -78,7 +72,7 @@ TEST_F(Classify, DialogListsTheMethodsAndDistancesWithNothingChosen)
 
 TEST_F(Classify, OneClusterRepaintsEveryPixelWithTheMeanColourOnTheWorker)
 {
-    load(picture({0x102030, 0x204060, 0x306090, 0x000001}, 2));
+    load(pictureOf({0x102030, 0x204060, 0x306090, 0x000001}, 2));
     const int before = logSize();
     submit("2", "1", 1, 1);
     EXPECT_EQ(dialog.parameters.method, 'm');
@@ -103,7 +97,7 @@ TEST_F(Classify, OneClusterRepaintsEveryPixelWithTheMeanColourOnTheWorker)
 
 TEST_F(Classify, WhileItRunsTheArraysCannotChangeOrClose)
 {
-    load(picture({0x102030, 0x204060, 0x306090, 0x000001}, 2));
+    load(pictureOf({0x102030, 0x204060, 0x306090, 0x000001}, 2));
     release = false;
     submit("1", "2");
     ASSERT_TRUE(classifier.running());
@@ -130,7 +124,7 @@ TEST_F(Classify, WhileItRunsTheArraysCannotChangeOrClose)
 
 TEST_F(Classify, ResultIsDroppedWhenThePictureChangedMeanwhile)
 {
-    load(picture({0x102030, 0x204060, 0x306090, 0x000001}, 2));
+    load(pictureOf({0x102030, 0x204060, 0x306090, 0x000001}, 2));
     release = false;
     submit("1", "2");
     const IntGrid opened(3, 3, 0x00FF00);
@@ -143,7 +137,7 @@ TEST_F(Classify, ResultIsDroppedWhenThePictureChangedMeanwhile)
 
 TEST_F(Classify, EntriesBelowOneShowTheErrorWindowAndLettersTheConversionError)
 {
-    load(picture({0x102030, 0x204060, 0x306090, 0x000001}, 2));
+    load(pictureOf({0x102030, 0x204060, 0x306090, 0x000001}, 2));
     const int before = logSize();
     submit("0", "6");
     const QString error = "Error!: The number of passes and the\nnumber of clusters must be at\nleast 1.";
@@ -174,7 +168,7 @@ TEST_F(Classify, EntriesBelowOneShowTheErrorWindowAndLettersTheConversionError)
 
 TEST_F(Classify, FewerPixelsThanClustersLeaveThePictureAndReportNoSolution)
 {
-    const IntGrid small = picture({0x102030, 0x204060, 0x306090, 0x000001}, 2);
+    const IntGrid small = pictureOf({0x102030, 0x204060, 0x306090, 0x000001}, 2);
     load(small);
     const int before = logSize();
     submit("1", "6");
@@ -188,7 +182,7 @@ TEST_F(Classify, FewerPixelsThanClustersLeaveThePictureAndReportNoSolution)
 
 TEST_F(Classify, AsManyClustersAsPixelsKeepEveryColourAndPassesReplicate)
 {
-    const IntGrid three = picture({0x102030, 0xF0E0D0, 0x00FF00}, 1);
+    const IntGrid three = pictureOf({0x102030, 0xF0E0D0, 0x00FF00}, 1);
     load(three);
     const int before = logSize();
     submit("3", "3");

@@ -5,34 +5,16 @@
 #include "graphics/StackFlood.h"
 #include "RecordingReporter.h"
 #include "TestFiles.h"
+#include "CliRun.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <set>
-#include <sys/wait.h>
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-};
-
-Result run(const std::string& arguments)
-{
-    const std::string command = std::string(GRIDMEND_CLI) + " " + arguments + " 2>/dev/null";
-    FILE* p = popen(command.c_str(), "r");
-    Result r{-1, {}};
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
 
 constexpr std::int32_t kBrown = 0x8B4513, kBlue = 0x0000FF, kGrey = 0x808080, kPaper = 0xFFFCF0;
 constexpr int kRows = 120, kCols = 200, kContours = 3;
@@ -76,7 +58,7 @@ TEST(CliMaps, PrepareRunsTheWindowsCommandsInTheOrderGiven)
     RecordingReporter quiet;
     ASSERT_TRUE(writeColourBmp(dir.file("sheet.bmp"), drawnSheet(), quiet));
     const std::string in = dir.file("sheet.bmp");
-    const Result r = run("prepare " + in + " " + dir.file("lines.elv") +
+    const CliResult r = runCli("prepare " + in + " " + dir.file("lines.elv") +
                          " --range-filter 0x8B4513 0x8B4513 --binarize 0xffffff --thin 10 --despeckle"
                          " --delete-short 30 --connect 8");
     ASSERT_EQ(r.status, 0) << r.out;
@@ -97,12 +79,12 @@ TEST(CliMaps, PrepareRunsTheWindowsCommandsInTheOrderGiven)
         }
 
     // Without the range filter the grid and river stay; without --connect the river gaps stay open.
-    const Result open = run("prepare " + in + " " + dir.file("open.elv") +
+    const CliResult open = runCli("prepare " + in + " " + dir.file("open.elv") +
                             " --range-filter 0x8B4513 0x8B4513 --binarize 0xffffff --thin 10 --despeckle");
     ASSERT_EQ(open.status, 0);
     EXPECT_EQ(pieces(readElevationArray(dir.file("open.elv"), quiet)->grid).size(), std::size_t(2 * kContours));
     // "--keep": the brown goes instead.
-    ASSERT_EQ(run("prepare " + in + " " + dir.file("keep.bmp") + " --range-filter 0x8B4513 0x8B4513 --keep").status, 0);
+    ASSERT_EQ(runCli("prepare " + in + " " + dir.file("keep.bmp") + " --range-filter 0x8B4513 0x8B4513 --keep").status, 0);
     const auto bmp = readBytes(dir.file("keep.bmp"));
     ASSERT_GT(bmp.size(), 54u);
 }
@@ -113,12 +95,12 @@ TEST(CliMaps, PrepareRefusesBadCommandLines)
     RecordingReporter quiet;
     ASSERT_TRUE(writeColourBmp(dir.file("sheet.bmp"), drawnSheet(), quiet));
     const std::string in = dir.file("sheet.bmp");
-    EXPECT_EQ(run("prepare " + in + " " + dir.file("x.elv") + " --thin 3").status, 2);   // no line code yet
-    EXPECT_EQ(run("prepare " + in + " " + dir.file("x.txt")).status, 2);
-    EXPECT_EQ(run("prepare " + in + " " + dir.file("x.elv") + " --binarize 0xffffff --connect 100").status, 2);
-    EXPECT_EQ(run("prepare " + in + " " + dir.file("x.elv") + " --binarize 0xffffff --delete-short 0").status, 2);
-    EXPECT_EQ(run("prepare " + in + " " + dir.file("x.elv") + " --binarize white").status, 2);
-    EXPECT_EQ(run("prepare " + dir.file("missing.bmp") + " " + dir.file("x.elv")).status, 1);
+    EXPECT_EQ(runCli("prepare " + in + " " + dir.file("x.elv") + " --thin 3").status, 2);   // no line code yet
+    EXPECT_EQ(runCli("prepare " + in + " " + dir.file("x.txt")).status, 2);
+    EXPECT_EQ(runCli("prepare " + in + " " + dir.file("x.elv") + " --binarize 0xffffff --connect 100").status, 2);
+    EXPECT_EQ(runCli("prepare " + in + " " + dir.file("x.elv") + " --binarize 0xffffff --delete-short 0").status, 2);
+    EXPECT_EQ(runCli("prepare " + in + " " + dir.file("x.elv") + " --binarize white").status, 2);
+    EXPECT_EQ(runCli("prepare " + dir.file("missing.bmp") + " " + dir.file("x.elv")).status, 1);
 }
 
 TEST(CliMaps, ClassifyIsReproducibleWithASeed)
@@ -131,8 +113,8 @@ TEST(CliMaps, ClassifyIsReproducibleWithASeed)
             picture(r, c) = (c < 15 ? 0x204080u : 0xE0C020u) + std::uint32_t((r * 7 + c * 3) % 5) * 0x010101u;
     ASSERT_TRUE(writeColourBmp(dir.file("in.bmp"), picture, quiet));
     const std::string args = " --clusters 2 --passes 3 --distance b --seed 42";
-    const Result a = run("classify " + dir.file("in.bmp") + " " + dir.file("a.bmp") + args);
-    const Result b = run("classify " + dir.file("in.bmp") + " " + dir.file("b.bmp") + args);
+    const CliResult a = runCli("classify " + dir.file("in.bmp") + " " + dir.file("a.bmp") + args);
+    const CliResult b = runCli("classify " + dir.file("in.bmp") + " " + dir.file("b.bmp") + args);
     ASSERT_EQ(a.status, 0) << a.out;
     EXPECT_EQ(a.out, b.out);
     EXPECT_EQ(readBytes(dir.file("a.bmp")), readBytes(dir.file("b.bmp")));
@@ -150,9 +132,9 @@ TEST(CliMaps, ClassifyIsReproducibleWithASeed)
         }
     EXPECT_EQ(colours.size(), 2u);
 
-    EXPECT_EQ(run("classify " + dir.file("in.bmp") + " " + dir.file("c.bmp") + " --clusters 0 --passes 1").status, 2);
-    EXPECT_EQ(run("classify " + dir.file("in.bmp") + " " + dir.file("c.bmp") + " --clusters 2 --passes x").status, 2);
-    EXPECT_EQ(run("classify " + dir.file("in.bmp") + " " + dir.file("c.bmp") + " --clusters 2 --passes 1 --distance z")
+    EXPECT_EQ(runCli("classify " + dir.file("in.bmp") + " " + dir.file("c.bmp") + " --clusters 0 --passes 1").status, 2);
+    EXPECT_EQ(runCli("classify " + dir.file("in.bmp") + " " + dir.file("c.bmp") + " --clusters 2 --passes x").status, 2);
+    EXPECT_EQ(runCli("classify " + dir.file("in.bmp") + " " + dir.file("c.bmp") + " --clusters 2 --passes 1 --distance z")
                   .status, 2);
-    EXPECT_EQ(run("classify " + dir.file("in.bmp") + " " + dir.file("c.txt") + " --clusters 2 --passes 1").status, 2);
+    EXPECT_EQ(runCli("classify " + dir.file("in.bmp") + " " + dir.file("c.txt") + " --clusters 2 --passes 1").status, 2);
 }
