@@ -5,9 +5,14 @@
 #include "app/ShellWindows.h"
 #include "app/SolverParamsDialog.h"
 #include "app/TerragenScaleDialog.h"
+#include "classify/ClassificationDialog.h"
+#include "classify/PixelClassifier.h"
+#include "graphics/ElevationControlPanel.h"
 #include "graphics/GraphicsDialogs.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/GraphicsWindowRepair.h"
+#include "graphics/ImageDialogs.h"
+#include "graphics/MapTools.h"
 #include "ui/EntryDialog.h"
 #include "ui/ErrorWindow.h"
 #include "view/ImageWindows.h"
@@ -15,6 +20,7 @@
 #include "view/ThreeDWindow.h"
 
 #include <QApplication>
+#include <QImage>
 #include <functional>
 
 namespace {
@@ -25,6 +31,24 @@ WindowRegistry* windowRegistry()
 {
     return current;
 }
+
+namespace {
+/// The "Reference Image" window's picture for the range filter, Subtract and NAND.
+ReferencePicture referencePicture(ReferenceImageWindow& window)
+{
+    ReferencePicture r;
+    r.get = [&window] { return window.asArray(); };
+    r.show = [&window](const IntGrid& picture) {
+        QImage image(picture.cols(), picture.rows(), QImage::Format_RGB32);
+        for (int y = 0; y < picture.rows(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < picture.cols(); ++x) line[x] = 0xFF000000u | (std::uint32_t(picture(y, x)) & 0xFFFFFFu);
+        }
+        window.loadPicture(image);
+    };
+    return r;
+}
+} // namespace
 
 const std::vector<QString>& WindowRegistry::creationOrder()
 {
@@ -79,23 +103,58 @@ WindowRegistry::WindowRegistry(Options options)
     connectGraphicsWindow(*graphics, *m, *params);
     auto* imageForm = new ImageForm(m);
     add(imageForm);
+    // The scanned-map tools' windows, each in its place.
+    MapToolWindows tools;
+    tools.elevationPanel = new ElevationControlPanel(graphics->model(), graphics);
+    add(tools.elevationPanel);
+    tools.filterValues = new FilterValuesDialog(graphics);
+    add(tools.filterValues);
+    tools.filterLimits = new FilterLimitsDialog(graphics);
+    add(tools.filterLimits);
     auto* toolPallatte = new ToolPalletteDialog(graphics);
     add(toolPallatte);
     auto* penColor = new PenColorDialog(graphics);
     add(penColor);
+    tools.byteFilter = new ByteFilterDialog(graphics);
+    add(tools.byteFilter);
+    tools.markerColor = new MarkerColorDialog(graphics);
+    add(tools.markerColor);
     add(new TerragenScaleDialog(m->terragenHeightScale, m));
+    auto* classification = new ClassificationDialog(*m, graphics);
+    add(classification);
+    add(&classification->errorWindow());
+    tools.backgroundColor = makeBackgroundColorDialog(graphics);
+    add(tools.backgroundColor);
+    tools.pixelNeighbor = new PixelNeighborDialog(graphics);
+    add(tools.pixelNeighbor);
+    add(&tools.pixelNeighbor->rangeWindow());
     auto* reference = new ReferenceImageWindow(m);
     m->setReferenceImageWindow(reference);
     add(reference);
+    tools.referenceSize = makeReferenceSizeErrorWindow(graphics);
+    add(tools.referenceSize);
+    tools.searchRadius = new SearchRadiusDialog(graphics);
+    add(tools.searchRadius);
+    add(&tools.searchRadius->rangeWindow());
     auto* closing = new ClosingGraphicsDialog(graphics);
     add(closing);
     auto* zeroArea = new ErrorWindow(kZeroAreaLines, graphics);
     add(zeroArea);
     graphics->setDialogs(toolPallatte, penColor, closing, zeroArea);
+    tools.scaleFactor = makeScaleFactorDialog(graphics);
+    add(tools.scaleFactor);
+    tools.unsharpMask = makeUnsharpMaskDialog(graphics);
+    add(tools.unsharpMask);
+    add(&tools.unsharpMask->rangeWindow());
+    tools.pixelLimit = makePixelLimitDialog(graphics);
+    add(tools.pixelLimit);
+    add(&tools.pixelLimit->rangeWindow());
     // Null data, sea level and offsets; batch interpolation.
     const RepairDialogs repair = createRepairDialogs(*graphics, *m);
     add(repair.scaleFactor);
     add(repair.arrayOffset);
+    tools.elevationDialog = makeElevationDialog(graphics);
+    add(tools.elevationDialog);
     add(repair.dted0Offset);
     add(repair.seaLevel);
     add(repair.nullData);
@@ -108,6 +167,8 @@ WindowRegistry::WindowRegistry(Options options)
     batch->defineNullData = [nullData = repair.nullData] { nullData->showModal(); };
     m->setBatchDialog(batch);
     add(batch);
+    new MapTools(*graphics, *m, tools, referencePicture(*reference));
+    new PixelClassifier(*graphics, *m, *classification);
     auto* grayscale = new GrayscaleWindow(m);
     add(grayscale);
     m->connectPictureWindows(imageForm, grayscale);

@@ -1,9 +1,14 @@
 // The scanned-map preparation on full map sheets: tagging a long contour line,
 // Delete Short Segments and one Thin iteration on a 4000 x 3000 sheet, and the
-// k-means classification (k = 6, one pass) of a 1000 x 1000 picture.
+// k-means classification (k = 6, one pass) of a 1000 x 1000 picture; then the
+// same commands as the graphics window runs them on its model (undo copies of
+// both arrays, the display rebuilt), and the timer's re-render after a tag.
 #include "app/GridOps.h"
 #include "app/Reporter.h"
 #include "classify/PixelClassification.h"
+#include "graphics/ContourCommands.h"
+#include "graphics/GraphicsModel.h"
+#include "graphics/ImageCommands.h"
 #include "graphics/LineCleaning.h"
 #include "graphics/LineTagger.h"
 #include "graphics/Thinning.h"
@@ -118,8 +123,64 @@ void BM_ClassifySixClustersOnePass(benchmark::State& state)
     }
 }
 
+/// The window's tagging click on the line: undo copies, flood, the tag.
+void BM_TagClickInTheWindow(benchmark::State& state)
+{
+    GraphicsModel g;
+    g.loadContourElevationArray(serpentineLine(100000));
+    g.tagging = {100, 20, true, 100};
+    NullReporter quiet;
+    for (auto _ : state) benchmark::DoNotOptimize(contourcmd::tagAt(g, 50, 100, MouseButton::Left, quiet).tagged);
+}
+
+/// The overlay timer's tick after a tag: the 4000 x 3000 display rebuilt in elevation colours.
+void BM_RenderAfterTag(benchmark::State& state)
+{
+    GraphicsModel g;
+    g.loadContourElevationArray(serpentineLine(100000));
+    for (auto _ : state) {
+        g.renderArrays();
+        benchmark::DoNotOptimize(g.display.data());
+    }
+}
+
+void BM_DeleteShortSegmentsInTheWindow(benchmark::State& state)
+{
+    const IntGrid sheet = binarisedSheet(1);
+    GraphicsModel g;
+    NullReporter quiet;
+    g.tools.pixelLimit = 100;
+    for (auto _ : state) {
+        state.PauseTiming();
+        g.loadContourElevationArray(sheet);
+        g.elevationMode = false;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(contourcmd::deleteShortSegments(g, quiet));
+    }
+}
+
+void BM_ThinInTheWindow(benchmark::State& state)
+{
+    const IntGrid sheet = binarisedSheet(4);
+    IntGrid picture(kRows, kCols);
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kCols; ++c) picture(r, c) = sheet(r, c) == 255 ? 0xFFFFFF : 0;
+    GraphicsModel g;
+    for (auto _ : state) {
+        state.PauseTiming();
+        g.loadPicture(picture);
+        imagecmd::binarize(g, 0xFFFFFF);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(imagecmd::thin(g));
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_TagClickInTheWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderAfterTag)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteShortSegmentsInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ThinInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TagContourLine)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteShortSegments)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ThinIteration)->Unit(benchmark::kMillisecond)->Iterations(3);

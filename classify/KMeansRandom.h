@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -18,6 +19,9 @@ namespace kmeans {
 /// Where the clustering's seeds come from: the calendar time in seconds in the
 /// program, a fixed value for reproducible runs and tests.
 using SeedSource = std::function<std::uint32_t()>;
+
+/// The program's seed: the calendar time in seconds.
+inline std::uint32_t calendarSeconds() { return std::uint32_t(std::time(nullptr)); }
 
 class Random15 {
 public:

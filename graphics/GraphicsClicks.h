@@ -11,8 +11,6 @@
 
 #include <functional>
 
-enum class MouseButton { Left, Right, Other };
-
 /// A rectangle of cells: rows top .. top+rows-1, columns left .. left+columns-1.
 struct CellRect {
     int top = 0, left = 0, rows = 0, columns = 0;
@@ -29,9 +27,9 @@ enum class RubberBandOutcome {
 
 /// Actions of the later tools, (x, y) in screen pixels of the displayed picture.
 struct ClickActions {
-    /// Tags the line at the point. With the right button the dispatch has already stepped
-    /// currentElevation back by autoIncrementValue before calling it.
-    std::function<void(int x, int y)> tag;
+    /// Tags the line at the point; with the right button the current elevation first
+    /// steps back by the auto-increment value (tagAt does it).
+    std::function<void(int x, int y, MouseButton button)> tag;
     std::function<void(int x, int y)> removeWeb;
     std::function<void(int x, int y)> queryPixel;
     std::function<void(int x, int y)> showElevation;

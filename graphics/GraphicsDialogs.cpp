@@ -57,6 +57,19 @@ std::int32_t PenColorDialog::penColor() const
     return namedScreenColour(list_->currentText().toStdString()).value_or(0);
 }
 
+MarkerColorDialog::MarkerColorDialog(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("Marker Color");
+    setObjectName("markerColorDialog");
+    setModal(true);
+    list_ = addList(this, "Marker Color Dialog Box", {"Blue", "Black", "Yellow", "Red", "Green"}, "markerColorList");
+}
+
+std::int32_t MarkerColorDialog::markerColor() const
+{
+    return namedScreenColour(list_->currentText().toStdString()).value_or(0);
+}
+
 ClosingGraphicsDialog::ClosingGraphicsDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("Closing Graphics Window");

@@ -1,5 +1,5 @@
-// The graphics window's own dialogs: "Tool Pallatte" (pen width), "Pen Color"
-// and "Closing Graphics Window".
+// The graphics window's own dialogs: "Tool Pallatte" (pen width), "Pen Color",
+// "Marker Color" and "Closing Graphics Window".
 #pragma once
 
 #include <QDialog>
@@ -28,6 +28,20 @@ public:
     explicit PenColorDialog(QWidget* parent = nullptr);
     /// The screen colour (red in bits 0-7) named by the choice.
     std::int32_t penColor() const;
+    QComboBox* list() const { return list_; }
+
+private:
+    QComboBox* list_;
+};
+
+/// "Marker Color": "Marker Color Dialog Box", the drop-down "Blue", "Black", "Yellow", "Red",
+/// "Green" and "Submit" (the digitiser's crosses).
+class MarkerColorDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit MarkerColorDialog(QWidget* parent = nullptr);
+    /// The screen colour (red in bits 0-7) named by the choice.
+    std::int32_t markerColor() const;
     QComboBox* list() const { return list_; }
 
 private:

@@ -139,6 +139,8 @@ void GraphicsModel::closeAndHandOver(SessionState& session)
 void GraphicsModel::reset()
 {
     Hooks kept = std::move(hooks);
+    const std::int32_t lastSubmitted = tagging.lastSubmitted;
     *this = GraphicsModel();
     hooks = std::move(kept);
+    tagging.lastSubmitted = lastSubmitted;
 }

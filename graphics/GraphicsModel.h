@@ -13,6 +13,8 @@
 
 #include "app/Grid.h"
 #include "graphics/GraphicsClicks.h"
+#include "graphics/ImageToolState.h"
+#include "graphics/LineTagger.h"
 
 #include <array>
 #include <cstdint>
@@ -65,9 +67,9 @@ public:
     int penX = 0, penY = 0;               ///< where the pen was last moved to (screen pixels)
     bool tagMode = false;
     bool elevationMode = false;
-    std::int32_t currentElevation = 0;
-    std::int32_t autoIncrementValue = 0;
-    bool autoIncrement = false;
+    /// currentElevation, autoIncrementValue, autoIncrement and the panel's last submitted
+    /// elevation (which Close keeps: the panel's values persist while the program runs).
+    TaggingState tagging;
     bool queryPixelEnabled = false;
     bool showElevationEnabled = false;
     bool digitiseEnabled = false;
@@ -99,6 +101,7 @@ public:
     double scaleFactor = 1.0;
     double arrayOffset = 0.0;
     bool rangeTargetReference = false;      ///< range filter on the reference image instead of the process image
+    ImageToolState tools;                   ///< the other values of the scanned-map tools
 
     // Repair grids (held while a repair is under way)
     std::optional<RealGrid> expandedGrid;      ///< real-valued elevation array read by GraphicsGridInput
@@ -194,7 +197,8 @@ public:
     /// After a batch run: elevationArray alone, then handed over as the session's solution.
     void storeOnlyWriteBack(SessionState& session, Reporter& reporter);
 
-    /// Returns every field to its initial value and releases the arrays (hooks are kept).
+    /// Returns every field to its initial value and releases the arrays (hooks and the
+    /// panel's last submitted elevation are kept).
     void reset();
 
     void changed() { if (hooks.changed) hooks.changed(); }

@@ -19,10 +19,7 @@ void GraphicsModel::mouseDown(int x, int y, MouseButton button)
     buttonHeld = true;
     penX = x;
     penY = y;
-    if (tagMode && button != MouseButton::Other) {
-        if (button == MouseButton::Right) currentElevation -= autoIncrementValue;
-        if (a.tag) a.tag(x, y);
-    }
+    if (tagMode && button != MouseButton::Other && a.tag) a.tag(x, y, button);
     if (removeWebEnabled && a.removeWeb) a.removeWeb(x, y);
     if (queryPixelEnabled && a.queryPixel) a.queryPixel(x, y);
     if (showElevationEnabled && a.showElevation) a.showElevation(x, y);

@@ -75,6 +75,15 @@ public:
     void applyEnablingRules();
     /// "Binarize" done (or undone by Close): the line-code commands become available.
     void setBinarized(bool binarized);
+    /// elevationArray holds the line code (255 background): after "Binarize" or a load of elevations.
+    bool holdsLineCode() const { return binarized_ || elevationsLoaded_; }
+    /// While a worker thread works on a copy of the arrays (the k-means classification), the
+    /// commands that change or close them are refused: their menu entries are disabled, and
+    /// Close and the clicks that change the arrays log kArraysBusyLine instead.
+    void setArraysBusy(bool busy);
+    bool arraysBusy() const { return arraysBusy_; }
+    /// Logs kArraysBusyLine and returns true while the arrays are busy.
+    bool refuseWhileBusy();
 
     /// Writes text on the displayed picture at (x, y) (tag labels, elevation queries); the
     /// arrays are not touched. Start the overlay timer to have it removed.
@@ -141,10 +150,13 @@ private:
     bool binarized_ = false;
     bool elevationsLoaded_ = false;
     bool closing_ = false;
+    bool arraysBusy_ = false;
     ToolPalletteDialog* toolPallatte_ = nullptr;
     PenColorDialog* penColor_ = nullptr;
     ClosingGraphicsDialog* closingDialog_ = nullptr;
     ErrorWindow* zeroArea_ = nullptr;
 };
 
+inline constexpr const char* kArraysBusyLine =
+    "The picture is being classified: its arrays cannot change until the classification ends.";
 inline constexpr const char* kNothingToHandOverLine = "The graphics window holds no picture or grid to hand over.";

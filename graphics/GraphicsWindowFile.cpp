@@ -26,6 +26,7 @@ void GraphicsWindow::InputData1Click()
 
 bool GraphicsWindow::Close1Click()
 {
+    if (refuseWhileBusy()) return false;
     if (!model_.saved) {
         if (modal::exec(closingDialog()) != QDialog::Accepted) return false;
         model_.saved = true;

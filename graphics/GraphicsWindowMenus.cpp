@@ -3,9 +3,12 @@
 // they are shown disabled. The comment of each group names the tool that wires it.
 #include "graphics/GraphicsWindow.h"
 
+#include "app/Reporter.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <set>
 
 namespace {
 
@@ -188,15 +191,44 @@ void GraphicsWindow::setBinarized(bool binarized)
     applyEnablingRules();
 }
 
+void GraphicsWindow::setArraysBusy(bool busy)
+{
+    arraysBusy_ = busy;
+    applyEnablingRules();
+}
+
+bool GraphicsWindow::refuseWhileBusy()
+{
+    if (arraysBusy_) reporter_.log(kArraysBusyLine);
+    return arraysBusy_;
+}
+
+namespace {
+/// The commands that leave both arrays as they are: available while a worker holds a copy.
+bool leavesArraysAlone(const QString& name)
+{
+    static const std::set<QString> names = {
+        "actionInputData", "actionSaveGraphicsImage", "actionSaveSrtmGrayscaleImage", "actionSaveElevationArray",
+        "actionSaveIndexArray", "actionSaveSrtmHeightfield", "actionDraw", "actionErase", "actionPointer",
+        "actionPenWidth", "actionPenColor", "actionMarkerColor", "actionZoomIn", "actionZoomOut",
+        "actionQueryPixelEnabled", "actionQueryPixelDisabled", "actionLineScanEnabled", "actionLineScanDisable",
+        "actionShowElevationEnabled", "actionShowElevationDisabled", "actionTagSetElevation",
+        "actionTagLinesDisabled"};
+    return names.count(name) != 0;
+}
+} // namespace
+
 void GraphicsWindow::applyEnablingRules()
 {
     const bool lineCode = binarized_ || elevationsLoaded_;
     auto allowed = [&](const QString& name) {
+        if (arraysBusy_ && !name.startsWith("menu") && !leavesArraysAlone(name)) return false;
         if (name == "actionZoomOut") return model_.zoomCount > 0;
         if (name == "actionSubsetProcessImage") return model_.zoomFactor < 2;
         if (name == "actionLineScanEnabled") return model_.zoomFactor <= 1;
         if (name == "menuTag" || name == "actionSaveElevationArray") return lineCode;
-        if (name == "actionThin" || name == "actionDespeckle8Bit" || name == "actionConnectLines" ||
+        if (name == "actionThin") return binarized_ && model_.zoomFactor <= 1;   // it works on the display
+        if (name == "actionDespeckle8Bit" || name == "actionConnectLines" ||
             name == "actionDeleteShortSegments")
             return binarized_;
         if (name == "actionDespeckle24Bit") return !binarized_;

@@ -28,6 +28,16 @@ std::int32_t addSaturated(std::int32_t a, std::int64_t b)
 
 } // namespace
 
+void TaggingState::stepBack()
+{
+    currentElevation = addSaturated(currentElevation, -std::int64_t(autoIncrementValue));
+}
+
+void TaggingState::stepForward()
+{
+    currentElevation = addSaturated(currentElevation, autoIncrementValue);
+}
+
 std::size_t lineTagger(std::int32_t elevation, int row, int col, IntGrid& A, Reporter& reporter)
 {
     if (!A.contains(row, col)) return 0;
@@ -44,8 +54,7 @@ TagOutcome tagAt(int x, int y, MouseButton button, const Grid<std::uint32_t>& di
                  IntGrid& elevationArray, TaggingState& state, const std::function<void()>& saveUndo,
                  Reporter& reporter)
 {
-    if (button == MouseButton::Right)
-        state.currentElevation = addSaturated(state.currentElevation, -std::int64_t(state.autoIncrementValue));
+    if (button == MouseButton::Right) state.stepBack();
     reporter.log("  ");
 
     TagOutcome outcome;
@@ -54,7 +63,7 @@ TagOutcome tagAt(int x, int y, MouseButton button, const Grid<std::uint32_t>& di
         const Cell seed = cellUnder(evenBelow(cx), evenBelow(cy), zoomFactor);
         lineTagger(state.currentElevation, seed.row, seed.col, elevationArray, reporter);
         outcome = {true, state.currentElevation};
-        if (state.autoIncrement) state.currentElevation = addSaturated(state.currentElevation, state.autoIncrementValue);
+        if (state.autoIncrement) state.stepForward();
     };
 
     const int width = displayed.cols(), height = displayed.rows();
@@ -115,7 +124,7 @@ PanelSubmitResult submitElevationPanel(TaggingState& state, std::string_view ele
 std::int32_t reloadLast(TaggingState& state)
 {
     state.lastSubmitted = state.currentElevation;
-    state.currentElevation = addSaturated(state.currentElevation, -std::int64_t(state.autoIncrementValue));
+    state.stepBack();
     return state.currentElevation;
 }
 

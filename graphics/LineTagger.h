@@ -33,6 +33,11 @@ struct TaggingState {
     bool autoIncrement = false;
     std::int32_t lastSubmitted = 0;   ///< the panel's last submitted elevation, used by "Resume"
 
+    /// The right button's step back: current -= autoIncrementValue (saturating).
+    void stepBack();
+    /// After a tag with auto-increment on: current += autoIncrementValue (saturating).
+    void stepForward();
+
     /// What the panel's "Previous Elevation:" value shows.
     std::int64_t previousElevation() const { return std::int64_t(currentElevation) - autoIncrementValue; }
 };
@@ -41,8 +46,6 @@ struct TaggingState {
 /// "Line tagged elevation:  " elevation. Returns the number of cells tagged
 /// (0 when the seed lies outside the array: nothing is logged then).
 std::size_t lineTagger(std::int32_t elevation, int row, int col, IntGrid& A, Reporter& reporter);
-
-enum class MouseButton { Left, Right };
 
 struct TagOutcome {
     bool tagged = false;

@@ -8,6 +8,9 @@
 
 #include <cstdint>
 
+/// The mouse button of a click on the picture.
+enum class MouseButton { Left, Right, Other };
+
 struct ScreenPoint {
     int x = 0;
     int y = 0;

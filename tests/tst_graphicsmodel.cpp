@@ -302,7 +302,9 @@ TEST(GraphicsModel, MouseDownRunsTheActionsInTheirOrder)
         return [&calls, name](int x, int y) { calls.push_back(std::string(name) + std::to_string(x) + std::to_string(y)); };
     };
     ClickActions& a = g.hooks.clicks;
-    a.tag = [&](int x, int y) { calls.push_back("tag" + std::to_string(x) + std::to_string(y) + "@" + std::to_string(g.currentElevation)); };
+    a.tag = [&](int x, int y, MouseButton b) {
+        calls.push_back("tag" + std::to_string(x) + std::to_string(y) + (b == MouseButton::Right ? "R" : "L"));
+    };
     a.removeWeb = record("web");
     a.queryPixel = record("query");
     a.showElevation = record("show");
@@ -312,15 +314,13 @@ TEST(GraphicsModel, MouseDownRunsTheActionsInTheirOrder)
     a.drawElevation = record("drawElevation");
     g.tagMode = g.removeWebEnabled = g.queryPixelEnabled = g.showElevationEnabled = g.digitiseEnabled =
         g.lineScanEnabled = g.drawElevationEnabled = g.interpolateSubsetRequest = true;
-    g.currentElevation = 500;
-    g.autoIncrementValue = -20;
     g.mouseDown(1, 2, MouseButton::Right);
     EXPECT_TRUE(g.buttonHeld);
     EXPECT_EQ(g.penX, 1);
     EXPECT_TRUE(g.rubberBand.active());
     RecordingReporter r;
     EXPECT_EQ(g.mouseUp(3, 3, r), RubberBandOutcome::Done);
-    EXPECT_EQ(calls, (std::vector<std::string>{"tag12@520", "web12", "query12", "show12", "digitise12", "scan12",
+    EXPECT_EQ(calls, (std::vector<std::string>{"tag12R", "web12", "query12", "show12", "digitise12", "scan12",
                                                "drawElevation33", "interpolate"}));
     EXPECT_FALSE(g.buttonHeld);
     EXPECT_TRUE(g.interpolateSubsetRequest);   // kept until the write-back
@@ -330,7 +330,10 @@ TEST(GraphicsModel, MouseDownRunsTheActionsInTheirOrder)
     g.removeWebEnabled = g.queryPixelEnabled = g.showElevationEnabled = g.digitiseEnabled = g.lineScanEnabled =
         g.drawElevationEnabled = g.interpolateSubsetRequest = false;
     g.mouseDown(0, 0, MouseButton::Left);
-    EXPECT_EQ(calls, std::vector<std::string>{"tag00@520"});   // the left button does not step back
+    EXPECT_EQ(calls, std::vector<std::string>{"tag00L"});
+    calls.clear();
+    g.mouseDown(0, 0, MouseButton::Other);   // neither left nor right: no tag
+    EXPECT_TRUE(calls.empty());
     EXPECT_FALSE(g.rubberBand.active());
 }
 

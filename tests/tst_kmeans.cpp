@@ -1,5 +1,6 @@
 #include "classify/KMeans.h"
 #include "classify/PixelClassification.h"
+#include "GridArt.h"
 #include "RecordingReporter.h"
 
 #include <gtest/gtest.h>
@@ -45,13 +46,6 @@ Data testPicture()
         d.data(i, 2) = (i * 53 + 7) % 256;
     }
     return d;
-}
-
-IntGrid pictureOf(std::initializer_list<std::int32_t> colours, int rows)
-{
-    IntGrid g(rows, int(colours.size()) / rows);
-    std::copy(colours.begin(), colours.end(), g.data());
-    return g;
 }
 
 } // namespace

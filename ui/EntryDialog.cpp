@@ -79,6 +79,12 @@ QStringList EntryDialog::texts() const
     return t;
 }
 
+ErrorWindow& EntryDialog::rangeWindow()
+{
+    if (!rangeWindow_) rangeWindow_ = new ErrorWindow({}, this);
+    return *rangeWindow_;
+}
+
 int EntryDialog::showModal()
 {
     return modal::exec(*this);
@@ -102,9 +108,8 @@ void EntryDialog::submit()
     if (rangeCheck) {
         const QStringList lines = rangeCheck(check.values);
         if (!lines.isEmpty()) {
-            if (!rangeWindow_) rangeWindow_ = new ErrorWindow(lines, this);
-            rangeWindow_->setLines(lines);
-            rangeWindow_->showModal();
+            rangeWindow().setLines(lines);
+            rangeWindow().showModal();
             return;
         }
     }

@@ -60,6 +60,9 @@ public:
     bool closeAfterFailure = false;
 
     QLineEdit* edit(int i) const { return edits_.at(std::size_t(i)); }
+    /// The dialog's own "Error!" window of the range check (created on first use, or by the
+    /// window registry in its place).
+    ErrorWindow& rangeWindow();
     QStringList texts() const;
     /// Shows the dialog modally (through modal::exec).
     int showModal();

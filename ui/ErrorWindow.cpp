@@ -42,6 +42,13 @@ void ErrorWindow::showModal()
     modal::exec(*this);
 }
 
+QStringList errorLines(const std::vector<std::string>& lines)
+{
+    QStringList out;
+    for (const auto& l : lines) out << QString::fromStdString(l);
+    return out;
+}
+
 namespace {
 ErrorWindow*& sharedWindow()
 {

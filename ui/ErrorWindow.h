@@ -6,6 +6,8 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 class QLabel;
 
@@ -21,6 +23,9 @@ public:
 private:
     QLabel* text_;
 };
+
+/// Lines kept by plain code as the window's lines.
+QStringList errorLines(const std::vector<std::string>& lines);
 
 /// The general error window's text.
 inline const char* const kEmptyEntryText = "Please enter a value in each text box.";

@@ -23,6 +23,8 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter);
 int cliConvert(const std::vector<std::string>& args, Reporter& reporter);
 int cliFill(const std::vector<std::string>& args, Reporter& reporter);
 int cliBatch(const std::vector<std::string>& args, Reporter& reporter);
+int cliPrepare(const std::vector<std::string>& args, Reporter& reporter);
+int cliClassify(const std::vector<std::string>& args, Reporter& reporter);
 int cliRender3d(const std::vector<std::string>& args, Reporter& reporter);
 
 /// "--tga pov|gray" and "--terragen-scale N" of the commands that write a solution.

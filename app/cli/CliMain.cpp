@@ -42,6 +42,26 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      null data definition (--null V, default -32000). Each result is saved as an SRTM height file\n"
          "      next to its input, the last character of the name replaced by x (N45W122.hgx). Exit status 1\n"
          "      when a file was skipped."},
+        {"prepare", cliPrepare,
+         "prepare IN OUT [--range-filter LO HI [--keep]] [--binarize BG] [--thin N] [--despeckle]\n"
+         "      [--connect R [--farthest]] [--delete-short L] [--low-pass] [--unsharp K] [--line-pattern]\n"
+         "      [--block-pattern] [--nibble-pattern] [--neighbor-pattern N] [--clip X1 Y1 X2 Y2]\n"
+         "      [--remove-web X Y]\n"
+         "      Prepares a scanned contour map (.bmp/.jpg, or a grid input) as the graphics window does,\n"
+         "      running its commands in the order given: the range filter (LO, HI and BG as 0x... or\n"
+         "      decimal colours; --keep turns the colours inside LO..HI into the background instead of\n"
+         "      those outside), Binarize, up to N Thin iterations (fewer when the lines stop changing),\n"
+         "      Despeckle 8 Bit, Connect Lines with search radius R (closest first; --farthest), Delete\n"
+         "      Short Segments shorter than L pixels, and the filters and patterns named. --clip blanks\n"
+         "      the rectangle between two corners and --remove-web floods the colour under a point, as\n"
+         "      Clip Text and Remove Web do. OUT: .elv (Save Elevation Array), .ind (Save Index Array)\n"
+         "      or .bmp (the picture shown). Tagging stays interactive."},
+        {"classify", cliClassify,
+         "classify IN OUT.bmp --clusters K --passes N [--median] [--distance e|b|c|a|u|x] [--seed S]\n"
+         "      The k-means classification of Classify Pixels: every pixel of the picture IN takes the\n"
+         "      mean colour of its cluster. --median clusters with medians, --distance chooses the\n"
+         "      distance (e Euclidean, b city block, c Pearson, a absolute Pearson, u uncentered,\n"
+         "      x absolute uncentered). --seed S replaces the clock seed, so a run can be repeated."},
         {"render3d", cliRender3d,
          "render3d IN OUT.jpg --rows R --columns C [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
          "      [--rotate-x D] [--rotate-y D] [--rotate-z D] [--translate-x D] [--translate-y D]\n"

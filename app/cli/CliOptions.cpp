@@ -18,6 +18,7 @@ CliOptions::CliOptions(const std::vector<std::string>& args, const std::map<std:
                 v.push_back(args[i]);
             }
             order_.push_back(name);
+            occurrences_.push_back({name, v});
         } else {
             positional_.push_back(a);
         }

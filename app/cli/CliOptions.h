@@ -32,9 +32,16 @@ public:
     const std::vector<std::string>& values(const std::string& name) const;
     /// The options in the order they were given (for commands whose steps follow that order).
     const std::vector<std::string>& order() const { return order_; }
+    /// Every option as given, with its own values (an option may be given more than once).
+    struct Occurrence {
+        std::string name;
+        std::vector<std::string> values;
+    };
+    const std::vector<Occurrence>& occurrences() const { return occurrences_; }
 
 private:
     std::vector<std::string> positional_;
     std::map<std::string, std::vector<std::string>> values_;
     std::vector<std::string> order_;
+    std::vector<Occurrence> occurrences_;
 };

@@ -3,7 +3,9 @@
 
 #include "app/Grid.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -42,3 +44,11 @@ inline const std::map<char, std::int32_t> kLineCode = {{'#', 0}, {'.', 255}};
 /// Picture colours: '#' black ink, '.' white.
 inline const std::map<char, std::int32_t> kInk = {{'#', 0x000000}, {'.', 0xFFFFFF}};
 inline const std::map<char, std::uint32_t> kInkPicture = {{'#', 0x000000u}, {'.', 0xFFFFFFu}};
+
+/// A picture of `rows` lines from its colours in row order.
+inline IntGrid pictureOf(std::initializer_list<std::int32_t> colours, int rows)
+{
+    IntGrid g(rows, int(colours.size()) / rows);
+    std::copy(colours.begin(), colours.end(), g.data());
+    return g;
+}

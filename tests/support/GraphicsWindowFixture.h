@@ -1,0 +1,77 @@
+// The program's windows for tests that drive the graphics window as a user
+// does: menu actions, modal dialogs answered by the test, clicks on the
+// picture. Error windows and message boxes are recorded ("Error!: text",
+// "Conversion Error: text"), other dialogs by caption and then answered.
+#pragma once
+
+#include "app/MainWindow.h"
+#include "app/WindowRegistry.h"
+#include "graphics/GraphicsWindow.h"
+#include "graphics/PictureView.h"
+#include "ui/FileDialogs.h"
+#include "ModalRecorder.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+
+struct GraphicsWindowFixture : ::testing::Test {
+    WindowRegistry registry{WindowRegistry::Options{false}};
+    MainWindow& m = registry.mainWindow();
+    GraphicsWindow& g = *m.graphicsWindow();
+    GraphicsModel& model = g.model();
+    ModalRecorder modals;
+
+    void SetUp() override { m.beepPauseMs = 0; }
+    void TearDown() override { filedialogs::queueAnswers({}); }
+
+    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
+    /// The log lines written since `from` lines were there.
+    QStringList logSince(int from) const { return log().mid(from); }
+    int logSize() const { return log().size(); }
+    bool enabled(const char* action) const { return g.action(action)->isEnabled(); }
+    void trigger(const char* action) { g.action(action)->trigger(); }
+    /// Loads the picture and shows the window, as Open does.
+    void load(const IntGrid& picture)
+    {
+        model.loadPicture(picture);
+        g.show();
+    }
+    /// A click on the picture. Not at (0, 0), which QTest takes for the middle of the widget.
+    void click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(g.pictureView(), button, {}, QPoint(x, y));
+    }
+    /// A double click as the system reports it: a press and release, then the double click.
+    void doubleClick(int x, int y)
+    {
+        click(x, y);
+        QTest::mouseDClick(g.pictureView(), Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseRelease(g.pictureView(), Qt::LeftButton, {}, QPoint(x, y));
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        QTest::mousePress(g.pictureView(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(g.pictureView(), to);
+        QTest::mouseRelease(g.pictureView(), Qt::LeftButton, {}, to);
+    }
+    /// Answers the next dialogs: fills the named text boxes and clicks the button.
+    static int fill(QDialog& d, const std::map<QString, QString>& texts, const char* button = "submitButton")
+    {
+        for (const auto& [name, text] : texts) {
+            auto* edit = d.findChild<QLineEdit*>(name);
+            EXPECT_TRUE(edit) << name.toStdString();
+            if (edit) edit->setText(text);
+        }
+        d.findChild<QPushButton*>(button)->click();
+        return d.result();
+    }
+    void answerWith(std::map<QString, QString> texts, const char* button = "submitButton")
+    {
+        modals.answer = [texts, button](QDialog& d) { return fill(d, texts, button); };
+    }
+};
