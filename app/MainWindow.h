@@ -126,6 +126,9 @@ private:
     void openShapefile(const OpenRow& row);
     void openIntoGraphics(const OpenRow& row, const std::string& path);
     void commonOpenEnding();
+    // Merge DEM openers (MainWindowMergeDem.cpp): the dialog; the chosen path is logged and its
+    // extension stored. Empty when cancelled.
+    std::string chooseMergeFile(const char* filter, const char* defaultExtension);
 
     SessionState session_;
     QPlainTextEdit* log_ = nullptr;

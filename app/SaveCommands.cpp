@@ -2,8 +2,10 @@
 
 #include "app/Reporter.h"
 #include "app/SessionState.h"
+#include "formats/Dted.h"
 #include "formats/ElevationArray.h"
 #include "formats/TextGrid.h"
+#include "graphics/GraphicsLoaders.h"
 
 bool saveAsciiMatrix(const std::string& path, const SessionState& session, Reporter& reporter)
 {
@@ -23,4 +25,12 @@ bool saveSolutionElevationArray(const std::string& path, SessionState& session, 
     if (!writeElevationArray(path, *session.inputGrid, kElevationGridKind, reporter)) return false;
     reporter.log(kFileWrittenLine);
     return true;
+}
+
+bool saveSolutionAsDted1(const std::string& path, const SessionState& session, Reporter& reporter)
+{
+    if (path.empty()) return false;
+    reporter.log(path);
+    if (!session.solutionGrid) return false;
+    return writeDted1(path, *session.solutionGrid, keptDted1Header(), reporter);
 }

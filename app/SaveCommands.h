@@ -16,3 +16,8 @@ bool saveAsciiMatrix(const std::string& path, const SessionState& session, Repor
 /// "Save Elevation Array": logs the path; the input grid becomes the solution north row first,
 /// truncated toward zero, and is written with kind word 1; then "File Written".
 bool saveSolutionElevationArray(const std::string& path, SessionState& session, Reporter& reporter);
+
+/// "Save DTED1": logs the path; writes the solution as a 1201 x 1201 DTED1 file behind the header
+/// block kept from the last DTED1 file opened. Refuses (log line, nothing written) before any DTED1
+/// file was opened; "could not open output file" when the file cannot be created.
+bool saveSolutionAsDted1(const std::string& path, const SessionState& session, Reporter& reporter);

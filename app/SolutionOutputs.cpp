@@ -40,6 +40,10 @@ bool writeTga(const std::string& path, SessionState& s, const OutputOptions& o, 
     r.log(path);
     return saveTga(path, *s.solutionGrid, o.tgaGrayscale ? TgaKind::Grayscale : TgaKind::PovRay, r);
 }
+bool writeDted1File(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
+{
+    return saveSolutionAsDted1(path, s, r);
+}
 bool writeBitmap(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
 {
     r.log(path);
@@ -69,6 +73,7 @@ const std::vector<SolutionOutput>& solutionOutputs()
         {".bsq", "16-bit BSQ raster", writeBsq, nullptr},
         {".tga", "POV-Ray TGA (--tga gray: grayscale TGA)", writeTga, nullptr},
         {".bmp", "grey 2-D picture (Windows bitmap)", writeBitmap, nullptr},
+        {".dt1", "DTED1 (\"Save DTED1\"), behind the header of the DTED1 file read", writeDted1File, nullptr},
         {".ind", "the graphics window's index array (\"Save Index Array\")", nullptr, saveGraphicsIndexArray},
     };
     return outputs;

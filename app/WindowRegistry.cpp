@@ -4,8 +4,13 @@
 #include "app/ShellWindows.h"
 #include "app/SolverParamsDialog.h"
 #include "app/TerragenScaleDialog.h"
+#include "graphics/CoarsePatch.h"
 #include "graphics/GraphicsDialogs.h"
 #include "graphics/GraphicsWindow.h"
+#include "graphics/GraphicsWindowCoarsePatch.h"
+#include "graphics/MergeLoaders.h"
+#include "graphics/ResampleDialog.h"
+#include "ui/ColourImageWindow.h"
 #include "ui/ErrorWindow.h"
 #include "view/ImageWindows.h"
 #include "view/ThreeDControlPanel.h"
@@ -89,8 +94,24 @@ WindowRegistry::WindowRegistry(Options options)
     auto* zeroArea = new ErrorWindow(kZeroAreaLines, graphics);
     add(zeroArea);
     graphics->setDialogs(toolPallatte, penColor, closing, zeroArea);
+    CoarsePatchWindows patchWindows;
+    patchWindows.dted0BaseFile = new ColourImageWindow("DTED0 Base File", kDted0BaseFileName, QSize(121, 121), m);
+    add(patchWindows.dted0BaseFile);
+    patchWindows.interpolatedReference =
+        new ColourImageWindow("Interpolated Reference Image", "interpolatedReferenceImage", {}, m);
+    add(patchWindows.interpolatedReference);
+    patchWindows.srtm30Image = new ColourImageWindow("SRTM30Image", "srtm30Image", {}, m);
+    add(patchWindows.srtm30Image);
+    patchWindows.outsideSrtm30 =
+        new ErrorWindow({coarsepatch::kOutsideLine1, coarsepatch::kOutsideLine2}, graphics);
+    add(patchWindows.outsideSrtm30);
     auto* grayscale = new GrayscaleWindow(m);
     add(grayscale);
+    patchWindows.resample = new ResampleDialog(graphics);
+    add(patchWindows.resample);
+    patchWindows.dted1MergeImage = new ColourImageWindow("DTED1 Merge Image", kDted1MergeImageName, {}, m);
+    add(patchWindows.dted1MergeImage);
+    wireCoarsePatchCommands(*graphics, m->session(), *m, patchWindows);
     m->connectPictureWindows(imageForm, grayscale);
     // "Grayscale" of a tile and "Save SRTM Grayscale Image" in the graphics window.
     graphics->plugins.grayscaleTile = [graphics, grayscale, m] {

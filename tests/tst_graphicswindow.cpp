@@ -120,11 +120,11 @@ TEST_F(GraphicsFixture, EnablingRulesFollowZoomLoadsBinarizeAndWiring)
     for (const char* name : {"actionInputData", "actionClose", "actionSaveGraphicsImage", "actionSaveIndexArray",
                              "actionUndo", "actionCopyBitmap", "actionSubsetProcessImage", "actionDraw",
                              "actionPenWidth", "actionPenColor", "actionZoomIn", "actionGrayscale",
-                             "actionSaveSrtmGrayscaleImage"})
+                             "actionSaveSrtmGrayscaleImage", "actionResampleDem", "actionExpandDted0Dem"})
         EXPECT_TRUE(enabled(name)) << name;
     for (const char* name : {"actionZoomOut", "actionSaveElevationArray", "actionSaveSrtmHeightfield",
                              "actionBinarize", "actionThin",
-                             "actionClassifyPixels", "actionResampleDem", "actionTagLinesEnabled", "menuTag",
+                             "actionClassifyPixels", "actionExpandDted1", "actionTagLinesEnabled", "menuTag",
                              "actionLineScanEnabled"})
         EXPECT_FALSE(enabled(name)) << name;
 

@@ -21,6 +21,8 @@ struct CliCommandInfo {
 
 int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter);
 int cliConvert(const std::vector<std::string>& args, Reporter& reporter);
+int cliPatch(const std::vector<std::string>& args, Reporter& reporter);
+int cliResample(const std::vector<std::string>& args, Reporter& reporter);
 int cliRender3d(const std::vector<std::string>& args, Reporter& reporter);
 
 /// "--tga pov|gray" and "--terragen-scale N" of the commands that write a solution.

@@ -1,8 +1,13 @@
 #include "app/cli/CliInputs.h"
 
 #include "app/cli/CliOptions.h"
+#include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
+#include "app/SolverParameters.h"
 #include "formats/OpenDispatch.h"
+#include "app/Reporter.h"
+#include "graphics/GraphicsModel.h"
+#include "graphics/MergeLoaders.h"
 
 const OpenRow& cliInputRow(const std::string& path)
 {
@@ -27,4 +32,56 @@ const SolutionOutput& cliOutputFormat(const std::string& path, bool solutionOnly
         throw UsageError("'" + path + "': the output must end in one of " + list);
     }
     return *format;
+}
+
+void cliSubmitSolverParameters(SessionState& session, const CliOptions& options, bool sizeFromInput,
+                               Reporter& reporter)
+{
+    SolverParameterTexts texts;
+    if (auto v = options.text("rows")) texts.rows = *v;
+    if (auto v = options.text("columns")) texts.columns = *v;
+    if (auto v = options.text("lsqr")) texts.lsqr = *v;
+    if (auto v = options.text("laplacian")) texts.laplacian = *v;
+    if (auto v = options.text("refining")) texts.refining = *v;
+    if (auto v = options.text("scale")) texts.scale = *v;
+    switch (submitSolverParameters(session, texts, sizeFromInput, reporter)) {
+    case ParameterFailure::None: break;
+    case ParameterFailure::Empty: throw UsageError("every solver parameter needs a value");
+    case ParameterFailure::NotInteger: throw UsageError("rows, columns and iteration counts must be integers");
+    case ParameterFailure::NotDouble: throw UsageError("--scale must be a number");
+    case ParameterFailure::OutOfRange:
+        throw UsageError("rows and columns must be at least 4; counts and scale must not be negative");
+    }
+    if (!sizeFromInput) convertGridSizeTexts(session);
+    convertIterationTexts(session);
+}
+
+bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format, GraphicsModel& graphics,
+                           const OutputOptions& options, Reporter& reporter)
+{
+    if (!format.write) return format.writeGraphics(path, graphics, reporter);
+    SessionState session;
+    session.solutionFromGrid(graphics.elevationArray);
+    return format.write(path, session, options, reporter);
+}
+
+bool cliOpenPatchSource(PatchSource source, const std::string& path, GraphicsModel& graphics,
+                        SessionState& session, Reporter& reporter)
+{
+    reporter.log(path);
+    reporter.log(" ");
+    const std::string extension = extensionOf(path);
+    MergeLoad load = MergeLoad::WrongType;
+    switch (source) {
+    case PatchSource::Dted0: load = loadDted0MergeDem(path, extension, graphics, reporter); break;
+    case PatchSource::Dted1: load = loadDted1MergeDem(path, extension, graphics, reporter); break;
+    case PatchSource::Srtm30: load = loadSrtm30MergeDem(path, extension, graphics, session, reporter); break;
+    }
+    if (load == MergeLoad::WrongType) {
+        const char* rule = source == PatchSource::Dted0   ? "a DTED0 tile ends in .dt0"
+                           : source == PatchSource::Dted1 ? "a DTED1 tile ends in .dt1 or .DT1"
+                                                          : "an SRTM30 tile ends in .hgt or .dem";
+        throw UsageError("'" + path + "': " + rule);
+    }
+    return load == MergeLoad::Loaded;
 }

@@ -14,7 +14,6 @@
 #include "app/RunCommand.h"
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
-#include "app/SolverParameters.h"
 #include "formats/OpenDispatch.h"
 #include "formats/TextGrid.h"
 #include "graphics/GraphicsModel.h"
@@ -40,27 +39,6 @@ int fail(const std::string& message)
     std::fflush(stdout);
     std::fprintf(stderr, "gridmend-cli interpolate: %s\n", message.c_str());
     return 1;
-}
-
-void submit(SessionState& session, const CliOptions& options, bool sizeFromInput, Reporter& reporter)
-{
-    SolverParameterTexts texts;
-    if (auto v = options.text("rows")) texts.rows = *v;
-    if (auto v = options.text("columns")) texts.columns = *v;
-    if (auto v = options.text("lsqr")) texts.lsqr = *v;
-    if (auto v = options.text("laplacian")) texts.laplacian = *v;
-    if (auto v = options.text("refining")) texts.refining = *v;
-    if (auto v = options.text("scale")) texts.scale = *v;
-    switch (submitSolverParameters(session, texts, sizeFromInput, reporter)) {
-    case ParameterFailure::None: break;
-    case ParameterFailure::Empty: throw UsageError("every solver parameter needs a value");
-    case ParameterFailure::NotInteger: throw UsageError("rows, columns and iteration counts must be integers");
-    case ParameterFailure::NotDouble: throw UsageError("--scale must be a number");
-    case ParameterFailure::OutOfRange:
-        throw UsageError("rows and columns must be at least 4; counts and scale must not be negative");
-    }
-    if (!sizeFromInput) convertGridSizeTexts(session);
-    convertIterationTexts(session);
 }
 
 /// Relaxation alone on a text grid: the grid the text builder would read, relaxed as Run relaxes.
@@ -101,7 +79,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
             throw UsageError(notAvailableLine(row));
         if (!options.has("rows") || !options.has("columns"))
             throw UsageError("--rows and --columns are required for " + std::string(row.fileKind));
-        submit(session, options, false, reporter);
+        cliSubmitSolverParameters(session, options, false, reporter);
         if (session.lsqrIterations <= 0 && row.kind == InputKind::TextGridInput) {
             if (int status = relaxTextGrid(session, in, reporter)) return status;
         } else if (runGridmend(session, graphics, reporter) != RunOutcome::Completed) {
@@ -113,7 +91,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
         session.sizeFromInput = true;
         if (!cliLoadGrid(row, in, graphics, reporter) || !graphics.holdsContent())
             return fail("nothing was loaded from " + in);
-        submit(session, options, true, reporter);
+        cliSubmitSolverParameters(session, options, true, reporter);
         graphics.handOverInputData(session);   // "Input Data", after the parameters
         if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
             return fail("the interpolation did not run");
