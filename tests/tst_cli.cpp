@@ -12,7 +12,7 @@ TEST(Cli, InterpolateRelaxesATextGridAndWritesTheMatrix)
     TempDir dir;
     // 4 x 4, file order = south row first; corners known.
     writeText(dir.file("in.txt"), "40 0 0 40\n0 0 0 0\n0 0 0 0\n100 0 0 100\n");
-    const Result r = runCli("interpolate " + dir.file("in.txt") + " " + dir.file("out.txt") +
+    const CliResult r = runCli("interpolate " + dir.file("in.txt") + " " + dir.file("out.txt") +
                             " --rows 4 --columns 4 --lsqr 0 --laplacian 300 --refining 0");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("Computing Initial Estimate\nDone interpolating file.\n"), std::string::npos) << r.out;
@@ -48,7 +48,7 @@ TEST(Cli, InterpolateWritesTheOutputFormatOfTheExtension)
     writeText(dir.file("in.txt"), "40 0 0 40\n0 0 0 0\n0 0 0 0\n100 0 0 100\n");
     const std::string run = "interpolate " + dir.file("in.txt") + " ";
     const std::string opts = " --rows 4 --columns 4 --lsqr 0 --laplacian 300 --refining 0";
-    Result r = runCli(run + dir.file("o.ter") + opts + " --terragen-scale 12");
+    CliResult r = runCli(run + dir.file("o.ter") + opts + " --terragen-scale 12");
     ASSERT_EQ(r.status, 0) << r.out;
     auto ter = readBytes(dir.file("o.ter"));
     ASSERT_EQ(ter.size(), 48u + 32u + 4u);
@@ -89,7 +89,7 @@ TEST(Cli, Render3dSavesTheViewAndAStereoPair)
     }
     writeText(dir.file("s.txt"), text);
     const std::string base = "render3d " + dir.file("s.txt") + " ";
-    Result r = runCli(base + dir.file("v.jpg") + " --rows 20 --columns 25 --rotate-x -50 --azimuth 30 --size 200 150");
+    CliResult r = runCli(base + dir.file("v.jpg") + " --rows 20 --columns 25 --rotate-x -50 --azimuth 30 --size 200 150");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("Rows is:  20\nColumns is:  25\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(" \nSaved " + dir.file("v.jpg") + "\n"), std::string::npos) << r.out;
@@ -108,7 +108,7 @@ TEST(Cli, InterpolateWithLsqrPrintsTheReportHeaderAndTheResultLines)
 {
     TempDir dir;
     writeText(dir.file("in.txt"), "40 0 0 40\n0 0 0 0\n0 0 0 0\n100 0 0 100\n");
-    const Result r = runCli("interpolate " + dir.file("in.txt") + " " + dir.file("out.txt") +
+    const CliResult r = runCli("interpolate " + dir.file("in.txt") + " " + dir.file("out.txt") +
                             " --rows 4 --columns 4 --lsqr 3 --laplacian 50 --refining 0");
     ASSERT_EQ(r.status, 0) << r.out;
     const std::vector<std::string> expected = {
@@ -137,7 +137,7 @@ TEST(Cli, InterpolateWithLsqrPrintsTheReportHeaderAndTheResultLines)
 TEST(Cli, InterpolatesCsvAndLasPoints)
 {
     TempDir dir;
-    Result r = runCli("interpolate " + testData("grid.csv") + " " + dir.file("csv.txt") +
+    CliResult r = runCli("interpolate " + testData("grid.csv") + " " + dir.file("csv.txt") +
                       " --rows 20 --columns 20 --lsqr 2 --laplacian 5");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("number of points is:  400\n  \nminColumns is:  440750\n"), std::string::npos) << r.out;
@@ -162,7 +162,7 @@ TEST(Cli, ConvertWritesThroughTheWindowsSavers)
     TempDir dir;
     // An index file: rows 10..11, columns 20..22 (north row first).
     writeText(dir.file("spot.ind"), "10 20 100\n11 22 105\n10 22 7\n");
-    Result r = runCli("convert " + dir.file("spot.ind") + " " + dir.file("spot.elv"));
+    CliResult r = runCli("convert " + dir.file("spot.ind") + " " + dir.file("spot.elv"));
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("number of points is:  3\n"), std::string::npos);
     // The main window's saver after the solution-from-grid transfer: kind word 1, north row first.
@@ -176,7 +176,7 @@ TEST(Cli, ConvertWritesThroughTheWindowsSavers)
     ASSERT_EQ(runCli("convert " + dir.file("spot.elv") + " " + dir.file("spot.ind")).status, 0);
     EXPECT_EQ(readText(dir.file("spot.ind")).substr(0, 30), "0    0     100\n0    1     255\n");
     // A picture as the main window's grey 2-D picture of the transferred grid.
-    Result bmp = runCli("convert " + testData("contour_crop.jpg") + " " + dir.file("map.bmp"));
+    CliResult bmp = runCli("convert " + testData("contour_crop.jpg") + " " + dir.file("map.bmp"));
     ASSERT_EQ(bmp.status, 0);
     EXPECT_NE(bmp.out.find("numberElevationRows is:  90\nnumberElevationColumns is:  120\n"), std::string::npos);
     EXPECT_EQ(readBytes(dir.file("map.bmp")).size(), 54u + 90u * 360u);
@@ -191,7 +191,7 @@ TEST(Cli, ConvertRefusesWhatItCannotReadOrWrite)
     EXPECT_EQ(runCli("convert /tiles/N45W123.hgt " + dir.file("a.elv")).status, 2);          // not yet readable
     EXPECT_EQ(runCli("convert /tiles/N45W123.HGT " + dir.file("a.elv")).status, 2);
     writeText(dir.file("bad.elv"), "0 0 1\n");
-    const Result r = runCli("convert " + dir.file("bad.elv") + " " + dir.file("b.txt"));
+    const CliResult r = runCli("convert " + dir.file("bad.elv") + " " + dir.file("b.txt"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("Failed to open elevation file."), std::string::npos);
 }
@@ -201,7 +201,7 @@ TEST(Cli, InterpolatesGridInputsAsInputDataHandsThemOver)
     TempDir dir;
     // A contour array: 255 is unknown; the corners are known.
     writeText(dir.file("c.elv"), "4 4 0\n100 255 255 100\n255 255 255 255\n255 255 255 255\n40 255 255 40\n");
-    Result r = runCli("interpolate " + dir.file("c.elv") + " " + dir.file("c_out.elv") +
+    CliResult r = runCli("interpolate " + dir.file("c.elv") + " " + dir.file("c_out.elv") +
                       " --lsqr 0 --laplacian 300 --refining 0");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("LSQR Iterations is:  0\n"), std::string::npos);

@@ -31,7 +31,7 @@ TEST(CliPatch, SeparateRoadFromADted0Tile)
     TempDir dir;
     const PatchScene scene;
     writeScene(scene, dir);
-    const Result r = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("out.dt1") + " --dted0 " +
+    const CliResult r = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("out.dt1") + " --dted0 " +
                             dir.file("n49_e011.dt0") + " --lsqr 0 --laplacian 200 --refining 0");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("longitudeProfiles is:  121\n"), std::string::npos);
@@ -59,7 +59,7 @@ TEST(CliPatch, SeparateRoadFromAnSrtm30Tile)
             rows.push_back(std::uint8_t(v & 0xFF));
         }
     writeBytes(dir.file("e010n50.dem"), rows);
-    const Result r = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("out.dt1") + " --srtm30 " +
+    const CliResult r = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("out.dt1") + " --srtm30 " +
                             dir.file("e010n50.dem") + " --lsqr 0 --laplacian 200 --refining 0");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("srtm30RowZero is:  0\nsrtm30ColumnZero is:  120\n"), std::string::npos) << r.out;
@@ -69,7 +69,7 @@ TEST(CliPatch, SeparateRoadFromAnSrtm30Tile)
 
     // A tile outside the SRTM30 tile: the error window's text, status 1.
     writeBytes(dir.file("e020n40.dem"), rows);
-    const Result outside = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("x.dt1") + " --srtm30 " +
+    const CliResult outside = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("x.dt1") + " --srtm30 " +
                                   dir.file("e020n40.dem"));
     EXPECT_EQ(outside.status, 1);
     EXPECT_NE(outside.out.find("srtm30RowZero is:  -1200\n"), std::string::npos) << outside.out;
@@ -82,7 +82,7 @@ TEST(CliPatch, Dted1CutsPatchesAndCommandLinesAreChecked)
     const PatchScene scene;
     writeScene(scene, dir);
     writeBytes(dir.file("truth.dt1"), dtedFileOfTile(scene.truth, {"0110000.0E", "490000N"}));
-    const Result r = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("out.dt1") + " --dted1 " +
+    const CliResult r = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("out.dt1") + " --dted1 " +
                             dir.file("truth.dt1"));
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(r.out.find("Done interpolating file."), std::string::npos);   // no null posting was left
@@ -96,7 +96,7 @@ TEST(CliPatch, Dted1CutsPatchesAndCommandLinesAreChecked)
     EXPECT_EQ(runCli("patch " + tile + " " + out + " --dted0 /nonexistent/n49.dt0").status, 1);
     // The tile is not on the DTED0 lattice: Expand DTED0 DEM refuses.
     writeText(dir.file("small.elv"), "2 2 1\n1 2\n3 4\n");
-    const Result small = runCli("patch " + dir.file("small.elv") + " " + dir.file("s.elv") + " --dted0 " +
+    const CliResult small = runCli("patch " + dir.file("small.elv") + " " + dir.file("s.elv") + " --dted0 " +
                                 dir.file("n49_e011.dt0"));
     EXPECT_EQ(small.status, 1);
     EXPECT_NE(small.out.find("Expand DTED0 DEM refused"), std::string::npos);
@@ -106,7 +106,7 @@ TEST(CliConvert, PatchSourcesAndDted1Output)
 {
     TempDir dir;
     // A real DTED0 cell to an elevation array, north up as GDAL reads it.
-    Result r = runCli("convert " + testData("n43.dt0") + " " + dir.file("n43.elv"));
+    CliResult r = runCli("convert " + testData("n43.dt0") + " " + dir.file("n43.elv"));
     ASSERT_EQ(r.status, 0) << r.out;
     const std::string elv = readText(dir.file("n43.elv"));
     EXPECT_EQ(elv.substr(0, 31), "       121       121         1\n");
@@ -144,7 +144,7 @@ TEST(CliResample, AveragesAndRefusesATileSmallerThanTheRate)
                                  "1 30 99 40 1\n"
                                  "1 1 20 1 1\n"
                                  "1 1 1 1 1\n");
-    Result r = runCli("resample " + dir.file("g.elv") + " " + dir.file("h.elv") + " --rate 2");
+    CliResult r = runCli("resample " + dir.file("g.elv") + " " + dir.file("h.elv") + " --rate 2");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(readText(dir.file("h.elv")), "         2         2         1\n"
                                           "         1         1\n"

@@ -1,4 +1,4 @@
-// gridmend-cli run as a process, as a user runs it: exit status and standard output.
+// Runs gridmend-cli as a process, as a user runs it: its exit status and its standard output.
 #pragma once
 
 #include <array>
@@ -6,16 +6,17 @@
 #include <string>
 #include <sys/wait.h>
 
-struct Result {
+struct CliResult {
     int status;
     std::string out;
 };
 
-inline Result runCli(const std::string& arguments)
+/// GRIDMEND_CLI is the path of the built tool; standard error is discarded.
+inline CliResult runCli(const std::string& arguments)
 {
     const std::string command = std::string(GRIDMEND_CLI) + " " + arguments + " 2>/dev/null";
     FILE* p = popen(command.c_str(), "r");
-    Result r{-1, {}};
+    CliResult r{-1, {}};
     if (!p) return r;
     std::array<char, 4096> buf;
     std::size_t n;
