@@ -134,6 +134,9 @@ private:
     void commonOpenEnding();
     // Batch (MainWindowBatch.cpp)
     BatchJob batchJob();
+    // Merge DEM openers (MainWindowMergeDem.cpp): the dialog; the chosen path is logged and its
+    // extension stored. Empty when cancelled.
+    std::string chooseMergeFile(const char* filter, const char* defaultExtension);
 
     SessionState session_;
     QPlainTextEdit* log_ = nullptr;

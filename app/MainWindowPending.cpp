@@ -1,9 +1,5 @@
 // Commands whose formats and windows are still to come: each logs one line and changes nothing.
 #include "app/MainWindow.h"
 
-void MainWindow::OpenMergeDEM1Click() { notAvailableYet("Open DTED0 Merge DEM"); }
-void MainWindow::OpenDTED1MergeDEM1Click() { notAvailableYet("Open DTED1 Merge DEM"); }
-void MainWindow::OpenSRTM30MergeDEM1Click() { notAvailableYet("Open SRTM30 Merge DEM"); }
 void MainWindow::OpenAustralianERMergeDEM1Click() { notAvailableYet("Open Australian ER Merge DEM"); }
 void MainWindow::SaveASCIIDEMClick() { notAvailableYet("SaveASCIIDEM"); }
-void MainWindow::SaveDTED11Click() { notAvailableYet("Save DTED1"); }

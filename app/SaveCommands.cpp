@@ -2,9 +2,11 @@
 
 #include "app/Reporter.h"
 #include "app/SessionState.h"
+#include "formats/Dted.h"
 #include "formats/ElevationArray.h"
 #include "formats/SrtmHgt.h"
 #include "formats/TextGrid.h"
+#include "graphics/GraphicsLoaders.h"
 
 bool saveAsciiMatrix(const std::string& path, const SessionState& session, Reporter& reporter)
 {
@@ -47,4 +49,12 @@ SrtmResultSave saveResultAsSrtm(const std::string& path, SessionState& session, 
     }
     result.written = writeSrtmTile(path, *tile, reporter);
     return result;
+}
+
+bool saveSolutionAsDted1(const std::string& path, const SessionState& session, Reporter& reporter)
+{
+    if (path.empty()) return false;
+    reporter.log(path);
+    if (!session.solutionGrid) return false;
+    return writeDted1(path, *session.solutionGrid, keptDted1Header(), reporter);
 }

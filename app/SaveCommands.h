@@ -30,3 +30,7 @@ struct SrtmResultSave {
 /// 1201 x 1201 is released right after its tile is built (solutionGrid absent, solutionAllocated
 /// cleared) and the path is logged before writing.
 SrtmResultSave saveResultAsSrtm(const std::string& path, SessionState& session, Reporter& reporter);
+/// "Save DTED1": logs the path; writes the solution as a 1201 x 1201 DTED1 file behind the header
+/// block kept from the last DTED1 file opened. Refuses (log line, nothing written) before any DTED1
+/// file was opened; "could not open output file" when the file cannot be created.
+bool saveSolutionAsDted1(const std::string& path, const SessionState& session, Reporter& reporter);

@@ -44,6 +44,10 @@ bool writeSrtm(const std::string& path, SessionState& s, const OutputOptions&, R
 {
     return saveSolutionAsSrtm(path, s, r);
 }
+bool writeDted1File(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
+{
+    return saveSolutionAsDted1(path, s, r);
+}
 bool writeBitmap(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
 {
     r.log(path);
@@ -73,6 +77,7 @@ const std::vector<SolutionOutput>& solutionOutputs()
         {".bsq", "16-bit BSQ raster", writeBsq, nullptr},
         {".tga", "POV-Ray TGA (--tga gray: grayscale TGA)", writeTga, nullptr},
         {".bmp", "grey 2-D picture (Windows bitmap)", writeBitmap, nullptr},
+        {".dt1", "DTED1 (\"Save DTED1\"), behind the header of the DTED1 file read", writeDted1File, nullptr},
         {".ind", "the graphics window's index array (\"Save Index Array\")", nullptr, saveGraphicsIndexArray},
         {".hgt", "SRTM height file (\"Save SRTM\"; the graphics window's \"Save SRTM Heightfield\")", writeSrtm,
          saveGraphicsSrtmHeightfield},

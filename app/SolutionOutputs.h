@@ -4,7 +4,8 @@
 // (south row first) as the main window's commands do: ".txt"/".dat" ASCII
 // matrix, ".elv" elevation array, ".ter" Terragen, ".bsq" 16-bit BSQ, ".tga"
 // POV-Ray or grayscale TGA, ".bmp" the grey 2-D picture, ".hgt" SRTM height
-// file. Some are written only by the graphics window from its work array
+// file, ".dt1" DTED1 behind the header block of the last DTED1 file read (refused
+// without one). Some are written only by the graphics window from its work array
 // (".ind" index array).
 // Extensions compare without regard to case.
 #pragma once

@@ -7,12 +7,17 @@
 #include "app/TerragenScaleDialog.h"
 #include "classify/ClassificationDialog.h"
 #include "classify/PixelClassifier.h"
+#include "graphics/CoarsePatch.h"
 #include "graphics/ElevationControlPanel.h"
 #include "graphics/GraphicsDialogs.h"
 #include "graphics/GraphicsWindow.h"
+#include "graphics/GraphicsWindowCoarsePatch.h"
 #include "graphics/GraphicsWindowRepair.h"
 #include "graphics/ImageDialogs.h"
 #include "graphics/MapTools.h"
+#include "graphics/MergeLoaders.h"
+#include "graphics/ResampleDialog.h"
+#include "ui/ColourImageWindow.h"
 #include "ui/EntryDialog.h"
 #include "ui/ErrorWindow.h"
 #include "view/ImageWindows.h"
@@ -149,12 +154,18 @@ WindowRegistry::WindowRegistry(Options options)
     tools.pixelLimit = makePixelLimitDialog(graphics);
     add(tools.pixelLimit);
     add(&tools.pixelLimit->rangeWindow());
-    // Null data, sea level and offsets; batch interpolation.
+    // Null data, sea level and offsets; coarse-tile patches; batch interpolation.
     const RepairDialogs repair = createRepairDialogs(*graphics, *m);
     add(repair.scaleFactor);
     add(repair.arrayOffset);
     tools.elevationDialog = makeElevationDialog(graphics);
     add(tools.elevationDialog);
+    CoarsePatchWindows patchWindows;
+    patchWindows.dted0BaseFile = new ColourImageWindow("DTED0 Base File", kDted0BaseFileName, QSize(121, 121), m);
+    add(patchWindows.dted0BaseFile);
+    patchWindows.interpolatedReference =
+        new ColourImageWindow("Interpolated Reference Image", "interpolatedReferenceImage", {}, m);
+    add(patchWindows.interpolatedReference);
     add(repair.dted0Offset);
     add(repair.seaLevel);
     add(repair.nullData);
@@ -167,10 +178,20 @@ WindowRegistry::WindowRegistry(Options options)
     batch->defineNullData = [nullData = repair.nullData] { nullData->showModal(); };
     m->setBatchDialog(batch);
     add(batch);
+    patchWindows.srtm30Image = new ColourImageWindow("SRTM30Image", "srtm30Image", {}, m);
+    add(patchWindows.srtm30Image);
+    patchWindows.outsideSrtm30 =
+        new ErrorWindow({coarsepatch::kOutsideLine1, coarsepatch::kOutsideLine2}, graphics);
+    add(patchWindows.outsideSrtm30);
     new MapTools(*graphics, *m, tools, referencePicture(*reference));
     new PixelClassifier(*graphics, *m, *classification);
     auto* grayscale = new GrayscaleWindow(m);
     add(grayscale);
+    patchWindows.resample = new ResampleDialog(graphics);
+    add(patchWindows.resample);
+    patchWindows.dted1MergeImage = new ColourImageWindow("DTED1 Merge Image", kDted1MergeImageName, {}, m);
+    add(patchWindows.dted1MergeImage);
+    wireCoarsePatchCommands(*graphics, m->session(), *m, patchWindows);
     m->connectPictureWindows(imageForm, grayscale);
     // "Grayscale" of a tile and "Save SRTM Grayscale Image" in the graphics window.
     graphics->plugins.grayscaleTile = [graphics, grayscale, m] {

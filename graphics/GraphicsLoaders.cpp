@@ -1,6 +1,7 @@
 #include "graphics/GraphicsLoaders.h"
 
 #include "app/Reporter.h"
+#include "formats/Dted.h"
 #include "formats/ElevationArray.h"
 #include "formats/IndexFile.h"
 #include "formats/LisaFile.h"
@@ -75,4 +76,22 @@ bool inspectLisaIntoGraphics(const std::string& path, GraphicsModel&, Reporter& 
 {
     inspectLisaFile(path, reporter);
     return false;
+}
+
+bool loadDted1Tile(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    const auto corner = readDtedCorner(path, reporter);
+    auto dted1 = readDted1Tile(path, reporter);
+    if (!corner || !dted1) return false;
+    keptDted1Header() = std::move(dted1->headerBlock);
+    graphics.tileLatitude = corner->latitude;
+    graphics.tileLongitude = corner->longitude;
+    graphics.loadTile(dted1->tile);
+    return true;
+}
+
+std::vector<std::uint8_t>& keptDted1Header()
+{
+    static std::vector<std::uint8_t> header;
+    return header;
 }

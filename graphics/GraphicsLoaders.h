@@ -3,7 +3,9 @@
 // window's load operation. Each returns true when content was loaded.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class GraphicsModel;
 class Reporter;
@@ -24,3 +26,11 @@ bool loadIndexFileForBatch(const std::string& path, GraphicsModel& graphics, Rep
 bool loadElevationArray(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
 /// LISA file (".ima", ".IMA"): inspected only; nothing is loaded (always false).
 bool inspectLisaIntoGraphics(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+/// DTED1 (".dt1", ".DT1"): the corner from the DSI record into tileLatitude and
+/// tileLongitude, then the tile (load tile); the file's first 3436 bytes become the
+/// kept header block of "Save DTED1".
+bool loadDted1Tile(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+/// The header block of the last DTED1 file opened with "&Open", held by the loader for
+/// "Save DTED1" for the rest of the program run (empty before any, and after a file
+/// too short to hold one).
+std::vector<std::uint8_t>& keptDted1Header();

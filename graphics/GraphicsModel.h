@@ -107,6 +107,14 @@ public:
     std::optional<RealGrid> expandedGrid;      ///< real-valued elevation array read by GraphicsGridInput
     std::optional<RealGrid> interpolatedGrid;  ///< a Run's solution, south row first
     std::optional<ByteGrid> insertedMask;
+    // Patch sources of the coarse-tile repair (graphics/CoarsePatch.h), north row first
+    std::optional<IntGrid> dted0Grid;          ///< 121 x 121, "Open DTED0 Merge DEM"
+    std::optional<IntGrid> srtm30Tile;         ///< 6000 x 4800, "Open SRTM30 Merge DEM"
+    std::int32_t srtm30latitude = 0;           ///< north edge of the SRTM30 tile, whole degrees
+    std::int32_t srtm30longitude = 0;          ///< west edge of the SRTM30 tile, whole degrees
+    std::optional<IntGrid> dted1Grid;          ///< 1201 x 1201, "Open DTED1 Merge DEM"
+    double dted1Latitude = 0.0;                ///< south-west corner of the DTED1 grid, degrees
+    double dted1Longitude = 0.0;
     bool subsetInterpolationPending = false;   ///< a subset was handed over; cleared by the write-back
     CellRect subsetRectangle;                  ///< the cells of that subset
 

@@ -234,6 +234,7 @@ void GraphicsWindow::applyEnablingRules()
         if (name == "actionDespeckle24Bit") return !binarized_;
         if (name == "actionGrayscale") return bool(plugins.grayscaleTile) || bool(plugins.grayscalePicture);
         if (name == "actionSaveSrtmGrayscaleImage") return bool(plugins.saveSrtmGrayscaleImage);
+        if (name == "actionExpandDted1") return model_.dted1Grid.has_value();   // "Open DTED1 Merge DEM" enables it
         return true;
     };
     for (const auto& [name, a] : actions_) {

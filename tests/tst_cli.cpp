@@ -5,7 +5,6 @@
 #include "TestFiles.h"
 
 #include <cstdlib>
-#include <cstdio>
 #include <gtest/gtest.h>
 
 TEST(Cli, InterpolateRelaxesATextGridAndWritesTheMatrix)

@@ -1,36 +1,11 @@
 #include "formats/Dted.h"
+#include "DtedFiles.h"
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
 using Lines = std::vector<std::string>;
-
-/// A DTED file: a header block with the longitude-line count "0NNN" in the UHL and
-/// the DSI corner fields, then `profiles` records of n elevations where elevation
-/// k of profile p is value(p, k).
-struct Corner {
-    const char* longitude = "0073000.0W";   // DSI longitude of origin, DDDMMSS.SH
-    const char* latitude = "450000N";       // DSI latitude of the south-west corner, DDMMSSH
-};
-
-template <class Value>
-std::vector<std::uint8_t> dtedFile(const char* lineCount, int profiles, int n, Value value, Corner corner = {})
-{
-    std::vector<std::uint8_t> bytes(dted::kHeaderBytes, ' ');
-    std::copy(lineCount, lineCount + 4, bytes.begin() + 47);
-    std::copy(corner.longitude, corner.longitude + 10, bytes.begin() + 274);
-    std::copy(corner.latitude, corner.latitude + 7, bytes.begin() + 284);
-    for (int p = 0; p < profiles; ++p) {
-        for (int k = 0; k < n; ++k) putDtedSample(bytes, value(p, k));
-        bytes.insert(bytes.end(), dted::kRecordTrailer, 0xAA);
-    }
-    return bytes;
-}
-
-} // namespace
 
 TEST(DtedSamples, SignedMagnitudeWithTwosComplementNegativesRecognised)
 {

@@ -121,10 +121,11 @@ TEST_F(GraphicsFixture, EnablingRulesFollowZoomLoadsBinarizeAndWiring)
                              "actionUndo", "actionCopyBitmap", "actionSubsetProcessImage", "actionDraw",
                              "actionPenWidth", "actionPenColor", "actionZoomIn", "actionGrayscale",
                              "actionSaveSrtmGrayscaleImage", "actionSaveSrtmHeightfield", "actionInterpolateSubsetArray",
-                             "actionSetNullDataDefinition", "actionScaleArrays"})
+                             "actionSetNullDataDefinition", "actionScaleArrays", "actionResampleDem",
+                             "actionExpandDted0Dem"})
         EXPECT_TRUE(enabled(name)) << name;
     for (const char* name : {"actionZoomOut", "actionSaveElevationArray", "actionThin", "actionDespeckle8Bit",
-                             "actionConnectLines", "actionResampleDem", "menuTag"})
+                             "actionConnectLines", "actionExpandDted1", "menuTag"})
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_TRUE(enabled("actionBinarize"));
     EXPECT_TRUE(enabled("actionDespeckle24Bit"));

@@ -25,6 +25,8 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter);
 int cliBatch(const std::vector<std::string>& args, Reporter& reporter);
 int cliPrepare(const std::vector<std::string>& args, Reporter& reporter);
 int cliClassify(const std::vector<std::string>& args, Reporter& reporter);
+int cliPatch(const std::vector<std::string>& args, Reporter& reporter);
+int cliResample(const std::vector<std::string>& args, Reporter& reporter);
 int cliRender3d(const std::vector<std::string>& args, Reporter& reporter);
 
 /// "--tga pov|gray" and "--terragen-scale N" of the commands that write a solution.

@@ -1,5 +1,7 @@
 // gridmend-cli convert: read a grid input into the graphics window's model and
-// write it in another format, with no interpolation. The grid goes through
+// write it in another format, with no interpolation. Besides the Open command's
+// grid inputs it reads the patch sources of the coarse-tile repair (DTED0
+// ".dt0", SRTM30 tiles with --srtm30) through their merge openers. The grid goes through
 // the same savers as in the windows: the main window's after the
 // solution-from-grid transfer (as after a repair run), otherwise the graphics
 // window's, so every file has the orientation of the program's own files.
@@ -13,32 +15,44 @@
 #include "graphics/GraphicsModel.h"
 
 #include <cstdio>
+#include <optional>
+
+namespace {
+
+/// A DTED0 tile or (--srtm30) an SRTM30 tile read by its merge opener, kept as the window's tile.
+bool loadPatchSourceAsTile(const std::string& in, bool srtm30, GraphicsModel& graphics, Reporter& reporter)
+{
+    SessionState session;
+    if (!cliOpenPatchSource(srtm30 ? PatchSource::Srtm30 : PatchSource::Dted0, in, graphics, session, reporter))
+        return false;
+    std::optional<IntGrid>& source = srtm30 ? graphics.srtm30Tile : graphics.dted0Grid;
+    graphics.storeTile(*source);
+    source.reset();
+    return true;
+}
+
+} // namespace
 
 int cliConvert(const std::vector<std::string>& args, Reporter& reporter)
 {
-    const CliOptions options(args, {{"tga", 1}, {"terragen-scale", 1}});
+    const CliOptions options(args, {{"tga", 1}, {"terragen-scale", 1}, {"srtm30", 0}});
     options.requirePositional({"IN", "OUT"});
     const std::string in = options.positional()[0], out = options.positional()[1];
-    const OpenRow& row = cliInputRow(in);
-    if (row.handling != OpenHandling::IntoGraphics)
+    const bool patchSource = options.has("srtm30") || extensionOf(in) == ".dt0";
+    const OpenRow* row = patchSource ? nullptr : &cliInputRow(in);
+    if (row && row->handling != OpenHandling::IntoGraphics)
         throw UsageError("'" + in + "' is read at Run; convert takes grid and picture inputs");
     const SolutionOutput& format = cliOutputFormat(out, false);
 
     GraphicsModel graphics;
-    if (!cliLoadGrid(row, in, graphics, reporter) || !graphics.holdsContent()) {
+    const bool loaded = row ? cliLoadGrid(*row, in, graphics, reporter)
+                            : loadPatchSourceAsTile(in, options.has("srtm30"), graphics, reporter);
+    if (!loaded || !graphics.holdsContent()) {
         std::fflush(stdout);
         std::fprintf(stderr, "gridmend-cli convert: nothing was loaded from %s\n", in.c_str());
         return 1;
     }
-    bool written;
-    if (format.write) {
-        SessionState session;
-        session.solutionFromGrid(graphics.elevationArray);
-        written = format.write(out, session, cliOutputOptions(options), reporter);
-    } else {
-        written = format.writeGraphics(out, graphics, reporter);
-    }
-    if (!written) {
+    if (!cliWriteGraphicsArray(out, format, graphics, cliOutputOptions(options), reporter)) {
         std::fflush(stdout);
         std::fprintf(stderr, "gridmend-cli convert: cannot write %s\n", out.c_str());
         return 1;

@@ -1,9 +1,13 @@
 #include "app/cli/CliInputs.h"
 
 #include "app/cli/CliOptions.h"
+#include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
 #include "app/SolverParameters.h"
 #include "formats/OpenDispatch.h"
+#include "app/Reporter.h"
+#include "graphics/GraphicsModel.h"
+#include "graphics/MergeLoaders.h"
 
 const std::map<std::string, int> kCliSolverOptions = {
     {"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1}};
@@ -53,4 +57,34 @@ void cliSubmitSolverParameters(SessionState& session, const CliOptions& options,
     }
     if (!sizeFromInput) convertGridSizeTexts(session);
     convertIterationTexts(session);
+}
+
+bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format, GraphicsModel& graphics,
+                           const OutputOptions& options, Reporter& reporter)
+{
+    if (!format.write) return format.writeGraphics(path, graphics, reporter);
+    SessionState session;
+    session.solutionFromGrid(graphics.elevationArray);
+    return format.write(path, session, options, reporter);
+}
+
+bool cliOpenPatchSource(PatchSource source, const std::string& path, GraphicsModel& graphics,
+                        SessionState& session, Reporter& reporter)
+{
+    reporter.log(path);
+    reporter.log(" ");
+    const std::string extension = extensionOf(path);
+    MergeLoad load = MergeLoad::WrongType;
+    switch (source) {
+    case PatchSource::Dted0: load = loadDted0MergeDem(path, extension, graphics, reporter); break;
+    case PatchSource::Dted1: load = loadDted1MergeDem(path, extension, graphics, reporter); break;
+    case PatchSource::Srtm30: load = loadSrtm30MergeDem(path, extension, graphics, session, reporter); break;
+    }
+    if (load == MergeLoad::WrongType) {
+        const char* rule = source == PatchSource::Dted0   ? "a DTED0 tile ends in .dt0"
+                           : source == PatchSource::Dted1 ? "a DTED1 tile ends in .dt1 or .DT1"
+                                                          : "an SRTM30 tile ends in .hgt or .dem";
+        throw UsageError("'" + path + "': " + rule);
+    }
+    return load == MergeLoad::Loaded;
 }

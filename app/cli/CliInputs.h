@@ -10,6 +10,7 @@ class CliOptions;
 class GraphicsModel;
 class Reporter;
 struct OpenRow;
+struct OutputOptions;
 struct SessionState;
 struct SolutionOutput;
 
@@ -25,8 +26,22 @@ bool cliLoadGrid(const OpenRow& row, const std::string& path, GraphicsModel& gra
 /// Throws UsageError for any other extension.
 const SolutionOutput& cliOutputFormat(const std::string& path, bool solutionOnly);
 
-/// Submit of the parameters dialog with the solver options (the dialog's default texts for the
-/// options not given), then their conversion; with sizeFromInput the row and column texts are
-/// ignored. Throws UsageError for entries the dialog refuses.
+/// The parameters dialog's Submit with the solver options (--lsqr, --laplacian, --refining, --scale
+/// and, without sizeFromInput, --rows and --columns; the dialog's defaults otherwise), then the
+/// conversion of the texts. Throws UsageError for values the dialog refuses.
 void cliSubmitSolverParameters(SessionState& session, const CliOptions& options, bool sizeFromInput,
                                Reporter& reporter);
+
+/// Writes the graphics window's array: for a solution format through the solution-from-grid
+/// transfer (as after a repair run), otherwise with the graphics window's own writer. False
+/// when nothing was written.
+bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format, GraphicsModel& graphics,
+                           const OutputOptions& options, Reporter& reporter);
+
+/// The patch sources of the coarse-tile repair.
+enum class PatchSource { Dted0, Srtm30, Dted1 };
+/// Opens a patch source as its merge command does after the dialog (the path and " " logged,
+/// the extension tested, the reader run, the grid held by the model). Throws UsageError for an
+/// extension the command does not take; false when nothing was read.
+bool cliOpenPatchSource(PatchSource source, const std::string& path, GraphicsModel& graphics,
+                        SessionState& session, Reporter& reporter);

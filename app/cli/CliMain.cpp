@@ -23,10 +23,12 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      --lsqr N > 0 solves with LSQR (its report header on standard output); --lsqr 0 runs the\n"
          "      relaxation alone (not for points)."},
         {"convert", cliConvert,
-         "convert IN OUT [--tga pov|gray] [--terragen-scale N]\n"
-         "      Reads a grid input (.elv, .ind/.ort, .hgt, .bmp/.jpg, ...) into the graphics window's model and\n"
-         "      writes it with no interpolation: as a solution (the formats of interpolate), or as the\n"
-         "      graphics window's index array (.ind)."},
+         "convert IN OUT [--srtm30] [--tga pov|gray] [--terragen-scale N]\n"
+         "      Reads a grid input (.elv, .ind/.ort, .hgt, .bmp/.jpg, .dt1, ...) into the graphics window's model\n"
+         "      and writes it with no interpolation: as a solution (the formats of interpolate), as DTED1\n"
+         "      (.dt1, only behind the header of a DTED1 input), or as the graphics window's index array\n"
+         "      (.ind). DTED0 tiles (.dt0) and, with --srtm30, SRTM30 tiles (e020n40.dem) are read as the\n"
+         "      merge openers read them."},
         {"fill", cliFill,
          "fill TILE OUT [--null V] [--sea-level LO HI] [--subset TOP LEFT ROWS COLS] [--lsqr N] [--laplacian N]\n"
          "      [--refining N] [--scale F]\n"
@@ -62,6 +64,20 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      mean colour of its cluster. --median clusters with medians, --distance chooses the\n"
          "      distance (e Euclidean, b city block, c Pearson, a absolute Pearson, u uncentered,\n"
          "      x absolute uncentered). --seed S replaces the clock seed, so a run can be repeated."},
+        {"patch", cliPatch,
+         "patch TILE OUT (--dted0 F | --srtm30 F | --dted1 F) [--coupled] [--null V]\n"
+         "      [--lsqr N] [--laplacian N] [--refining N] [--scale F] [--tga pov|gray] [--terragen-scale N]\n"
+         "      Patches the null postings (below --null, default -1000) of a tile with a coarser tile, by\n"
+         "      the graphics window's commands in the order a user clicks them. --dted0/--srtm30: the\n"
+         "      merge opener, \"Expand DTED0 DEM\"/\"Expand SRTM30 DEM\", then separately \"Input Data\",\n"
+         "      Run and \"Assign Interpolated Elevations\", or with --coupled \"Insert Expanded DTED0 or\n"
+         "      SRTM30 into SRTM-3\", \"Input Data\", Run and its write-back. --dted1: \"Cut Patches from\n"
+         "      DTED1 File\" (1201 x 1201 tiles) or \"Expand DTED1\" (3601 x 3601), then, while null\n"
+         "      postings remain, \"Input Data\", Run and its write-back. OUT as for convert."},
+        {"resample", cliResample,
+         "resample IN OUT --rate 2|4|8 [--null V] [--tga pov|gray] [--terragen-scale N]\n"
+         "      \"Resample DEM\": reduces a grid input by the rate in both directions (postings above\n"
+         "      --null, default -1000, hold data). OUT as for convert."},
         {"render3d", cliRender3d,
          "render3d IN OUT.jpg --rows R --columns C [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
          "      [--rotate-x D] [--rotate-y D] [--rotate-z D] [--translate-x D] [--translate-y D]\n"

@@ -1,0 +1,175 @@
+// The DTED1 loader of "&Open" with its kept header block, the merge openers of
+// DTED0, DTED1 and SRTM30 patch sources, and "Save DTED1" behind the kept header.
+#include "app/SaveCommands.h"
+#include "app/SessionState.h"
+#include "app/SolutionOutputs.h"
+#include "formats/Srtm30.h"
+#include "graphics/GraphicsLoaders.h"
+#include "graphics/GraphicsModel.h"
+#include "graphics/MergeLoaders.h"
+#include "DtedFiles.h"
+#include "RecordingReporter.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct MergeLoaders : ::testing::Test {
+    void SetUp() override { keptDted1Header().clear(); }
+    void TearDown() override { keptDted1Header().clear(); }
+};
+
+} // namespace
+
+TEST_F(MergeLoaders, OpenOfARealDted1CellLoadsTheTileNorthUpWithItsCornerAndKeepsTheHeader)
+{
+    GraphicsModel g;
+    RecordingReporter rec;
+    ASSERT_TRUE(loadDted1Tile(testData("n00_e006_profiles670-677.dt1"), g, rec));
+    EXPECT_EQ(rec.lines, (Lines{"longitude is:  006", "latitude is:  00", "6", "0", "opened file successfully", " ",
+                                "longitudeProfiles is:  1201"}));
+    EXPECT_TRUE(g.demTileLoaded);
+    EXPECT_EQ(g.tileLatitude, 0);
+    EXPECT_EQ(g.tileLongitude, 6);
+    ASSERT_EQ(g.imageRows(), 1201);
+    // Postings of profiles 670.. as GDAL reads the whole cell (row 0 = north).
+    EXPECT_EQ(g.elevationArray(785, 0), 99);
+    EXPECT_EQ(g.elevationArray(1000, 3), 637);
+    EXPECT_EQ(g.elevationArray(1144, 0), -4);
+    EXPECT_EQ(g.imageArray(1000, 3), 637);
+    const auto file = readBytes(testData("n00_e006_profiles670-677.dt1"));
+    EXPECT_EQ(keptDted1Header(), std::vector<std::uint8_t>(file.begin(), file.begin() + 3436));
+
+    RecordingReporter missing;
+    EXPECT_FALSE(loadDted1Tile("/nonexistent-dir/n00_e006.dt1", g, missing));
+    EXPECT_EQ(missing.lines, (Lines{"could not open input file", " "}));
+    EXPECT_EQ(g.elevationArray(785, 0), 99);   // the window keeps its tile
+    EXPECT_EQ(keptDted1Header().size(), 3436u);
+}
+
+TEST_F(MergeLoaders, Dted0MergeSourceFromARealCell)
+{
+    GraphicsModel g;
+    RecordingReporter rec;
+    EXPECT_EQ(loadDted0MergeDem(testData("n43.dt0"), ".dt0", g, rec), MergeLoad::Loaded);
+    EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "longitudeProfiles is:  121"}));
+    ASSERT_TRUE(g.dted0Grid);
+    EXPECT_EQ((*g.dted0Grid)(0, 0), 294);   // as GDAL reads n43.dt0, north up
+    EXPECT_EQ((*g.dted0Grid)(120, 120), 182);
+    EXPECT_EQ((*g.dted0Grid)(60, 55), 75);
+    EXPECT_FALSE(g.holdsContent());   // the window's own arrays are not touched
+
+    RecordingReporter wrong;
+    EXPECT_EQ(loadDted0MergeDem("/data/n43.DT0", ".DT0", g, wrong), MergeLoad::WrongType);
+    EXPECT_EQ(wrong.lines, (Lines{"Invalid file type.  File must be .dt0"}));
+    RecordingReporter missing;
+    EXPECT_EQ(loadDted0MergeDem("/nonexistent-dir/n43.dt0", ".dt0", g, missing), MergeLoad::Failed);
+    EXPECT_EQ(missing.lines, (Lines{"could not open input file", " "}));
+    EXPECT_EQ((*g.dted0Grid)(0, 0), 294);   // the grid held before stays
+}
+
+TEST_F(MergeLoaders, Dted1MergeSourceKeepsItsCornerButNotItsHeader)
+{
+    TempDir dir;
+    const IntGrid tile(1201, 1201, 321);
+    writeBytes(dir.file("n48_w125.dt1"), dtedFileOfTile(tile, {"1250000.0W", "480000N"}));
+    keptDted1Header() = std::vector<std::uint8_t>(3436, 'k');
+    GraphicsModel g;
+    RecordingReporter rec;
+    EXPECT_EQ(loadDted1MergeDem(dir.file("n48_w125.dt1"), ".dt1", g, rec), MergeLoad::Loaded);
+    EXPECT_EQ(rec.lines, (Lines{"longitude is:  125", "latitude is:  48", "-125", "48", "opened file successfully",
+                                " ", "longitudeProfiles is:  1201"}));
+    EXPECT_EQ(*g.dted1Grid, tile);
+    EXPECT_EQ(g.dted1Latitude, 48);
+    EXPECT_EQ(g.dted1Longitude, -125);
+    EXPECT_EQ(keptDted1Header(), std::vector<std::uint8_t>(3436, 'k'));
+    EXPECT_FALSE(g.demTileLoaded);
+
+    RecordingReporter upper;
+    writeBytes(dir.file("N48W125.DT1"), dtedFileOfTile(IntGrid(1201, 1201, 5), {"1250000.0W", "480000N"}));
+    EXPECT_EQ(loadDted1MergeDem(dir.file("N48W125.DT1"), ".DT1", g, upper), MergeLoad::Loaded);
+    EXPECT_EQ((*g.dted1Grid)(0, 0), 5);
+    RecordingReporter wrong;
+    EXPECT_EQ(loadDted1MergeDem("/data/x.dt0", ".dt0", g, wrong), MergeLoad::WrongType);
+    EXPECT_EQ(wrong.lines, (Lines{"Invalid file type.  File must be .dt1"}));
+}
+
+TEST_F(MergeLoaders, Srtm30MergeSourceTakesItsCornerFromTheName)
+{
+    TempDir dir;
+    std::vector<std::uint8_t> rows(2 * 4800 * 2, 0);   // two rows only: the rest is -32768
+    rows[2 * 4800 + 2 * 7] = 0x01;                     // row 1, column 7: 256
+    writeBytes(dir.file("e010n50.dem"), rows);
+    GraphicsModel g;
+    SessionState s;
+    RecordingReporter rec;
+    EXPECT_EQ(loadSrtm30MergeDem(dir.file("e010n50.dem"), ".dem", g, s, rec), MergeLoad::Loaded);
+    EXPECT_EQ(g.srtm30latitude, 50);
+    EXPECT_EQ(g.srtm30longitude, 10);
+    ASSERT_TRUE(g.srtm30Tile);
+    EXPECT_EQ(g.srtm30Tile->rows(), 6000);
+    EXPECT_EQ((*g.srtm30Tile)(1, 7), 256);
+    EXPECT_EQ((*g.srtm30Tile)(2, 0), -32768);
+    EXPECT_EQ(s.inputKind, InputKind::SessionGridInput);
+    EXPECT_TRUE(s.sizeFromInput);
+    EXPECT_EQ(rec.lines.front(), "e010n50");
+    EXPECT_TRUE(rec.has("filesize is:  19200"));
+    EXPECT_TRUE(rec.has(srtm30::kMenuHintLine));
+
+    SessionState untouched;
+    RecordingReporter upper;
+    EXPECT_EQ(loadSrtm30MergeDem(dir.file("e010n50.DEM"), ".DEM", g, untouched, upper), MergeLoad::WrongType);
+    EXPECT_TRUE(upper.lines.empty());
+    EXPECT_EQ(untouched.inputKind, InputKind::NoInput);
+
+    RecordingReporter missing;
+    EXPECT_EQ(loadSrtm30MergeDem(dir.file("w140n10.hgt"), ".hgt", g, s, missing), MergeLoad::Failed);
+    EXPECT_TRUE(missing.has("could not open input file"));
+    EXPECT_EQ(g.srtm30latitude, 50);   // the tile held before keeps its corner
+}
+
+TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheKeptHeader)
+{
+    TempDir dir;
+    SessionState s;
+    s.solutionGrid = RealGrid(1201, 1201, 0.0);
+    for (int r = 0; r < 1201; ++r)
+        for (int c = 0; c < 1201; ++c) (*s.solutionGrid)(r, c) = 100 + r + 0.5 * c;   // row 0 = south
+    RecordingReporter refused;
+    EXPECT_FALSE(saveSolutionAsDted1(dir.file("out.dt1"), s, refused));
+    EXPECT_EQ(refused.lines, (Lines{dir.file("out.dt1"), dted::kNoHeaderLine}));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.dt1")));
+    RecordingReporter viaTable;
+    EXPECT_FALSE(writeSolutionFile(dir.file("table.dt1"), s, {}, viaTable));
+    EXPECT_TRUE(viaTable.has(dted::kNoHeaderLine));
+
+    RecordingReporter cancelled;
+    EXPECT_FALSE(saveSolutionAsDted1("", s, cancelled));
+    EXPECT_TRUE(cancelled.lines.empty());
+
+    GraphicsModel opened;
+    RecordingReporter rec;
+    writeBytes(dir.file("in.dt1"), dtedFileOfTile(IntGrid(1201, 1201, 9), {"0110000.0E", "490000N"}));
+    ASSERT_TRUE(loadDted1Tile(dir.file("in.dt1"), opened, rec));
+    RecordingReporter saved;
+    ASSERT_TRUE(saveSolutionAsDted1(dir.file("out.dt1"), s, saved));
+    EXPECT_EQ(saved.lines, (Lines{dir.file("out.dt1")}));
+    EXPECT_EQ(readBytes(dir.file("out.dt1")).size(), 3436u + 1201u * 2414u);
+
+    // Reopened with "&Open", the tile shows the solution with north at the top.
+    GraphicsModel back;
+    ASSERT_TRUE(loadDted1Tile(dir.file("out.dt1"), back, rec));
+    EXPECT_EQ(back.elevationArray(1200, 0), 100);         // south-west
+    EXPECT_EQ(back.elevationArray(0, 0), 1300);           // north-west
+    EXPECT_EQ(back.elevationArray(0, 1200), 1300 + 600);  // north-east
+    EXPECT_EQ(back.elevationArray(1200, 3), 101);         // 101.5 truncated
+    EXPECT_EQ(back.tileLatitude, 49);
+    EXPECT_EQ(back.tileLongitude, 11);
+
+    RecordingReporter unwritable;
+    EXPECT_FALSE(saveSolutionAsDted1("/nonexistent-dir/out.dt1", s, unwritable));
+    EXPECT_EQ(unwritable.lines, (Lines{"/nonexistent-dir/out.dt1", "could not open output file"}));
+}
