@@ -4,8 +4,6 @@
 void MainWindow::OpenMergeDEM1Click() { notAvailableYet("Open DTED0 Merge DEM"); }
 void MainWindow::OpenDTED1MergeDEM1Click() { notAvailableYet("Open DTED1 Merge DEM"); }
 void MainWindow::OpenSRTM30MergeDEM1Click() { notAvailableYet("Open SRTM30 Merge DEM"); }
-void MainWindow::OpenAustralianERMergeDEM1Click() { notAvailableYet("Open Australian ER Merge DEM"); }
-void MainWindow::SaveASCIIDEMClick() { notAvailableYet("SaveASCIIDEM"); }
 void MainWindow::SaveSRTM1Click() { notAvailableYet("Save SRTM"); }
 void MainWindow::SaveDTED11Click() { notAvailableYet("Save DTED1"); }
 void MainWindow::SRTMtoSRTM1Click() { notAvailableYet("Batch Mode Interpolate"); }

@@ -3,12 +3,16 @@
 // window's save command calls. Most formats write the session's solution
 // (south row first) as the main window's commands do: ".txt"/".dat" ASCII
 // matrix, ".elv" elevation array, ".ter" Terragen, ".bsq" 16-bit BSQ, ".tga"
-// POV-Ray or grayscale TGA, ".bmp" the grey 2-D picture. Some are written
+// POV-Ray or grayscale TGA, ".bmp" the grey 2-D picture, ".dem" USGS ASCII DEM
+// (with the georeference of its form). Some are written
 // only by the graphics window from its work array (".ind" index array).
 // Extensions compare without regard to case.
 #pragma once
 
+#include "formats/UsgsDemWriter.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +23,10 @@ struct SessionState;
 struct OutputOptions {
     bool tgaGrayscale = false;            ///< ".tga": grayscale instead of POV-Ray
     std::int32_t terragenHeightScale = 30;
+    /// ".dem": the georeference accepted by the "ASCII DEM Data Entry Form" checks and the
+    /// form's log lines (nothing: no georeference was given, nothing is written).
+    std::optional<UsgsDemGeoreference> usgsDemGeoreference;
+    std::vector<std::string> usgsDemLogLines;
 };
 
 struct SolutionOutput {

@@ -1,6 +1,8 @@
 #include "app/WindowRegistry.h"
 
+#include "app/AsciiDemForm.h"
 #include "app/MainWindow.h"
+#include "app/OpenDialogs.h"
 #include "app/ShellWindows.h"
 #include "app/SolverParamsDialog.h"
 #include "app/TerragenScaleDialog.h"
@@ -8,6 +10,7 @@
 #include "graphics/GraphicsWindow.h"
 #include "ui/ErrorWindow.h"
 #include "view/ImageWindows.h"
+#include "view/RawImageWindow.h"
 #include "view/ThreeDControlPanel.h"
 #include "view/ThreeDWindow.h"
 
@@ -56,6 +59,8 @@ WindowRegistry::WindowRegistry(Options options)
     auto* params = new SolverParamsDialog(m->session(), *m, m);
     m->setSolverParamsDialog(params);
     add(params);
+    auto* asciiDemForm = new AsciiDemDataEntryForm(m->usgsDemGeoreference, *m, m);
+    add(asciiDemForm);
     // The general error window ("Please enter a value in each text box.").
     auto* general = new ErrorWindow({kEmptyEntryText}, m);
     setGeneralErrorWindow(general);
@@ -70,6 +75,9 @@ WindowRegistry::WindowRegistry(Options options)
     add(notice);
     if (options.showStartupWindows) notice->showModal();
     add(&params->rangeWindow());
+    auto* asciiDemError = new ErrorWindow({}, asciiDemForm);
+    asciiDemForm->setErrorWindow(asciiDemError);
+    add(asciiDemError);
     auto* graphics = new GraphicsWindow(m->session(), *m, m);
     m->setGraphicsWindow(graphics);
     add(graphics);
@@ -89,6 +97,9 @@ WindowRegistry::WindowRegistry(Options options)
     auto* zeroArea = new ErrorWindow(kZeroAreaLines, graphics);
     add(zeroArea);
     graphics->setDialogs(toolPallatte, penColor, closing, zeroArea);
+    auto* shapeFileScaling = new ShapeFileScalingDialog(m->session(), *m, m);
+    add(shapeFileScaling);
+    m->shapeFileScalingLimits = [shapeFileScaling] { shapeFileScaling->showModal(); };
     auto* grayscale = new GrayscaleWindow(m);
     add(grayscale);
     m->connectPictureWindows(imageForm, grayscale);
@@ -100,6 +111,10 @@ WindowRegistry::WindowRegistry(Options options)
         return saveWindowPicture(*grayscale, path, *m);
     };
     graphics->applyEnablingRules();
+    add(new ErImageWindow(m));
+    auto* erCorner = new ErCornerDialog(graphics->model(), *m, m);
+    add(erCorner);
+    m->askBeforeLoading[12] = [erCorner] { erCorner->showModal(); };   // the "aus_dem_erm" row
     // The control panel drives the 3-D window, which is listed after the panel's error windows.
     auto* threeD = new ThreeDWindow(m->session(), *m, m);
     auto* panel = new ThreeDControlPanel(*threeD, m);

@@ -1,8 +1,12 @@
 #include "graphics/GraphicsLoaders.h"
 
+#include "app/Reporter.h"
+#include "formats/AsterHdf.h"
 #include "formats/ElevationArray.h"
+#include "formats/ErMapper.h"
 #include "formats/IndexFile.h"
 #include "formats/LisaFile.h"
+#include "formats/UsgsDemReader.h"
 #include "graphics/GraphicsModel.h"
 
 bool loadIndexFile(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
@@ -34,4 +38,37 @@ bool inspectLisaIntoGraphics(const std::string& path, GraphicsModel&, Reporter& 
 {
     inspectLisaFile(path, reporter);
     return false;
+}
+
+bool loadUsgsDem(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto grid = readUsgsDem(path, reporter);
+    if (!grid) return false;
+    graphics.loadTile(*grid);
+    return true;
+}
+
+bool loadAsterHdf(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto grid = readAsterHdf(path, reporter);
+    if (!grid) return false;
+    graphics.loadTile(*grid);
+    graphics.asterTileLoaded = true;
+    return true;
+}
+
+bool loadErMapperTile(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto grid = readErMapperTile(path, reporter);
+    if (!grid) return false;
+    graphics.loadErTile(*grid);
+    return true;
+}
+
+void setErCorner(GraphicsModel& graphics, std::int32_t latitude, std::int32_t longitude, Reporter& reporter)
+{
+    graphics.erCornerLatitude = latitude;
+    reporter.log("Latitude is:  " + std::to_string(latitude));
+    graphics.erCornerLongitude = longitude;
+    reporter.log("Longitude is:  " + std::to_string(longitude));
 }

@@ -3,6 +3,7 @@
 // window's load operation. Each returns true when content was loaded.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class GraphicsModel;
@@ -17,3 +18,14 @@ bool loadIndexFileForBatch(const std::string& path, GraphicsModel& graphics, Rep
 bool loadElevationArray(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
 /// LISA file (".ima", ".IMA"): inspected only; nothing is loaded (always false).
 bool inspectLisaIntoGraphics(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+
+/// USGS ASCII DEM (".dem", ".DEM"): load tile.
+bool loadUsgsDem(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+/// ASTER DEM (".hdf"): load tile, and the window is marked as holding an ASTER DEM.
+bool loadAsterHdf(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+/// ER Mapper tile ("aus_dem_erm"): load ER tile. Its corner is entered before (setErCorner).
+bool loadErMapperTile(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+
+/// Submit of the "Australian ERM Data Entry Form": stores the south-west corner of the ER tile
+/// and logs "Latitude is:  " and "Longitude is:  " with the values.
+void setErCorner(GraphicsModel& graphics, std::int32_t latitude, std::int32_t longitude, Reporter& reporter);

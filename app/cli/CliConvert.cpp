@@ -2,7 +2,9 @@
 // write it in another format, with no interpolation. The grid goes through
 // the same savers as in the windows: the main window's after the
 // solution-from-grid transfer (as after a repair run), otherwise the graphics
-// window's, so every file has the orientation of the program's own files.
+// window's, so every file has the orientation of the program's own files. A
+// shapefile is written as the contour grid that Run would interpolate (south
+// row first, 0 where no line was drawn).
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliInputs.h"
 #include "app/cli/CliOptions.h"
@@ -10,38 +12,48 @@
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
 #include "formats/OpenDispatch.h"
+#include "formats/Shapefile.h"
 #include "graphics/GraphicsModel.h"
 
 #include <cstdio>
 
+namespace {
+
+int fail(const std::string& message)
+{
+    std::fflush(stdout);
+    std::fprintf(stderr, "gridmend-cli convert: %s\n", message.c_str());
+    return 1;
+}
+
+} // namespace
+
 int cliConvert(const std::vector<std::string>& args, Reporter& reporter)
 {
-    const CliOptions options(args, {{"tga", 1}, {"terragen-scale", 1}});
+    const CliOptions options(args, withInputOptions(withOutputOptions({})));
     options.requirePositional({"IN", "OUT"});
     const std::string in = options.positional()[0], out = options.positional()[1];
     const OpenRow& row = cliInputRow(in);
-    if (row.handling != OpenHandling::IntoGraphics)
-        throw UsageError("'" + in + "' is read at Run; convert takes grid and picture inputs");
-    const SolutionOutput& format = cliOutputFormat(out, false);
+    cliCheckInputOptions(row, options);
+    if (row.handling == OpenHandling::AskParameters)
+        throw UsageError("'" + in + "' is read at Run; convert takes grid, picture and shapefile inputs");
+    const SolutionOutput& format = cliOutputFormat(out, row.handling == OpenHandling::Shapefile);
+    const OutputOptions outputOptions = cliOutputOptions(options, out);
 
+    SessionState session;
     GraphicsModel graphics;
-    if (!cliLoadGrid(row, in, graphics, reporter) || !graphics.holdsContent()) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "gridmend-cli convert: nothing was loaded from %s\n", in.c_str());
-        return 1;
-    }
-    bool written;
-    if (format.write) {
-        SessionState session;
+    if (row.handling == OpenHandling::Shapefile) {
+        cliSubmitMaxSpan(options, session, reporter);
+        auto contours = readShapefileContours(in, session.MAXSPAN, reporter);
+        if (!contours) return fail("nothing was drawn from " + in);
+        session.solutionGrid = std::move(*contours);
+    } else if (!cliLoadGrid(row, in, options, graphics, reporter) || !graphics.holdsContent()) {
+        return fail("nothing was loaded from " + in);
+    } else if (format.write) {
         session.solutionFromGrid(graphics.elevationArray);
-        written = format.write(out, session, cliOutputOptions(options), reporter);
-    } else {
-        written = format.writeGraphics(out, graphics, reporter);
     }
-    if (!written) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "gridmend-cli convert: cannot write %s\n", out.c_str());
-        return 1;
-    }
+    const bool written = format.write ? format.write(out, session, outputOptions, reporter)
+                                      : format.writeGraphics(out, graphics, reporter);
+    if (!written) return fail("cannot write " + out);
     return 0;
 }

@@ -3,9 +3,11 @@
 // extension selects.
 //
 // Text kinds (read at Run) need --rows and --columns, as the parameters dialog
-// asks for them; grid kinds (".elv", ".ind", ".ort", pictures, ...) are loaded
-// into the graphics window's model and handed over by its "Input Data"
-// conversion, which the parameters of the four-box form follow.
+// asks for them; a shapefile takes its size from MAXSPAN (--maxspan, after the
+// parameters, as Open shows "Shape File Scaling Limits"); grid kinds (".elv",
+// ".ind", ".ort", ".dem", ".hdf", "aus_dem_erm", pictures, ...) are loaded into
+// the graphics window's model and handed over by its "Input Data" conversion,
+// which the parameters of the four-box form follow.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliInputs.h"
 #include "app/cli/CliOptions.h"
@@ -31,9 +33,8 @@ const InputKind kTextKindsRead[] = {
     InputKind::LasInput,
 };
 
-const std::map<std::string, int> kOptions = {
-    {"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1},
-    {"tga", 1}, {"terragen-scale", 1}};
+const std::map<std::string, int> kOptions = withInputOptions(withOutputOptions(
+    {{"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1}}));
 
 int fail(const std::string& message)
 {
@@ -87,7 +88,8 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
     const std::string in = options.positional()[0], out = options.positional()[1];
     const OpenRow& row = cliInputRow(in);
     const SolutionOutput& format = cliOutputFormat(out, true);
-    const OutputOptions outputOptions = cliOutputOptions(options);
+    const OutputOptions outputOptions = cliOutputOptions(options, out);
+    cliCheckInputOptions(row, options);
 
     SessionState session;
     session.inputFileName = in;
@@ -111,14 +113,21 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
         if (options.has("rows") || options.has("columns"))
             throw UsageError("the grid size of " + std::string(row.fileKind) + " comes from the file");
         session.sizeFromInput = true;
-        if (!cliLoadGrid(row, in, graphics, reporter) || !graphics.holdsContent())
+        if (!cliLoadGrid(row, in, options, graphics, reporter) || !graphics.holdsContent())
             return fail("nothing was loaded from " + in);
         submit(session, options, true, reporter);
         graphics.handOverInputData(session);   // "Input Data", after the parameters
         if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
             return fail("the interpolation did not run");
-    } else {
-        throw UsageError(notAvailableLine(row));
+    } else {   // the shapefile: parameters without rows and columns, then MAXSPAN; R and C come from the file
+        if (options.has("rows") || options.has("columns"))
+            throw UsageError("the grid size of a shapefile comes from its extent and --maxspan");
+        session.sizeFromInput = true;
+        submit(session, options, true, reporter);
+        cliSubmitMaxSpan(options, session, reporter);
+        session.numberElevationRows = session.numberElevationColumns = 0;
+        if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
+            return fail("the interpolation did not run");
     }
     if (!format.write(out, session, outputOptions, reporter)) return fail("cannot write " + out);
     return 0;

@@ -12,20 +12,26 @@ const std::vector<CliCommandInfo>& cliCommands()
     static const std::vector<CliCommandInfo> commands = {
         {"interpolate", cliInterpolate,
          "interpolate IN OUT [--rows R --columns C] [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
-         "      [--tga pov|gray] [--terragen-scale N]\n"
+         "      [--maxspan N] [--corner LAT LON] [OUTPUT OPTIONS]\n"
          "      Interpolates an input and writes the solution in the format OUT's extension selects:\n"
          "      .txt/.dat ASCII matrix, .elv elevation array, .ter Terragen (--terragen-scale N, default 30),\n"
-         "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture.\n"
+         "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture, .dem USGS ASCII\n"
+         "      DEM (--origin E N --utm-zone Z [--spacing S] [--datum NAD-83|NAS-C] [--units P E]\n"
+         "      [--output-scale F]: the south-west posting's UTM easting and northing, defaults 30, NAD-83,\n"
+         "      2 2 and 1.0).\n"
          "      ASCII z-value grids (.txt/.dat: 0 = unknown, file order = south row first) and CSV (.csv)\n"
-         "      or LAS (.las) points need --rows and --columns; grid inputs (.elv, .ind/.ort, pictures)\n"
+         "      or LAS (.las) points need --rows and --columns; a shapefile (.shp with its .shx and .dbf) is\n"
+         "      drawn on a grid of at most --maxspan N cells a side (default 1200); grid inputs (.elv,\n"
+         "      .ind/.ort, .dem, .hdf ASTER DEM, aus_dem_erm ER Mapper tile with --corner LAT LON, pictures)\n"
          "      carry their size and are handed over as the graphics window's \"Input Data\" hands them.\n"
          "      --lsqr N > 0 solves with LSQR (its report header on standard output); --lsqr 0 runs the\n"
-         "      relaxation alone (not for points)."},
+         "      relaxation alone (not for points or shapefiles)."},
         {"convert", cliConvert,
-         "convert IN OUT [--tga pov|gray] [--terragen-scale N]\n"
-         "      Reads a grid input (.elv, .ind/.ort, .bmp/.jpg, ...) into the graphics window's model and\n"
-         "      writes it with no interpolation: as a solution (the formats of interpolate), or as the\n"
-         "      graphics window's index array (.ind)."},
+         "convert IN OUT [--maxspan N] [--corner LAT LON] [OUTPUT OPTIONS]\n"
+         "      Reads a grid input (.elv, .ind/.ort, .dem, .hdf, aus_dem_erm, .bmp/.jpg, ...) into the graphics\n"
+         "      window's model and writes it with no interpolation: as a solution (the formats and output\n"
+         "      options of interpolate), or as the graphics window's index array (.ind). A shapefile is\n"
+         "      written as its drawn contour grid (0 where no line lies)."},
         {"render3d", cliRender3d,
          "render3d IN OUT.jpg --rows R --columns C [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
          "      [--rotate-x D] [--rotate-y D] [--rotate-z D] [--translate-x D] [--translate-y D]\n"
