@@ -2,12 +2,16 @@
 // shapefiles, and "Open Australian ER Merge DEM", driven through the windows
 // as a user drives them.
 #include "app/RunCommand.h"
+#include "formats/OpenDispatch.h"
 #include "formats/UsgsDemWriter.h"
 #include "view/RawImageWindow.h"
 #include "FormatSamples.h"
 #include "OpenFixture.h"
 #include "TestFiles.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
 #include <QScrollArea>
 #include <algorithm>
 #include <filesystem>
@@ -272,4 +276,29 @@ TEST_F(OpenFixture, ErMergeCommandShowsTheRawValuePicture)
     m.action("actionOpenErMergeDem")->trigger();
     EXPECT_EQ(log().last(), "Invalid file type.  File name must be aus_dem_erm");
     EXPECT_TRUE(dialogs.isEmpty());
+}
+
+TEST(OpenDialog, TakesAnExistingNameWithoutExtensionAsItIs)
+{
+    TempDir dir;
+    writeText(dir.file("aus_dem_erm"), "tile");
+    writeText(dir.file("map.bmp"), "picture");
+    const std::pair<const char*, const char*> cases[] = {{"aus_dem_erm", "aus_dem_erm"}, {"map", "map.bmp"}};
+    for (const auto& [typed, chosen] : cases) {
+        const auto dialog = filedialogs::makeDialog(nullptr, kOpenFilter, kOpenDefaultExtension, false);
+        dialog->setDirectory(QString::fromStdString(dir.path().string()));
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+        // A refused name raises the dialog's own "not found" box: close it so that the test fails.
+        QTimer::singleShot(2000, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) box->close();
+        });
+        QMetaObject::invokeMethod(dialog.get(), "accept");   // the dialog's Open button
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << typed;
+        EXPECT_EQ(dialog->selectedFiles().value(0).toStdString(), dir.file(chosen)) << typed;
+    }
+    // A save dialog still appends its default extension.
+    const auto save = filedialogs::makeDialog(nullptr, "dem|*.dem", ".dem", true);
+    save->setDirectory(QString::fromStdString(dir.path().string()));
+    save->findChild<QLineEdit*>("fileNameEdit")->setText("aus_dem_erm");
+    EXPECT_EQ(save->selectedFiles().value(0).toStdString(), dir.file("aus_dem_erm.dem"));
 }
