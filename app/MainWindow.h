@@ -6,6 +6,7 @@
 
 #include "app/Reporter.h"
 #include "app/SessionState.h"
+#include "formats/UsgsDemWriter.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -77,6 +78,10 @@ public:
     void showPointerReadout(int x, int y, const QString& elevation, bool showElevation);
     /// Routes the picture windows' readouts into the labels; closing one hides them.
     void connectPictureWindows(ImageForm* form, GrayscaleWindow* grayscale);
+
+    /// Georeference of "SaveASCIIDEM", stored by the "ASCII DEM Data Entry Form" (0, an empty
+    /// datum and scale 1.0 until its first Submit).
+    UsgsDemGeoreference usgsDemGeoreference;
 
     /// Height scale of Terragen files, set by the "Terragen Scale Factor" dialog.
     std::int32_t terragenHeightScale = 30;

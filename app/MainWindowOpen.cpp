@@ -11,8 +11,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
 #include "view/ImageWindows.h"
-
-#include <QImage>
+#include "view/RawImageWindow.h"
 
 void MainWindow::Open1Click()
 {
@@ -109,15 +108,10 @@ void MainWindow::OpenReferenceImage1Click()
     session_.inputKind = InputKind::SessionGridInput;
     session_.sizeFromInput = true;
     if (auto picture = readPictureFile(path, openExtension_); picture && !picture->empty()) {
-        QImage image(picture->cols(), picture->rows(), QImage::Format_RGB32);
-        for (int y = 0; y < picture->rows(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < picture->cols(); ++x) line[x] = 0xFF000000u | std::uint32_t((*picture)(y, x));
-        }
         // The loader keeps the picture's height and width in the window's two values.
         referenceImageWindow_->loaderValue1 = picture->rows();
         referenceImageWindow_->loaderValue2 = picture->cols();
-        referenceImageWindow_->loadPicture(image);
+        referenceImageWindow_->loadPicture(colourImage(*picture));
         referenceImageWindow_->raise();
     } else {
         log(kImageFailedLine);

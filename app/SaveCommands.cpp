@@ -7,6 +7,7 @@
 #include "formats/SrtmHgt.h"
 #include "formats/TextGrid.h"
 #include "graphics/GraphicsLoaders.h"
+#include "formats/UsgsDemWriter.h"
 
 bool saveAsciiMatrix(const std::string& path, const SessionState& session, Reporter& reporter)
 {
@@ -57,4 +58,14 @@ bool saveSolutionAsDted1(const std::string& path, const SessionState& session, R
     reporter.log(path);
     if (!session.solutionGrid) return false;
     return writeDted1(path, *session.solutionGrid, keptDted1Header(), reporter);
+}
+
+bool saveUsgsAsciiDem(const std::string& path, const SessionState& session, const UsgsDemGeoreference& georeference,
+                      Reporter& reporter)
+{
+    if (path.empty() || !session.solutionGrid) return false;
+    if (!writeUsgsAsciiDem(path, georeference, *session.solutionGrid, reporter)) return false;
+    reporter.log(" ");
+    reporter.log("File saved.");
+    return true;
 }

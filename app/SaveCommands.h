@@ -8,6 +8,7 @@
 
 class Reporter;
 struct SessionState;
+struct UsgsDemGeoreference;
 
 /// "Save ASCII ": logs the path, writes the matrix, then " " and "File saved.".
 /// Returns false (after "could not open output file") when the file cannot be written.
@@ -34,3 +35,8 @@ SrtmResultSave saveResultAsSrtm(const std::string& path, SessionState& session, 
 /// block kept from the last DTED1 file opened. Refuses (log line, nothing written) before any DTED1
 /// file was opened; "could not open output file" when the file cannot be created.
 bool saveSolutionAsDted1(const std::string& path, const SessionState& session, Reporter& reporter);
+/// "SaveASCIIDEM" once its form has closed (the path was logged before the form): writes the
+/// solution as a USGS ASCII DEM with the georeference, then " " and "File saved.". Returns false
+/// (after "could not open output file", without "File saved.") when the file cannot be written.
+bool saveUsgsAsciiDem(const std::string& path, const SessionState& session, const UsgsDemGeoreference& georeference,
+                      Reporter& reporter);

@@ -55,6 +55,15 @@ bool writeBitmap(const std::string& path, SessionState& s, const OutputOptions&,
     return writeGreyBmp(path, image.picture, r);
 }
 
+/// "SaveASCIIDEM": the path, the form's lines, then the file.
+bool writeUsgsDem(const std::string& path, SessionState& s, const OutputOptions& o, Reporter& r)
+{
+    r.log(path);
+    if (!o.usgsDemGeoreference) return false;
+    for (const std::string& line : o.usgsDemLogLines) r.log(line);
+    return saveUsgsAsciiDem(path, s, *o.usgsDemGeoreference, r);
+}
+
 std::string lowerExtension(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -78,6 +87,7 @@ const std::vector<SolutionOutput>& solutionOutputs()
         {".tga", "POV-Ray TGA (--tga gray: grayscale TGA)", writeTga, nullptr},
         {".bmp", "grey 2-D picture (Windows bitmap)", writeBitmap, nullptr},
         {".dt1", "DTED1 (\"Save DTED1\"), behind the header of the DTED1 file read", writeDted1File, nullptr},
+        {".dem", "USGS ASCII DEM (\"SaveASCIIDEM\")", writeUsgsDem, nullptr},
         {".ind", "the graphics window's index array (\"Save Index Array\")", nullptr, saveGraphicsIndexArray},
         {".hgt", "SRTM height file (\"Save SRTM\"; the graphics window's \"Save SRTM Heightfield\")", writeSrtm,
          saveGraphicsSrtmHeightfield},

@@ -5,12 +5,15 @@
 // matrix, ".elv" elevation array, ".ter" Terragen, ".bsq" 16-bit BSQ, ".tga"
 // POV-Ray or grayscale TGA, ".bmp" the grey 2-D picture, ".hgt" SRTM height
 // file, ".dt1" DTED1 behind the header block of the last DTED1 file read (refused
-// without one). Some are written only by the graphics window from its work array
-// (".ind" index array).
+// without one), ".dem" USGS ASCII DEM (with the georeference of its form). Some are
+// written only by the graphics window from its work array (".ind" index array).
 // Extensions compare without regard to case.
 #pragma once
 
+#include "formats/UsgsDemWriter.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,10 @@ struct SessionState;
 struct OutputOptions {
     bool tgaGrayscale = false;            ///< ".tga": grayscale instead of POV-Ray
     std::int32_t terragenHeightScale = 30;
+    /// ".dem": the georeference accepted by the "ASCII DEM Data Entry Form" checks and the
+    /// form's log lines (nothing: no georeference was given, nothing is written).
+    std::optional<UsgsDemGeoreference> usgsDemGeoreference;
+    std::vector<std::string> usgsDemLogLines;
 };
 
 struct SolutionOutput {

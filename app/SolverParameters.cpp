@@ -100,3 +100,9 @@ std::optional<std::string> convertGridSizeTexts(SessionState& s)
     s.numberElevationColumns = *cols;
     return std::nullopt;
 }
+
+void submitMaxSpan(SessionState& s, std::int32_t maxSpan, Reporter& reporter)
+{
+    s.MAXSPAN = maxSpan;
+    reporter.log("MAXSPAN is:  " + std::to_string(maxSpan));
+}

@@ -3,6 +3,7 @@
 // session's numbers. Shared by the dialog and the command-line tool.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,12 @@ std::optional<std::string> convertIterationTexts(SessionState& session);
 std::optional<std::string> convertScaleFactorText(SessionState& session);
 /// Converts rowsText and columnsText to numberElevationRows and numberElevationColumns.
 std::optional<std::string> convertGridSizeTexts(SessionState& session);
+
+/// Submit of the "Shape File Scaling Limits" dialog (shown by Open after the parameters dialog
+/// for a shapefile): MAXSPAN := the value, logged as "MAXSPAN is:  " and the value.
+void submitMaxSpan(SessionState& session, std::int32_t maxSpan, Reporter& reporter);
+/// The MAXSPAN box's default text.
+inline constexpr const char* kDefaultMaxSpanText = "1200";
 
 /// The range window's lines.
 inline constexpr const char* kParameterRangeLines[] = {

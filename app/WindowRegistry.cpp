@@ -1,7 +1,9 @@
 #include "app/WindowRegistry.h"
 
+#include "app/AsciiDemForm.h"
 #include "app/BatchDialog.h"
 #include "app/MainWindow.h"
+#include "app/OpenDialogs.h"
 #include "app/ShellWindows.h"
 #include "app/SolverParamsDialog.h"
 #include "app/TerragenScaleDialog.h"
@@ -21,6 +23,7 @@
 #include "ui/EntryDialog.h"
 #include "ui/ErrorWindow.h"
 #include "view/ImageWindows.h"
+#include "view/RawImageWindow.h"
 #include "view/ThreeDControlPanel.h"
 #include "view/ThreeDWindow.h"
 
@@ -88,6 +91,8 @@ WindowRegistry::WindowRegistry(Options options)
     auto* params = new SolverParamsDialog(m->session(), *m, m);
     m->setSolverParamsDialog(params);
     add(params);
+    auto* asciiDemForm = new AsciiDemDataEntryForm(m->usgsDemGeoreference, *m, m);
+    add(asciiDemForm);
     // The general error window ("Please enter a value in each text box.").
     auto* general = new ErrorWindow({kEmptyEntryText}, m);
     setGeneralErrorWindow(general);
@@ -102,6 +107,9 @@ WindowRegistry::WindowRegistry(Options options)
     add(notice);
     if (options.showStartupWindows) notice->showModal();
     add(&params->rangeWindow());
+    auto* asciiDemError = new ErrorWindow({}, asciiDemForm);
+    asciiDemForm->setErrorWindow(asciiDemError);
+    add(asciiDemError);
     auto* graphics = new GraphicsWindow(m->session(), *m, m);
     m->setGraphicsWindow(graphics);
     add(graphics);
@@ -169,6 +177,9 @@ WindowRegistry::WindowRegistry(Options options)
     add(repair.dted0Offset);
     add(repair.seaLevel);
     add(repair.nullData);
+    auto* shapeFileScaling = new ShapeFileScalingDialog(m->session(), *m, m);
+    add(shapeFileScaling);
+    m->shapeFileScalingLimits = [shapeFileScaling] { shapeFileScaling->showModal(); };
     wireRepairCommands(*graphics, repair, m->session(), *m);
     graphics->model().hooks.solutionReplaced = [] {
         if (auto* view = windowRegistry() ? windowRegistry()->find<ThreeDWindow>() : nullptr) view->requestSmoothing();
@@ -187,6 +198,10 @@ WindowRegistry::WindowRegistry(Options options)
     new PixelClassifier(*graphics, *m, *classification);
     auto* grayscale = new GrayscaleWindow(m);
     add(grayscale);
+    add(new ErImageWindow(m));
+    auto* erCorner = new ErCornerDialog(graphics->model(), *m, m);
+    add(erCorner);
+    m->askBeforeLoading[12] = [erCorner] { erCorner->showModal(); };   // the "aus_dem_erm" row
     patchWindows.resample = new ResampleDialog(graphics);
     add(patchWindows.resample);
     patchWindows.dted1MergeImage = new ColourImageWindow("DTED1 Merge Image", kDted1MergeImageName, {}, m);

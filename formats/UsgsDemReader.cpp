@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::size_t kQuadNameLength = 144;
 constexpr std::size_t kFirstProfileByte = 1024;
+constexpr std::size_t kProfileCountEnd = 864;   // record A's last column of the profile count
 /// A real DEM holds several bytes per posting; a grid of more cells than this many
 /// per byte of file cannot come from a genuine file.
 constexpr std::size_t kMaxCellsPerByte = 8;
@@ -78,11 +79,19 @@ bool readHeader(std::string_view text, Reporter& reporter, int& profileCount)
     return profileCount > 0;
 }
 
-/// Scans the B records from byte 1024; false when one is missing or malformed.
+/// Where the B records begin: byte 1024, or right after record A's line end when
+/// record A stops short of 1024 characters with one after its profile count.
+std::size_t firstProfileByte(std::string_view text)
+{
+    const std::size_t end = text.substr(0, kFirstProfileByte).find('\n', kProfileCountEnd);
+    return end == std::string_view::npos ? kFirstProfileByte : end + 1;
+}
+
+/// Scans the B records; false when one is missing or malformed.
 bool readProfiles(std::string_view text, int profileCount, Reporter& reporter,
                   std::vector<std::vector<std::int32_t>>& profiles)
 {
-    DemTokenScanner scanner(text, kFirstProfileByte);
+    DemTokenScanner scanner(text, firstProfileByte(text));
     for (int p = 0; p < profileCount; ++p) {
         if (!skipNumbers(scanner, 2)) return false;   // row and column identifiers
         const auto m = scanner.integer();

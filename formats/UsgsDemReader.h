@@ -3,8 +3,10 @@
 // Record A (the first 1024 characters) is read by its standard columns: the
 // quad name (1-144), units codes, corners, minimum and maximum, which are only
 // logged, and the profile count (859-864). The type B profiles are scanned with
-// the number scanner from byte 1024: each gives its elevation count m,
-// five reals and m integer elevations, south to north. The grid has one column
+// the number scanner from byte 1024 (or from the line end of a record A that
+// stops short of 1024 characters after its profile count): each gives its
+// elevation count m, five reals and m integer elevations, south to north (the
+// local datum elevation and the elevation resolution are not applied). The grid has one column
 // per profile and as many rows as the longest profile; every profile is aligned
 // at its southern end (a profile's own coordinates are not used) and positions
 // it does not reach hold 0. Row 0 is north.

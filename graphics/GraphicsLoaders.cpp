@@ -2,10 +2,13 @@
 
 #include "app/Reporter.h"
 #include "formats/Dted.h"
+#include "formats/AsterHdf.h"
 #include "formats/ElevationArray.h"
+#include "formats/ErMapper.h"
 #include "formats/IndexFile.h"
 #include "formats/LisaFile.h"
 #include "formats/SrtmHgt.h"
+#include "formats/UsgsDemReader.h"
 #include "graphics/GraphicsModel.h"
 
 #include <new>
@@ -94,4 +97,37 @@ std::vector<std::uint8_t>& keptDted1Header()
 {
     static std::vector<std::uint8_t> header;
     return header;
+}
+
+bool loadUsgsDem(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto grid = readUsgsDem(path, reporter);
+    if (!grid) return false;
+    graphics.loadTile(*grid);
+    return true;
+}
+
+bool loadAsterHdf(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto grid = readAsterHdf(path, reporter);
+    if (!grid) return false;
+    graphics.loadTile(*grid);
+    graphics.asterTileLoaded = true;
+    return true;
+}
+
+bool loadErMapperTile(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto grid = readErMapperTile(path, reporter);
+    if (!grid) return false;
+    graphics.loadErTile(*grid);
+    return true;
+}
+
+void setErCorner(GraphicsModel& graphics, std::int32_t latitude, std::int32_t longitude, Reporter& reporter)
+{
+    graphics.erCornerLatitude = latitude;
+    reporter.log("Latitude is:  " + std::to_string(latitude));
+    graphics.erCornerLongitude = longitude;
+    reporter.log("Longitude is:  " + std::to_string(longitude));
 }

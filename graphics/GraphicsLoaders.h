@@ -34,3 +34,14 @@ bool loadDted1Tile(const std::string& path, GraphicsModel& graphics, Reporter& r
 /// "Save DTED1" for the rest of the program run (empty before any, and after a file
 /// too short to hold one).
 std::vector<std::uint8_t>& keptDted1Header();
+
+/// USGS ASCII DEM (".dem", ".DEM"): load tile.
+bool loadUsgsDem(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+/// ASTER DEM (".hdf"): load tile, and the window is marked as holding an ASTER DEM.
+bool loadAsterHdf(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+/// ER Mapper tile ("aus_dem_erm"): load ER tile. Its corner is entered before (setErCorner).
+bool loadErMapperTile(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+
+/// Submit of the "Australian ERM Data Entry Form": stores the south-west corner of the ER tile
+/// and logs "Latitude is:  " and "Longitude is:  " with the values.
+void setErCorner(GraphicsModel& graphics, std::int32_t latitude, std::int32_t longitude, Reporter& reporter);

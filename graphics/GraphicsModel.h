@@ -81,7 +81,7 @@ public:
     bool interpolateSubsetRequest = false;  ///< "Interpolate Subset Array" armed
     bool demTileLoaded = false;
     bool erTileLoaded = false;
-    bool asterTileLoaded = false;           ///< an ASTER DEM is held (the repair write-back acts on it)
+    bool asterTileLoaded = false;           ///< the tile came from an ASTER DEM (".hdf"); the write-back acts on it
     double tileLatitude = 0.0;              ///< south-west corner of the tile, degrees
     double tileLongitude = 0.0;
     std::int32_t erCornerLatitude = 0;      ///< south-west corner of an ER tile, whole degrees

@@ -1,10 +1,14 @@
 // gridmend-cli run as a process, as a user runs it.
 #include "formats/TextGrid.h"
 #include "CliRun.h"
+#include "formats/UsgsDemWriter.h"
+#include "FormatSamples.h"
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
 #include <cstdlib>
+#include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 TEST(Cli, InterpolateRelaxesATextGridAndWritesTheMatrix)
@@ -218,4 +222,109 @@ TEST(Cli, InterpolatesGridInputsAsInputDataHandsThemOver)
 
     EXPECT_EQ(runCli("interpolate " + dir.file("c.elv") + " x.elv --rows 4 --columns 4 --lsqr 0").status, 2);
     EXPECT_EQ(runCli("interpolate " + dir.file("c.elv") + " x.ind --lsqr 0").status, 2);   // no solution saver
+}
+
+TEST(Cli, WritesUsgsDemsThroughTheFormsChecks)
+{
+    TempDir dir;
+    writeText(dir.file("c.elv"), "3 2 1\n120 -179\n110 -189\n100 -199\n");
+    const std::string convert = "convert " + dir.file("c.elv") + " ";
+    CliResult r = runCli(convert + dir.file("c.dem") + " --origin 500000 -4000000 --utm-zone 5 --datum NAS-C --units 2 3"
+                      " --spacing 12.5 --output-scale 3.28");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find(dir.file("c.dem") + "\nbasexFloat is:  500000\nbaseyFloat is:  -4000000\nDatum is:  NAS-C\n"
+                         "UTM Zone is:  5\nSpacing is:  12.5\nPlanimetric Units Code is:  2\n"
+                         "Elevation Units Code is:  3\nOutput Scale Factor is:  3.28\n \nFile saved.\n"),
+              std::string::npos) << r.out;
+    RealGrid solution(3, 2);   // the elevation array's rows, south row first
+    const double values[3][2] = {{100, -199}, {110, -189}, {120, -179}};
+    for (int row = 0; row < 3; ++row)
+        for (int c = 0; c < 2; ++c) solution(row, c) = values[row][c];
+    EXPECT_EQ(readText(dir.file("c.dem")), formatUsgsAsciiDem({"NAS-C", 500000, -4000000, 5, 12.5, 2, 3, 3.28f}, solution));
+
+    // Read back by Open's reader: the scaled values, north row first.
+    ASSERT_EQ(runCli("convert " + dir.file("c.dem") + " " + dir.file("back.elv")).status, 0);
+    EXPECT_EQ(readText(dir.file("back.elv")), "         3         2         1\n       393      -587\n"
+                                              "       360      -619\n       327      -652\n");
+
+    // The form's defaults stand for the options not given; its refusals are usage errors.
+    ASSERT_EQ(runCli(convert + dir.file("d.dem") + " --origin 500000 4000000 --utm-zone 5").status, 0);
+    EXPECT_EQ(readText(dir.file("d.dem")), formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, solution));
+    EXPECT_EQ(runCli(convert + dir.file("e.dem") + " --origin 500000 4000000").status, 2);                   // no zone
+    EXPECT_EQ(runCli(convert + dir.file("e.dem") + " --origin 100000 4000000 --utm-zone 5").status, 2);      // easting
+    EXPECT_EQ(runCli(convert + dir.file("e.dem") + " --origin 500000 4000000 --utm-zone 61").status, 2);
+    EXPECT_EQ(runCli(convert + dir.file("e.dem") + " --origin 500000 4000000 --utm-zone 5 --units 2 12").status, 2);
+    EXPECT_EQ(runCli(convert + dir.file("e.dem") + " --origin 5e5 4000000 --utm-zone 5").status, 2);
+    EXPECT_EQ(runCli(convert + dir.file("e.txt") + " --utm-zone 5").status, 2);   // not a USGS DEM output
+    EXPECT_FALSE(std::filesystem::exists(dir.file("e.dem")));
+    r = runCli(convert + "/nonexistent-dir/f.dem --origin 500000 4000000 --utm-zone 5");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("could not open output file"), std::string::npos);
+    EXPECT_EQ(r.out.find("File saved."), std::string::npos);
+
+    // A real USGS DEM written by another program, as an ASCII matrix (the southern row first).
+    ASSERT_EQ(runCli("convert " + testData("storml_elev_utm12.dem") + " " + dir.file("storml.txt")).status, 0);
+    EXPECT_EQ(readText(dir.file("storml.txt")).substr(0, 10), " 2807.0000");
+}
+
+TEST(Cli, ReadsAsterDemsAndErTiles)
+{
+    TempDir dir;
+    HdfSpec spec;
+    spec.rows = 2000, spec.cols = 2300;
+    spec.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
+        put16(out, std::uint32_t(std::int32_t(i / 2300) - std::int32_t(i % 2300)) & 0xFFFF);
+    };
+    writeBytes(dir.file("tile.hdf"), hdfFile(spec).bytes);
+    CliResult r = runCli("convert " + dir.file("tile.hdf") + " " + dir.file("tile.bsq"));
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Length Check\t\t\tOK\nDone\n  \nGenerating ASTER image.\n"), std::string::npos);
+    const auto bsq = readBytes(dir.file("tile.bsq"));
+    ASSERT_EQ(bsq.size(), 2000u * 2300u * 2u);
+    EXPECT_EQ(bsq[2 * 5] | bsq[2 * 5 + 1] << 8, 0xFFFB);   // -5: the first row of the data set, north first
+
+    writeBytes(dir.file("aus_dem_erm"), erTileFromRealBlock());
+    r = runCli("convert " + dir.file("aus_dem_erm") + " " + dir.file("er.bsq") + " --corner -35 148");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Latitude is:  -35\nLongitude is:  148\nopened file successfully\n"), std::string::npos);
+    const auto er = readBytes(dir.file("er.bsq"));
+    ASSERT_EQ(er.size(), 401u * 601u * 2u);
+    EXPECT_EQ(er[2 * (8 * 601 + 14)], 38);
+    EXPECT_EQ(runCli("convert " + dir.file("aus_dem_erm") + " " + dir.file("er2.bsq")).status, 2);   // no corner
+    EXPECT_EQ(runCli("convert " + dir.file("aus_dem_erm") + " x.bsq --corner -35 east").status, 2);
+    EXPECT_EQ(runCli("convert " + dir.file("tile.hdf") + " x.bsq --corner -35 148").status, 2);   // not an ER tile
+}
+
+TEST(Cli, InterpolatesAndDrawsShapefiles)
+{
+    TempDir dir;
+    for (const char* ext : {".shp", ".shx", ".dbf"})
+        std::filesystem::copy_file(testData(std::string("storml_contours_12") + ext), dir.file(std::string("lines") + ext));
+    const std::string shp = dir.file("lines.shp");
+    CliResult r = runCli("interpolate " + shp + " " + dir.file("out.txt") + " --lsqr 2 --maxspan 60");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("MAXSPAN is:  60\nindexFileBuffer is: " + dir.file("lines.shx")), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Non zero nodes is:  "), std::string::npos);
+    EXPECT_NE(r.out.find("File saved."), std::string::npos);
+
+    // The drawn grid itself: contour elevations on the lines, 0 elsewhere.
+    r = runCli("convert " + shp + " " + dir.file("drawn.txt") + " --maxspan 60");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("scaledRows is:  "), std::string::npos);
+    const std::string drawn = readText(dir.file("drawn.txt"));
+    EXPECT_NE(drawn.find("    0.0000"), std::string::npos);
+    EXPECT_NE(drawn.find("0.0000 2"), std::string::npos);   // an elevation above 2000 m after a 0
+
+    EXPECT_EQ(runCli("interpolate " + shp + " o.txt --lsqr 2 --rows 10 --columns 10").status, 2);
+    EXPECT_EQ(runCli("interpolate " + shp + " o.txt --lsqr 2 --maxspan x").status, 2);
+    EXPECT_EQ(runCli("convert " + shp + " " + dir.file("o.ind")).status, 2);   // the drawn grid is a solution
+    EXPECT_EQ(runCli("interpolate " + testData("storml_elev_utm12.dem") + " o.txt --maxspan 60").status, 2);
+    EXPECT_EQ(runCli("interpolate " + shp + " " + dir.file("o.txt") + " --lsqr 0").status, 1);   // Run needs LSQR
+
+    auto bad = readBytes(shp);
+    bad[2] = 0x12;
+    writeBytes(shp, bad);
+    r = runCli("interpolate " + shp + " " + dir.file("bad.txt") + " --lsqr 2 --maxspan 60");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("This does not look like a proper .shp file.\nExiting.\n"), std::string::npos) << r.out;
 }

@@ -1,4 +1,5 @@
 #include "formats/ErMapper.h"
+#include "FormatSamples.h"
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
@@ -7,21 +8,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-/// A tile of the fixed layout whose samples repeat the real 36 x 30 block of
-/// tests/data/ers_dem (a 9-second Australian DEM crop with the same 512-byte header offset).
-std::vector<std::uint8_t> tileFromRealBlock()
-{
-    const auto block = readBytes(testData("ers_dem"));
-    EXPECT_EQ(block.size(), 512u + 36u * 30u * 4u);
-    std::vector<std::uint8_t> tile(block.begin(), block.begin() + 512);
-    for (int r = 0; r < ermapper::kRows; ++r)
-        for (int c = 0; c < ermapper::kColumns; ++c) {
-            const std::size_t at = 512 + 4 * (std::size_t(r % 36) * 30 + std::size_t(c % 30));
-            tile.insert(tile.end(), block.begin() + at, block.begin() + at + 4);
-        }
-    return tile;
-}
 
 void setSample(std::vector<std::uint8_t>& tile, int r, int c, std::uint32_t bits)
 {
@@ -34,7 +20,7 @@ void setSample(std::vector<std::uint8_t>& tile, int r, int c, std::uint32_t bits
 TEST(ErMapper, RealElevationsTruncatedNorthRowFirst)
 {
     TempDir dir;
-    writeBytes(dir.file("aus_dem_erm"), tileFromRealBlock());
+    writeBytes(dir.file("aus_dem_erm"), erTileFromRealBlock());
     RecordingReporter rec;
     const auto tile = readErMapperTile(dir.file("aus_dem_erm"), rec);
     ASSERT_TRUE(tile);
@@ -53,7 +39,8 @@ TEST(ErMapper, RealElevationsTruncatedNorthRowFirst)
 
 TEST(ErMapper, FloatDecoding)
 {
-    auto tile = tileFromRealBlock();
+    auto tile = erTileFromRealBlock();
+    ASSERT_EQ(tile.size(), ermapper::kFileSize);
     const std::vector<std::pair<std::uint32_t, std::int32_t>> cases = {
         {0xC3480000, -200},  {0x3F7FFFFF, 0},  {0xBF7FFFFF, 0},       {0x447A0000, 1000},
         {0x7FC00000, -32768}, {0x7F800000, -32768}, {0x501502F9, -32768}, {0x00000001, 0}};

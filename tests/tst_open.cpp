@@ -1,60 +1,12 @@
 // "&Open" and "Open Reference Image" driven through the main window, with the
 // file dialogs and modal dialogs answered by the test.
-#include "app/MainWindow.h"
 #include "app/SolverParamsDialog.h"
-#include "app/WindowRegistry.h"
 #include "formats/OpenDispatch.h"
-#include "graphics/GraphicsWindow.h"
-#include "ui/FileDialogs.h"
-#include "ui/Modal.h"
 #include "view/ImageWindows.h"
+#include "OpenFixture.h"
 #include "TestFiles.h"
 
-#include <QAction>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollArea>
-#include <gtest/gtest.h>
-
-namespace {
-
-struct OpenFixture : ::testing::Test {
-    WindowRegistry registry{WindowRegistry::Options{false}};
-    MainWindow& m = registry.mainWindow();
-    GraphicsWindow& g = *m.graphicsWindow();
-    QStringList dialogs;                 // captions of the modal windows shown
-    QString paramsAnswer = "submit";     // how the parameters dialog is answered
-    QString rows = "5", columns = "6", lsqr = "3";
-
-    void SetUp() override
-    {
-        modal::setAnswerer([this](QDialog& d) {
-            dialogs << d.windowTitle();
-            if (d.objectName() == "dataEntryForm") {
-                d.findChild<QLineEdit*>("rowsEdit")->setText(rows);
-                d.findChild<QLineEdit*>("columnsEdit")->setText(columns);
-                d.findChild<QLineEdit*>("lsqrEdit")->setText(lsqr);
-                d.findChild<QPushButton*>(paramsAnswer == "submit" ? "submitButton" : "cancelButton")->click();
-                return d.result();
-            }
-            return 0;
-        });
-    }
-    void TearDown() override
-    {
-        modal::setAnswerer({});
-        filedialogs::queueAnswers({});
-    }
-    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
-    void open(const std::string& path)
-    {
-        filedialogs::queueAnswers({QString::fromStdString(path)});
-        m.action("actionOpen")->trigger();
-    }
-};
-
-} // namespace
 
 TEST_F(OpenFixture, DialogHasTheProgramsFilterAndACancelEndsTheCommand)
 {
@@ -121,10 +73,6 @@ TEST_F(OpenFixture, UnknownAndNotYetReadableTypesChangeNothing)
     EXPECT_EQ(log().mid(1), (QStringList{"/tiles/N45W123.HGT", " ", "N45W123.HGT", kInvalidOpenLine}));
     EXPECT_EQ(s.inputKind, InputKind::NoInput);
 
-    open("/tiles/any/aus_dem_erm");
-    EXPECT_EQ(log().last(), "Reading ER Mapper tiles is not available yet.");
-    open("/tiles/contours.shp");
-    EXPECT_EQ(log().last(), "Reading shapefiles is not available yet.");
     EXPECT_EQ(s.inputKind, InputKind::NoInput);
     EXPECT_FALSE(s.sizeFromInput);
     EXPECT_FALSE(g.isVisible());

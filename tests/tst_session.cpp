@@ -66,7 +66,9 @@ TEST(SolverParameters, SubmitLogsStoresAndChecksInTheFormsOrder)
         RecordingReporter log;
         EXPECT_EQ(submitSolverParameters(s, c.texts, c.sizeFromInput, log), c.expected) << c.texts.rows;
         EXPECT_EQ(s.parametersSubmitted, c.expected == ParameterFailure::None);
-        if (c.expected != ParameterFailure::None) EXPECT_TRUE(log.lines.empty());
+        if (c.expected != ParameterFailure::None) {
+            EXPECT_TRUE(log.lines.empty());
+        }
     }
 }
 

@@ -136,7 +136,9 @@ TEST(UsgsDemWriter, BlocksOf146Then170Values)
             EXPECT_EQ(columns(lines[2], 1, 6), "   146");
             EXPECT_EQ(columns(lines[2], 7, 1020), std::string(169 * 6, ' '));
         }
-        if (R == 316) EXPECT_EQ(columns(lines[2], 1015, 1020), "   315");
+        if (R == 316) {
+            EXPECT_EQ(columns(lines[2], 1015, 1020), "   315");
+        }
     }
 }
 
@@ -345,4 +347,17 @@ TEST(UsgsDemReader, RealFilesGiveTheIndependentPostings)
     EXPECT_EQ((*brownfield)(brownfield->rows() - 1, 0), 349);   // first elevation of the first profile
     EXPECT_TRUE(quad.has("606898.3125    4414421.5"));
     EXPECT_TRUE(quad.has("maximum elevation is:  847"));
+
+    // Record A of 892 characters and a line end; the B records follow at once. The elevations
+    // are raw counts (GDAL adds the local datum 1522.6 and multiplies by the resolution 0.07305).
+    RecordingReporter shortA;
+    const auto decimal = readUsgsDem(testData("39109h1_truncated.dem"), shortA);
+    ASSERT_TRUE(decimal);
+    ASSERT_EQ(decimal->rows(), 1411);
+    ASSERT_EQ(decimal->cols(), 2);
+    EXPECT_EQ((*decimal)(0, 0), -32767);
+    EXPECT_EQ((*decimal)(23, 0), 2615);
+    EXPECT_EQ((*decimal)(76, 1), 2256);
+    EXPECT_EQ((*decimal)(1410, 1), -32767);
+    EXPECT_TRUE(shortA.has("columns is  :1411"));
 }

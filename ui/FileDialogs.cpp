@@ -1,7 +1,9 @@
 #include "ui/FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace {
 QStringList& queued()
@@ -20,6 +22,22 @@ bool& answering()
     return a;
 }
 
+/// The toolkit's dialog, except that an open dialog takes an existing file whose name has no
+/// extension ("aus_dem_erm") as it is, instead of appending the default extension to it.
+class FileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    void accept() override
+    {
+        if (acceptMode() == AcceptOpen && !defaultSuffix().isEmpty())
+            if (auto* edit = findChild<QLineEdit*>("fileNameEdit")) {
+                const QString typed = edit->text().trimmed();
+                if (!typed.isEmpty() && QFileInfo(directory().filePath(typed)).isFile()) setDefaultSuffix({});
+            }
+        QFileDialog::accept();
+    }
+};
+
 QString ask(QWidget* parent, const QString& pipeFilter, const QString& defaultExtension, bool save)
 {
     lastFilterText() = pipeFilter;
@@ -27,17 +45,25 @@ QString ask(QWidget* parent, const QString& pipeFilter, const QString& defaultEx
         if (queued().isEmpty()) return {};
         return queued().takeFirst();
     }
-    QFileDialog dialog(parent);
-    dialog.setNameFilter(filedialogs::qtFilter(pipeFilter));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    QString ext = defaultExtension;
-    ext.remove("*").remove(".");
-    if (!ext.isEmpty()) dialog.setDefaultSuffix(ext);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    const auto dialog = filedialogs::makeDialog(parent, pipeFilter, defaultExtension, save);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    return dialog->selectedFiles().first();
 }
 } // namespace
+
+std::unique_ptr<QFileDialog> filedialogs::makeDialog(QWidget* parent, const QString& pipeFilter,
+                                                     const QString& defaultExtension, bool save)
+{
+    auto dialog = std::make_unique<FileDialog>(parent);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setNameFilter(qtFilter(pipeFilter));
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QString ext = defaultExtension;
+    ext.remove("*").remove(".");
+    if (!ext.isEmpty()) dialog->setDefaultSuffix(ext);
+    return dialog;
+}
 
 QString filedialogs::qtFilter(const QString& pipeFilter)
 {

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+
+class QFileDialog;
 
 class QWidget;
 
@@ -16,6 +19,12 @@ QString qtFilter(const QString& pipeFilter);
 /// The chosen path, or an empty string when the dialog was cancelled.
 QString openFile(QWidget* parent, const QString& pipeFilter, const QString& defaultExtension);
 QString saveFile(QWidget* parent, const QString& pipeFilter, const QString& defaultExtension);
+
+/// The dialog openFile and saveFile show (the toolkit's own, not the platform's): the filter,
+/// the default extension (appended to a typed name without one, except that an open dialog
+/// takes an existing file whose name has no extension, such as "aus_dem_erm", as it is).
+std::unique_ptr<QFileDialog> makeDialog(QWidget* parent, const QString& pipeFilter, const QString& defaultExtension,
+                                        bool save);
 
 /// Tests answer the following dialogs from this queue instead of a person
 /// (an empty string means Cancel); the request is recorded in lastFilter().

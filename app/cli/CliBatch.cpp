@@ -23,7 +23,7 @@ constexpr std::int32_t kNullDataDialogDefault = -32000;
 
 std::map<std::string, int> batchOptions()
 {
-    auto options = kCliSolverOptions;
+    auto options = cliSolverOptions();
     options.erase("rows");
     options.erase("columns");
     options.insert({"null", 1});

@@ -16,7 +16,8 @@
 
 int cliClassify(const std::vector<std::string>& args, Reporter& reporter)
 {
-    const CliOptions options(args, {{"clusters", 1}, {"passes", 1}, {"median", 0}, {"distance", 1}, {"seed", 1}});
+    const CliOptions options(
+        args, withInputOptions({{"clusters", 1}, {"passes", 1}, {"median", 0}, {"distance", 1}, {"seed", 1}}));
     options.requirePositional({"IN", "OUT"});
     const std::string in = options.positional()[0], out = options.positional()[1];
     if (out.size() < 5 || out.compare(out.size() - 4, 4, ".bmp") != 0)
@@ -41,7 +42,7 @@ int cliClassify(const std::vector<std::string>& args, Reporter& reporter)
     if (auto s = options.integer("seed")) seed = [s = std::uint32_t(*s)] { return s; };
 
     GraphicsModel g;
-    if (!cliLoadGrid(row, in, g, reporter) || !g.holdsContent()) {
+    if (!cliLoadGrid(row, in, options, g, reporter) || !g.holdsContent()) {
         std::fflush(stdout);
         std::fprintf(stderr, "gridmend-cli classify: nothing was loaded from %s\n", in.c_str());
         return 1;

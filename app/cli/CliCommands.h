@@ -2,6 +2,7 @@
 // windows; it only replaces the dialogs by its options.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,13 @@ int cliPatch(const std::vector<std::string>& args, Reporter& reporter);
 int cliResample(const std::vector<std::string>& args, Reporter& reporter);
 int cliRender3d(const std::vector<std::string>& args, Reporter& reporter);
 
-/// "--tga pov|gray" and "--terragen-scale N" of the commands that write a solution.
-OutputOptions cliOutputOptions(const CliOptions& options);
+/// The output options and their value counts, added to a command's own: "--tga pov|gray",
+/// "--terragen-scale N" and the USGS DEM's georeference ("--utm-zone Z", "--origin E N",
+/// "--spacing S", "--datum D", "--units P E", "--output-scale F").
+std::map<std::string, int> withOutputOptions(std::map<std::string, int> own);
+/// The output options for the output path; the georeference options only for ".dem" (then
+/// required as the form requires them). Throws UsageError.
+OutputOptions cliOutputOptions(const CliOptions& options, const std::string& outputPath);
 
 /// Every subcommand, in the order the usage text lists them.
 const std::vector<CliCommandInfo>& cliCommands();

@@ -29,11 +29,11 @@ int fail(const std::string& message)
 
 std::map<std::string, int> fillOptions()
 {
-    auto options = kCliSolverOptions;
+    auto options = cliSolverOptions();
     options.erase("rows");
     options.erase("columns");
     options.insert({{"null", 1}, {"sea-level", 2}, {"subset", 4}});
-    return options;
+    return withInputOptions(options);
 }
 
 } // namespace
@@ -55,7 +55,7 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
     reporter.log(in);
     reporter.log(" ");
     GraphicsModel graphics;
-    if (!cliLoadGrid(row, in, graphics, reporter) || !graphics.holdsTile())
+    if (!cliLoadGrid(row, in, options, graphics, reporter) || !graphics.holdsTile())
         return fail("no elevation tile was loaded from " + in);
 
     if (auto value = options.integer("null")) setNullDataDefinition(graphics, *value, reporter);

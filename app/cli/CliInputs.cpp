@@ -4,13 +4,32 @@
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
 #include "app/SolverParameters.h"
+#include "app/TextNumbers.h"
 #include "formats/OpenDispatch.h"
+#include "graphics/GraphicsLoaders.h"
 #include "app/Reporter.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/MergeLoaders.h"
 
-const std::map<std::string, int> kCliSolverOptions = {
-    {"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1}};
+namespace {
+
+constexpr int kErMapperRow = 12;
+
+bool asksErCorner(const OpenRow& row) { return row.number == kErMapperRow; }
+
+} // namespace
+
+std::map<std::string, int> cliSolverOptions()
+{
+    return {{"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1}};
+}
+
+std::map<std::string, int> withInputOptions(std::map<std::string, int> own)
+{
+    own.emplace("corner", 2);
+    own.emplace("maxspan", 1);
+    return own;
+}
 
 const OpenRow& cliInputRow(const std::string& path)
 {
@@ -19,10 +38,31 @@ const OpenRow& cliInputRow(const std::string& path)
     return *row;
 }
 
-bool cliLoadGrid(const OpenRow& row, const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+void cliCheckInputOptions(const OpenRow& row, const CliOptions& options)
 {
+    if (options.has("corner") && !asksErCorner(row))
+        throw UsageError("--corner gives the corner of an ER Mapper tile (aus_dem_erm) only");
+    if (options.has("maxspan") && row.handling != OpenHandling::Shapefile)
+        throw UsageError("--maxspan applies to shapefiles (.shp) only");
+}
+
+bool cliLoadGrid(const OpenRow& row, const std::string& path, const CliOptions& options, GraphicsModel& graphics,
+                 Reporter& reporter)
+{
+    cliCheckInputOptions(row, options);
     if (!row.available()) throw UsageError(notAvailableLine(row));
+    if (asksErCorner(row)) {
+        // The corner dialog takes two integers and cannot be submitted empty.
+        const auto latitude = options.integer("corner", 0), longitude = options.integer("corner", 1);
+        if (!latitude || !longitude) throw UsageError("an ER Mapper tile needs --corner LAT LON (its south-west corner)");
+        setErCorner(graphics, *latitude, *longitude, reporter);
+    }
     return row.load(path, graphics, reporter);
+}
+
+void cliSubmitMaxSpan(const CliOptions& options, SessionState& session, Reporter& reporter)
+{
+    submitMaxSpan(session, options.integerOr("maxspan", *parseIntText(kDefaultMaxSpanText)), reporter);
 }
 
 const SolutionOutput& cliOutputFormat(const std::string& path, bool solutionOnly)

@@ -3,9 +3,11 @@
 // extension selects.
 //
 // Text kinds (read at Run) need --rows and --columns, as the parameters dialog
-// asks for them; grid kinds (".elv", ".ind", ".ort", pictures, ...) are loaded
-// into the graphics window's model and handed over by its "Input Data"
-// conversion, which the parameters of the four-box form follow.
+// asks for them; a shapefile takes its size from MAXSPAN (--maxspan, after the
+// parameters, as Open shows "Shape File Scaling Limits"); grid kinds (".elv",
+// ".ind", ".ort", ".dem", ".hdf", "aus_dem_erm", pictures, ...) are loaded into
+// the graphics window's model and handed over by its "Input Data" conversion,
+// which the parameters of the four-box form follow.
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliInputs.h"
 #include "app/cli/CliOptions.h"
@@ -30,12 +32,7 @@ const InputKind kTextKindsRead[] = {
     InputKind::LasInput,
 };
 
-std::map<std::string, int> interpolateOptions()
-{
-    auto options = kCliSolverOptions;
-    options.insert({{"tga", 1}, {"terragen-scale", 1}});
-    return options;
-}
+const std::map<std::string, int> kOptions = withInputOptions(withOutputOptions(cliSolverOptions()));
 
 int fail(const std::string& message)
 {
@@ -63,12 +60,13 @@ int relaxTextGrid(SessionState& session, const std::string& in, Reporter& report
 
 int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
 {
-    const CliOptions options(args, interpolateOptions());
+    const CliOptions options(args, kOptions);
     options.requirePositional({"IN", "OUT"});
     const std::string in = options.positional()[0], out = options.positional()[1];
     const OpenRow& row = cliInputRow(in);
     const SolutionOutput& format = cliOutputFormat(out, true);
-    const OutputOptions outputOptions = cliOutputOptions(options);
+    const OutputOptions outputOptions = cliOutputOptions(options, out);
+    cliCheckInputOptions(row, options);
 
     SessionState session;
     session.inputFileName = in;
@@ -92,14 +90,21 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
         if (options.has("rows") || options.has("columns"))
             throw UsageError("the grid size of " + std::string(row.fileKind) + " comes from the file");
         session.sizeFromInput = true;
-        if (!cliLoadGrid(row, in, graphics, reporter) || !graphics.holdsContent())
+        if (!cliLoadGrid(row, in, options, graphics, reporter) || !graphics.holdsContent())
             return fail("nothing was loaded from " + in);
         cliSubmitSolverParameters(session, options, true, reporter);
         graphics.handOverInputData(session);   // "Input Data", after the parameters
         if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
             return fail("the interpolation did not run");
-    } else {
-        throw UsageError(notAvailableLine(row));
+    } else {   // the shapefile: parameters without rows and columns, then MAXSPAN; R and C come from the file
+        if (options.has("rows") || options.has("columns"))
+            throw UsageError("the grid size of a shapefile comes from its extent and --maxspan");
+        session.sizeFromInput = true;
+        cliSubmitSolverParameters(session, options, true, reporter);
+        cliSubmitMaxSpan(options, session, reporter);
+        session.numberElevationRows = session.numberElevationColumns = 0;
+        if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
+            return fail("the interpolation did not run");
     }
     if (!format.write(out, session, outputOptions, reporter)) return fail("cannot write " + out);
     return 0;

@@ -12,23 +12,29 @@ const std::vector<CliCommandInfo>& cliCommands()
     static const std::vector<CliCommandInfo> commands = {
         {"interpolate", cliInterpolate,
          "interpolate IN OUT [--rows R --columns C] [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
-         "      [--tga pov|gray] [--terragen-scale N]\n"
+         "      [--maxspan N] [--corner LAT LON] [OUTPUT OPTIONS]\n"
          "      Interpolates an input and writes the solution in the format OUT's extension selects:\n"
          "      .txt/.dat ASCII matrix, .elv elevation array, .ter Terragen (--terragen-scale N, default 30),\n"
-         "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture, .hgt SRTM tile.\n"
+         "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture, .hgt SRTM tile,\n"
+         "      .dt1 DTED1 (behind the header of the last DTED1 input), .dem USGS ASCII DEM (--origin E N\n"
+         "      --utm-zone Z [--spacing S] [--datum NAD-83|NAS-C] [--units P E] [--output-scale F]: the\n"
+         "      south-west posting's UTM easting and northing, defaults 30, NAD-83, 2 2 and 1.0).\n"
          "      ASCII z-value grids (.txt/.dat: 0 = unknown, file order = south row first) and CSV (.csv)\n"
-         "      or LAS (.las) points need --rows and --columns; grid inputs (.elv, .ind/.ort, pictures)\n"
-         "      carry their size and are handed over as the graphics window's \"Input Data\" hands them;\n"
-         "      a tile (.hgt, ...) then gets the solution in its null postings only (below -1000).\n"
+         "      or LAS (.las) points need --rows and --columns; a shapefile (.shp with its .shx and .dbf) is\n"
+         "      drawn on a grid of at most --maxspan N cells a side (default 1200); grid inputs (.elv,\n"
+         "      .ind/.ort, .hgt, .dt1, .dem, .hdf ASTER DEM, aus_dem_erm ER Mapper tile with --corner LAT LON,\n"
+         "      pictures) carry their size and are handed over as the graphics window's \"Input Data\" hands\n"
+         "      them; a tile (.hgt, ...) then gets the solution in its null postings only (below -1000).\n"
          "      --lsqr N > 0 solves with LSQR (its report header on standard output); --lsqr 0 runs the\n"
-         "      relaxation alone (not for points)."},
+         "      relaxation alone (not for points or shapefiles)."},
         {"convert", cliConvert,
-         "convert IN OUT [--srtm30] [--tga pov|gray] [--terragen-scale N]\n"
-         "      Reads a grid input (.elv, .ind/.ort, .hgt, .bmp/.jpg, .dt1, ...) into the graphics window's model\n"
-         "      and writes it with no interpolation: as a solution (the formats of interpolate), as DTED1\n"
-         "      (.dt1, only behind the header of a DTED1 input), or as the graphics window's index array\n"
-         "      (.ind). DTED0 tiles (.dt0) and, with --srtm30, SRTM30 tiles (e020n40.dem) are read as the\n"
-         "      merge openers read them."},
+         "convert IN OUT [--srtm30] [--maxspan N] [--corner LAT LON] [OUTPUT OPTIONS]\n"
+         "      Reads a grid input (.elv, .ind/.ort, .hgt, .dt1, .dem, .hdf, aus_dem_erm, .bmp/.jpg, ...) into\n"
+         "      the graphics window's model and writes it with no interpolation: as a solution (the formats\n"
+         "      and output options of interpolate; .dt1 only behind the header of a DTED1 input), or as the\n"
+         "      graphics window's index array (.ind). A shapefile is written as its drawn contour grid (0\n"
+         "      where no line lies). DTED0 tiles (.dt0) and, with --srtm30, SRTM30 tiles (e020n40.dem) are\n"
+         "      read as the merge openers read them."},
         {"fill", cliFill,
          "fill TILE OUT [--null V] [--sea-level LO HI] [--subset TOP LEFT ROWS COLS] [--lsqr N] [--laplacian N]\n"
          "      [--refining N] [--scale F]\n"
@@ -66,7 +72,7 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      x absolute uncentered). --seed S replaces the clock seed, so a run can be repeated."},
         {"patch", cliPatch,
          "patch TILE OUT (--dted0 F | --srtm30 F | --dted1 F) [--coupled] [--null V]\n"
-         "      [--lsqr N] [--laplacian N] [--refining N] [--scale F] [--tga pov|gray] [--terragen-scale N]\n"
+         "      [--lsqr N] [--laplacian N] [--refining N] [--scale F] [OUTPUT OPTIONS]\n"
          "      Patches the null postings (below --null, default -1000) of a tile with a coarser tile, by\n"
          "      the graphics window's commands in the order a user clicks them. --dted0/--srtm30: the\n"
          "      merge opener, \"Expand DTED0 DEM\"/\"Expand SRTM30 DEM\", then separately \"Input Data\",\n"
@@ -75,7 +81,7 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      DTED1 File\" (1201 x 1201 tiles) or \"Expand DTED1\" (3601 x 3601), then, while null\n"
          "      postings remain, \"Input Data\", Run and its write-back. OUT as for convert."},
         {"resample", cliResample,
-         "resample IN OUT --rate 2|4|8 [--null V] [--tga pov|gray] [--terragen-scale N]\n"
+         "resample IN OUT --rate 2|4|8 [--null V] [OUTPUT OPTIONS]\n"
          "      \"Resample DEM\": reduces a grid input by the rate in both directions (postings above\n"
          "      --null, default -1000, hold data). OUT as for convert."},
         {"render3d", cliRender3d,

@@ -20,9 +20,9 @@
 
 namespace {
 
-const std::map<std::string, int> kOptions = {
-    {"dted0", 1}, {"srtm30", 1}, {"dted1", 1}, {"coupled", 0}, {"null", 1}, {"lsqr", 1}, {"laplacian", 1},
-    {"refining", 1}, {"scale", 1}, {"tga", 1}, {"terragen-scale", 1}};
+const std::map<std::string, int> kOptions = withInputOptions(withOutputOptions(
+    {{"dted0", 1}, {"srtm30", 1}, {"dted1", 1}, {"coupled", 0}, {"null", 1}, {"lsqr", 1}, {"laplacian", 1},
+     {"refining", 1}, {"scale", 1}}));
 
 int fail(const std::string& message)
 {
@@ -77,7 +77,7 @@ int cliPatch(const std::vector<std::string>& args, Reporter& reporter)
     const OpenRow& row = cliInputRow(tile);
     if (row.handling != OpenHandling::IntoGraphics) throw UsageError("'" + tile + "' is not a tile");
     const SolutionOutput& format = cliOutputFormat(out, false);
-    const OutputOptions outputOptions = cliOutputOptions(options);
+    const OutputOptions outputOptions = cliOutputOptions(options, out);
 
     // "&Open" of the tile, then "Set Null Data Definition".
     SessionState session;
@@ -87,7 +87,7 @@ int cliPatch(const std::vector<std::string>& args, Reporter& reporter)
     session.sizeFromInput = true;
     reporter.log(tile);
     reporter.log(" ");
-    if (!cliLoadGrid(row, tile, graphics, reporter) || !graphics.holdsContent())
+    if (!cliLoadGrid(row, tile, options, graphics, reporter) || !graphics.holdsContent())
         return fail("nothing was loaded from " + tile);
     if (auto v = options.integer("null")) graphics.nullDataDefinition = *v;
 

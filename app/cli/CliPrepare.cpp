@@ -58,7 +58,7 @@ Saver saverFor(const std::string& path)
 
 int cliPrepare(const std::vector<std::string>& args, Reporter& reporter)
 {
-    const CliOptions options(args, kPrepareOptions);
+    const CliOptions options(args, withInputOptions(kPrepareOptions));
     options.requirePositional({"IN", "OUT"});
     const std::string in = options.positional()[0], out = options.positional()[1];
     const OpenRow& row = cliInputRow(in);
@@ -67,7 +67,7 @@ int cliPrepare(const std::vector<std::string>& args, Reporter& reporter)
     const Saver save = saverFor(out);
 
     GraphicsModel g;
-    if (!cliLoadGrid(row, in, g, reporter) || !g.holdsContent()) {
+    if (!cliLoadGrid(row, in, options, g, reporter) || !g.holdsContent()) {
         std::fflush(stdout);
         std::fprintf(stderr, "gridmend-cli prepare: nothing was loaded from %s\n", in.c_str());
         return 1;

@@ -14,7 +14,7 @@
 
 int cliResample(const std::vector<std::string>& args, Reporter& reporter)
 {
-    const CliOptions options(args, {{"rate", 1}, {"null", 1}, {"tga", 1}, {"terragen-scale", 1}});
+    const CliOptions options(args, withInputOptions(withOutputOptions({{"rate", 1}, {"null", 1}})));
     options.requirePositional({"IN", "OUT"});
     const std::string in = options.positional()[0], out = options.positional()[1];
     const auto rate = options.integer("rate");
@@ -32,10 +32,10 @@ int cliResample(const std::vector<std::string>& args, Reporter& reporter)
     };
     reporter.log(in);
     reporter.log(" ");
-    if (!cliLoadGrid(row, in, graphics, reporter) || !graphics.holdsContent()) return fail("nothing was loaded from " + in);
+    if (!cliLoadGrid(row, in, options, graphics, reporter) || !graphics.holdsContent()) return fail("nothing was loaded from " + in);
     if (auto v = options.integer("null")) graphics.nullDataDefinition = *v;
     if (!resampleTile(graphics, *rate, reporter)) return fail("the tile is smaller than the rate");
-    if (!cliWriteGraphicsArray(out, format, graphics, cliOutputOptions(options), reporter))
+    if (!cliWriteGraphicsArray(out, format, graphics, cliOutputOptions(options, out), reporter))
         return fail("cannot write " + out);
     return 0;
 }

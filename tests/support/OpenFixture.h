@@ -1,0 +1,75 @@
+// A program without its start-up windows, driven through "&Open" as a user
+// drives it: the file dialogs answer from a queue, the parameters dialog is
+// answered with the fixture's texts, message boxes and error windows are
+// recorded as "caption: text", and other dialogs go to answerOther.
+#pragma once
+
+#include "app/MainWindow.h"
+#include "app/WindowRegistry.h"
+#include "graphics/GraphicsWindow.h"
+#include "ui/ErrorWindow.h"
+#include "ui/FileDialogs.h"
+#include "ui/Modal.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <functional>
+#include <gtest/gtest.h>
+
+struct OpenFixture : ::testing::Test {
+    WindowRegistry registry{WindowRegistry::Options{false}};
+    MainWindow& m = registry.mainWindow();
+    GraphicsWindow& g = *m.graphicsWindow();
+    QStringList dialogs;                 // captions of the modal windows shown
+    QStringList messages;                // "caption: text" of the message boxes and error windows shown
+    QString paramsAnswer = "submit";     // how the parameters dialog is answered
+    QString rows = "5", columns = "6", lsqr = "3";
+    std::function<int(QDialog&)> answerOther;   // dialogs other than the parameters dialog
+
+    void SetUp() override
+    {
+        modal::setAnswerer([this](QDialog& d) {
+            dialogs << d.windowTitle();
+            if (auto* box = qobject_cast<QMessageBox*>(&d)) {
+                messages << box->windowTitle() + ": " + box->text();
+                return int(QDialog::Accepted);
+            }
+            if (auto* error = qobject_cast<ErrorWindow*>(&d)) {
+                messages << "Error!: " + error->text();
+                return int(QDialog::Accepted);
+            }
+            if (d.objectName() == "dataEntryForm") {
+                d.findChild<QLineEdit*>("rowsEdit")->setText(rows);
+                d.findChild<QLineEdit*>("columnsEdit")->setText(columns);
+                d.findChild<QLineEdit*>("lsqrEdit")->setText(lsqr);
+                d.findChild<QPushButton*>(paramsAnswer == "submit" ? "submitButton" : "cancelButton")->click();
+                return d.result();
+            }
+            return answerOther ? answerOther(d) : 0;
+        });
+    }
+    void TearDown() override
+    {
+        modal::setAnswerer({});
+        filedialogs::queueAnswers({});
+    }
+    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
+    void open(const std::string& path)
+    {
+        filedialogs::queueAnswers({QString::fromStdString(path)});
+        m.action("actionOpen")->trigger();
+    }
+};
+
+/// Types the texts into the dialog's line edits (by objectName) and clicks its submit button;
+/// returns the dialog's result.
+inline int submitWith(QDialog& d, const std::vector<std::pair<const char*, QString>>& texts)
+{
+    for (const auto& [name, text] : texts) d.findChild<QLineEdit*>(name)->setText(text);
+    d.findChild<QPushButton*>("submitButton")->click();
+    return d.result();
+}
