@@ -13,6 +13,7 @@
 #include "ui/Modal.h"
 #include "view/ImageWindows.h"
 #include "TestFiles.h"
+#include "MouseMoves.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -373,7 +374,7 @@ TEST_F(GraphicsFixture, ZeroAreaRubberBandShowsTheErrorWindow)
     EXPECT_EQ(model.imageRows(), 20);
 
     QTest::mousePress(view, Qt::LeftButton, {}, QPoint(2, 3));
-    QTest::mouseMove(view, QPoint(8, 9));
+    moveMouse(view, QPoint(8, 9));
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(12, 10));
     EXPECT_EQ(model.imageRows(), 7);
     EXPECT_EQ(model.imageColumns(), 10);
@@ -409,7 +410,7 @@ TEST_F(GraphicsFixture, TileReadoutFillsTheMainWindowsLabels)
     model.tileLongitude = -123;
     g.show();
     EXPECT_TRUE(m.findChild<QLabel*>("longitudeValue")->isVisibleTo(&m));
-    QTest::mouseMove(g.pictureView(), QPoint(25, 50));
+    moveMouse(g.pictureView(), QPoint(25, 50));
     EXPECT_EQ(m.findChild<QLabel*>("xValue")->text(), "25");
     EXPECT_EQ(m.findChild<QLabel*>("yValue")->text(), "50");
     EXPECT_EQ(m.findChild<QLabel*>("elevationValue")->text(), "1234.00");

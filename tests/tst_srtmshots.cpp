@@ -5,6 +5,7 @@
 #include "app/BatchDialog.h"
 #include "graphics/PictureView.h"
 #include "ui/EntryDialog.h"
+#include "MouseMoves.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -24,7 +25,7 @@ TEST_F(SrtmWindowFixture, Screenshots)
     open(hgt);
     g.move(680, 0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
-    QTest::mouseMove(g.pictureView(), QPoint(300, 200));
+    moveMouse(g.pictureView(), QPoint(300, 200));
     shoot("srtm_open.png");
 
     // The dialogs as the user sees them (shown without waiting for an answer).
@@ -41,7 +42,7 @@ TEST_F(SrtmWindowFixture, Screenshots)
     trigger("actionSetNullDataDefinition");
     trigger("actionInterpolateSubsetArray");
     QTest::mousePress(g.pictureView(), Qt::LeftButton, {}, QPoint(100, 100));
-    QTest::mouseMove(g.pictureView(), QPoint(400, 300));
+    moveMouse(g.pictureView(), QPoint(400, 300));
     shoot("srtm_subset_drag.png");
     QTest::mouseRelease(g.pictureView(), Qt::LeftButton, {}, QPoint(400, 300));
     m.RunGridmend1Click();

@@ -7,6 +7,7 @@
 #include "app/GridOps.h"
 #include "graphics/PictureView.h"
 #include "view/ThreeDWindow.h"
+#include "MouseMoves.h"
 
 #include <QLabel>
 #include <QTest>
@@ -48,7 +49,7 @@ TEST_F(TileWindows, OpenTakesTheCornerFromTheNameAndShowsTheReadout)
     EXPECT_EQ(model.elevationArray(44, 43), -32768);
     EXPECT_EQ(m.session().inputKind, InputKind::SessionGridInput);
     EXPECT_TRUE(m.openExtension().empty());
-    QTest::mouseMove(g.pictureView(), QPoint(50, 50));
+    moveMouse(g.pictureView(), QPoint(50, 50));
     EXPECT_EQ(m.findChild<QLabel*>("elevationValue")->text(), "588.00");
     EXPECT_EQ(m.findChild<QLabel*>("longitudeValue")->text(), "11.495");   // 11 + 50 / 101
     EXPECT_EQ(m.findChild<QLabel*>("latitudeValue")->text(), "49.505");    // 49 + 51 / 101
@@ -130,7 +131,7 @@ TEST_F(TileWindows, SubsetRectangleIsInterpolatedAndWrittenBack)
     trigger("actionInterpolateSubsetArray");
     PictureView* view = g.pictureView();
     QTest::mousePress(view, Qt::LeftButton, {}, QPoint(60, 55));   // bottom-right to top-left
-    QTest::mouseMove(view, QPoint(40, 40));
+    moveMouse(view, QPoint(40, 40));
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(30, 35));
     EXPECT_EQ(shown, QStringList{"dataEntryForm"});
     ASSERT_TRUE(m.session().inputGrid);

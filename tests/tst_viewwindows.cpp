@@ -13,6 +13,7 @@
 #include "view/ThreeDWindow.h"
 #include "ModalRecorder.h"
 #include "TestFiles.h"
+#include "MouseMoves.h"
 
 #include <QAction>
 #include <QApplication>
@@ -379,7 +380,7 @@ TEST_F(ViewCommands, Screenshots)
     form->move(700, 0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     form->scrollArea()->verticalScrollBar()->setValue(300);
-    QTest::mouseMove(form->pictureLabel(), QPoint(250, 420));
+    moveMouse(form->pictureLabel(), QPoint(250, 420));
     QTest::qWait(200);
     shoot("display2d.png");
     form->close();

@@ -10,6 +10,7 @@
 #include "graphics/PictureView.h"
 #include "ui/FileDialogs.h"
 #include "ModalRecorder.h"
+#include "MouseMoves.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -56,7 +57,7 @@ struct GraphicsWindowFixture : ::testing::Test {
     void drag(QPoint from, QPoint to)
     {
         QTest::mousePress(g.pictureView(), Qt::LeftButton, {}, from);
-        QTest::mouseMove(g.pictureView(), to);
+        moveMouse(g.pictureView(), to, Qt::LeftButton);
         QTest::mouseRelease(g.pictureView(), Qt::LeftButton, {}, to);
     }
     /// Answers the next dialogs: fills the named text boxes and clicks the button.
