@@ -172,7 +172,3 @@ void MainWindow::enableAfterRun()
     setRunEnabled(false);
 }
 
-void MainWindow::notAvailableYet(const char* command)
-{
-    log(std::string(command) + " is not available in this build.");
-}

@@ -131,7 +131,6 @@ private:
     void createLayout();
     void createMenus();
     QAction* addItem(QMenu* menu, const QString& caption, const QString& objectName, void (MainWindow::*slot)());
-    void notAvailableYet(const char* command);
     // Open (MainWindowOpen.cpp)
     void openTextKind(const OpenRow& row);
     void openShapefile(const OpenRow& row);

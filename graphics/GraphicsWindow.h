@@ -73,6 +73,8 @@ public:
     void wire(const QString& objectName, std::function<void()> handler);
     /// Re-applies the enabling rules (after plugins were set).
     void applyEnablingRules();
+    /// Whether the entry has a handler (its own slot or one plugged in through wire()).
+    bool isWired(const QString& objectName) const { return wired_.count(objectName) > 0; }
     /// "Binarize" done (or undone by Close): the line-code commands become available.
     void setBinarized(bool binarized);
     /// elevationArray holds the line code (255 background): after "Binarize" or a load of elevations.

@@ -3,6 +3,7 @@
 #include "app/GridOps.h"
 #include "app/Reporter.h"
 #include "app/SessionState.h"
+#include "graphics/CoarsePatch.h"
 #include "graphics/GraphicsModel.h"
 
 #include <algorithm>
@@ -25,7 +26,7 @@ void setDted0Offset(GraphicsModel& graphics, std::int32_t offset, Reporter& repo
 {
     graphics.dted0Offset = offset;
     reporter.log("dted0Offset is:  " + std::to_string(offset));
-    // The DTED0 grid, when one is held, receives the offset here (each Submit adds it again).
+    addDted0Offset(graphics, offset);   // a held DTED0 grid receives it; each Submit adds it again
 }
 
 namespace {

@@ -24,7 +24,7 @@ inline constexpr std::int32_t kSeaLevelNoiseLow = -200;
 void setNullDataDefinition(GraphicsModel& graphics, std::int32_t value, Reporter& reporter);
 /// "Set Sea Level Clipping Parameters": the two limits, each logged.
 void setSeaLevelLimits(GraphicsModel& graphics, std::int32_t lower, std::int32_t upper, Reporter& reporter);
-/// "Offset DTED0 DEM": dted0Offset := offset, logged.
+/// "Offset DTED0 DEM": dted0Offset := offset, logged, and added to every posting of a held DTED0 grid.
 void setDted0Offset(GraphicsModel& graphics, std::int32_t offset, Reporter& reporter);
 
 /// "Fix Sea Level Elevations": every posting v with seaLevelLower <= v <= seaLevelUpper becomes 0 in

@@ -177,6 +177,7 @@ TEST_F(TileWindows, DialogsRefuseEmptyAndUnconvertibleEntries)
     entries["offsetDataEntry"] = {};   // the default "1.0"
     entries["dted0OffsetDialog"] = {{"elevationOffsetEdit", "-7"}};
     entries["seaLevelClippingParameters"] = {{"lowerLimitEdit", "-20"}, {"upperLimitEdit", "300"}};
+    model.dted0Grid = IntGrid(121, 121, 100);   // an opened DTED0 merge grid receives the offset
     trigger("actionScaleArrays");
     trigger("actionOffsetArrays");
     trigger("actionOffsetDted0Dem");
@@ -185,6 +186,7 @@ TEST_F(TileWindows, DialogsRefuseEmptyAndUnconvertibleEntries)
                                   "DTED0 Offset Elevation Dialog Box", "Sea Level Clipping Parameters"}));
     EXPECT_EQ(model.elevationArray(50, 50), 588 / 2 + 1);
     EXPECT_EQ(model.dted0Offset, -7);
+    EXPECT_EQ((*model.dted0Grid)(60, 60), 93);
     EXPECT_EQ(model.seaLevelUpper, 300);
     trigger("actionFixSeaLevelElevations");
     EXPECT_EQ(model.elevationArray(50, 50), 0);   // 295 lies in -20 .. 300

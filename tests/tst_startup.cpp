@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/ShellWindows.h"
 #include "app/WindowRegistry.h"
+#include "graphics/GraphicsWindow.h"
 #include "ui/ErrorWindow.h"
 #include "ui/Modal.h"
 
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -29,6 +31,20 @@ TEST(Startup, CreatesTheWindowsInTheProgramsOrder)
     }
     EXPECT_EQ(registry.windows().front()->windowTitle(), "GRIDMEND");
     EXPECT_EQ(QApplication::applicationName(), "gridmend");
+}
+
+TEST(Startup, EveryGraphicsWindowCommandHasItsHandler)
+{
+    WindowRegistry registry(WindowRegistry::Options{false});
+    auto* graphics = registry.find<GraphicsWindow>();
+    ASSERT_TRUE(graphics);
+    int entries = 0;
+    for (QAction* a : graphics->findChildren<QAction*>()) {
+        if (a->menu() || a->isSeparator() || a->objectName().isEmpty()) continue;
+        ++entries;
+        EXPECT_TRUE(graphics->isWired(a->objectName())) << a->objectName().toStdString() << " " << a->text().toStdString();
+    }
+    EXPECT_GT(entries, 70);
 }
 
 TEST(Startup, SplashShowsTheMainWindowAndTheNoticeWaitsForAccept)

@@ -173,7 +173,9 @@ TEST(ThreeDScene, RenderImageEntryChecks)
     for (const Case& c : cases) {
         ThreeDState s;
         EXPECT_EQ(applyRenderEntries(s, c.az, c.bearing, c.scale, true), c.failure) << c.az << "|" << c.bearing;
-        if (c.failure != PanelEntryFailure::None) EXPECT_EQ(s.solarAzimuth, 45.0f);
+        if (c.failure != PanelEntryFailure::None) {
+            EXPECT_EQ(s.solarAzimuth, 45.0f);
+        }
     }
     ThreeDState s;
     ASSERT_EQ(applyRenderEntries(s, "30", "60", "2.5", false), PanelEntryFailure::None);

@@ -49,13 +49,8 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
 
     // "&Open"
     SessionState session;
-    session.inputFileName = in;
-    session.inputKind = row.kind;
-    session.sizeFromInput = true;
-    reporter.log(in);
-    reporter.log(" ");
     GraphicsModel graphics;
-    if (!cliLoadGrid(row, in, options, graphics, reporter) || !graphics.holdsTile())
+    if (!cliOpenGrid(row, in, options, session, graphics, reporter) || !graphics.holdsTile())
         return fail("no elevation tile was loaded from " + in);
 
     if (auto value = options.integer("null")) setNullDataDefinition(graphics, *value, reporter);

@@ -60,6 +60,17 @@ bool cliLoadGrid(const OpenRow& row, const std::string& path, const CliOptions& 
     return row.load(path, graphics, reporter);
 }
 
+bool cliOpenGrid(const OpenRow& row, const std::string& path, const CliOptions& options, SessionState& session,
+                 GraphicsModel& graphics, Reporter& reporter)
+{
+    session.inputFileName = path;
+    session.inputKind = row.kind;
+    session.sizeFromInput = true;
+    reporter.log(path);
+    reporter.log(" ");
+    return cliLoadGrid(row, path, options, graphics, reporter);
+}
+
 void cliSubmitMaxSpan(const CliOptions& options, SessionState& session, Reporter& reporter)
 {
     submitMaxSpan(session, options.integerOr("maxspan", *parseIntText(kDefaultMaxSpanText)), reporter);

@@ -33,6 +33,10 @@ void cliCheckInputOptions(const OpenRow& row, const CliOptions& options);
 /// is not available or a required option is missing; false when nothing was loaded.
 bool cliLoadGrid(const OpenRow& row, const std::string& path, const CliOptions& options, GraphicsModel& graphics,
                  Reporter& reporter);
+/// "&Open" of a grid input as the window opens it: the session takes the file's name and kind and
+/// its size from the input, the path and " " are logged, then the grid is loaded (cliLoadGrid).
+bool cliOpenGrid(const OpenRow& row, const std::string& path, const CliOptions& options, SessionState& session,
+                 GraphicsModel& graphics, Reporter& reporter);
 /// "Shape File Scaling Limits": MAXSPAN from --maxspan (default 1200), stored and logged.
 void cliSubmitMaxSpan(const CliOptions& options, SessionState& session, Reporter& reporter);
 /// The output format of a path; with solutionOnly, only the formats written from a solution.

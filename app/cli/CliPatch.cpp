@@ -82,12 +82,7 @@ int cliPatch(const std::vector<std::string>& args, Reporter& reporter)
     // "&Open" of the tile, then "Set Null Data Definition".
     SessionState session;
     GraphicsModel graphics;
-    session.inputFileName = tile;
-    session.inputKind = row.kind;
-    session.sizeFromInput = true;
-    reporter.log(tile);
-    reporter.log(" ");
-    if (!cliLoadGrid(row, tile, options, graphics, reporter) || !graphics.holdsContent())
+    if (!cliOpenGrid(row, tile, options, session, graphics, reporter) || !graphics.holdsContent())
         return fail("nothing was loaded from " + tile);
     if (auto v = options.integer("null")) graphics.nullDataDefinition = *v;
 
