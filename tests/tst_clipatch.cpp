@@ -45,6 +45,21 @@ TEST(CliPatch, SeparateRoadFromADted0Tile)
     EXPECT_TRUE(std::equal(tile.begin(), tile.begin() + 3436, bytes.begin()));
 }
 
+TEST(CliPatch, CoupledRoadInterpolatesTheInsertedPostingsWithTheTile)
+{
+    TempDir dir;
+    const PatchScene scene;
+    writeScene(scene, dir);
+    const CliResult r = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("out.dt1") + " --dted0 " +
+                               dir.file("n49_e011.dt0") + " --coupled --lsqr 0 --laplacian 200 --refining 0");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Done interpolating file.\n"), std::string::npos);
+    const IntGrid out = readTile(dir.file("out.dt1"));
+    ASSERT_EQ(out.rows(), 1201);
+    EXPECT_TRUE(scene.knownPostingsKept(out));
+    EXPECT_LT(scene.voidRmse(out), 25.0);
+}
+
 TEST(CliPatch, SeparateRoadFromAnSrtm30Tile)
 {
     TempDir dir;
