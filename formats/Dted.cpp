@@ -173,10 +173,23 @@ std::vector<std::uint8_t> encodeDted1(const RealGrid& solution, std::span<const 
     const int n = dted::kLevel1Side;
     std::vector<std::uint8_t> out(headerBlock.begin(), headerBlock.end());
     out.reserve(dted::kHeaderBytes + std::size_t(n) * (2 * std::size_t(n) + dted::kRecordTrailer));
+    constexpr std::size_t kRecordHeader = 8;
     for (int c = 0; c < n; ++c) {
+        const std::size_t recordStart = out.size() - kRecordHeader;   // the header written before
         for (int r = 0; r < n; ++r)
             putDtedSample(out, solution.contains(r, c) ? gridops::truncToInt(solution(r, c)) : 0);
-        out.insert(out.end(), dted::kRecordTrailer, std::uint8_t(0));
+        // The record's checksum: the sum of its bytes, header included, so that readers that verify
+        // it accept the file.
+        std::uint32_t sum = 0;
+        for (std::size_t i = recordStart; i < out.size(); ++i) sum += out[i];
+        for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(sum >> shift));
+        if (c + 1 < n) {   // the next record's header: sentinel, block count, longitude count, latitude count 0
+            const auto next = std::uint32_t(c + 1);
+            out.insert(out.end(), {0xAA, std::uint8_t(next >> 16), std::uint8_t(next >> 8), std::uint8_t(next),
+                                   std::uint8_t(next >> 8), std::uint8_t(next), 0, 0});
+        } else {
+            out.insert(out.end(), kRecordHeader, std::uint8_t(0));   // the file keeps its fixed length
+        }
     }
     return out;
 }

@@ -74,7 +74,9 @@ std::optional<IntGrid> readDted0Tile(const std::string& path, Reporter& reporter
 
 /// "Save DTED1" bytes: the header block, then for each of the 1201 profiles (solution
 /// column, west to east) its 1201 values from solution row 0 (south) up, each
-/// truncated toward zero, followed by 12 zero bytes. A smaller solution is padded
+/// truncated toward zero, followed by the record's checksum (the sum of its bytes) and the
+/// next record's header (sentinel 0xAA, block and longitude count, latitude count 0; eight
+/// zero bytes after the last record, so the file keeps its fixed length). A smaller solution is padded
 /// with 0, a larger one cropped. Empty when the header block is not 3436 bytes.
 std::vector<std::uint8_t> encodeDted1(const RealGrid& solution, std::span<const std::uint8_t> headerBlock);
 /// Writes "Save DTED1"; refuses with a log line when no header block is held and

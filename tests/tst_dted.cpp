@@ -3,6 +3,7 @@
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using Lines = std::vector<std::string>;
@@ -173,7 +174,18 @@ TEST(SaveDted1, ByteExactLayoutPaddingAndRoundTrip)
     EXPECT_EQ(decodeDtedSample(&bytes[3436]), -2);                // profile 0, southern value
     const std::size_t profile1 = 3436 + 2414;
     EXPECT_EQ(decodeDtedSample(&bytes[profile1 + 2 * 5]), 5 - 1);   // solution (5, 1) = 4.9
-    for (std::size_t i = 3436 + 2402; i < 3436 + 2414; ++i) EXPECT_EQ(bytes[i], 0) << i;   // checksum, next header
+    // Each record ends with the sum of its bytes (its header included) and the next record's header.
+    for (std::size_t record : {std::size_t(0), std::size_t(1), std::size_t(1200)}) {
+        const std::size_t start = 3428 + record * 2414;
+        std::uint32_t sum = 0;
+        for (std::size_t i = start; i < start + 8 + 2402; ++i) sum += bytes[i];
+        const std::uint8_t* checksum = &bytes[start + 8 + 2402];
+        EXPECT_EQ((std::uint32_t(checksum[0]) << 24) | (checksum[1] << 16) | (checksum[2] << 8) | checksum[3], sum)
+            << record;
+    }
+    const std::uint8_t header2[8] = {0xAA, 0, 0, 2, 0, 2, 0, 0};   // the third record's
+    EXPECT_TRUE(std::equal(header2, header2 + 8, &bytes[3428 + 2 * 2414]));
+    EXPECT_TRUE(std::all_of(bytes.end() - 8, bytes.end(), [](std::uint8_t b) { return b == 0; }));
 
     const auto back = readDted1Tile(dir.file("out.dt1"), rec);
     ASSERT_TRUE(back);
