@@ -6,6 +6,7 @@
 #include "formats/UsgsDemTokens.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <new>
 #include <string_view>
@@ -87,9 +88,14 @@ std::size_t firstProfileByte(std::string_view text)
     return end == std::string_view::npos ? kFirstProfileByte : end + 1;
 }
 
+/// One B record: its elevations, south to north, and the ground y of the first one.
+struct Profile {
+    std::vector<std::int32_t> values;
+    double startY = 0.0;
+};
+
 /// Scans the B records; false when one is missing or malformed.
-bool readProfiles(std::string_view text, int profileCount, Reporter& reporter,
-                  std::vector<std::vector<std::int32_t>>& profiles)
+bool readProfiles(std::string_view text, int profileCount, Reporter& reporter, std::vector<Profile>& profiles)
 {
     DemTokenScanner scanner(text, firstProfileByte(text));
     for (int p = 0; p < profileCount; ++p) {
@@ -97,7 +103,10 @@ bool readProfiles(std::string_view text, int profileCount, Reporter& reporter,
         const auto m = scanner.integer();
         if (!m || *m < 0) return false;
         if (p == 0) reporter.log("columns is  :" + std::to_string(*m));
-        if (!skipNumbers(scanner, 6)) return false;   // n, x, y, datum elevation, minimum, maximum
+        if (!skipNumbers(scanner, 2)) return false;   // n, x
+        const auto y = scanner.real();
+        if (!y) return false;
+        if (!skipNumbers(scanner, 3)) return false;   // datum elevation, minimum, maximum
         // Each elevation needs at least one character: refuse a count the rest cannot hold.
         if (std::size_t(*m) > text.size() - std::min(text.size(), scanner.position())) return false;
         std::vector<std::int32_t> values(static_cast<std::size_t>(*m));
@@ -106,10 +115,30 @@ bool readProfiles(std::string_view text, int profileCount, Reporter& reporter,
             if (!e) return false;
             v = *e;
         }
-        profiles.push_back(std::move(values));
+        profiles.push_back({std::move(values), *y});
         reporter.progressStep();
     }
     return true;
+}
+
+/// Each profile's first row above the southernmost start, from its ground y and record A's
+/// y resolution (columns 829-840). Profiles of a quadrangle in UTM start at different
+/// northings: placed by their coordinates they keep their true position, as other readers
+/// place them. All zero (every profile aligned at its southern end) when the resolution is
+/// missing or the offsets make no sense.
+std::vector<std::size_t> southOffsets(std::string_view text, const std::vector<Profile>& profiles)
+{
+    std::vector<std::size_t> offsets(profiles.size(), 0);
+    const auto dy = recordAField(text, 829, 12);
+    if (!dy || !(*dy > 0.0) || !std::isfinite(*dy)) return offsets;
+    double south = profiles.front().startY;
+    for (const Profile& p : profiles) south = std::min(south, p.startY);
+    for (std::size_t i = 0; i < profiles.size(); ++i) {
+        const double k = std::round((profiles[i].startY - south) / *dy);
+        if (!std::isfinite(k) || k > 1.0e6) return std::vector<std::size_t>(profiles.size(), 0);
+        offsets[i] = std::size_t(k);
+    }
+    return offsets;
 }
 
 } // namespace
@@ -125,19 +154,29 @@ std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporte
     int profileCount = 0;
     if (!readHeader(text, reporter, profileCount)) return fail();
     try {
-        std::vector<std::vector<std::int32_t>> profiles;
+        std::vector<Profile> profiles;
         profiles.reserve(std::min(std::size_t(profileCount), text.size() / 16 + 1));
         reporter.progressStart(1, profileCount);
         if (!readProfiles(text, profileCount, reporter, profiles)) return fail();
-        std::size_t maxProfileLength = 0;
-        for (const auto& profile : profiles) maxProfileLength = std::max(maxProfileLength, profile.size());
-        if (maxProfileLength == 0 || maxProfileLength * profiles.size() > kMaxCellsPerByte * text.size())
-            return fail();
-        const int rows = int(maxProfileLength);
+        std::vector<std::size_t> offsets = southOffsets(text, profiles);
+        std::size_t rowsNeeded = 0, longest = 0;
+        for (std::size_t i = 0; i < profiles.size(); ++i) {
+            longest = std::max(longest, profiles[i].values.size());
+            rowsNeeded = std::max(rowsNeeded, offsets[i] + profiles[i].values.size());
+        }
+        const std::size_t cellLimit = kMaxCellsPerByte * text.size();
+        if (longest == 0 || longest * profiles.size() > cellLimit) return fail();
+        if (rowsNeeded * profiles.size() > cellLimit) {   // offsets no genuine file has: align at the south
+            std::fill(offsets.begin(), offsets.end(), 0);
+            rowsNeeded = longest;
+        }
+        // Row 0 is north; positions no profile reaches hold 0.
+        const int rows = int(rowsNeeded);
         IntGrid grid(rows, profileCount, 0);
         for (int c = 0; c < profileCount; ++c) {
-            const auto& profile = profiles[std::size_t(c)];
-            for (std::size_t k = 0; k < profile.size(); ++k) grid(rows - 1 - int(k), c) = profile[k];
+            const Profile& profile = profiles[std::size_t(c)];
+            const int south = rows - 1 - int(offsets[std::size_t(c)]);
+            for (std::size_t k = 0; k < profile.values.size(); ++k) grid(south - int(k), c) = profile.values[k];
         }
         reporter.progressHide();
         return grid;

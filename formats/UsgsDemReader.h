@@ -7,9 +7,11 @@
 // stops short of 1024 characters after its profile count): each gives its
 // elevation count m, five reals and m integer elevations, south to north (the
 // local datum elevation and the elevation resolution are not applied). The grid has one column
-// per profile and as many rows as the longest profile; every profile is aligned
-// at its southern end (a profile's own coordinates are not used) and positions
-// it does not reach hold 0. Row 0 is north.
+// per profile. Each profile starts in the row of its own ground y (its B record's y over
+// record A's y resolution, columns 829-840, counted from the southernmost start), so the
+// ragged edges of a quadrangle in UTM keep their true position; with no usable resolution
+// every profile is aligned at its southern end. Positions no profile reaches hold 0. Row 0
+// is north.
 #pragma once
 
 #include "app/Grid.h"

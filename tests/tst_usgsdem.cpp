@@ -339,12 +339,18 @@ TEST(UsgsDemReader, RealFilesGiveTheIndependentPostings)
     EXPECT_EQ((*utm)(106, 142), 2798);
     EXPECT_EQ((*utm)(50, 70), 2592);
 
-    // A 7.5-minute quad whose profiles differ in length; "D+000" exponents.
+    // A 7.5-minute quad in UTM whose profiles start at different northings; "D+000" exponents.
+    // Each profile sits at its own ground y, as GDAL places it: the first starts 71 rows
+    // (30 m each) north of the second, and below its start nothing is known.
     RecordingReporter quad;
     const auto brownfield = readUsgsDem(testData("39079G6_truncated.dem"), quad);
     ASSERT_TRUE(brownfield);
+    ASSERT_EQ(brownfield->rows(), 148);
     EXPECT_EQ(brownfield->cols(), 2);
-    EXPECT_EQ((*brownfield)(brownfield->rows() - 1, 0), 349);   // first elevation of the first profile
+    EXPECT_EQ((*brownfield)(76, 0), 349);    // first elevation of the first profile
+    EXPECT_EQ((*brownfield)(0, 0), 335);     // its 77th, the northernmost
+    EXPECT_EQ((*brownfield)(77, 0), 0);
+    EXPECT_EQ((*brownfield)(147, 1), 338);   // the second profile starts at the southern edge
     EXPECT_TRUE(quad.has("606898.3125    4414421.5"));
     EXPECT_TRUE(quad.has("maximum elevation is:  847"));
 
