@@ -19,12 +19,12 @@ std::string n(std::int64_t v) { return std::to_string(v); }
 
 TEST(AsterHdf, SixteenBitDataSetWithEveryLogLine)
 {
-    HdfSpec spec;
-    spec.rows = 2000, spec.cols = 2300;   // 9,200,000 bytes: a data set the reader picks
-    spec.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
+    HdfLayout layout;
+    layout.rows = 2000, layout.cols = 2300;   // 9,200,000 bytes: a data set the reader picks
+    layout.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
         put16(out, i == 0 ? 0xFFFF : i == 1 ? 0x8001 : std::uint32_t((i / 2300) * 3 + i % 2300 % 7));
     };
-    const HdfFile file = hdfFile(spec);
+    const HdfFile file = hdfFile(layout);
     RecordingReporter rec;
     const auto grid = parseAsterHdf(file.bytes, rec);
     ASSERT_TRUE(grid);
@@ -51,15 +51,15 @@ TEST(AsterHdf, SixteenBitDataSetWithEveryLogLine)
 
 TEST(AsterHdf, ThirtyTwoBitFloatsTruncatedAndNullWhereNoIntegerExists)
 {
-    HdfSpec spec;
-    spec.rows = 1500, spec.cols = 1600, spec.width = 32;   // 9,600,000 bytes
+    HdfLayout layout;
+    layout.rows = 1500, layout.cols = 1600, layout.width = 32;   // 9,600,000 bytes
     const std::uint32_t special[] = {0x42F6E979, 0xC2F6E979, 0x7FC00000, 0x501502F9, 0xCF000000, 0x7F800000};
-    spec.sample = [&](std::vector<std::uint8_t>& out, std::size_t i) {
+    layout.sample = [&](std::vector<std::uint8_t>& out, std::size_t i) {
         if (i < 6) put32(out, special[i]);
         else putFloat(out, float(i % 1600) + 0.75f);
     };
     RecordingReporter rec;
-    const auto grid = parseAsterHdf(hdfFile(spec).bytes, rec);
+    const auto grid = parseAsterHdf(hdfFile(layout).bytes, rec);
     ASSERT_TRUE(grid);
     const std::int32_t expected[] = {123, -123, -32768, -32768, std::numeric_limits<std::int32_t>::min(), -32768};
     for (int c = 0; c < 6; ++c) EXPECT_EQ((*grid)(0, c), expected[c]) << c;   // 123.456, -123.456, NaN, 1e10, -2^31, inf
@@ -70,12 +70,12 @@ TEST(AsterHdf, ThirtyTwoBitFloatsTruncatedAndNullWhereNoIntegerExists)
 
 TEST(AsterHdf, LaterLargeDataSetAndFirstMatchingGroupAreUsed)
 {
-    HdfSpec spec;
-    spec.rows = 2000, spec.cols = 2300;
-    spec.decoyDataSet = true;
-    spec.decoyGroup = true;
+    HdfLayout layout;
+    layout.rows = 2000, layout.cols = 2300;
+    layout.decoyDataSet = true;
+    layout.decoyGroup = true;
     RecordingReporter rec;
-    const auto grid = parseAsterHdf(hdfFile(spec).bytes, rec);
+    const auto grid = parseAsterHdf(hdfFile(layout).bytes, rec);
     ASSERT_TRUE(grid);
     EXPECT_EQ((*grid)(0, 5), 5);
     EXPECT_TRUE(rec.hasSequence({"sd_reference is:\t\t\t9", "sd_reference is:\t\t\t2"}));
@@ -85,10 +85,10 @@ TEST(AsterHdf, LaterLargeDataSetAndFirstMatchingGroupAreUsed)
 
 TEST(AsterHdf, LengthOneByteShortRaisesTheErrorWindowAndStillReads)
 {
-    HdfSpec spec;
-    spec.rows = 2000, spec.cols = 2300, spec.lengthDelta = -1;
+    HdfLayout layout;
+    layout.rows = 2000, layout.cols = 2300, layout.lengthDelta = -1;
     RecordingReporter rec;
-    const auto grid = parseAsterHdf(hdfFile(spec).bytes, rec);
+    const auto grid = parseAsterHdf(hdfFile(layout).bytes, rec);
     ASSERT_TRUE(grid);
     EXPECT_EQ((*grid)(1999, 2299), int((2000 * 2300 - 1) % 30000));
     EXPECT_TRUE(rec.has("\t\t\t\tLength Check Error"));
@@ -101,9 +101,9 @@ TEST(AsterHdf, LengthOneByteShortRaisesTheErrorWindowAndStillReads)
 
 TEST(AsterHdf, SmallFilesCountsAndMagic)
 {
-    HdfSpec spec;   // 3 x 4: too small to be picked, the only group still gives the references
-    spec.countField = 0x0105;   // 261 descriptors claimed: only the low byte counts
-    auto file = hdfFile(spec);
+    HdfLayout layout;   // 3 x 4: too small to be picked, the only group still gives the references
+    layout.countField = 0x0105;   // 261 descriptors claimed: only the low byte counts
+    auto file = hdfFile(layout);
     file.bytes[1] = 0x04;       // magic mismatch
     RecordingReporter rec;
     const auto grid = parseAsterHdf(file.bytes, rec);
@@ -119,18 +119,18 @@ TEST(AsterHdf, MalformedFilesGiveNoGridOrAZeroGrid)
 {
     struct Case {
         const char* name;
-        HdfSpec spec;
+        HdfLayout layout;
         std::size_t cutTo = 0;   // 0: whole file
     };
     std::vector<Case> cases;
-    cases.push_back({"three dimensions", [] { HdfSpec s; s.dimensions = 3; return s; }()});
-    cases.push_back({"zero rows", [] { HdfSpec s; s.rows = 0; return s; }()});
-    cases.push_back({"negative columns", [] { HdfSpec s; s.cols = -4; return s; }()});
-    cases.push_back({"data set larger than the file", HdfSpec{}, 0});
-    cases.back().cutTo = hdfFile(HdfSpec{}).bytes.size() - 1;
-    cases.push_back({"huge dimensions", [] { HdfSpec s; s.rows = 0x7FFFFFFF; s.cols = 0x7FFFFFFF; return s; }()});
+    cases.push_back({"three dimensions", [] { HdfLayout s; s.dimensions = 3; return s; }()});
+    cases.push_back({"zero rows", [] { HdfLayout s; s.rows = 0; return s; }()});
+    cases.push_back({"negative columns", [] { HdfLayout s; s.cols = -4; return s; }()});
+    cases.push_back({"data set larger than the file", HdfLayout{}, 0});
+    cases.back().cutTo = hdfFile(HdfLayout{}).bytes.size() - 1;
+    cases.push_back({"huge dimensions", [] { HdfLayout s; s.rows = 0x7FFFFFFF; s.cols = 0x7FFFFFFF; return s; }()});
     for (const Case& c : cases) {
-        auto bytes = hdfFile(c.spec).bytes;
+        auto bytes = hdfFile(c.layout).bytes;
         if (c.cutTo) bytes.resize(c.cutTo);
         RecordingReporter rec;
         EXPECT_FALSE(parseAsterHdf(bytes, rec)) << c.name;
@@ -138,7 +138,7 @@ TEST(AsterHdf, MalformedFilesGiveNoGridOrAZeroGrid)
         EXPECT_FALSE(rec.has("Done")) << c.name;
     }
 
-    HdfSpec eightBits;
+    HdfLayout eightBits;
     eightBits.width = 8;
     RecordingReporter rec;
     const auto zero = parseAsterHdf(hdfFile(eightBits).bytes, rec);
@@ -147,7 +147,7 @@ TEST(AsterHdf, MalformedFilesGiveNoGridOrAZeroGrid)
     EXPECT_TRUE(rec.hasSequence({"data_width Error", "data_width is:\t\t\t8"}));
 
     for (std::size_t size : {0u, 1u, 5u, 9u, 30u}) {   // cut inside the header and the descriptors
-        auto bytes = hdfFile(HdfSpec{}).bytes;
+        auto bytes = hdfFile(HdfLayout{}).bytes;
         bytes.resize(size);
         RecordingReporter cut;
         EXPECT_FALSE(parseAsterHdf(bytes, cut)) << size;

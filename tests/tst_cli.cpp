@@ -270,12 +270,12 @@ TEST(Cli, WritesUsgsDemsThroughTheFormsChecks)
 TEST(Cli, ReadsAsterDemsAndErTiles)
 {
     TempDir dir;
-    HdfSpec spec;
-    spec.rows = 2000, spec.cols = 2300;
-    spec.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
+    HdfLayout layout;
+    layout.rows = 2000, layout.cols = 2300;
+    layout.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
         put16(out, std::uint32_t(std::int32_t(i / 2300) - std::int32_t(i % 2300)) & 0xFFFF);
     };
-    writeBytes(dir.file("tile.hdf"), hdfFile(spec).bytes);
+    writeBytes(dir.file("tile.hdf"), hdfFile(layout).bytes);
     CliResult r = runCli("convert " + dir.file("tile.hdf") + " " + dir.file("tile.bsq"));
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("Length Check\t\t\tOK\nDone\n  \nGenerating ASTER image.\n"), std::string::npos);

@@ -42,14 +42,14 @@ struct InputDialogAnswers {
 
 /// An ASTER DEM of 2000 x 2300 16-bit samples (9,200,000 bytes: a data set the reader picks);
 /// sample (r, c) = r - c, the first row holding the north.
-HdfSpec asterSpec()
+HdfLayout asterSpec()
 {
-    HdfSpec spec;
-    spec.rows = 2000, spec.cols = 2300;
-    spec.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
+    HdfLayout layout;
+    layout.rows = 2000, layout.cols = 2300;
+    layout.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
         put16(out, std::uint32_t(std::int32_t(i / 2300) - std::int32_t(i % 2300)) & 0xFFFF);
     };
-    return spec;
+    return layout;
 }
 
 void copyShapefile(const std::string& toBase)
@@ -122,7 +122,7 @@ TEST_F(OpenFixture, AsterHdfOpensNorthUpAndMarksTheWindow)
     EXPECT_TRUE(m.openExtension().empty());
 
     // A data set one byte shorter than its dimensions: the notice, then the samples are read.
-    HdfSpec shortSet = asterSpec();
+    HdfLayout shortSet = asterSpec();
     shortSet.lengthDelta = -1;
     writeBytes(dir.file("short.hdf"), hdfFile(shortSet).bytes);
     open(dir.file("short.hdf"));
@@ -131,7 +131,7 @@ TEST_F(OpenFixture, AsterHdfOpensNorthUpAndMarksTheWindow)
     EXPECT_EQ(model.elevationArray(1999, 0), 1999);
 
     // Dimensions the file cannot hold: "Image Size Error" and nothing loaded.
-    HdfSpec wrong = asterSpec();
+    HdfLayout wrong = asterSpec();
     wrong.dimensions = 3;
     writeBytes(dir.file("wrong.hdf"), hdfFile(wrong).bytes);
     g.model().elevationArray(0, 0) = 77;

@@ -13,7 +13,7 @@
 
 
 /// What the HDF file built by a test holds.
-struct HdfSpec {
+struct HdfLayout {
     std::int32_t rows = 3, cols = 4;
     int width = 16;
     std::uint16_t dimensions = 2;
@@ -41,7 +41,7 @@ inline void putFloat(std::vector<std::uint8_t>& out, float f)
 
 /// An HDF4 file laid out as the ASTER DEM product: first block of descriptors,
 /// then number type, dimension record, group(s) and the samples.
-inline HdfFile hdfFile(const HdfSpec& spec)
+inline HdfFile hdfFile(const HdfLayout& layout)
 {
     struct Element {
         std::uint16_t tag, ref;
@@ -50,31 +50,31 @@ inline HdfFile hdfFile(const HdfSpec& spec)
     };
     std::vector<Element> elements;
     elements.push_back({0x001E, 1, {0, 0, 0, 4}});
-    elements.push_back({0x006A, 5, {1, std::uint8_t(spec.width == 32 ? 5 : 22), std::uint8_t(spec.width), 0}});
+    elements.push_back({0x006A, 5, {1, std::uint8_t(layout.width == 32 ? 5 : 22), std::uint8_t(layout.width), 0}});
     std::vector<std::uint8_t> sdd;
-    put16(sdd, spec.dimensions);
-    put32(sdd, std::uint32_t(spec.rows));
-    put32(sdd, std::uint32_t(spec.cols));
+    put16(sdd, layout.dimensions);
+    put32(sdd, std::uint32_t(layout.rows));
+    put32(sdd, std::uint32_t(layout.cols));
     put16(sdd, 0x006A), put16(sdd, 5);
     elements.push_back({0x02BD, 2, sdd});
-    if (spec.decoyDataSet) elements.push_back({0x02BE, 9, {}, 9'500'000});
-    if (spec.decoyGroup) elements.push_back({0x02D0, 4, {0x02, 0xBE, 0x00, 0x09, 0x02, 0xBD, 0x00, 0x07, 0x00, 0x6A, 0x00, 0x07}});
+    if (layout.decoyDataSet) elements.push_back({0x02BE, 9, {}, 9'500'000});
+    if (layout.decoyGroup) elements.push_back({0x02D0, 4, {0x02, 0xBE, 0x00, 0x09, 0x02, 0xBD, 0x00, 0x07, 0x00, 0x6A, 0x00, 0x07}});
     elements.push_back({0x02D0, 3, {0x02, 0xBE, 0x00, 0x02, 0x02, 0xBD, 0x00, 0x02, 0x00, 0x6A, 0x00, 0x05, 0, 0, 0, 0}});
     std::vector<std::uint8_t> samples;   // last in the file
-    std::size_t count = std::size_t(std::max(spec.rows, 0)) * std::size_t(std::max(spec.cols, 0));
+    std::size_t count = std::size_t(std::max(layout.rows, 0)) * std::size_t(std::max(layout.cols, 0));
     if (count > 50'000'000) count = 0;   // dimensions no file holds
     for (std::size_t i = 0; i < count; ++i) {
-        if (spec.sample) spec.sample(samples, i);
+        if (layout.sample) layout.sample(samples, i);
         else put16(samples, std::uint32_t(i % 30000));
     }
-    const std::uint32_t sdLength = std::uint32_t(std::int64_t(samples.size()) + spec.lengthDelta);
+    const std::uint32_t sdLength = std::uint32_t(std::int64_t(samples.size()) + layout.lengthDelta);
     elements.push_back({0x02BE, 2, std::move(samples), sdLength});
 
     HdfFile file;
     file.descriptors = elements.size();
     auto& out = file.bytes;
     out = {0x0E, 0x03, 0x13, 0x01};
-    put16(out, spec.countField ? spec.countField : std::uint16_t(elements.size()));
+    put16(out, layout.countField ? layout.countField : std::uint16_t(elements.size()));
     put32(out, 0);
     std::uint32_t offset = std::uint32_t(10 + 12 * elements.size());
     for (const Element& e : elements) {
