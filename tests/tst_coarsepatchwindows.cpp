@@ -14,6 +14,7 @@
 #include "ui/Modal.h"
 #include "DtedFiles.h"
 #include "PatchScene.h"
+#include "ProgramFixture.h"
 #include "TestFiles.h"
 
 #include <QAction>
@@ -26,11 +27,7 @@
 
 namespace {
 
-struct CoarsePatchWindows : ::testing::Test {
-    WindowRegistry registry{WindowRegistry::Options{false}};
-    MainWindow& m = registry.mainWindow();
-    GraphicsWindow& g = *m.graphicsWindow();
-    GraphicsModel& model = g.model();
+struct CoarsePatchWindows : ProgramFixture {
     QStringList dialogs;
     std::function<int(QDialog&)> answer = [](QDialog&) { return 0; };
     TempDir dir;
@@ -47,21 +44,15 @@ struct CoarsePatchWindows : ::testing::Test {
     }
     void TearDown() override
     {
-        modal::setAnswerer({});
-        filedialogs::queueAnswers({});
+        ProgramFixture::TearDown();
         keptDted1Header().clear();
     }
-    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
     ColourImageWindow* window(const char* objectName) const
     {
         return m.findChild<ColourImageWindow*>(objectName);
     }
     /// A main-window command answered with the path.
-    void command(const char* action, const std::string& path)
-    {
-        filedialogs::queueAnswers({QString::fromStdString(path)});
-        m.action(action)->trigger();
-    }
+    void command(const char* action, const std::string& path) { answered(m.action(action), path); }
     /// "Input Data" with the relaxation alone, then "Run Gridmend".
     void inputDataAndRun(const char* laplacian = "200")
     {

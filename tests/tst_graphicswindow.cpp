@@ -12,8 +12,9 @@
 #include "ui/FileDialogs.h"
 #include "ui/Modal.h"
 #include "view/ImageWindows.h"
-#include "TestFiles.h"
 #include "MouseMoves.h"
+#include "ProgramFixture.h"
+#include "TestFiles.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -36,11 +37,7 @@ QStringList captions(QMenu* menu)
     return out;
 }
 
-struct GraphicsFixture : ::testing::Test {
-    WindowRegistry registry{WindowRegistry::Options{false}};
-    MainWindow& m = registry.mainWindow();
-    GraphicsWindow& g = *m.graphicsWindow();
-    GraphicsModel& model = g.model();
+struct GraphicsFixture : ProgramFixture {
     QStringList dialogs;
     std::function<int(QDialog&)> answer = [](QDialog&) { return 0; };
 
@@ -52,18 +49,8 @@ struct GraphicsFixture : ::testing::Test {
             return answer(d);
         });
     }
-    void TearDown() override
-    {
-        modal::setAnswerer({});
-        filedialogs::queueAnswers({});
-    }
-    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
     bool enabled(const char* name) const { return g.action(name)->isEnabled(); }
-    void save(const char* action, const std::string& path)
-    {
-        filedialogs::queueAnswers({QString::fromStdString(path)});
-        g.action(action)->trigger();
-    }
+    void save(const char* action, const std::string& path) { answered(g.action(action), path); }
 };
 
 int click(QDialog& d, const char* button)

@@ -7,6 +7,7 @@
 #include "formats/UsgsDemWriter.h"
 #include "ui/FileDialogs.h"
 #include "ModalRecorder.h"
+#include "ProgramFixture.h"
 #include "TestFiles.h"
 
 #include <QAction>
@@ -22,9 +23,7 @@ namespace {
 
 using Texts = std::vector<std::pair<const char*, QString>>;
 
-struct SaveAsciiDemFixture : ::testing::Test {
-    WindowRegistry registry{WindowRegistry::Options{false}};
-    MainWindow& m = registry.mainWindow();
+struct SaveAsciiDemFixture : ProgramFixture {
     AsciiDemDataEntryForm& form = *registry.find<AsciiDemDataEntryForm>();
     ModalRecorder recorder;
     /// Each attempt types its texts into the form and clicks its button ("cancelButton" or "submitButton").
@@ -54,14 +53,7 @@ struct SaveAsciiDemFixture : ::testing::Test {
             return d.result();
         };
     }
-    void TearDown() override { filedialogs::queueAnswers({}); }
-
-    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
-    void save(const std::string& path)
-    {
-        filedialogs::queueAnswers({QString::fromStdString(path)});
-        m.action("actionSaveAsciiDem")->trigger();
-    }
+    void save(const std::string& path) { answered(m.action("actionSaveAsciiDem"), path); }
 };
 
 const Texts kGoodTexts = {{"eastingEdit", "500000"}, {"northingEdit", "4000000"}, {"zoneEdit", "5"}};

@@ -4,33 +4,21 @@
 // "Conversion Error: text"), other dialogs by caption and then answered.
 #pragma once
 
-#include "app/MainWindow.h"
-#include "app/WindowRegistry.h"
-#include "graphics/GraphicsWindow.h"
 #include "graphics/PictureView.h"
-#include "ui/FileDialogs.h"
 #include "ModalRecorder.h"
 #include "MouseMoves.h"
+#include "ProgramFixture.h"
 
-#include <QAction>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <map>
 
-struct GraphicsWindowFixture : ::testing::Test {
-    WindowRegistry registry{WindowRegistry::Options{false}};
-    MainWindow& m = registry.mainWindow();
-    GraphicsWindow& g = *m.graphicsWindow();
-    GraphicsModel& model = g.model();
+struct GraphicsWindowFixture : ProgramFixture {
     ModalRecorder modals;
 
     void SetUp() override { m.beepPauseMs = 0; }
-    void TearDown() override { filedialogs::queueAnswers({}); }
 
-    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
     /// The log lines written since `from` lines were there.
     QStringList logSince(int from) const { return log().mid(from); }
     int logSize() const { return log().size(); }

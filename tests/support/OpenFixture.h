@@ -4,26 +4,16 @@
 // recorded as "caption: text", and other dialogs go to answerOther.
 #pragma once
 
-#include "app/MainWindow.h"
-#include "app/WindowRegistry.h"
-#include "graphics/GraphicsWindow.h"
 #include "ui/ErrorWindow.h"
-#include "ui/FileDialogs.h"
-#include "ui/Modal.h"
+#include "ProgramFixture.h"
 
-#include <QAction>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <functional>
-#include <gtest/gtest.h>
 
-struct OpenFixture : ::testing::Test {
-    WindowRegistry registry{WindowRegistry::Options{false}};
-    MainWindow& m = registry.mainWindow();
-    GraphicsWindow& g = *m.graphicsWindow();
+struct OpenFixture : ProgramFixture {
     QStringList dialogs;                 // captions of the modal windows shown
     QStringList messages;                // "caption: text" of the message boxes and error windows shown
     QString paramsAnswer = "submit";     // how the parameters dialog is answered
@@ -51,17 +41,6 @@ struct OpenFixture : ::testing::Test {
             }
             return answerOther ? answerOther(d) : 0;
         });
-    }
-    void TearDown() override
-    {
-        modal::setAnswerer({});
-        filedialogs::queueAnswers({});
-    }
-    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
-    void open(const std::string& path)
-    {
-        filedialogs::queueAnswers({QString::fromStdString(path)});
-        m.action("actionOpen")->trigger();
     }
 };
 

@@ -4,23 +4,15 @@
 // "Error!: text" for error windows, the caption for other dialogs).
 #pragma once
 
-#include "app/MainWindow.h"
-#include "app/WindowRegistry.h"
 #include "formats/SrtmHgt.h"
-#include "graphics/GraphicsWindow.h"
-#include "ui/ErrorWindow.h"
-#include "ui/FileDialogs.h"
-#include "ui/Modal.h"
+#include "ModalRecorder.h"
+#include "ProgramFixture.h"
 #include "TestFiles.h"
 
-#include <QAction>
 #include <QDialog>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <functional>
-#include <gtest/gtest.h>
 #include <map>
 
 /// The crop of N49E011.hgt in tests/data: 101 x 101 postings with a 3 x 3 void at rows 44-46, columns 43-45.
@@ -34,12 +26,9 @@ inline IntGrid readTileFile(const std::string& path)
     return tile ? *tile : IntGrid();
 }
 
-struct SrtmWindowFixture : ::testing::Test {
-    WindowRegistry registry{WindowRegistry::Options{false}};
-    MainWindow& m = registry.mainWindow();
-    GraphicsWindow& g = *m.graphicsWindow();
-    GraphicsModel& model = g.model();
-    QStringList shown;
+struct SrtmWindowFixture : ProgramFixture {
+    ModalRecorder modals;
+    QStringList& shown = modals.shown;
     /// Texts typed into the boxes of a dialog before its "Submit": object name of the dialog ->
     /// (object name of the box -> text).
     std::map<QString, std::map<QString, QString>> entries;
@@ -50,16 +39,7 @@ struct SrtmWindowFixture : ::testing::Test {
     {
         m.beepPauseMs = 0;
         entries["dataEntryForm"] = {{"lsqrEdit", "0"}, {"laplacianEdit", "300"}, {"refiningEdit", "0"}};
-        modal::setAnswerer([this](QDialog& d) {
-            if (auto* box = qobject_cast<QMessageBox*>(&d)) {
-                shown << box->windowTitle() + ": " + box->text();
-                return int(QDialog::Accepted);
-            }
-            if (auto* e = qobject_cast<ErrorWindow*>(&d)) {
-                shown << "Error!: " + e->text();
-                return int(QDialog::Accepted);
-            }
-            shown << d.windowTitle();
+        modals.answer = [this](QDialog& d) {
             if (auto h = handlers.find(d.objectName()); h != handlers.end()) return h->second(d);
             for (const auto& [box, text] : entries[d.objectName()]) {
                 auto* edit = d.findChild<QLineEdit*>(box);
@@ -68,23 +48,8 @@ struct SrtmWindowFixture : ::testing::Test {
             }
             if (auto* submit = d.findChild<QPushButton*>("submitButton")) submit->click();
             return d.result();
-        });
-    }
-    void TearDown() override
-    {
-        modal::setAnswerer({});
-        filedialogs::queueAnswers({});
-    }
-    QStringList log() const { return m.diagnosticsLog()->toPlainText().split('\n'); }
-    void open(const std::string& path)
-    {
-        filedialogs::queueAnswers({QString::fromStdString(path)});
-        m.action("actionOpen")->trigger();
+        };
     }
     void trigger(const char* graphicsAction) { g.action(graphicsAction)->trigger(); }
-    void saveFrom(QAction* action, const std::string& path)
-    {
-        filedialogs::queueAnswers({QString::fromStdString(path)});
-        action->trigger();
-    }
+    void saveFrom(QAction* action, const std::string& path) { answered(action, path); }
 };
