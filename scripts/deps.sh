@@ -5,7 +5,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth clang
+  xvfb xauth clang ccache
 )
 missing=()
 for p in "${packages[@]}"; do
