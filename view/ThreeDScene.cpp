@@ -35,6 +35,18 @@ bool prepareRender(ThreeDState& state, RealGrid* grid, Reporter& reporter)
     return true;
 }
 
+RealGrid* DisplayGrid::select(RealGrid* solution, bool smoothPending)
+{
+    if (solution && smoothPending) {
+        source_ = *solution;
+        shown_ = *solution;
+    } else if (!solution || (shown_ && !(*source_ == *solution))) {
+        source_.reset();
+        shown_.reset();
+    }
+    return shown_ ? &*shown_ : solution;
+}
+
 bool resizeView(ThreeDState& state, int width, int height)
 {
     if (height == 0) height = 1;
