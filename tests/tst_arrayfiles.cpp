@@ -191,7 +191,8 @@ TEST(Writers, ReportOnlyTheirFailure)
     RecordingReporter r;
     EXPECT_FALSE(writeElevationArray("/nonexistent/dir/a.elv", IntGrid(1, 1), 0, r));
     EXPECT_FALSE(writeIndexArray("/nonexistent/dir/a.ind", IntGrid(1, 1), r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open output file", "could not open output file"}));
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open output file", "/nonexistent/dir/a.elv: No such file or directory",
+                                         "could not open output file", "/nonexistent/dir/a.ind: No such file or directory"}));
     // A long name is no problem.
     TempDir dir;
     const std::string longName = dir.file(std::string(200, 'n') + ".elv");

@@ -161,7 +161,7 @@ TEST(UsgsDemWriter, VoidsScalingAndOutputFailure)
 
     RecordingReporter rec;
     EXPECT_FALSE(writeUsgsAsciiDem("/nonexistent-dir/x.dem", georeference(), solution, rec));
-    EXPECT_EQ(rec.lines, (Lines{"could not open output file"}));
+    EXPECT_EQ(rec.lines, (Lines{"could not open output file", "/nonexistent-dir/x.dem: No such file or directory"}));
 }
 
 TEST(UsgsDemEntries, ValidationOrderAndStoredValues)
