@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
+#include <stdexcept>
 
 const std::vector<CliCommandInfo>& cliCommands()
 {
@@ -116,6 +118,10 @@ int main(int argc, char** argv)
     CliReporter reporter;
     for (const CliCommandInfo& c : cliCommands()) {
         if (std::strcmp(argv[1], c.name) != 0) continue;
+        if (asksForHelp(args)) {
+            std::printf("usage: gridmend-cli %s\n", c.usage);
+            return 0;
+        }
         try {
             const int status = c.run(args, reporter);
             std::fflush(stdout);
@@ -124,6 +130,14 @@ int main(int argc, char** argv)
             std::fflush(stdout);
             std::fprintf(stderr, "gridmend-cli %s: %s\nusage: gridmend-cli %s\n", c.name, e.what(), c.usage);
             return 2;
+        } catch (const std::bad_alloc&) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "gridmend-cli %s: not enough memory for a grid of this size\n", c.name);
+            return 1;
+        } catch (const std::length_error&) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "gridmend-cli %s: a grid of this size cannot be held in memory\n", c.name);
+            return 1;
         } catch (const std::exception& e) {
             std::fflush(stdout);
             std::fprintf(stderr, "gridmend-cli %s: %s\n", c.name, e.what());
