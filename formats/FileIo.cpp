@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -117,6 +118,13 @@ std::string replaceFile(const std::string& path, std::span<const std::uint8_t> b
     if (exists && S_ISDIR(existing.st_mode)) return "a folder has that name";
     if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(path, bytes);
     if (exists && ::access(path.c_str(), W_OK) != 0) return reason(errno);   // a write-protected file stays
+    if (exists) {   // through a link: the file it names is replaced, the link stays
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            const std::string target(real);
+            std::free(real);
+            if (target != path) return replaceFile(target, bytes);
+        }
+    }
 
     std::string temporary;
     Fd fd(createTemporary(path, temporary));

@@ -106,6 +106,10 @@ TEST(Cli, AFailedOrKilledWriteLeavesTheExistingFileWhole)
     EXPECT_EQ(readBytes(work), before);
     ASSERT_EQ(runCli(fill).status, 0);   // and a whole write replaces it
     EXPECT_EQ(readBytes(work).size(), 2u * 1201 * 1201);
+    std::filesystem::create_symlink(work, dir.file("link.hgt"));   // through a link: the link stays
+    ASSERT_EQ(runCli("fill " + testData("crop_N49E011.hgt") + " " + dir.file("link.hgt") + " --lsqr 0").status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.hgt")));
+    EXPECT_EQ(readBytes(work).size(), 2u * 1201 * 1201);
 }
 
 TEST(Cli, InterpolateWritesTheOutputFormatOfTheExtension)

@@ -87,10 +87,11 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      \"Resample DEM\": reduces a grid input by the rate in both directions (postings above\n"
          "      --null, default -1000, hold data). OUT as for convert."},
         {"render3d", cliRender3d,
-         "render3d IN OUT.jpg --rows R --columns C [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
+         "render3d IN OUT.jpg [--rows R --columns C] [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
          "      [--rotate-x D] [--rotate-y D] [--rotate-z D] [--translate-x D] [--translate-y D]\n"
          "      [--translate-z D] [--zoom F] [--size W H] [--stereo A]\n"
-         "      Renders a solution (an ASCII matrix, south row first) as the 3-D view does and saves it\n"
+         "      Renders a solution (an ASCII matrix of --rows x --columns, south row first, or any grid\n"
+         "      input the other commands read: .hgt, .dt1, .dem, .elv, ...) as the 3-D view does and saves it\n"
          "      as JPEG. The view steps apply in the order given, after the first render's set-up.\n"
          "      --stereo A writes OUT's name with _plus and _minus: the view turned by +A and -A about z.\n"
          "      Needs an X server (DISPLAY, or run under xvfb-run)."},
@@ -102,7 +103,8 @@ namespace {
 
 void printUsage(std::FILE* to)
 {
-    std::fprintf(to, "usage: gridmend-cli COMMAND ARGUMENTS...\n\ncommands:\n");
+    std::fprintf(to, "usage: gridmend-cli COMMAND ARGUMENTS...   (gridmend-cli COMMAND --help: one command)\n\n"
+                     "commands:\n");
     for (const CliCommandInfo& c : cliCommands()) std::fprintf(to, "  %s\n", c.usage);
 }
 
