@@ -10,6 +10,7 @@
 #include "view/Mesh.h"
 #include "view/ViewMatrix.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -51,7 +52,7 @@ public:
     RealGrid* select(RealGrid* solution, bool smoothPending);
 
 private:
-    std::optional<RealGrid> source_;   ///< the solution the copy was made from
+    std::uint64_t source_ = 0;   ///< fingerprint of the solution the copy was made from
     std::optional<RealGrid> shown_;
 };
 
