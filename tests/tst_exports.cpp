@@ -79,12 +79,20 @@ TEST(Terragen, FlatSolutionUsesRangeOneWithTheWarning)
     EXPECT_TRUE(rep.hasSequence({kFlatRangeWarning, "elevrange is:  1"}));
 }
 
-TEST(Terragen, SizesBeyondSixteenBitsAreRefused)
+TEST(Terragen, SizesAndScalesBeyondSixteenBitsAreRefused)
 {
     RecordingReporter rep;
     EXPECT_FALSE(encodeTerragen(IntGrid(2, 70000, 1), 30, rep));
     EXPECT_EQ(rep.lines, std::vector<std::string>{kSizeTooLargeLine});
     EXPECT_TRUE(encodeTerragen(IntGrid(1, 65535, 1), 30, rep));
+    for (std::int32_t scale : {32768, 70000, -32769}) {   // never cut to its low 16 bits
+        RecordingReporter refused;
+        EXPECT_FALSE(encodeTerragen(IntGrid(2, 2, 1), scale, refused)) << scale;
+        EXPECT_EQ(refused.lines.back(), kTerragenScaleLine);
+    }
+    const auto kept = encodeTerragen(IntGrid(2, 2, 1), -32768, rep);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ((*kept)[44] | (*kept)[45] << 8, 0x8000);
 }
 
 TEST(Terragen, FailedOpenWritesNoScalingLines)

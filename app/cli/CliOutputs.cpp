@@ -5,9 +5,9 @@
 #include "app/cli/CliOptions.h"
 
 #include "app/SolutionOutputs.h"
+#include "formats/Terragen.h"
 #include "formats/UsgsDemWriter.h"
 
-#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -73,8 +73,7 @@ OutputOptions cliOutputOptions(const CliOptions& options, const std::string& out
         o.tgaGrayscale = *kind == "gray";
     }
     o.terragenHeightScale = options.integerOr("terragen-scale", 30);
-    if (o.terragenHeightScale < INT16_MIN || o.terragenHeightScale > INT16_MAX)
-        throw UsageError("--terragen-scale must fit the file's 16-bit field (-32768 .. 32767)");
+    if (!terragenScaleFits(o.terragenHeightScale)) throw UsageError(kTerragenScaleLine);
     const SolutionOutput* format = findSolutionOutput(outputPath);
     if (format && std::strcmp(format->extension, ".dem") == 0) {
         addUsgsDemGeoreference(options, o);
