@@ -25,7 +25,8 @@ std::optional<TextGridRead> readTextGrid(const std::string& path, int rows, int 
 TextGridRead parseTextGrid(std::string_view text, int rows, int columns);
 
 /// The "Save ASCII " matrix: one line per grid row starting with row 0, each value in
-/// fixed-point notation with 4 decimals right-aligned in 10 characters, no separator.
+/// fixed-point notation with 4 decimals right-aligned in 10 characters, no separator; a
+/// value of 10 characters or more has one blank before it.
 std::string formatAsciiMatrix(const RealGrid& grid);
 /// Writes the matrix; logs "could not open output file" and returns false on failure.
 bool writeAsciiMatrix(const std::string& path, const RealGrid& grid, Reporter& reporter);
