@@ -11,6 +11,8 @@
 #include "graphics/GraphicsModel.h"
 #include "graphics/MergeLoaders.h"
 
+#include <stdexcept>
+
 namespace {
 
 constexpr int kErMapperRow = 12;
@@ -28,8 +30,21 @@ std::map<std::string, int> withInputOptions(std::map<std::string, int> own)
 {
     own.emplace("corner", 2);
     own.emplace("maxspan", 1);
+    own.emplace("allow-partial", 0);
     return own;
 }
+
+namespace {
+
+/// After a read: an input its reader found not whole (cut short, profiles or rows missing)
+/// is refused unless --allow-partial was given.
+void requireWholeInput(const std::string& path, const CliOptions& options, Reporter& reporter)
+{
+    if (reporter.takeIncompleteInput() && !options.has("allow-partial"))
+        throw std::runtime_error("'" + path + "' is not whole (see the log above); --allow-partial reads it anyway");
+}
+
+} // namespace
 
 const OpenRow& cliInputRow(const std::string& path)
 {
@@ -57,7 +72,10 @@ bool cliLoadGrid(const OpenRow& row, const std::string& path, const CliOptions& 
         if (!latitude || !longitude) throw UsageError("an ER Mapper tile needs --corner LAT LON (its south-west corner)");
         setErCorner(graphics, *latitude, *longitude, reporter);
     }
-    return row.load(path, graphics, reporter);
+    reporter.takeIncompleteInput();
+    const bool loaded = row.load(path, graphics, reporter);
+    requireWholeInput(path, options, reporter);
+    return loaded;
 }
 
 bool cliOpenGrid(const OpenRow& row, const std::string& path, const CliOptions& options, SessionState& session,
@@ -119,11 +137,12 @@ bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format
     return format.write(path, session, options, reporter);
 }
 
-bool cliOpenPatchSource(PatchSource source, const std::string& path, GraphicsModel& graphics,
-                        SessionState& session, Reporter& reporter)
+bool cliOpenPatchSource(PatchSource source, const std::string& path, const CliOptions& options,
+                        GraphicsModel& graphics, SessionState& session, Reporter& reporter)
 {
     reporter.log(path);
     reporter.log(" ");
+    reporter.takeIncompleteInput();
     const std::string extension = extensionOf(path);
     MergeLoad load = MergeLoad::WrongType;
     switch (source) {
@@ -137,5 +156,6 @@ bool cliOpenPatchSource(PatchSource source, const std::string& path, GraphicsMod
                                                           : "an SRTM30 tile ends in .hgt or .dem";
         throw UsageError("'" + path + "': " + rule);
     }
+    requireWholeInput(path, options, reporter);
     return load == MergeLoad::Loaded;
 }
