@@ -114,6 +114,50 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
     EXPECT_FALSE(readPictureFile("/nonexistent.bmp", ".bmp"));
 }
 
+TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
+{
+    const std::vector<std::uint8_t> whole = readBytes(testData("contour_crop.bmp"));   // 120 x 90, bottom-up
+    RecordingReporter quiet;
+    const auto full = decodeBitmap(whole, quiet);
+    ASSERT_TRUE(full);
+    const std::size_t stride = 360, data = 54;
+    struct Case {
+        std::size_t bytes;
+        int rowsRead;
+    };
+    for (const Case c : {Case{data + 30 * stride + 100, 30}, Case{data + 89 * stride + 359, 89}, Case{data + 10, 0},
+                         Case{whole.size(), 90}}) {
+        RecordingReporter rec;
+        const auto cut = decodeBitmap(std::span(whole).first(c.bytes), rec);
+        ASSERT_EQ(bool(cut), c.rowsRead > 0) << c.bytes;
+        EXPECT_EQ(rec.takeIncompleteInput(), c.rowsRead < 90) << c.bytes;
+        if (c.rowsRead < 90)
+            EXPECT_EQ(rec.lines, (std::vector<std::string>{"The picture is cut short: " + std::to_string(c.rowsRead) +
+                                                           " of its 90 rows were read."}));
+        if (!cut) continue;
+        ASSERT_EQ(cut->rows(), c.rowsRead);   // the rows the file holds: the bottom of the picture
+        for (int r = 0; r < c.rowsRead; ++r)
+            for (int col = 0; col < 120; col += 17) EXPECT_EQ((*cut)(r, col), (*full)(90 - c.rowsRead + r, col));
+    }
+}
+
+TEST(PictureLoader, PictureSizeMustFitTheFile)
+{
+    EXPECT_TRUE(pictureSizeFits(120, 90, 3000, kMaxPicturePixels));
+    EXPECT_FALSE(pictureSizeFits(8192, 8192, 5000, kMaxPicturePixels));   // 5 kB announcing 8192 x 8192
+    EXPECT_TRUE(pictureSizeFits(8192, 8192, 70000, kMaxPicturePixels));
+    EXPECT_FALSE(pictureSizeFits(8193, 8192, 1 << 30, kMaxPicturePixels));
+    EXPECT_FALSE(pictureSizeFits(0, 10, 100, kMaxPicturePixels));
+    // A JPEG whose frame header announces 8192 x 8192 is refused before it is decoded.
+    std::vector<std::uint8_t> jpeg = readBytes(testData("contour_crop.jpg"));
+    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            jpeg[i + 5] = 0x20, jpeg[i + 6] = 0x00, jpeg[i + 7] = 0x20, jpeg[i + 8] = 0x00;
+            break;
+        }
+    EXPECT_FALSE(decodeJpeg(jpeg));
+}
+
 TEST(PictureLoader, LoadsIntoTheGraphicsModelOrLogsTheFailure)
 {
     GraphicsModel g;
