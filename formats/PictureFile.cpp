@@ -17,9 +17,10 @@ namespace {
 
 /// The rows of an uncompressed bitmap: declared by its header and held whole by its file.
 struct BitmapRows {
-    std::int64_t declared = 0, stored = 0;
-    std::size_t heightAt = 0;   ///< where the header keeps the height
-    bool twoByteHeight = false; ///< the old 12-byte header keeps it in 16 bits
+    std::int64_t width = 0, declared = 0, stored = 0;
+    std::size_t heightAt = 0;     ///< where the header keeps the height
+    bool twoByteHeight = false;   ///< the old 12-byte header keeps it in 16 bits
+    bool topDown = false;         ///< a negative height: the first stored row is the top one
 };
 
 /// Nothing for a compressed bitmap or a header that does not say.
@@ -48,6 +49,8 @@ std::optional<BitmapRows> bitmapRows(std::span<const std::uint8_t> file)
     }
     const std::int64_t stride = (width * bits + 31) / 32 * 4;
     if (width <= 0 || stride <= 0) return std::nullopt;
+    rows.width = width;
+    rows.topDown = height < 0;
     rows.declared = height < 0 ? -height : height;
     const std::int64_t data = *offset <= file.size() ? std::int64_t(file.size() - *offset) : 0;
     rows.stored = std::min(rows.declared, data / stride);
@@ -60,24 +63,27 @@ std::optional<IntGrid> decodeBitmap(std::span<const std::uint8_t> bytes, Reporte
 {
     if (bytes.empty()) return std::nullopt;
     std::vector<std::uint8_t> cut;
-    if (const auto rows = bitmapRows(bytes); rows && rows->stored < rows->declared) {
+    const auto rows = bitmapRows(bytes);
+    if (rows && rows->stored < rows->declared) {
         reporter.incompleteInput("The picture is cut short: " + std::to_string(rows->stored) + " of its " +
                                  std::to_string(rows->declared) + " rows were read.");
         if (rows->stored == 0) return std::nullopt;
         // The rows the file holds, as a whole picture of that height (the stored end of the
         // picture: the bottom rows of a bottom-up bitmap, the top rows of a top-down one).
         cut.assign(bytes.begin(), bytes.end());
-        const std::int64_t sign = rows->twoByteHeight || std::int32_t(*fileio::Bytes(bytes).le32u(22)) > 0 ? 1 : -1;
-        const auto h = std::uint32_t(sign * rows->stored);
-        for (std::size_t i = 0; i < (rows->twoByteHeight ? 2u : 4u); ++i) cut[rows->heightAt + i] = std::uint8_t(h >> (8 * i));
+        const auto height = std::uint32_t(rows->topDown ? -rows->stored : rows->stored);
+        for (std::size_t i = 0; i < (rows->twoByteHeight ? 2u : 4u); ++i)
+            cut[rows->heightAt + i] = std::uint8_t(height >> (8 * i));
         bytes = cut;
     }
     QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     QBuffer buffer(&data);
     QImageReader reader(&buffer, "BMP");
     reader.setDecideFormatFromContent(false);
+    // The toolkit gives no size for a top-down bitmap: an uncompressed one is measured by its header.
     const QSize size = reader.size();
-    if (!size.isValid() || !pictureSizeFits(size.width(), size.height(), bytes.size(), maxPixels)) return std::nullopt;
+    const std::int64_t width = rows ? rows->width : size.width(), height = rows ? rows->stored : size.height();
+    if ((!rows && !size.isValid()) || !pictureSizeFits(width, height, bytes.size(), maxPixels)) return std::nullopt;
     QImage image = reader.read();
     if (image.isNull()) return std::nullopt;
     image = image.convertToFormat(QImage::Format_RGB32);

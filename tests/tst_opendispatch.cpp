@@ -7,6 +7,7 @@
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 TEST(OpenDispatch, ExtensionAndNameTailFollowThePathRules)
@@ -139,6 +140,18 @@ TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
         for (int r = 0; r < c.rowsRead; ++r)
             for (int col = 0; col < 120; col += 17) EXPECT_EQ((*cut)(r, col), (*full)(90 - c.rowsRead + r, col));
     }
+    // Stored top-down (negative height), the rows a cut file holds are the top of the picture.
+    std::vector<std::uint8_t> topDown(whole.begin(), whole.begin() + data);
+    const std::int32_t negative = -90;
+    std::memcpy(&topDown[22], &negative, 4);
+    for (int line = 89; line >= 0; --line)
+        topDown.insert(topDown.end(), whole.begin() + data + line * stride, whole.begin() + data + (line + 1) * stride);
+    RecordingReporter rec;
+    const auto top = decodeBitmap(std::span(topDown).first(data + 25 * stride), rec);
+    ASSERT_TRUE(top);
+    ASSERT_EQ(top->rows(), 25);
+    for (int r = 0; r < 25; ++r) EXPECT_EQ((*top)(r, 60), (*full)(r, 60));
+    EXPECT_TRUE(rec.has("The picture is cut short: 25 of its 90 rows were read."));
 }
 
 TEST(PictureLoader, PictureSizeMustFitTheFile)
