@@ -20,9 +20,8 @@ inline constexpr const char* kImageFailedLine = "Failed to open image file.";
 bool isBitmapExtension(const std::string& extension);
 
 /// A Windows bitmap (bottom-up or top-down) from the file's bytes as 24-bit colours, through the
-/// toolkit's reader; a
-/// picture above maxPixels, or announcing far more pixels than its file can hold, is refused
-/// before any picture memory is taken. An uncompressed bitmap that its file holds only in part
+/// toolkit's reader; a picture above maxPixels, or announcing far more pixels than its file can
+/// hold, is refused before any picture memory is taken. An uncompressed bitmap that its file holds only in part
 /// gives the rows the file holds, after the line "The picture is cut short: S of its H rows
 /// were read." (Reporter::incompleteInput); nothing when not one row is whole, or on any error.
 std::optional<IntGrid> decodeBitmap(std::span<const std::uint8_t> bytes, Reporter& reporter,
