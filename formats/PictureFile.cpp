@@ -108,12 +108,6 @@ std::optional<IntGrid> readPictureFile(const std::string& path, const std::strin
     return isBitmapExtension(extension) ? decodeBitmap(*bytes, reporter) : decodeJpeg(*bytes);
 }
 
-std::optional<IntGrid> readPictureFile(const std::string& path, const std::string& extension)
-{
-    NullReporter quiet;
-    return readPictureFile(path, extension, quiet);
-}
-
 bool loadPictureIntoGraphics(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
 {
     auto picture = readPictureFile(path, extensionOf(path), reporter);

@@ -29,8 +29,6 @@ std::optional<IntGrid> decodeBitmap(std::span<const std::uint8_t> bytes, Reporte
 
 /// Reads a picture as 24-bit colours; nothing on any error. Only a cut-short bitmap logs.
 std::optional<IntGrid> readPictureFile(const std::string& path, const std::string& extension, Reporter& reporter);
-/// The same without any log line.
-std::optional<IntGrid> readPictureFile(const std::string& path, const std::string& extension);
 /// The picture loader with the graphics window as destination: load picture, or
 /// "Failed to open image file.".
 bool loadPictureIntoGraphics(const std::string& path, GraphicsModel& graphics, Reporter& reporter);

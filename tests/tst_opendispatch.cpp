@@ -92,7 +92,8 @@ TEST(OutputFormats, ChosenByExtension)
 
 TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
 {
-    auto bmp = readPictureFile(testData("contour_crop.bmp"), ".bmp");
+    NullReporter quiet;
+    auto bmp = readPictureFile(testData("contour_crop.bmp"), ".bmp", quiet);
     ASSERT_TRUE(bmp);
     EXPECT_EQ(bmp->rows(), 90);
     EXPECT_EQ(bmp->cols(), 120);
@@ -102,7 +103,7 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
 
     // Any extension other than ".bmp"/".BMP" is decoded as JPEG.
     for (const char* ext : {".jpg", ".anything"}) {
-        auto jpg = readPictureFile(testData("contour_crop.jpg"), ext);
+        auto jpg = readPictureFile(testData("contour_crop.jpg"), ext, quiet);
         ASSERT_TRUE(jpg) << ext;
         EXPECT_EQ(jpg->rows(), 90);
         EXPECT_EQ(jpg->cols(), 120);
@@ -110,9 +111,9 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
         EXPECT_EQ((*jpg)(45, 60), 0xB1A5A9);  // 177 165 169
     }
     // A bitmap read as JPEG, a JPEG read as bitmap and a missing file all fail.
-    EXPECT_FALSE(readPictureFile(testData("contour_crop.bmp"), ".jpg"));
-    EXPECT_FALSE(readPictureFile(testData("contour_crop.jpg"), ".BMP"));
-    EXPECT_FALSE(readPictureFile("/nonexistent.bmp", ".bmp"));
+    EXPECT_FALSE(readPictureFile(testData("contour_crop.bmp"), ".jpg", quiet));
+    EXPECT_FALSE(readPictureFile(testData("contour_crop.jpg"), ".BMP", quiet));
+    EXPECT_FALSE(readPictureFile("/nonexistent.bmp", ".bmp", quiet));
 }
 
 TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
@@ -202,7 +203,7 @@ TEST(PictureLoader, SavesTheDisplayAsA24BitBitmap)
     ASSERT_GE(bytes.size(), 54u);
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[28], 24);   // bits per pixel
-    auto back = readPictureFile(dir.file("shot.bmp"), ".bmp");
+    auto back = readPictureFile(dir.file("shot.bmp"), ".bmp", r);
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, picture);
     EXPECT_FALSE(saveGraphicsImage("", g, r));
