@@ -13,7 +13,7 @@ const std::pair<std::string, std::string> kLongitudeNotice{"Conversion Error", s
 const std::pair<std::string, std::string> kLatitudeNotice{"Conversion Error", srtm::kLatitudeMessage};
 
 /// n x n samples where sample (r, c) = r * 10 + c (rows all differ).
-std::vector<std::uint8_t> patternTile(int n, std::size_t extraBytes = 0)
+std::vector<std::uint8_t> patternTile(int n)
 {
     std::vector<std::uint8_t> bytes;
     for (int r = 0; r < n; ++r)
@@ -22,7 +22,6 @@ std::vector<std::uint8_t> patternTile(int n, std::size_t extraBytes = 0)
             bytes.push_back(std::uint8_t(v >> 8));
             bytes.push_back(std::uint8_t(v));
         }
-    bytes.resize(bytes.size() + extraBytes, 0x7F);
     return bytes;
 }
 
