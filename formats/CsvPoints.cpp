@@ -8,6 +8,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -15,9 +16,9 @@ bool isSeparator(char c) { return c == ',' || c == ';' || c == '|' || c == ' ' |
 
 /// The fields of one line: runs of characters between separators, a pair of double
 /// quotes around a field removed.
-std::vector<std::string_view> fieldsOf(std::string_view line)
+void splitFields(std::string_view line, std::vector<std::string_view>& fields)
 {
-    std::vector<std::string_view> fields;
+    fields.clear();
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && isSeparator(line[i])) ++i;
@@ -27,7 +28,6 @@ std::vector<std::string_view> fieldsOf(std::string_view line)
         if (f.size() >= 2 && f.front() == '"' && f.back() == '"') f = f.substr(1, f.size() - 2);
         if (!f.empty()) fields.push_back(f);
     }
-    return fields;
 }
 
 /// The whole field as a finite single-precision value.
@@ -66,20 +66,19 @@ CsvPointsRead readCsvText(std::string_view text)
     std::array<std::size_t, 3> columns{0, 1, 2};
     bool firstLine = true;
     std::size_t lineNumber = 0;
+    std::vector<std::string_view> fields;
     for (std::size_t at = 0; at < text.size();) {
         std::size_t end = text.find('\n', at);
         if (end == std::string_view::npos) end = text.size();
-        const std::vector<std::string_view> fields = fieldsOf(text.substr(at, end - at));
+        splitFields(text.substr(at, end - at), fields);
         at = end + 1;
         ++lineNumber;
         if (fields.empty()) continue;
-        const bool numeric = std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return bool(valueOf(f)); });
-        if (firstLine && !numeric) {   // a header line: its names choose the columns
-            firstLine = false;
-            columns = namedColumns(fields);
+        if (std::exchange(firstLine, false) &&
+            !std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return bool(valueOf(f)); })) {
+            columns = namedColumns(fields);   // a header line: its names choose the columns
             continue;
         }
-        firstLine = false;
         PointXYZ p;
         double* v[3] = {&p.x, &p.y, &p.z};
         for (int k = 0; k < 3; ++k) {
