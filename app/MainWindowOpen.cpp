@@ -108,7 +108,7 @@ void MainWindow::OpenReferenceImage1Click()
     if (!referenceImageWindow_) return;
     session_.inputKind = InputKind::SessionGridInput;
     session_.sizeFromInput = true;
-    if (auto picture = readPictureFile(path, openExtension_); picture && !picture->empty()) {
+    if (auto picture = readPictureFile(path, openExtension_, *this); picture && !picture->empty()) {
         // The loader keeps the picture's height and width in the window's two values.
         referenceImageWindow_->loaderValue1 = picture->rows();
         referenceImageWindow_->loaderValue2 = picture->cols();

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 class Reporter {
 public:
@@ -26,6 +27,19 @@ public:
 
     /// Three beeps 250 ms apart, sounded once per completed interpolation.
     virtual void completionSignal() = 0;
+
+    /// A line saying that an input file is not whole (cut short, rows or profiles missing):
+    /// logged like any other line and remembered, so that a caller can refuse the input.
+    void incompleteInput(std::string_view line)
+    {
+        incompleteInput_ = true;
+        log(line);
+    }
+    /// Whether incompleteInput() was called since the last call of this one.
+    bool takeIncompleteInput() { return std::exchange(incompleteInput_, false); }
+
+private:
+    bool incompleteInput_ = false;
 };
 
 /// Discards everything.

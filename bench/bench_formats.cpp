@@ -1,8 +1,9 @@
 // Reading and writing the everyday tiles: a 3601 x 3601 height file, a DTED1
 // tile, a whole 6000 x 4800 SRTM30 tile, and a 1201 x 1201 USGS ASCII DEM
-// written and read back; a 3601 x 3601 tile written as the writers write. Each file is made once
-// in a temporary folder.
+// written and read back; a 3601 x 3601 tile written as the writers write; and a million
+// x y z text lines parsed. Each file is made once in a temporary folder.
 #include "app/Reporter.h"
+#include "formats/CsvPoints.h"
 #include "formats/Dted.h"
 #include "formats/FileIo.h"
 #include "formats/Srtm30.h"
@@ -153,8 +154,20 @@ void BM_ReadUsgsDem1201(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(readUsgsDem(path, quiet));
 }
 
+void BM_ParseCsvPoints1M(benchmark::State& state)
+{
+    // A header naming the columns, then 1,000,000 lines of UTM coordinates with an extra column.
+    std::string text = "\"X\",\"Y\",\"Z\",\"Intensity\"\r\n";
+    for (int i = 0; i < 1000000; ++i)
+        text += std::to_string(440000 + i % 1000) + "." + std::to_string(i % 100) + "," +
+                std::to_string(3750000 + i / 1000) + ".25," + std::to_string(100 + i % 700) + ".5,17\r\n";
+    for (auto _ : state) benchmark::DoNotOptimize(parseCsvPoints(text));
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+}
+
 } // namespace
 
+BENCHMARK(BM_ParseCsvPoints1M)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadHgt3601)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadDted1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadSrtm30Tile)->Unit(benchmark::kMillisecond);

@@ -1,48 +1,113 @@
 #include "formats/CsvPoints.h"
 
+#include "app/Reporter.h"
 #include "formats/FileIo.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace {
 
-/// One single-precision value after optional white space; advances p past it.
-bool readValue(const char*& p, const char* end, float& value)
+bool isSeparator(char c) { return c == ',' || c == ';' || c == '|' || c == ' ' || c == '\t' || c == '\r'; }
+
+/// The fields of one line: runs of characters between separators, a pair of double
+/// quotes around a field removed.
+void splitFields(std::string_view line, std::vector<std::string_view>& fields)
 {
-    while (p < end && std::isspace(static_cast<unsigned char>(*p))) ++p;
-    if (p < end && *p == '+') ++p;   // from_chars takes no leading plus
-    auto [next, ec] = std::from_chars(p, end, value);
-    if (ec != std::errc() || !std::isfinite(value)) return false;
-    p = next;
-    return true;
+    fields.clear();
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isSeparator(line[i])) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !isSeparator(line[i])) ++i;
+        std::string_view f = line.substr(start, i - start);
+        if (f.size() >= 2 && f.front() == '"' && f.back() == '"') f = f.substr(1, f.size() - 2);
+        if (!f.empty()) fields.push_back(f);
+    }
+}
+
+/// The whole field as a finite single-precision value.
+std::optional<float> valueOf(std::string_view f)
+{
+    if (!f.empty() && f.front() == '+') f.remove_prefix(1);   // from_chars takes no leading plus
+    float v = 0.0f;
+    const auto [end, ec] = std::from_chars(f.data(), f.data() + f.size(), v);
+    if (ec != std::errc() || end != f.data() + f.size() || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+bool sameName(std::string_view a, char b)
+{
+    return a.size() == 1 && std::toupper(static_cast<unsigned char>(a[0])) == b;
+}
+
+/// The columns a header line names X, Y and Z; the first three when it does not name all three.
+std::array<std::size_t, 3> namedColumns(const std::vector<std::string_view>& header)
+{
+    std::array<std::size_t, 3> columns{};
+    const char names[3] = {'X', 'Y', 'Z'};
+    for (int k = 0; k < 3; ++k) {
+        const auto it = std::find_if(header.begin(), header.end(), [&](std::string_view f) { return sameName(f, names[k]); });
+        if (it == header.end()) return {0, 1, 2};
+        columns[std::size_t(k)] = std::size_t(it - header.begin());
+    }
+    return columns;
 }
 
 } // namespace
 
-std::vector<PointXYZ> parseCsvPoints(std::string_view text)
+CsvPointsRead readCsvText(std::string_view text)
 {
-    std::vector<PointXYZ> points;
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    for (;;) {
-        float v[3];
-        for (int k = 0; k < 3; ++k) {
-            if (!readValue(p, end, v[k])) return points;
-            if (k < 2) {
-                if (p == end) return points;
-                ++p;   // the separator
-            }
+    CsvPointsRead out;
+    std::array<std::size_t, 3> columns{0, 1, 2};
+    bool firstLine = true;
+    std::size_t lineNumber = 0;
+    std::vector<std::string_view> fields;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) end = text.size();
+        splitFields(text.substr(at, end - at), fields);
+        at = end + 1;
+        ++lineNumber;
+        if (fields.empty()) continue;
+        if (std::exchange(firstLine, false) &&
+            !std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return bool(valueOf(f)); })) {
+            columns = namedColumns(fields);   // a header line: its names choose the columns
+            continue;
         }
-        points.push_back({double(v[0]), double(v[1]), double(v[2])});
+        PointXYZ p;
+        double* v[3] = {&p.x, &p.y, &p.z};
+        for (int k = 0; k < 3; ++k) {
+            const std::size_t c = columns[std::size_t(k)];
+            const auto value = c < fields.size() ? valueOf(fields[c]) : std::nullopt;
+            if (!value) {
+                if (out.points.empty())
+                    out.problem = "No points read: line " + std::to_string(lineNumber) + " holds no number in column " +
+                                  std::to_string(c + 1) + ".";
+                return out;
+            }
+            *v[k] = double(*value);
+        }
+        out.points.push_back(p);
     }
+    if (out.points.empty())
+        out.problem = firstLine ? "No points read: the file holds no line of text."
+                                : "No points read: the file holds only a header line.";
+    return out;
 }
+
+std::vector<PointXYZ> parseCsvPoints(std::string_view text) { return readCsvText(text).points; }
 
 std::optional<RealGrid> readCsvPoints(const std::string& path, int rows, int columns, Reporter& reporter)
 {
     auto bytes = fileio::readInputFile(path, reporter);
     if (!bytes) return std::nullopt;
-    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    return placePoints(parseCsvPoints(text), rows, columns, reporter);
+    const CsvPointsRead read = readCsvText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    auto grid = placePoints(read.points, rows, columns, reporter);
+    if (!grid) reporter.log(read.problem);
+    return grid;
 }

@@ -10,18 +10,49 @@
 
 namespace {
 
+constexpr std::size_t kRecordHeader = 8;
+constexpr std::uint8_t kSentinel = 0xAA;
+
 /// Reads one profile of grid.cols() elevations at pos into profile slot p, the
-/// first (southern) value at the highest index. Returns the position after the
-/// values; stops at the end of the file (unread postings keep their value).
-std::size_t readProfile(std::span<const std::uint8_t> file, std::size_t pos, IntGrid& grid, int p)
+/// first (southern) value at the highest index; stops at the end of the file
+/// (unread postings keep their value). True when the whole profile was read.
+bool readProfile(std::span<const std::uint8_t> file, std::size_t pos, IntGrid& grid, int p)
 {
     const int n = grid.cols();
     std::int32_t* slot = grid.row(p);
     for (int k = 0; k < n; ++k, pos += 2) {
-        if (pos > file.size() || file.size() - pos < 2) return file.size();
+        if (pos > file.size() || file.size() - pos < 2) return false;
         slot[n - 1 - k] = decodeDtedSample(&file[pos]);
     }
-    return pos;
+    return true;
+}
+
+/// Reads the data records that follow the header block, each into the profile its own
+/// header names (the longitude count; its place in the file when the record has no
+/// sentinel), and logs how many of the `count` profiles are missing or cut short.
+/// `doubled`: each profile q fills slots 2q and 2q + 1 (the last only 2q).
+void readDataRecords(std::span<const std::uint8_t> file, IntGrid& profiles, int count, bool doubled,
+                     Reporter& reporter)
+{
+    const int n = profiles.cols();
+    const std::size_t recordBytes = kRecordHeader + 2 * std::size_t(n) + 4;
+    std::vector<bool> whole(std::size_t(count), false);
+    const fileio::Bytes b(file);
+    for (int k = 0; k < count; ++k) {
+        const std::size_t at = dted::kHeaderBytes - kRecordHeader + std::size_t(k) * recordBytes;
+        if (!b.has(at, kRecordHeader + 2)) break;
+        const int q = b.u8(at) == kSentinel ? int(std::uint16_t(*b.be16(at + 4))) : k;
+        if (q >= count) continue;
+        const int slot = doubled ? 2 * q : q;
+        const bool read = readProfile(file, at + kRecordHeader, profiles, slot);
+        if (doubled && slot + 1 < profiles.rows())
+            std::copy(profiles.row(slot), profiles.row(slot) + n, profiles.row(slot + 1));
+        whole[std::size_t(q)] = whole[std::size_t(q)] || read;
+    }
+    const auto missing = std::count(whole.begin(), whole.end(), false);
+    if (missing > 0)
+        reporter.incompleteInput("DTED file not whole: " + std::to_string(missing) + " of " + std::to_string(count) +
+                                 " longitude profiles missing or cut short (read as -32767).");
 }
 
 std::optional<std::uint8_t> byteAt(std::span<const std::uint8_t> file, std::size_t at)
@@ -63,20 +94,16 @@ IntGrid readDted0Profiles(std::span<const std::uint8_t> file, Reporter& reporter
     IntGrid profiles(n, n, dted::kVoid);
     const auto c = byteAt(file, 48);
     reporter.log(c == '0' ? "longitudeProfiles is:  61" : "longitudeProfiles is:  121");
-    std::size_t pos = dted::kHeaderBytes;
     if (c == '1') {
-        for (int p = 0; p < n; ++p) pos = readProfile(file, pos, profiles, p) + dted::kRecordTrailer;
+        readDataRecords(file, profiles, n, false, reporter);
     } else if (c == '0') {
         reporter.log("Warning: Missing data.  Only 61 DTED0 longitude profiles in file.");
         reporter.log("This file is a poor choice for merging due to sparse data");
         reporter.log("  ");
-        for (int p = 0; p < n - 1; p += 2) {
-            pos = readProfile(file, pos, profiles, p) + dted::kRecordTrailer;
-            std::copy(profiles.row(p), profiles.row(p) + n, profiles.row(p + 1));
-        }
-        readProfile(file, pos, profiles, n - 1);
+        readDataRecords(file, profiles, (n + 1) / 2, true, reporter);
     } else {
         reporter.log("Unrecognized number of DTED0 longitude profiles.");
+        if (file.size() < dted::kHeaderBytes) reporter.incompleteInput(dted::kShortFileLine);
     }
     return profiles;
 }
@@ -88,11 +115,11 @@ IntGrid readDted1Profiles(std::span<const std::uint8_t> file, Reporter& reporter
     if (byteAt(file, 47) != '1') {
         reporter.log("Unrecognized number of longitude profiles.");
         reporter.log("Unrecognized number of DTED1 longitude profiles.");
+        if (file.size() < dted::kHeaderBytes) reporter.incompleteInput(dted::kShortFileLine);
         return profiles;
     }
     reporter.log("longitudeProfiles is:  1201");
-    std::size_t pos = dted::kHeaderBytes;
-    for (int p = 0; p < n; ++p) pos = readProfile(file, pos, profiles, p) + dted::kRecordTrailer;
+    readDataRecords(file, profiles, n, false, reporter);
     return profiles;
 }
 
@@ -173,7 +200,6 @@ std::vector<std::uint8_t> encodeDted1(const RealGrid& solution, std::span<const 
     const int n = dted::kLevel1Side;
     std::vector<std::uint8_t> out(headerBlock.begin(), headerBlock.end());
     out.reserve(dted::kHeaderBytes + std::size_t(n) * (2 * std::size_t(n) + dted::kRecordTrailer));
-    constexpr std::size_t kRecordHeader = 8;
     for (int c = 0; c < n; ++c) {
         const std::size_t recordStart = out.size() - kRecordHeader;   // the header written before
         for (int r = 0; r < n; ++r)
@@ -185,7 +211,7 @@ std::vector<std::uint8_t> encodeDted1(const RealGrid& solution, std::span<const 
         for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(sum >> shift));
         if (c + 1 < n) {   // the next record's header: sentinel, block count, longitude count, latitude count 0
             const auto next = std::uint32_t(c + 1);
-            out.insert(out.end(), {0xAA, std::uint8_t(next >> 16), std::uint8_t(next >> 8), std::uint8_t(next),
+            out.insert(out.end(), {kSentinel, std::uint8_t(next >> 16), std::uint8_t(next >> 8), std::uint8_t(next),
                                    std::uint8_t(next >> 8), std::uint8_t(next), 0, 0});
         } else {
             out.insert(out.end(), kRecordHeader, std::uint8_t(0));   // the file keeps its fixed length

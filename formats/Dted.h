@@ -5,7 +5,9 @@
 //
 // A tile is one data record per longitude profile, west to east; each holds N
 // elevations south to north (N = 121 or 1201) after an 8-byte record header and
-// before a 4-byte checksum. Elevations are 16-bit signed-magnitude numbers, high
+// before a 4-byte checksum. A record whose header starts with the sentinel 0xAA
+// goes to the profile its longitude count names (partial files hold only some
+// profiles); one without takes its place in the file. Elevations are 16-bit signed-magnitude numbers, high
 // byte first (the published format: -32767 = 0xFFFF is the void value); negative
 // values written in two's complement by careless producers are recognised as
 // such. Checksums are neither verified nor computed.
@@ -30,6 +32,7 @@ inline constexpr int kLevel0Side = 121;
 inline constexpr int kLevel1Side = 1201;
 inline constexpr const char* kFailedDted0Line = "Failed to open DTED0 file.";
 inline constexpr const char* kFailedDted1Line = "Failed to open DTED1 file.";
+inline constexpr const char* kShortFileLine = "DTED file shorter than its header block: no elevations read.";
 inline constexpr const char* kNoHeaderLine =
     "No DTED1 header block to reuse: open a DTED1 file with Open first. Nothing written.";
 inline constexpr const char* kLongitudeMessage = "Failed to parse longitude string.  Using default longitude";
@@ -45,7 +48,8 @@ void putDtedSample(std::vector<std::uint8_t>& out, std::int32_t v);
 /// Profile-major DTED0 grid (121 profiles x 121 elevations, [p][120] = southern
 /// value) from the whole file; logs the profile count (the UHL digit at byte 48:
 /// '1' = 121, '0' = 61 profiles each filling two columns, other: not read).
-/// Reading stops at the end of the bytes; postings never read hold -32767.
+/// Reading stops at the end of the bytes; postings never read hold -32767, and a line
+/// (Reporter::incompleteInput) counts the profiles missing or cut short.
 IntGrid readDted0Profiles(std::span<const std::uint8_t> file, Reporter& reporter);
 /// Profile-major DTED1 grid (1201 x 1201); the UHL digit at byte 47 must be '1'.
 IntGrid readDted1Profiles(std::span<const std::uint8_t> file, Reporter& reporter);

@@ -49,9 +49,7 @@ bool runDecode(DecodeState& s, std::span<const std::uint8_t> bytes, std::int64_t
     if (setjmp(s.err.jump)) return false;
     jpeg_mem_src(&s.info, bytes.data(), static_cast<unsigned long>(bytes.size()));
     if (jpeg_read_header(&s.info, TRUE) != JPEG_HEADER_OK) return false;
-    const std::int64_t pixels = std::int64_t(s.info.image_width) * std::int64_t(s.info.image_height);
-    if (pixels <= 0 || pixels > maxPixels || s.info.image_width > 0x7FFFFFFF || s.info.image_height > 0x7FFFFFFF)
-        return false;
+    if (!pictureSizeFits(s.info.image_width, s.info.image_height, bytes.size(), maxPixels)) return false;
     s.info.out_color_space = JCS_RGB;   // greyscale and YCbCr pictures both come out as RGB
     jpeg_start_decompress(&s.info);
     if (s.info.output_components != 3) return false;

@@ -16,5 +16,16 @@
 /// Largest picture read (pixels): 2^26, for example 8192 x 8192. The graphics window keeps
 /// five arrays of this size (two arrays, their undo copies and the display).
 inline constexpr std::int64_t kMaxPicturePixels = std::int64_t(1) << 26;
+/// A compressed picture announcing more pixels than this many per byte of its file is not a
+/// genuine picture (the flattest real ones hold a few dozen): refused before any picture
+/// memory is taken, so a 5 kB file announcing 8192 x 8192 takes none.
+inline constexpr std::int64_t kMaxPixelsPerFileByte = 1024;
+/// Whether a picture of width x height pixels may be decoded from a file of fileBytes bytes.
+inline bool pictureSizeFits(std::int64_t width, std::int64_t height, std::size_t fileBytes, std::int64_t maxPixels)
+{
+    const std::int64_t pixels = width * height;
+    return width > 0 && height > 0 && width <= 0x7FFFFFFF && height <= 0x7FFFFFFF && pixels <= maxPixels &&
+           pixels / kMaxPixelsPerFileByte <= std::int64_t(fileBytes);
+}
 
 std::optional<IntGrid> decodeJpeg(std::span<const std::uint8_t> bytes, std::int64_t maxPixels = kMaxPicturePixels);

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::size_t kHeaderBytesUsed = 155;   // through the Z scale factor
+constexpr std::size_t kHeaderBytesUsed = 179;   // through the Z offset
 constexpr std::size_t kRecordBytesUsed = 12;    // X, Y, Z
 
 /// Logs the single bytes of a little-endian field, low byte first.
@@ -66,9 +66,11 @@ std::optional<std::vector<PointXYZ>> parseLasPoints(std::span<const std::uint8_t
     reporter.log("x Scale Factor is:  " + formatReal(scale[0]));
     reporter.log("y Scale Factor is:  " + formatReal(scale[1]));
     reporter.log("z Scale Factor is:  " + formatReal(scale[2]));
+    const double offset[3] = {*b.leDouble(155), *b.leDouble(163), *b.leDouble(171)};
+    auto finite = [](double v) { return std::isfinite(v); };
 
     if (recordLength < kRecordBytesUsed || pointOffset > bytes.size() ||
-        !std::all_of(scale, scale + 3, [](double s) { return std::isfinite(s); }))
+        !std::all_of(scale, scale + 3, finite) || !std::all_of(offset, offset + 3, finite))
         return refuse(reporter);
 
     const std::uint64_t available = (bytes.size() - pointOffset) / recordLength;
@@ -78,7 +80,8 @@ std::optional<std::vector<PointXYZ>> parseLasPoints(std::span<const std::uint8_t
     reporter.progressStart(0, int(std::min<std::size_t>(count, 2147483647)));
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t at = pointOffset + i * recordLength;
-        const PointXYZ p{*b.le32(at) * scale[0], *b.le32(at + 4) * scale[1], *b.le32(at + 8) * scale[2]};
+        const PointXYZ p{*b.le32(at) * scale[0] + offset[0], *b.le32(at + 4) * scale[1] + offset[1],
+                         *b.le32(at + 8) * scale[2] + offset[2]};
         if (std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) points.push_back(p);
         reporter.progressStep();
     }

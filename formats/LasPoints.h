@@ -5,13 +5,14 @@
 // data (96, 4 bytes), point data format (104), record length (105, 2 bytes),
 // number of point records (107, 4 bytes; for LAS 1.4 files whose legacy count
 // is 0, the 64-bit count at 247), X, Y and Z scale factors (131, 139, 147, 64-bit
-// floats). Each record contributes its first twelve bytes: X, Y, Z as 32-bit
-// integers, times their scale factors; the header's offsets are not applied.
+// floats) and offsets (155, 163, 171, 64-bit floats). Each record contributes its
+// first twelve bytes: X, Y, Z as 32-bit integers; a coordinate is its integer
+// times its scale factor plus its offset.
 //
 // The header count is never trusted: reading stops at the end of the file.
 // A file without the signature, with a header too short for these fields, a
 // record length below 12, a point offset beyond the end of the file or a scale
-// factor that is not a finite number is not a LAS file this program can read.
+// factor or offset that is not a finite number is not a LAS file this program can read.
 #pragma once
 
 #include "app/Grid.h"

@@ -6,6 +6,7 @@
 #include "formats/FileIo.h"
 #include "formats/SrtmHgt.h"
 
+#include <algorithm>
 #include <new>
 
 Srtm30Corner parseSrtm30TileName(const std::string& path, Reporter& reporter)
@@ -41,6 +42,15 @@ std::optional<IntGrid> decodeSrtm30Tile(std::span<const std::uint8_t> bytes, Rep
     reporter.log("filesize is:  " + std::to_string(bytes.size()));
     reporter.log(" ");
     reporter.log(srtm30::kMenuHintLine);
+    const std::size_t rowBytes = 2 * std::size_t(srtm30::kColumns);
+    const std::size_t wholeRows = std::min(bytes.size() / rowBytes, std::size_t(srtm30::kRows));
+    if (wholeRows == 0) {
+        reporter.incompleteInput(srtm30::kNoRowLine);
+        return std::nullopt;
+    }
+    if (wholeRows < std::size_t(srtm30::kRows))
+        reporter.incompleteInput("SRTM30 file cut short: " + std::to_string(srtm30::kRows - wholeRows) + " of " +
+                                 std::to_string(srtm30::kRows) + " rows missing (read as -32768).");
     try {
         return decodeSampleRows(bytes, 0, srtm30::kRows, srtm30::kColumns, srtm30::kMissing, reporter);
     } catch (const std::bad_alloc&) {

@@ -19,6 +19,7 @@ namespace srtm30 {
 inline constexpr int kRows = 6000;
 inline constexpr int kColumns = 4800;
 inline constexpr std::int32_t kMissing = -32768;   ///< samples beyond the end of a short file
+inline constexpr const char* kNoRowLine = "SRTM30 file holds not one whole row: nothing loaded.";
 inline constexpr const char* kMenuHintLine =
     "Select 'DEM Interpolation' and then 'Interpolate Using DTED0 or SRTM30|Expand SRTM30 DEM' from graphic "
     "window menu.";
@@ -39,7 +40,8 @@ struct Srtm30Corner {
 Srtm30Corner parseSrtm30TileName(const std::string& path, Reporter& reporter);
 
 /// The tile from the file's bytes, with the size lines and the progress bar;
-/// samples beyond the end of the bytes hold -32768.
+/// samples beyond the end of the bytes hold -32768, and a line counts the rows
+/// missing (Reporter::incompleteInput). Nothing for a file without one whole row.
 std::optional<IntGrid> decodeSrtm30Tile(std::span<const std::uint8_t> bytes, Reporter& reporter);
 /// Reads a tile with the input opener's log lines; nothing when the file cannot be opened.
 std::optional<IntGrid> loadSrtm30Tile(const std::string& path, Reporter& reporter);

@@ -72,6 +72,11 @@ std::optional<IntGrid> decodeSrtmTile(std::span<const std::uint8_t> bytes, Repor
         reporter.log(srtm::kEmptyTileLine);
         return std::nullopt;
     }
+    if (2 * std::size_t(n) * std::size_t(n) != bytes.size()) {   // cut short or padded: no square tile
+        reporter.incompleteInput("SRTM file of " + std::to_string(bytes.size()) +
+                                 " bytes is not a square tile of 2 x n x n bytes: no tile loaded.");
+        return std::nullopt;
+    }
     try {
         return decodeSampleRows(bytes, 0, n, n, 0, reporter);
     } catch (const std::bad_alloc&) {
@@ -107,15 +112,26 @@ bool saveSrtmTile(const std::string& path, const IntGrid& tile, Reporter& report
     return !path.empty() && writeSrtmTile(path, tile, reporter);
 }
 
+namespace {
+
+/// The side of the tile a grid of R x C postings is padded to: 1201, 3601, or 0 when larger.
+int paddedTileSide(int R, int C)
+{
+    if (R > srtm::kTile1 || C > srtm::kTile1) return 0;
+    return R <= srtm::kTile3 && C <= srtm::kTile3 ? srtm::kTile3 : srtm::kTile1;
+}
+
+} // namespace
+
 std::optional<IntGrid> srtmTileFromSolution(const RealGrid& solution, Reporter& reporter)
 {
     const int R = solution.rows(), C = solution.cols();
-    if (R > srtm::kTile1 || C > srtm::kTile1) {
+    const int n = paddedTileSide(R, C);
+    if (n == 0) {
         reporter.log(srtm::kFileSizeErrorLine);
         return std::nullopt;
     }
-    const bool padded = R <= srtm::kTile3 && C <= srtm::kTile3;
-    IntGrid out(padded ? srtm::kTile3 : R, padded ? srtm::kTile3 : C, 0);
+    IntGrid out(n, n, 0);
     for (int i = 0; i < R; ++i) {
         const double* src = solution.row(R - 1 - i);
         std::int32_t* dst = out.row(i);
@@ -127,11 +143,11 @@ std::optional<IntGrid> srtmTileFromSolution(const RealGrid& solution, Reporter& 
 std::optional<IntGrid> srtmHeightfieldTile(const IntGrid& elevation, Reporter& reporter)
 {
     const int R = elevation.rows(), C = elevation.cols();
-    if (R > srtm::kTile1 || C > srtm::kTile1) {
+    const int n = paddedTileSide(R, C);
+    if (n == 0) {
         reporter.log(srtm::kHeightfieldTooLargeLine);
         return std::nullopt;
     }
-    const int n = R <= srtm::kTile3 && C <= srtm::kTile3 ? srtm::kTile3 : srtm::kTile1;
     IntGrid out(n, n, 0);
     for (int i = 0; i < R; ++i) std::copy(elevation.row(i), elevation.row(i) + C, out.row(i));
     return out;

@@ -54,7 +54,8 @@ IntGrid decodeSampleRows(std::span<const std::uint8_t> bytes, std::size_t offset
 int srtmTileSide(std::size_t byteCount);
 
 /// A tile from the bytes of a height file; nothing (after a log line) for a
-/// file too short to hold one sample or when memory runs out.
+/// file too short to hold one sample, one whose length is not exactly 2 x n x n
+/// bytes (Reporter::incompleteInput) or when memory runs out.
 std::optional<IntGrid> decodeSrtmTile(std::span<const std::uint8_t> bytes, Reporter& reporter);
 /// Reads a height file with the input opener's log lines. Nothing when the file
 /// cannot be opened or holds no tile.
@@ -69,9 +70,9 @@ bool writeSrtmTile(const std::string& path, const IntGrid& grid, Reporter& repor
 bool saveSrtmTile(const std::string& path, const IntGrid& tile, Reporter& reporter);
 
 /// The grid "Save SRTM" writes from a solution (row 0 = south): north row first,
-/// values truncated toward zero; up to 1201 x 1201 padded with 0 on the south
-/// and east to 1201 x 1201, up to 3601 x 3601 written as it is. Larger: logs
-/// "File size error." and gives nothing.
+/// values truncated toward zero, padded with 0 on the south and east to 1201 x
+/// 1201 or 3601 x 3601 as "Save SRTM Heightfield" pads (other sizes are not
+/// height files readers take). Larger: logs "File size error." and gives nothing.
 std::optional<IntGrid> srtmTileFromSolution(const RealGrid& solution, Reporter& reporter);
 
 /// The grid "Save SRTM Heightfield" writes from the graphics window's elevation

@@ -51,7 +51,8 @@ std::string formatAsciiMatrix(const RealGrid& grid)
         for (int c = 0; c < grid.cols(); ++c) {
             auto res = std::to_chars(buf, buf + sizeof buf, row[c], std::chars_format::fixed, 4);
             const std::size_t len = std::size_t(res.ptr - buf);
-            if (len < 10) out.append(10 - len, ' ');
+            // A value that fills its field gets a blank before it, so it never runs into its neighbour.
+            out.append(len < 10 ? 10 - len : 1, ' ');
             out.append(buf, len);
         }
         out.push_back('\n');

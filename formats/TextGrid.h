@@ -28,7 +28,8 @@ TextGridRead parseTextGrid(std::string_view text, int rows, int columns);
 std::string shortTextGridLine(const TextGridRead& read);
 
 /// The "Save ASCII " matrix: one line per grid row starting with row 0, each value in
-/// fixed-point notation with 4 decimals right-aligned in 10 characters, no separator.
+/// fixed-point notation with 4 decimals right-aligned in 10 characters, no separator; a
+/// value of 10 characters or more has one blank before it.
 std::string formatAsciiMatrix(const RealGrid& grid);
 /// Writes the matrix; logs "could not open output file" and returns false on failure.
 bool writeAsciiMatrix(const std::string& path, const RealGrid& grid, Reporter& reporter);

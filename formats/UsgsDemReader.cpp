@@ -20,6 +20,7 @@ constexpr std::size_t kProfileCountEnd = 864;   // record A's last column of the
 /// A real DEM holds several bytes per posting; a grid of more cells than this many
 /// per byte of file cannot come from a genuine file.
 constexpr std::size_t kMaxCellsPerByte = 8;
+constexpr std::int32_t kVoid = -32767;
 
 bool skipNumbers(DemTokenScanner& scanner, int count)
 {
@@ -88,10 +89,12 @@ std::size_t firstProfileByte(std::string_view text)
     return end == std::string_view::npos ? kFirstProfileByte : end + 1;
 }
 
-/// One B record: its elevations, south to north, and the ground y of the first one.
+/// One B record: its elevations, south to north, the ground y of the first one and its
+/// local datum elevation.
 struct Profile {
     std::vector<std::int32_t> values;
     double startY = 0.0;
+    double datum = 0.0;
 };
 
 /// Scans the B records; false when one is missing or malformed.
@@ -106,7 +109,8 @@ bool readProfiles(std::string_view text, int profileCount, Reporter& reporter, s
         if (!skipNumbers(scanner, 2)) return false;   // n, x
         const auto y = scanner.real();
         if (!y) return false;
-        if (!skipNumbers(scanner, 3)) return false;   // datum elevation, minimum, maximum
+        const auto datum = scanner.real();
+        if (!datum || !skipNumbers(scanner, 2)) return false;   // minimum, maximum
         // Each elevation needs at least one character: refuse a count the rest cannot hold.
         if (std::size_t(*m) > text.size() - std::min(text.size(), scanner.position())) return false;
         std::vector<std::int32_t> values(static_cast<std::size_t>(*m));
@@ -115,7 +119,7 @@ bool readProfiles(std::string_view text, int profileCount, Reporter& reporter, s
             if (!e) return false;
             v = *e;
         }
-        profiles.push_back({std::move(values), *y});
+        profiles.push_back({std::move(values), *y, *datum});
         reporter.progressStep();
     }
     return true;
@@ -141,6 +145,22 @@ std::vector<std::size_t> southOffsets(std::string_view text, const std::vector<P
     return offsets;
 }
 
+/// Turns a profile's stored counts into elevations: datum + count x record A's z resolution
+/// (columns 841-852; 1 when missing), rounded to the nearest integer. Voids stay -32767.
+void applyResolution(std::string_view text, std::vector<Profile>& profiles)
+{
+    const auto field = recordAField(text, 841, 12);
+    const double dz = field && *field > 0.0 && std::isfinite(*field) ? *field : 1.0;
+    for (Profile& p : profiles) {
+        if (dz == 1.0 && p.datum == 0.0) continue;
+        for (std::int32_t& v : p.values) {
+            if (v == kVoid) continue;
+            const double e = std::round(p.datum + v * dz);
+            v = std::isfinite(e) ? std::int32_t(std::clamp(e, -2147483648.0, 2147483647.0)) : kVoid;
+        }
+    }
+}
+
 } // namespace
 
 std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporter& reporter)
@@ -158,6 +178,7 @@ std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporte
         profiles.reserve(std::min(std::size_t(profileCount), text.size() / 16 + 1));
         reporter.progressStart(1, profileCount);
         if (!readProfiles(text, profileCount, reporter, profiles)) return fail();
+        applyResolution(text, profiles);
         std::vector<std::size_t> offsets = southOffsets(text, profiles);
         std::size_t rowsNeeded = 0, longest = 0;
         for (std::size_t i = 0; i < profiles.size(); ++i) {

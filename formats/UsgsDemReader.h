@@ -5,8 +5,10 @@
 // logged, and the profile count (859-864). The type B profiles are scanned with
 // the number scanner from byte 1024 (or from the line end of a record A that
 // stops short of 1024 characters after its profile count): each gives its
-// elevation count m, five reals and m integer elevations, south to north (the
-// local datum elevation and the elevation resolution are not applied). The grid has one column
+// elevation count m, five reals and m integer elevations, south to north. An
+// elevation is the profile's local datum elevation plus the stored integer times
+// record A's z resolution (columns 841-852), rounded to the nearest integer; the
+// void -32767 stays as it is. The grid has one column
 // per profile. Each profile starts in the row of its own ground y (its B record's y over
 // record A's y resolution, columns 829-840, counted from the southernmost start), so the
 // ragged edges of a quadrangle in UTM keep their true position; with no usable resolution

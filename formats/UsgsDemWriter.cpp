@@ -1,9 +1,11 @@
 #include "formats/UsgsDemWriter.h"
 
 #include "app/GridOps.h"
+#include "app/Reporter.h"
 #include "app/TextNumbers.h"
 #include "formats/FileIo.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -13,7 +15,9 @@ namespace {
 constexpr int kFirstBlockValues = 146;
 constexpr int kBlockValues = 170;
 constexpr int kBlockText = 1020;      // characters of a block before its four blanks
-constexpr double kVoidLimit = 30000.0;
+/// Elevations are written as the 16-bit integers readers take; -32767 is the void.
+constexpr std::int32_t kVoid = -32767;
+constexpr std::int32_t kHighest = 32767;
 
 void pad(std::string& out, std::size_t width, std::size_t start)
 {
@@ -66,7 +70,8 @@ void appendRecordA(std::string& out, const UsgsDemGeoreference& g, int R, int C,
     appendI6(out, 1);
     appendI6(out, C);
     pad(out, 880, start);
-    out += g.datumName.size() > 4 && g.datumName[4] == 'C' ? "         4 1    " : "         1 3    ";
+    // Vertical datum in columns 889-890, horizontal datum in 891-892 (1 = NAD 27, 4 = NAD 83).
+    out += g.datumName.size() > 4 && g.datumName[4] == 'C' ? "         4 1    " : "         1 4    ";
     pad(out, 1024, start);
     out += '\n';
 }
@@ -78,20 +83,42 @@ void endBlock(std::string& out, std::size_t blockStart)
     out += "    \n";
 }
 
-void appendRecordB(std::string& out, const std::vector<double>& profile, int column, float x, float y)
+/// The profile's elevations as written: truncated toward zero and clamped to -32767..32767,
+/// values below the range becoming voids. Counts the values clamped.
+std::vector<std::int32_t> writtenElevations(const std::vector<double>& profile, std::size_t& clamped)
 {
-    double minimum = kVoidLimit, maximum = 0.0;
-    int written = 0;
+    std::vector<std::int32_t> out;
+    out.reserve(profile.size());
     for (double v : profile) {
-        const double e = v > kVoidLimit ? kVoidLimit : v;
-        if (e < minimum) minimum = e;
-        if (e > maximum) maximum = e;
-        if (e != kVoidLimit) ++written;
+        const std::int32_t e = gridops::truncToInt(v);
+        if (e < kVoid || e > kHighest) ++clamped;
+        out.push_back(std::clamp(e, kVoid, kHighest));
     }
+    return out;
+}
+
+/// The profile's smallest and largest elevation as reals, voids left out; the largest is at
+/// least 0.
+std::pair<double, double> profileRange(const std::vector<double>& profile)
+{
+    double minimum = kHighest, maximum = 0.0;
+    for (double v : profile) {
+        if (gridops::truncToInt(v) <= kVoid) continue;
+        minimum = std::min(minimum, std::min<double>(v, kHighest));
+        maximum = std::max(maximum, std::min<double>(v, kHighest));
+    }
+    return {minimum, maximum};
+}
+
+/// Every posting is written, voids included, so each keeps its place in the profile.
+void appendRecordB(std::string& out, const std::vector<std::int32_t>& profile, std::pair<double, double> range,
+                   int column, float x, float y)
+{
+    const auto [minimum, maximum] = range;
     std::size_t blockStart = out.size();
     appendI6(out, 1);
     appendI6(out, column + 1);
-    appendI6(out, written);
+    appendI6(out, std::int64_t(profile.size()));
     appendI6(out, 1);
     appendG24(out, x);
     appendG24(out, y);
@@ -99,15 +126,14 @@ void appendRecordB(std::string& out, const std::vector<double>& profile, int col
     appendF24(out, minimum);
     appendF24(out, maximum);
     int inBlock = 0, blockCapacity = kFirstBlockValues;
-    for (double v : profile) {
-        if (v >= kVoidLimit) continue;
+    for (std::int32_t v : profile) {
         if (inBlock == blockCapacity) {
             endBlock(out, blockStart);
             blockStart = out.size();
             inBlock = 0;
             blockCapacity = kBlockValues;
         }
-        appendI6(out, gridops::truncToInt(v));
+        appendI6(out, v);
         ++inBlock;
     }
     endBlock(out, blockStart);
@@ -115,8 +141,10 @@ void appendRecordB(std::string& out, const std::vector<double>& profile, int col
 
 } // namespace
 
-std::string formatUsgsAsciiDem(const UsgsDemGeoreference& georeference, const RealGrid& solution)
+std::string formatUsgsAsciiDem(const UsgsDemGeoreference& georeference, const RealGrid& solution,
+                               std::size_t* clamped)
 {
+    std::size_t clampedCount = 0;
     const int R = solution.rows(), C = solution.cols();
     std::string out;
     out.reserve(1025 + std::size_t(C) * (std::size_t(R) * 6 + 1100) + 60);
@@ -127,17 +155,23 @@ std::string formatUsgsAsciiDem(const UsgsDemGeoreference& georeference, const Re
     std::vector<double> profile(std::size_t(R > 0 ? R : 0));
     for (int c = 0; c < C; ++c) {
         for (int r = 0; r < R; ++r) profile[std::size_t(r)] = scale != 1.0 ? solution(r, c) * scale : solution(r, c);
-        appendRecordB(out, profile, c, x, y);
+        appendRecordB(out, writtenElevations(profile, clampedCount), profileRange(profile), c, x, y);
         x += s;
     }
     for (int i = 0; i < 10; ++i) appendI6(out, 0);
+    if (clamped) *clamped = clampedCount;
     return out;
 }
 
 bool writeUsgsAsciiDem(const std::string& path, const UsgsDemGeoreference& georeference, const RealGrid& solution,
                        Reporter& reporter)
 {
-    return fileio::writeOutputFile(path, formatUsgsAsciiDem(georeference, solution), reporter);
+    std::size_t clamped = 0;
+    const std::string text = formatUsgsAsciiDem(georeference, solution, &clamped);
+    if (clamped > 0)
+        reporter.log(std::to_string(clamped) +
+                     " elevations outside -32767 .. 32767 were written as the nearest of the two (-32767: void).");
+    return fileio::writeOutputFile(path, text, reporter);
 }
 
 const std::vector<std::string>& usgsDemUtmErrorLines()

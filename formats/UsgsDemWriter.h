@@ -5,7 +5,9 @@
 // column (a south-to-north profile in 1024-character blocks: 146 values in the
 // first, 170 in each further one) and one type C record without a line end.
 // Numbers stand right-aligned in the standard's fixed columns; coordinates pass
-// through 32-bit floats. Elevations above 30000 are voids and are not written.
+// through 32-bit floats. Every posting is written in its place: elevations are
+// truncated toward zero and clamped to the 16-bit range -32767 .. 32767, -32767
+// being the void.
 #pragma once
 
 #include "app/Grid.h"
@@ -29,9 +31,11 @@ struct UsgsDemGeoreference {
 
 /// The whole file for a solution (row 0 = south). Record A's minimum and maximum
 /// are those of the solution before scaling; the elevations are multiplied by
-/// the output scale factor. Line ends are '\n'.
-std::string formatUsgsAsciiDem(const UsgsDemGeoreference& georeference, const RealGrid& solution);
-/// Writes the file; logs "could not open output file" and returns false on failure.
+/// the output scale factor. Line ends are '\n'. clamped: how many elevations were clamped.
+std::string formatUsgsAsciiDem(const UsgsDemGeoreference& georeference, const RealGrid& solution,
+                               std::size_t* clamped = nullptr);
+/// Writes the file, with a log line counting the elevations clamped; logs "could not open
+/// output file" and returns false on failure.
 bool writeUsgsAsciiDem(const std::string& path, const UsgsDemGeoreference& georeference, const RealGrid& solution,
                        Reporter& reporter);
 

@@ -275,7 +275,7 @@ TEST_F(BatchFixture, ALargeResultIsReleasedAfterItsTileIsBuilt)
     EXPECT_NE(std::find(events.begin(), events.end(), "released"), events.end());
     const std::string out = dir.file("N45W122.hgx");
     EXPECT_TRUE(rec.has(out));   // the path is logged before the write
-    EXPECT_EQ(readBytes(out).size(), 2u * 1300 * 1300);   // R x C, not padded
+    EXPECT_EQ(readBytes(out).size(), 2u * 3601 * 3601);   // padded to a 1-second tile
 }
 
 TEST(BatchRun, RunInBatchModeWithoutAListIsRefused)
@@ -309,10 +309,11 @@ TEST(SaveSrtm, ResultsArePaddedFlippedAndTruncated)
     EXPECT_EQ(a(1000, 0), 0);
     EXPECT_EQ(a(0, 900), 0);
 
-    // Larger than 1201: R x C from the main window, released by the batch twin (path logged first).
+    // Larger than 1201: padded to 3601 x 3601 (a tile readers take), released by the batch twin
+    // (path logged first).
     s.solutionGrid = RealGrid(2000, 1300, 9.0);
     ASSERT_TRUE(saveSolutionAsSrtm(dir.file("b.hgt"), s, rec));
-    EXPECT_EQ(readBytes(dir.file("b.hgt")).size(), 2u * 2000 * 1300);
+    EXPECT_EQ(readBytes(dir.file("b.hgt")).size(), 2u * 3601 * 3601);
     EXPECT_TRUE(s.solutionGrid);
     rec.lines.clear();
     const SrtmResultSave saved = saveResultAsSrtm(dir.file("c.hgt"), s, rec);

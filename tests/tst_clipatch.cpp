@@ -65,7 +65,8 @@ TEST(CliPatch, SeparateRoadFromAnSrtm30Tile)
     TempDir dir;
     const PatchScene scene;
     writeScene(scene, dir);
-    // e010n50 covers N49 E011 at rows 0..119, columns 120..239 (the file holds its first 120 rows).
+    // e010n50 covers N49 E011 at rows 0..119, columns 120..239 (the file holds its first 120 rows,
+    // read with --allow-partial).
     std::vector<std::uint8_t> rows;
     for (int r = 0; r < 120; ++r)
         for (int c = 0; c < 4800; ++c) {
@@ -75,7 +76,7 @@ TEST(CliPatch, SeparateRoadFromAnSrtm30Tile)
         }
     writeBytes(dir.file("e010n50.dem"), rows);
     const CliResult r = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("out.dt1") + " --srtm30 " +
-                            dir.file("e010n50.dem") + " --lsqr 0 --laplacian 200 --refining 0");
+                            dir.file("e010n50.dem") + " --lsqr 0 --laplacian 200 --refining 0 --allow-partial");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("srtm30RowZero is:  0\nsrtm30ColumnZero is:  120\n"), std::string::npos) << r.out;
     const IntGrid out = readTile(dir.file("out.dt1"));
@@ -85,7 +86,7 @@ TEST(CliPatch, SeparateRoadFromAnSrtm30Tile)
     // A tile outside the SRTM30 tile: the error window's text, status 1.
     writeBytes(dir.file("e020n40.dem"), rows);
     const CliResult outside = runCli("patch " + dir.file("n49_e011.dt1") + " " + dir.file("x.dt1") + " --srtm30 " +
-                                  dir.file("e020n40.dem"));
+                                  dir.file("e020n40.dem") + " --allow-partial");
     EXPECT_EQ(outside.status, 1);
     EXPECT_NE(outside.out.find("srtm30RowZero is:  -1200\n"), std::string::npos) << outside.out;
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.dt1")));
@@ -127,27 +128,81 @@ TEST(CliConvert, PatchSourcesAndDted1Output)
     EXPECT_EQ(elv.substr(0, 31), "       121       121         1\n");
     EXPECT_EQ(elv.substr(31, 20), "       294       311");
 
-    // A DTED1 input keeps its header for a DTED1 output; any other input is refused.
-    r = runCli("convert " + testData("n00_e006_profiles670-677.dt1") + " " + dir.file("copy.dt1"));
+    // A DTED1 input keeps its header for a DTED1 output; any other input is refused. The cut-down
+    // cell (profiles 670-677 only) is read with --allow-partial, each profile in its own column.
+    r = runCli("convert " + testData("n00_e006_profiles670-677.dt1") + " " + dir.file("copy.dt1") + " --allow-partial");
     ASSERT_EQ(r.status, 0) << r.out;
     const auto in = readBytes(testData("n00_e006_profiles670-677.dt1"));
     const auto copy = readBytes(dir.file("copy.dt1"));
     ASSERT_EQ(copy.size(), 3436u + 1201u * 2414u);
     EXPECT_TRUE(std::equal(in.begin(), in.begin() + 3436, copy.begin()));
-    EXPECT_TRUE(std::equal(in.begin() + 3436, in.begin() + 3436 + 2402, copy.begin() + 3436));   // profile 670
+    EXPECT_TRUE(std::equal(in.begin() + 3436, in.begin() + 3436 + 2402, copy.begin() + 3436 + 670 * 2414));
     r = runCli("convert " + dir.file("n43.elv") + " " + dir.file("x.dt1"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find(dted::kNoHeaderLine), std::string::npos);
 
-    // An SRTM30 tile (--srtm30) is read whole, 6000 x 4800.
+    // An SRTM30 tile (--srtm30) is read whole, 6000 x 4800 (this one of a single row with --allow-partial).
     std::vector<std::uint8_t> rows(4800 * 2, 0);
     rows[1] = 42;
     writeBytes(dir.file("w140n10.dem"), rows);
-    r = runCli("convert --srtm30 " + dir.file("w140n10.dem") + " " + dir.file("srtm30.bsq"));
+    r = runCli("convert --srtm30 " + dir.file("w140n10.dem") + " " + dir.file("srtm30.bsq") + " --allow-partial");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("-140\n10\n"), std::string::npos);
     EXPECT_EQ(readBytes(dir.file("srtm30.bsq")).size(), 6000u * 4800u * 2u);
     EXPECT_EQ(runCli("convert --srtm30 " + dir.file("n43.elv") + " " + dir.file("y.bsq")).status, 2);
+}
+
+TEST(CliConvert, InputsNotWholeEndWithStatus1UnlessPartialIsAllowed)
+{
+    TempDir dir;
+    auto cut = [&](const std::string& from, std::size_t bytes, const std::string& name) {
+        auto b = readBytes(from);
+        b.resize(bytes);
+        writeBytes(dir.file(name), b);
+        return dir.file(name);
+    };
+    writeBytes(dir.file("e020n40.dem"), {});
+    struct Case {
+        std::string arguments;
+        int status, allowedStatus;   ///< without and with --allow-partial
+        const char* line;
+    };
+    const Case cases[] = {
+        {testData("n43_partial_cols.dt0"), 1, 0, "DTED file not whole: 119 of 121 longitude profiles missing"},
+        {cut(testData("n43.dt0"), 20000, "cut.dt0"), 1, 0, "DTED file not whole: 56 of 121 longitude profiles"},
+        {cut(testData("crop_N49E011.hgt"), 10201, "N49E011.hgt"), 1, 1, "SRTM file of 10201 bytes is not a square"},
+        {"--srtm30 " + dir.file("e020n40.dem"), 1, 1, "SRTM30 file holds not one whole row: nothing loaded."},
+        {cut(testData("contour_crop.bmp"), 54 + 40 * 360, "map.bmp"), 1, 0,
+         "The picture is cut short: 40 of its 90 rows were read."},
+        {testData("n43.dt0"), 0, 0, "longitudeProfiles is:  121"},
+    };
+    for (const Case& c : cases) {
+        for (bool allow : {false, true}) {
+            const std::string out = dir.file(allow ? "allowed.elv" : "refused.elv");
+            const CliResult r = runCli("convert " + c.arguments + " " + out + (allow ? " --allow-partial" : ""));
+            EXPECT_EQ(r.status, allow ? c.allowedStatus : c.status) << c.arguments << " " << allow << "\n" << r.out;
+            EXPECT_NE(r.out.find(c.line), std::string::npos) << c.arguments << "\n" << r.out;
+            EXPECT_EQ(std::filesystem::exists(out), r.status == 0) << c.arguments;
+            std::filesystem::remove(out);
+        }
+    }
+}
+
+TEST(CliConvert, HeightFilesAreWrittenOnlyAsWholeTiles)
+{
+    // 1300 x 10 postings become a 3601 x 3601 tile, as "Save SRTM Heightfield" pads it.
+    TempDir dir;
+    std::string text = "      1300        10         1\n";
+    for (int r = 0; r < 1300; ++r) {
+        for (int c = 0; c < 10; ++c) text += "         " + std::to_string((r + c) % 10);
+        text += "\n";
+    }
+    writeText(dir.file("tall.elv"), text);
+    ASSERT_EQ(runCli("convert " + dir.file("tall.elv") + " " + dir.file("tall.hgt")).status, 0);
+    const auto bytes = readBytes(dir.file("tall.hgt"));
+    ASSERT_EQ(bytes.size(), 2u * 3601u * 3601u);
+    EXPECT_EQ(bytes[2 * (1299 * 3601 + 9) + 1], (1299 + 9) % 10);   // north row first, west column first
+    EXPECT_EQ(bytes[2 * (1300 * 3601) + 1], 0);                       // padding
 }
 
 TEST(CliResample, AveragesAndRefusesATileSmallerThanTheRate)

@@ -75,10 +75,15 @@ TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
     EXPECT_EQ(tile(60, 2), 3);      // elevation 60 of the third profile was read
     EXPECT_EQ(tile(59, 2), dted::kVoid);
     EXPECT_EQ(tile(0, 3), dted::kVoid);
+    EXPECT_EQ(shortRec.lines.back(),
+              "DTED file not whole: 119 of 121 longitude profiles missing or cut short (read as -32767).");
+    EXPECT_TRUE(shortRec.takeIncompleteInput());
 
     RecordingReporter empty;
     EXPECT_EQ(readDted0Profiles({}, empty), IntGrid(121, 121, dted::kVoid));
-    EXPECT_EQ(empty.lines, (Lines{"longitudeProfiles is:  121", "Unrecognized number of DTED0 longitude profiles."}));
+    EXPECT_EQ(empty.lines, (Lines{"longitudeProfiles is:  121", "Unrecognized number of DTED0 longitude profiles.",
+                                  "DTED file shorter than its header block: no elevations read."}));
+    EXPECT_TRUE(empty.takeIncompleteInput());
 }
 
 TEST(Dted1Profiles, A601ProfileFileIsRefused)
@@ -125,6 +130,19 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     const std::int32_t row120[] = {183, 182, 172, 189, 192, 182};
     for (int c = 0; c < 6; ++c) EXPECT_EQ((*dt0)(120, 115 + c), row120[c]);
     EXPECT_EQ((*dt0)(60, 55), 75);
+    EXPECT_FALSE(rec.takeIncompleteInput());
+
+    // Cut-down copies holding two records, numbered by their headers: GDAL puts them in
+    // those columns (their elevations are 0) and leaves every other column void.
+    for (const auto& [file, second] : {std::pair{"n43_partial_cols.dt0", 3}, std::pair{"n43_sparse_cols.dt0", 4}}) {
+        RecordingReporter partial;
+        const auto cut = readDted0Tile(testData(file), partial);
+        ASSERT_TRUE(cut);
+        for (int c = 0; c < 121; ++c)
+            for (int r : {0, 60, 120})
+                EXPECT_EQ((*cut)(r, c), c == 2 || c == second ? 0 : dted::kVoid) << file << " " << r << " " << c;
+        EXPECT_TRUE(partial.has("DTED file not whole: 119 of 121 longitude profiles missing or cut short (read as -32767)."));
+    }
     RecordingReporter cornerRec;
     const auto corner = readDtedCorner(testData("n43.dt0"), cornerRec);
     ASSERT_TRUE(corner);
@@ -138,17 +156,20 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     ASSERT_TRUE(dt1);
     EXPECT_EQ(dt1->headerBlock.size(), dted::kHeaderBytes);
     const IntGrid& t = dt1->tile;
+    // Each record stands in the column its header's longitude count names, as in the whole cell.
     const std::int32_t row1000[] = {-32767, -32767, -32767, 637, 634, 584, 503, 465};
     const std::int32_t row785[] = {99, 80, 78, 73, -32767, -32767, 259, 314};
     for (int c = 0; c < 8; ++c) {
-        EXPECT_EQ(t(1000, c), row1000[c]) << c;
-        EXPECT_EQ(t(785, c), row785[c]) << c;
-        EXPECT_EQ(t(1200, c), 0);
+        EXPECT_EQ(t(1000, 670 + c), row1000[c]) << c;
+        EXPECT_EQ(t(785, 670 + c), row785[c]) << c;
+        EXPECT_EQ(t(1200, 670 + c), 0);
     }
-    EXPECT_EQ(t(1143, 0), 7);
-    EXPECT_EQ(t(1144, 0), -4);
-    EXPECT_EQ(t(1135, 6), -7);
-    EXPECT_EQ(t(0, 8), dted::kVoid);   // profiles never read
+    EXPECT_EQ(t(1143, 670), 7);
+    EXPECT_EQ(t(1144, 670), -4);
+    EXPECT_EQ(t(1135, 676), -7);
+    EXPECT_EQ(t(0, 0), dted::kVoid);     // profiles never read
+    EXPECT_EQ(t(0, 678), dted::kVoid);
+    EXPECT_TRUE(dt1Rec.has("DTED file not whole: 1193 of 1201 longitude profiles missing or cut short (read as -32767)."));
     const auto cornerN00 = readDtedCorner(testData("n00_e006_profiles670-677.dt1"), cornerRec);
     EXPECT_EQ(cornerN00->longitude, 6);
     EXPECT_EQ(cornerN00->latitude, 0);

@@ -7,6 +7,7 @@
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 TEST(OpenDispatch, ExtensionAndNameTailFollowThePathRules)
@@ -91,7 +92,8 @@ TEST(OutputFormats, ChosenByExtension)
 
 TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
 {
-    auto bmp = readPictureFile(testData("contour_crop.bmp"), ".bmp");
+    NullReporter quiet;
+    auto bmp = readPictureFile(testData("contour_crop.bmp"), ".bmp", quiet);
     ASSERT_TRUE(bmp);
     EXPECT_EQ(bmp->rows(), 90);
     EXPECT_EQ(bmp->cols(), 120);
@@ -101,7 +103,7 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
 
     // Any extension other than ".bmp"/".BMP" is decoded as JPEG.
     for (const char* ext : {".jpg", ".anything"}) {
-        auto jpg = readPictureFile(testData("contour_crop.jpg"), ext);
+        auto jpg = readPictureFile(testData("contour_crop.jpg"), ext, quiet);
         ASSERT_TRUE(jpg) << ext;
         EXPECT_EQ(jpg->rows(), 90);
         EXPECT_EQ(jpg->cols(), 120);
@@ -109,9 +111,65 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
         EXPECT_EQ((*jpg)(45, 60), 0xB1A5A9);  // 177 165 169
     }
     // A bitmap read as JPEG, a JPEG read as bitmap and a missing file all fail.
-    EXPECT_FALSE(readPictureFile(testData("contour_crop.bmp"), ".jpg"));
-    EXPECT_FALSE(readPictureFile(testData("contour_crop.jpg"), ".BMP"));
-    EXPECT_FALSE(readPictureFile("/nonexistent.bmp", ".bmp"));
+    EXPECT_FALSE(readPictureFile(testData("contour_crop.bmp"), ".jpg", quiet));
+    EXPECT_FALSE(readPictureFile(testData("contour_crop.jpg"), ".BMP", quiet));
+    EXPECT_FALSE(readPictureFile("/nonexistent.bmp", ".bmp", quiet));
+}
+
+TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
+{
+    const std::vector<std::uint8_t> whole = readBytes(testData("contour_crop.bmp"));   // 120 x 90, bottom-up
+    RecordingReporter quiet;
+    const auto full = decodeBitmap(whole, quiet);
+    ASSERT_TRUE(full);
+    const std::size_t stride = 360, data = 54;
+    struct Case {
+        std::size_t bytes;
+        int rowsRead;
+    };
+    for (const Case c : {Case{data + 30 * stride + 100, 30}, Case{data + 89 * stride + 359, 89}, Case{data + 10, 0},
+                         Case{whole.size(), 90}}) {
+        RecordingReporter rec;
+        const auto cut = decodeBitmap(std::span(whole).first(c.bytes), rec);
+        ASSERT_EQ(bool(cut), c.rowsRead > 0) << c.bytes;
+        EXPECT_EQ(rec.takeIncompleteInput(), c.rowsRead < 90) << c.bytes;
+        if (c.rowsRead < 90)
+            EXPECT_EQ(rec.lines, (std::vector<std::string>{"The picture is cut short: " + std::to_string(c.rowsRead) +
+                                                           " of its 90 rows were read."}));
+        if (!cut) continue;
+        ASSERT_EQ(cut->rows(), c.rowsRead);   // the rows the file holds: the bottom of the picture
+        for (int r = 0; r < c.rowsRead; ++r)
+            for (int col = 0; col < 120; col += 17) EXPECT_EQ((*cut)(r, col), (*full)(90 - c.rowsRead + r, col));
+    }
+    // Stored top-down (negative height), the rows a cut file holds are the top of the picture.
+    std::vector<std::uint8_t> topDown(whole.begin(), whole.begin() + data);
+    const std::int32_t negative = -90;
+    std::memcpy(&topDown[22], &negative, 4);
+    for (int line = 89; line >= 0; --line)
+        topDown.insert(topDown.end(), whole.begin() + data + line * stride, whole.begin() + data + (line + 1) * stride);
+    RecordingReporter rec;
+    const auto top = decodeBitmap(std::span(topDown).first(data + 25 * stride), rec);
+    ASSERT_TRUE(top);
+    ASSERT_EQ(top->rows(), 25);
+    for (int r = 0; r < 25; ++r) EXPECT_EQ((*top)(r, 60), (*full)(r, 60));
+    EXPECT_TRUE(rec.has("The picture is cut short: 25 of its 90 rows were read."));
+}
+
+TEST(PictureLoader, PictureSizeMustFitTheFile)
+{
+    EXPECT_TRUE(pictureSizeFits(120, 90, 3000, kMaxPicturePixels));
+    EXPECT_FALSE(pictureSizeFits(8192, 8192, 5000, kMaxPicturePixels));   // 5 kB announcing 8192 x 8192
+    EXPECT_TRUE(pictureSizeFits(8192, 8192, 70000, kMaxPicturePixels));
+    EXPECT_FALSE(pictureSizeFits(8193, 8192, 1 << 30, kMaxPicturePixels));
+    EXPECT_FALSE(pictureSizeFits(0, 10, 100, kMaxPicturePixels));
+    // A JPEG whose frame header announces 8192 x 8192 is refused before it is decoded.
+    std::vector<std::uint8_t> jpeg = readBytes(testData("contour_crop.jpg"));
+    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            jpeg[i + 5] = 0x20, jpeg[i + 6] = 0x00, jpeg[i + 7] = 0x20, jpeg[i + 8] = 0x00;
+            break;
+        }
+    EXPECT_FALSE(decodeJpeg(jpeg));
 }
 
 TEST(PictureLoader, LoadsIntoTheGraphicsModelOrLogsTheFailure)
@@ -145,7 +203,7 @@ TEST(PictureLoader, SavesTheDisplayAsA24BitBitmap)
     ASSERT_GE(bytes.size(), 54u);
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[28], 24);   // bits per pixel
-    auto back = readPictureFile(dir.file("shot.bmp"), ".bmp");
+    auto back = readPictureFile(dir.file("shot.bmp"), ".bmp", r);
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, picture);
     EXPECT_FALSE(saveGraphicsImage("", g, r));

@@ -78,13 +78,19 @@ TEST(CsvPoints, ReadsCompleteRecordsSeparatedByOneCharacter)
         {"no final line end", "1,2,3\n4,5,6", {{1, 2, 3}, {4, 5, 6}}},
         {"CR LF and blank lines", "1,2,3\r\n\r\n4,5,6\r\n", {{1, 2, 3}, {4, 5, 6}}},
         {"blanks after the separators", "1, 2, 3\n-4.5,  +5e1,\t6", {{1, 2, 3}, {-4.5, 50, 6}}},
-        {"other separators", "1;2;3 4|5|6", {{1, 2, 3}, {4, 5, 6}}},
+        {"other separators", "1;2;3\n4|5|6", {{1, 2, 3}, {4, 5, 6}}},
         {"blank-separated", "1 2 3\n4  5  6\n", {{1, 2, 3}, {4, 5, 6}}},
+        {"tab-separated", "1\t2\t3\n\t4\t5\t6\t\n", {{1, 2, 3}, {4, 5, 6}}},
         {"cut-off last record", "1,2,3\n4,5", {{1, 2, 3}}},
         {"separator at the end", "1,2,3\n4,5,", {{1, 2, 3}}},
-        {"header line", "X,Y,Z\n1,2,3\n", {}},
+        {"header line", "X,Y,Z\n1,2,3\n", {{1, 2, 3}}},
+        {"header naming the columns", "\"i\",\"z\",\"Y\",\"x\"\r\n9,3,2,1\r\n8,6,5,4\r\n", {{1, 2, 3}, {4, 5, 6}}},
+        {"header without x y z names", "a b c d\n1 2 3 4\n", {{1, 2, 3}}},
+        {"extra columns", "1,2,3,40\n4,5,6,70\n", {{1, 2, 3}, {4, 5, 6}}},
+        {"quoted values", "\"1\",\"2\",\"3\"", {{1, 2, 3}}},
+        {"only one header line", "x,y,z\nx,y,z\n1,2,3\n", {}},
         {"text in a record", "1,2,3\n4,five,6\n7,8,9\n", {{1, 2, 3}}},
-        {"blank before the separator", "1 ,2,3", {}},
+        {"blank before the separator", "1 ,2,3", {{1, 2, 3}}},
         {"not finite", "1,2,3\nnan,1,1\n", {{1, 2, 3}}},
         {"beyond single precision", "1e39,1,1", {}},
         {"empty", "", {}},
@@ -125,13 +131,45 @@ TEST(CsvPoints, RealGridFileFillsEveryCell)
         EXPECT_EQ((*grid)(int(i % 20), 19 - int(i / 20)), points[i].z) << i;
 }
 
+TEST(CsvPoints, RealTextFiles)
+{
+    struct Case {
+        const char* file;
+        std::size_t count;
+        std::array<float, 3> first, last;   ///< as the file's text gives them
+    };
+    const Case cases[] = {
+        {"grid.csv", 400, {440750, 3751290, 107}, {441890, 3750150, 107}},
+        {"utm17_2.txt", 10, {289814.15f, 4320978.61f, 170.76f}, {289818.50f, 4320980.59f, 170.58f}},   // "X  Y  Z"
+        {"crlf_test.txt", 10, {289814.15f, 4320978.61f, 170.76f}, {289818.50f, 4320980.59f, 170.58f}},   // CR LF
+        {"autzen-point-format-3.txt", 106, {636083.30f, 849398.65f, 407.35f}, {637857.41f, 853213.98f, 424.87f}},
+        {"grid.txt", 32, {0, 0, 0}, {4.3f, 4.5f, 8.9f}},   // header, blank line, ", " separators
+    };
+    auto asFloats = [](const PointXYZ& p) { return std::array<float, 3>{float(p.x), float(p.y), float(p.z)}; };
+    for (const Case& c : cases) {
+        const std::vector<PointXYZ> points = parseCsvPoints(readText(testData(c.file)));
+        ASSERT_EQ(points.size(), c.count) << c.file;
+        EXPECT_EQ(asFloats(points.front()), c.first) << c.file;
+        EXPECT_EQ(asFloats(points.back()), c.last) << c.file;
+    }
+}
+
 TEST(CsvPoints, NoPointsOrNoFileGivesNoGrid)
 {
     TempDir dir;
-    writeText(dir.file("header.csv"), "X,Y,Z\n1,2,3\n");
-    RecordingReporter rec;
-    EXPECT_FALSE(readCsvPoints(dir.file("header.csv"), 10, 10, rec));
-    EXPECT_EQ(linesAfterOpening(rec), (std::vector<std::string>{"number of points is:  0", "  "}));
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "No points read: the file holds no line of text."},
+        {"\r\n\n", "No points read: the file holds no line of text."},
+        {"X,Y,Z\r\n", "No points read: the file holds only a header line."},
+        {"\"X\",\"Y\",\"Z\"\n1,2\n", "No points read: line 2 holds no number in column 3."},
+        {"Z Y X\n\n1 2 z\n", "No points read: line 3 holds no number in column 3."},
+    };
+    for (const auto& [text, why] : cases) {
+        writeText(dir.file("none.csv"), text);
+        RecordingReporter rec;
+        EXPECT_FALSE(readCsvPoints(dir.file("none.csv"), 10, 10, rec)) << text;
+        EXPECT_EQ(linesAfterOpening(rec), (std::vector<std::string>{"number of points is:  0", "  ", why})) << text;
+    }
     RecordingReporter missing;
     EXPECT_FALSE(readCsvPoints(dir.file("absent.csv"), 10, 10, missing));
     EXPECT_EQ(missing.lines, (std::vector<std::string>{"could not open input file", " "}));
@@ -174,19 +212,25 @@ TEST(LasPoints, RealFiles)
         const char* formatLine;
         const char* countLine;
         std::vector<std::string> extent;
+        double lowest, highest;   ///< the header's smallest and largest z
     };
     const Case cases[] = {
         {"100-points.las", "Point Cloud Offset is:  227", "Point Cloud Record Format is:  3", "number of points is:  100",
          {"minColumns is:  635717.85", "minRows is:  848953.74", "maxColumns is:  638945.9500000001",
-          "maxRows is:  853484.3"}},
+          "maxRows is:  853484.3"}, 409.19, 530.61},
         {"autzen.las", "Point Cloud Offset is:  1994", "Point Cloud Record Format is:  1", "number of points is:  106",
          {"minColumns is:  635616.31", "minRows is:  848977.79", "maxColumns is:  638865.6",
-          "maxRows is:  853363.37"}},
+          "maxRows is:  853363.37"}, 407.35, 536.84},
         // LAS 1.4: the legacy count is 0, the 64-bit count says 1000; an extended VLR follows the points.
         {"1_4_w_evlr.las", "Point Cloud Offset is:  2305", "Point Cloud Record Format is:  6",
          "number of points is:  1000",
-         {"minColumns is:  1538.0936374517971", "minRows is:  -1006.8897299416004",
-          "maxColumns is:  2040.3250144740628", "maxRows is:  -1000.6197375396979"}},
+         {"minColumns is:  1694038.4456374517", "minRows is:  1816492.7062700584",
+          "maxColumns is:  1694540.677014474", "maxRows is:  1816498.9762624602"}, 5592.75, 5599.07},
+        // Offsets on every axis (z: 627.53): heights 627.53 .. 656.13, not -0.0 .. 28.6.
+        {"sample_c_thin.las", "Point Cloud Offset is:  227", "Point Cloud Record Format is:  3",
+         "number of points is:  2732",
+         {"minColumns is:  674521.9200134277", "minRows is:  1206740.0800170898",
+          "maxColumns is:  674606.3200134278", "maxRows is:  1206815.45001709"}, 627.53, 656.13},
     };
     for (const Case& c : cases) {
         RecordingReporter rec;
@@ -201,6 +245,12 @@ TEST(LasPoints, RealFiles)
         tail.insert(tail.end(), c.extent.begin(), c.extent.end());
         EXPECT_TRUE(rec.hasSequence(tail)) << c.file;
         EXPECT_TRUE(rec.notices.empty());
+        for (int r = 0; r < grid->rows(); ++r)
+            for (int col = 0; col < grid->cols(); ++col)
+                if (const double z = (*grid)(r, col); z != 0.0) {
+                    ASSERT_GE(z, c.lowest - 0.005) << c.file;
+                    ASSERT_LE(z, c.highest + 0.005) << c.file;
+                }
     }
     RecordingReporter none;
     EXPECT_FALSE(readLasPoints(testData("no-points.las"), 50, 50, none));
@@ -262,7 +312,7 @@ TEST(LasPoints, MalformedFiles)
             EXPECT_EQ(points->size(), c.points) << c.name;
             EXPECT_TRUE(rec.notices.empty()) << c.name;
         }
-        const bool signatureFails = c.bytes.size() < 155 || std::memcmp(c.bytes.data(), "LASF", 4) != 0;
+        const bool signatureFails = c.bytes.size() < 179 || std::memcmp(c.bytes.data(), "LASF", 4) != 0;
         EXPECT_EQ(rec.lines.front(), signatureFails ? " Not a valid LAS file" : " Valid Little Endian LAS file")
             << c.name;
     }

@@ -72,10 +72,23 @@ TEST(Srtm30TileRead, FixedSizeShortFileAndLogLines)
     EXPECT_EQ((*tile)(5999, 4799), srtm30::kMissing);
     EXPECT_EQ(rec.lines, (Lines{"rows is:  6000", "columns is:  4800", "filesize is:  19201", " ",
                                 "Select 'DEM Interpolation' and then 'Interpolate Using DTED0 or SRTM30|Expand SRTM30 "
-                                "DEM' from graphic window menu."}));
+                                "DEM' from graphic window menu.",
+                                "SRTM30 file cut short: 5998 of 6000 rows missing (read as -32768)."}));
+    EXPECT_TRUE(rec.takeIncompleteInput());
     EXPECT_EQ(rec.progressMaximum, 6000);
     EXPECT_EQ(rec.progressPosition, 6000);
     EXPECT_FALSE(rec.progressVisible);
+
+    // Not one whole row (an empty file): nothing, rather than a tile of 28.8 million voids.
+    for (std::size_t size : {0u, 9599u}) {
+        RecordingReporter none;
+        EXPECT_FALSE(decodeSrtm30Tile(std::vector<std::uint8_t>(size, 0), none));
+        EXPECT_EQ(none.lines.back(), "SRTM30 file holds not one whole row: nothing loaded.");
+        EXPECT_TRUE(none.takeIncompleteInput());
+    }
+    RecordingReporter whole;
+    EXPECT_TRUE(decodeSrtm30Tile(std::vector<std::uint8_t>(6000 * 4800 * 2, 0), whole));
+    EXPECT_FALSE(whole.takeIncompleteInput());
 
     TempDir dir;
     RecordingReporter missing;

@@ -13,7 +13,7 @@ const std::pair<std::string, std::string> kLongitudeNotice{"Conversion Error", s
 const std::pair<std::string, std::string> kLatitudeNotice{"Conversion Error", srtm::kLatitudeMessage};
 
 /// n x n samples where sample (r, c) = r * 10 + c (rows all differ).
-std::vector<std::uint8_t> patternTile(int n, std::size_t extraBytes = 0)
+std::vector<std::uint8_t> patternTile(int n)
 {
     std::vector<std::uint8_t> bytes;
     for (int r = 0; r < n; ++r)
@@ -22,7 +22,6 @@ std::vector<std::uint8_t> patternTile(int n, std::size_t extraBytes = 0)
             bytes.push_back(std::uint8_t(v >> 8));
             bytes.push_back(std::uint8_t(v));
         }
-    bytes.resize(bytes.size() + extraBytes, 0x7F);
     return bytes;
 }
 
@@ -82,7 +81,7 @@ TEST(SrtmTileRead, SquareSizeComesFromTheLength)
 TEST(SrtmTileRead, SamplesAreBigEndianTwosComplementNorthRowFirst)
 {
     RecordingReporter rec;
-    auto bytes = patternTile(3, 3);   // 21 bytes: a 3 x 3 tile and ignored extra bytes
+    auto bytes = patternTile(3);   // 18 bytes: a 3 x 3 tile
     bytes[0] = 0x80, bytes[1] = 0x00;
     bytes[2] = 0xFF, bytes[3] = 0xFE;
     const auto tile = decodeSrtmTile(bytes, rec);
@@ -104,7 +103,6 @@ TEST(SrtmTileRead, FullSizeTilesLoadWithTheirOpenerLines)
     TempDir dir;
     for (int n : {1201, 3601}) {
         auto bytes = patternTile(n);
-        if (n == 1201) bytes.push_back(0x55);   // 2,884,803 bytes
         writeBytes(dir.file("t.hgt"), bytes);
         RecordingReporter rec;
         const auto tile = readSrtmTile(dir.file("t.hgt"), rec);
@@ -128,6 +126,14 @@ TEST(SrtmTileRead, UnopenableAndEmptyFilesHandOverNothing)
         RecordingReporter rec;
         EXPECT_FALSE(readSrtmTile(dir.file("e.hgt"), rec));
         EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", srtm::kEmptyTileLine}));
+    }
+    // Not exactly 2 x n x n bytes: half a tile would open sheared as 849 x 849.
+    for (std::size_t size : {1'442'401u, 2'884'803u, 2'884'800u, 6u}) {
+        RecordingReporter rec;
+        EXPECT_FALSE(decodeSrtmTile(std::vector<std::uint8_t>(size, 0), rec)) << size;
+        EXPECT_EQ(rec.lines, (Lines{"SRTM file of " + std::to_string(size) +
+                                    " bytes is not a square tile of 2 x n x n bytes: no tile loaded."}));
+        EXPECT_TRUE(rec.takeIncompleteInput());
     }
 }
 
@@ -183,9 +189,13 @@ TEST(SaveSrtm, MiddleSizesAndTooLargeGrids)
     solution(0, 0) = 9.0;
     const auto tile = srtmTileFromSolution(solution, rec);
     ASSERT_TRUE(tile);
-    EXPECT_EQ(tile->rows(), 2000);       // written as it is from the main window
-    EXPECT_EQ(tile->cols(), 2000);
+    EXPECT_EQ(tile->rows(), 3601);       // padded as "Save SRTM Heightfield" pads: a tile readers take
+    EXPECT_EQ(tile->cols(), 3601);
     EXPECT_EQ((*tile)(1999, 0), 9);
+    EXPECT_EQ((*tile)(0, 1999), 1);
+    EXPECT_EQ((*tile)(2000, 0), 0);
+    EXPECT_EQ((*tile)(0, 2000), 0);
+    EXPECT_EQ(srtmTileFromSolution(RealGrid(1500, 2000, 1.0), rec)->rows(), 3601);
 
     const auto heightfield = srtmHeightfieldTile(IntGrid(2000, 1500, 7), rec);
     ASSERT_TRUE(heightfield);

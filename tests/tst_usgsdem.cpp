@@ -91,12 +91,12 @@ TEST(UsgsDemWriter, RecordAColumns)
     EXPECT_EQ(columns(a, 787, 816), "       0.000000000000000     0");
     EXPECT_EQ(columns(a, 817, 852), "   30.000000   30.000000    1.000000");
     EXPECT_EQ(columns(a, 853, 864), "     1     2");
-    EXPECT_EQ(columns(a, 865, 896), std::string(16, ' ') + "         1 3    ");
+    EXPECT_EQ(columns(a, 865, 896), std::string(16, ' ') + "         1 4    ");   // horizontal datum 4: NAD 83
     EXPECT_EQ(columns(a, 897, 1024), std::string(128, ' '));
     EXPECT_EQ(columns(splitLines(formatUsgsAsciiDem(georeference("NAS-C"), solution))[0], 881, 896),
               "         4 1    ");
     EXPECT_EQ(columns(splitLines(formatUsgsAsciiDem(georeference("NAS"), solution))[0], 881, 896),
-              "         1 3    ");   // a datum shorter than five characters
+              "         1 4    ");   // a datum shorter than five characters
 }
 
 TEST(UsgsDemWriter, RecordBHeadersValuesAndRecordC)
@@ -142,16 +142,31 @@ TEST(UsgsDemWriter, BlocksOf146Then170Values)
     }
 }
 
-TEST(UsgsDemWriter, VoidsScalingAndOutputFailure)
+TEST(UsgsDemWriter, EveryPostingKeepsItsPlace)
 {
-    RealGrid solution = solutionOf(4, 1, [](int r, int) { return 10.0 * (r + 1); });
+    RealGrid solution = solutionOf(6, 2, [](int r, int c) { return 10.0 * (r + 1) + c; });
     solution(1, 0) = 30001.0;
-    solution(2, 0) = 30000.0;   // exactly the void value: not written and not counted
-    const auto lines = splitLines(formatUsgsAsciiDem(georeference(), solution));
-    EXPECT_EQ(columns(lines[1], 13, 18), "     2");
-    EXPECT_EQ(columns(lines[1], 97, 144), "      10.000000000000000   30000.000000000000000");
-    EXPECT_EQ(columns(lines[1], 145, 162), "    10    40      ");
-    EXPECT_EQ(columns(lines[0], 763, 786), "   30001.000000000000000");
+    solution(2, 0) = 40000.0;    // beyond 16 bits: clamped
+    solution(3, 0) = -32768.0;   // a void of a height file: the format's void
+    std::size_t clamped = 0;
+    const auto lines = splitLines(formatUsgsAsciiDem(georeference(), solution, &clamped));
+    EXPECT_EQ(clamped, 2u);
+    EXPECT_EQ(columns(lines[1], 13, 18), "     6");
+    EXPECT_EQ(columns(lines[1], 97, 144), "      10.000000000000000   32767.000000000000000");
+    EXPECT_EQ(columns(lines[1], 145, 180), "    10 30001 32767-32767    50    60");
+    EXPECT_EQ(columns(lines[0], 763, 786), "   40000.000000000000000");
+    // Read back, every posting stands in its own row (row 0 = north).
+    RecordingReporter read;
+    const auto back = parse(formatUsgsAsciiDem(georeference(), solution), read);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->rows(), 6);
+    const std::int32_t expected[6][2] = {{60, 61}, {50, 51}, {-32767, 41}, {32767, 31}, {30001, 21}, {10, 11}};
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 2; ++c) EXPECT_EQ((*back)(r, c), expected[r][c]) << r << " " << c;
+    TempDir dir;
+    RecordingReporter rec;
+    EXPECT_TRUE(writeUsgsAsciiDem(dir.file("c.dem"), georeference(), solution, rec));
+    EXPECT_EQ(rec.lines, (Lines{"2 elevations outside -32767 .. 32767 were written as the nearest of the two (-32767: void)."}));
 
     const auto scaled = splitLines(formatUsgsAsciiDem(georeference("NAD-83", 3.28f), solutionOf(1, 1, [](int, int) {
                                                           return 100.0;
@@ -159,9 +174,9 @@ TEST(UsgsDemWriter, VoidsScalingAndOutputFailure)
     EXPECT_EQ(columns(scaled[1], 145, 150), "   327");   // 100 x 3.28 (single precision) truncated
     EXPECT_EQ(columns(scaled[0], 739, 786), "     100.000000000000000     100.000000000000000");
 
-    RecordingReporter rec;
-    EXPECT_FALSE(writeUsgsAsciiDem("/nonexistent-dir/x.dem", georeference(), solution, rec));
-    EXPECT_EQ(rec.lines, (Lines{"could not open output file", "/nonexistent-dir/x.dem: No such file or directory"}));
+    RecordingReporter failed;
+    EXPECT_FALSE(writeUsgsAsciiDem("/nonexistent-dir/x.dem", georeference(), solutionOf(1, 1, [](int, int) { return 1.0; }), failed));
+    EXPECT_EQ(failed.lines, (Lines{"could not open output file", "/nonexistent-dir/x.dem: No such file or directory"}));
 }
 
 TEST(UsgsDemEntries, ValidationOrderAndStoredValues)
@@ -243,12 +258,16 @@ TEST(UsgsDemReader, ReadsOwnFileNorthUpWithItsLogLines)
 
 TEST(UsgsDemReader, ProfilesAreAlignedAtTheirSouthernEnd)
 {
-    // Voids shorten the profiles to 5, 7 and 6 elevations.
-    RealGrid solution = solutionOf(7, 3, [](int r, int c) { return 1 + r + 10 * c; });
-    solution(5, 0) = solution(6, 0) = 40000.0;
-    solution(3, 2) = 31000.0;
+    // Profiles of 5, 7 and 6 elevations that start at the same ground y, behind a record A of 3 profiles.
+    std::string text = formatUsgsAsciiDem(georeference(), solutionOf(7, 3, [](int, int) { return 1.0; })).substr(0, 1025);
+    const int lengths[] = {5, 7, 6};
+    for (int c = 0; c < 3; ++c) {
+        text += "1 " + std::to_string(c + 1) + " " + std::to_string(lengths[c]) + " 1 500000 4000000 0 0 0";
+        for (int k = 0; k < lengths[c]; ++k) text += " " + std::to_string(1 + k + 10 * c);
+        text += "\n";
+    }
     RecordingReporter rec;
-    const auto tile = parse(formatUsgsAsciiDem(georeference(), solution), rec);
+    const auto tile = parse(text, rec);
     ASSERT_TRUE(tile);
     ASSERT_EQ(tile->rows(), 7);
     EXPECT_EQ((*tile)(0, 0), 0);
@@ -257,8 +276,8 @@ TEST(UsgsDemReader, ProfilesAreAlignedAtTheirSouthernEnd)
     EXPECT_EQ((*tile)(6, 0), 1);
     EXPECT_EQ((*tile)(0, 1), 17);
     EXPECT_EQ((*tile)(0, 2), 0);
-    EXPECT_EQ((*tile)(1, 2), 27);
-    EXPECT_EQ((*tile)(3, 2), 25);   // the void was skipped: later values move south
+    EXPECT_EQ((*tile)(1, 2), 26);
+    EXPECT_EQ((*tile)(3, 2), 24);
     EXPECT_TRUE(rec.has("columns is  :5"));
 }
 
@@ -363,15 +382,15 @@ TEST(UsgsDemReader, RealFilesGiveTheIndependentPostings)
     EXPECT_TRUE(quad.has("maximum elevation is:  847"));
 
     // Record A of 892 characters and a line end; the B records follow at once. The elevations
-    // are raw counts (GDAL adds the local datum 1522.6 and multiplies by the resolution 0.07305).
+    // are counts of the resolution 0.07305 above the local datum 1522.6 (GDAL: 1713.63, 1687.40).
     RecordingReporter shortA;
     const auto decimal = readUsgsDem(testData("39109h1_truncated.dem"), shortA);
     ASSERT_TRUE(decimal);
     ASSERT_EQ(decimal->rows(), 1411);
     ASSERT_EQ(decimal->cols(), 2);
     EXPECT_EQ((*decimal)(0, 0), -32767);
-    EXPECT_EQ((*decimal)(23, 0), 2615);
-    EXPECT_EQ((*decimal)(76, 1), 2256);
+    EXPECT_EQ((*decimal)(23, 0), 1714);
+    EXPECT_EQ((*decimal)(76, 1), 1687);
     EXPECT_EQ((*decimal)(1410, 1), -32767);
     EXPECT_TRUE(shortA.has("columns is  :1411"));
 }

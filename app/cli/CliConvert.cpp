@@ -30,10 +30,12 @@ int fail(const std::string& message)
 }
 
 /// A DTED0 tile or (--srtm30) an SRTM30 tile read by its merge opener, kept as the window's tile.
-bool loadPatchSourceAsTile(const std::string& in, bool srtm30, GraphicsModel& graphics, Reporter& reporter)
+bool loadPatchSourceAsTile(const std::string& in, const CliOptions& options, GraphicsModel& graphics,
+                           Reporter& reporter)
 {
     SessionState session;
-    if (!cliOpenPatchSource(srtm30 ? PatchSource::Srtm30 : PatchSource::Dted0, in, graphics, session, reporter))
+    const bool srtm30 = options.has("srtm30");
+    if (!cliOpenPatchSource(srtm30 ? PatchSource::Srtm30 : PatchSource::Dted0, in, options, graphics, session, reporter))
         return false;
     std::optional<IntGrid>& source = srtm30 ? graphics.srtm30Tile : graphics.dted0Grid;
     graphics.storeTile(*source);
@@ -69,7 +71,7 @@ int cliConvert(const std::vector<std::string>& args, Reporter& reporter)
         return 0;
     }
     const bool loaded = row ? cliLoadGrid(*row, in, options, graphics, reporter)
-                            : loadPatchSourceAsTile(in, options.has("srtm30"), graphics, reporter);
+                            : loadPatchSourceAsTile(in, options, graphics, reporter);
     if (!loaded || !graphics.holdsContent()) return fail("nothing was loaded from " + in);
     if (!cliWriteGraphicsArray(out, format, graphics, outputOptions, reporter)) return fail("cannot write " + out);
     return 0;

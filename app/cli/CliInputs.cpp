@@ -31,6 +31,7 @@ std::map<std::string, int> withInputOptions(std::map<std::string, int> own)
 {
     own.emplace("corner", 2);
     own.emplace("maxspan", 1);
+    own.emplace("allow-partial", 0);
     return own;
 }
 
@@ -43,6 +44,18 @@ void cliCheckOutput(const std::string& path)
 {
     if (const std::string problem = fileio::outputProblem(path); !problem.empty()) throw std::runtime_error(problem);
 }
+
+namespace {
+
+/// After a read: an input its reader found not whole (cut short, profiles or rows missing)
+/// is refused unless --allow-partial was given.
+void requireWholeInput(const std::string& path, const CliOptions& options, Reporter& reporter)
+{
+    if (reporter.takeIncompleteInput() && !options.has("allow-partial"))
+        throw std::runtime_error("'" + path + "' is not whole (see the log above); --allow-partial reads it anyway");
+}
+
+} // namespace
 
 const OpenRow& cliInputRow(const std::string& path)
 {
@@ -71,7 +84,10 @@ bool cliLoadGrid(const OpenRow& row, const std::string& path, const CliOptions& 
         if (!latitude || !longitude) throw UsageError("an ER Mapper tile needs --corner LAT LON (its south-west corner)");
         setErCorner(graphics, *latitude, *longitude, reporter);
     }
-    return row.load(path, graphics, reporter);
+    reporter.takeIncompleteInput();
+    const bool loaded = row.load(path, graphics, reporter);
+    requireWholeInput(path, options, reporter);
+    return loaded;
 }
 
 bool cliOpenGrid(const OpenRow& row, const std::string& path, const CliOptions& options, SessionState& session,
@@ -136,12 +152,13 @@ bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format
     return format.write(path, session, options, reporter);
 }
 
-bool cliOpenPatchSource(PatchSource source, const std::string& path, GraphicsModel& graphics,
-                        SessionState& session, Reporter& reporter)
+bool cliOpenPatchSource(PatchSource source, const std::string& path, const CliOptions& options,
+                        GraphicsModel& graphics, SessionState& session, Reporter& reporter)
 {
     cliCheckInput(path);
     reporter.log(path);
     reporter.log(" ");
+    reporter.takeIncompleteInput();
     const std::string extension = extensionOf(path);
     MergeLoad load = MergeLoad::WrongType;
     switch (source) {
@@ -155,5 +172,6 @@ bool cliOpenPatchSource(PatchSource source, const std::string& path, GraphicsMod
                                                           : "an SRTM30 tile ends in .hgt or .dem";
         throw UsageError("'" + path + "': " + rule);
     }
+    requireWholeInput(path, options, reporter);
     return load == MergeLoad::Loaded;
 }

@@ -4,7 +4,9 @@
 // The options that answer the dialogs Open shows for some inputs stand in for
 // them: "--corner LAT LON" (the ER tile's "Australian ERM Data Entry Form",
 // required for "aus_dem_erm") and "--maxspan N" (the shapefile's "Shape File
-// Scaling Limits", default 1200).
+// Scaling Limits", default 1200). "--allow-partial" reads an input that its
+// reader finds not whole (cut short, profiles or rows missing); without it such
+// an input ends the command with exit status 1.
 #pragma once
 
 #include <map>
@@ -36,7 +38,8 @@ const OpenRow& cliInputRow(const std::string& path);
 void cliCheckInputOptions(const OpenRow& row, const CliOptions& options);
 /// Loads a grid input (a row that ends in the graphics window) into the model as Open does,
 /// after the dialog the row asks first (the ER corner). Throws UsageError when the row's reader
-/// is not available or a required option is missing; false when nothing was loaded.
+/// is not available or a required option is missing, std::runtime_error for an input not whole
+/// without --allow-partial; false when nothing was loaded.
 bool cliLoadGrid(const OpenRow& row, const std::string& path, const CliOptions& options, GraphicsModel& graphics,
                  Reporter& reporter);
 /// "&Open" of a grid input as the window opens it: the session takes the file's name and kind and
@@ -65,6 +68,7 @@ bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format
 enum class PatchSource { Dted0, Srtm30, Dted1 };
 /// Opens a patch source as its merge command does after the dialog (the path and " " logged,
 /// the extension tested, the reader run, the grid held by the model). Throws UsageError for an
-/// extension the command does not take; false when nothing was read.
-bool cliOpenPatchSource(PatchSource source, const std::string& path, GraphicsModel& graphics,
-                        SessionState& session, Reporter& reporter);
+/// extension the command does not take, std::runtime_error for an input not whole without
+/// --allow-partial; false when nothing was read.
+bool cliOpenPatchSource(PatchSource source, const std::string& path, const CliOptions& options,
+                        GraphicsModel& graphics, SessionState& session, Reporter& reporter);

@@ -30,13 +30,15 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      --lsqr N > 0 solves with LSQR (its report header on standard output); --lsqr 0 runs the\n"
          "      relaxation alone (not for points or shapefiles)."},
         {"convert", cliConvert,
-         "convert IN OUT [--srtm30] [--maxspan N] [--corner LAT LON] [OUTPUT OPTIONS]\n"
+         "convert IN OUT [--srtm30] [--maxspan N] [--corner LAT LON] [--allow-partial] [OUTPUT OPTIONS]\n"
          "      Reads a grid input (.elv, .ind/.ort, .hgt, .dt1, .dem, .hdf, aus_dem_erm, .bmp/.jpg, ...) into\n"
          "      the graphics window's model and writes it with no interpolation: as a solution (the formats\n"
          "      and output options of interpolate; .dt1 only behind the header of a DTED1 input), or as the\n"
          "      graphics window's index array (.ind). A shapefile is written as its drawn contour grid (0\n"
          "      where no line lies). DTED0 tiles (.dt0) and, with --srtm30, SRTM30 tiles (e020n40.dem) are\n"
-         "      read as the merge openers read them."},
+         "      read as the merge openers read them. An input its reader finds not whole (DTED profiles or\n"
+         "      SRTM30 rows missing) ends with exit status 1 unless --allow-partial is given (every command\n"
+         "      that reads a grid input takes it)."},
         {"fill", cliFill,
          "fill TILE OUT [--null V] [--sea-level LO HI] [--subset TOP LEFT ROWS COLS] [--lsqr N] [--laplacian N]\n"
          "      [--refining N] [--scale F]\n"

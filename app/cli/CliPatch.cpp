@@ -89,7 +89,7 @@ int cliPatch(const std::vector<std::string>& args, Reporter& reporter)
 
     const std::string sourcePath =
         *options.text(source == PatchSource::Dted0 ? "dted0" : source == PatchSource::Srtm30 ? "srtm30" : "dted1");
-    if (!cliOpenPatchSource(source, sourcePath, graphics, session, reporter))
+    if (!cliOpenPatchSource(source, sourcePath, options, graphics, session, reporter))
         return fail("nothing was loaded from " + sourcePath);
 
     if (source == PatchSource::Dted1) {

@@ -22,10 +22,20 @@ std::vector<std::uint8_t> dtedFile(const char* lineCount, int profiles, int n, V
     std::copy(lineCount, lineCount + 4, bytes.begin() + 47);
     std::copy(corner.longitude, corner.longitude + 10, bytes.begin() + 274);
     std::copy(corner.latitude, corner.latitude + 7, bytes.begin() + 284);
+    // Each record: sentinel, block count and longitude count p, latitude count 0, the
+    // elevations, a checksum (not checked: 0).
+    auto recordHeader = [](int p) {
+        const auto b = std::uint8_t(p >> 8), c = std::uint8_t(p);
+        return std::vector<std::uint8_t>{0xAA, 0, b, c, b, c, 0, 0};
+    };
+    bytes.resize(dted::kHeaderBytes - 8);
     for (int p = 0; p < profiles; ++p) {
+        const auto header = recordHeader(p);
+        bytes.insert(bytes.end(), header.begin(), header.end());
         for (int k = 0; k < n; ++k) putDtedSample(bytes, value(p, k));
-        bytes.insert(bytes.end(), dted::kRecordTrailer, 0xAA);
+        bytes.insert(bytes.end(), 4, 0);
     }
+    bytes.insert(bytes.end(), 8, 0);   // room for a next header, so a record ends 12 bytes after its elevations
     return bytes;
 }
 
