@@ -85,13 +85,15 @@ public:
         const RasterRect i = intersection(g.bounds, coreRaster);
         return i.rows > 0 && i.columns > 0;
     }
-    /// Remembers a group that reaches a cut edge of the halo (`cut`: which of the part's
-    /// south, north, west and east edges lie inside the mosaic).
-    void noteIfOpen(const VoidGroup& g, const bool cut[4])
+    /// Remembers a group whose window reaches a cut edge of the halo (`cut`: which of the
+    /// part's south, north, west and east edges lie inside the mosaic).
+    void noteIfOpen(const VoidGroup& g, const bool cut[4], int margin)
     {
+        // Beyond a cut edge the group may go on, and its window would be clipped there.
         const RasterRect& b = g.bounds;
-        if ((cut[0] && b.top < 2) || (cut[1] && b.top + b.rows > rows() - 2) || (cut[2] && b.left < 2) ||
-            (cut[3] && b.left + b.columns > columns() - 2))
+        const std::int64_t reach = 2 + margin;
+        if ((cut[0] && b.top < reach) || (cut[1] && b.top + b.rows > rows() - reach) || (cut[2] && b.left < reach) ||
+            (cut[3] && b.left + b.columns > columns() - reach))
             open_.push_back(b);
     }
 
@@ -165,7 +167,7 @@ std::optional<IntGrid> fillSetTile(const TileSet& set, const SetTile& tile, cons
     options.progress = nullptr;
     options.accept = [&](const VoidGroup& g) {
         if (!raster.touchesTile(g)) return false;
-        raster.noteIfOpen(g, cut);
+        raster.noteIfOpen(g, cut, windowMargin(options));
         return true;
     };
     const std::optional<WindowedFillSummary> summary = fillByWindows(raster, options, reporter);

@@ -6,13 +6,13 @@
 // (those "Input Data" hands over as 0: below the null data definition, or
 // negative for LSQR; 255 and sea level 0 as for a single tile) fall into groups
 // as in the windowed fill (engine/WindowedFill.h), and every group that touches
-// the tile is solved in its window in mosaic coordinates. A group that lies
-// inside the halo, at least two postings from its cut edges, is the same group
-// the neighbour finds, solved in the same window on the same postings: the
-// postings two tiles share come out identical in both, and equal to a fill of
-// the whole mosaic at once (bit for bit without refining sweeps and LSQR). A
-// group that reaches the halo's cut edge is filled inside the halo and counted
-// as open; a larger halo closes it.
+// the tile is solved in its window in mosaic coordinates. A group whose window
+// (two postings around it, kInexactMargin more with refining sweeps or LSQR)
+// lies inside the halo is the same group the neighbour finds, solved in the same
+// window on the same postings: the postings two tiles share come out identical
+// in both, and without refining sweeps and LSQR equal to a fill of the whole
+// mosaic at once, bit for bit. A group whose window reaches the halo's cut edge
+// is filled inside the halo and counted as open; a larger halo closes it.
 //
 // Where two tiles share a posting the mosaic holds the known value of the
 // north-western tile (a void of one tile where its neighbour knows the posting

@@ -35,6 +35,11 @@ bool GridRaster::write(const RasterRect& rect, const double* values)
     return true;
 }
 
+int windowMargin(const WindowedFillOptions& options)
+{
+    return options.refiningSweeps == 0 && options.lsqrIterations == 0 ? 0 : std::max(0, options.inexactMargin);
+}
+
 RasterRect groupWindow(const VoidGroup& group, std::int64_t rows, std::int64_t columns, int margin)
 {
     const std::int64_t grow = 2 + std::max(0, margin);
@@ -161,7 +166,7 @@ public:
 private:
     bool solveGroup(const VoidGroup& group)
     {
-        const RasterRect win = groupWindow(group, raster_.rows(), raster_.columns(), exact_ ? 0 : options_.inexactMargin);
+        const RasterRect win = groupWindow(group, raster_.rows(), raster_.columns(), windowMargin(options_));
         const std::int64_t cells = win.rows * win.columns;
         if (win.rows > std::numeric_limits<int>::max() || win.columns > std::numeric_limits<int>::max() ||
             cells > std::int64_t(std::numeric_limits<std::uint32_t>::max()) ||

@@ -108,6 +108,10 @@ struct WindowedFillSummary {
     std::int64_t largestWindow = 0;     ///< postings of the largest window
 };
 
+/// The margin the options' windows get beyond the stencil's two postings: 0 for the exact
+/// relaxation, inexactMargin with refining sweeps or LSQR.
+int windowMargin(const WindowedFillOptions& options);
+
 /// The window of a group: its bounds grown by `margin` postings (and the stencil's
 /// two) on every side, clipped to a raster of rows x columns.
 RasterRect groupWindow(const VoidGroup& group, std::int64_t rows, std::int64_t columns, int margin);

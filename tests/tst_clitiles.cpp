@@ -68,6 +68,25 @@ void expectOutputsEqual(const std::string& folder, const IntGrid& mosaic)
         }
 }
 
+/// Postings two neighbouring outputs share that differ.
+int seamDifferences(const std::string& folder)
+{
+    int n = 0;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const IntGrid t = readTile(folder + "/" + tileName(i, j), kSide);
+            if (j < 2) {
+                const IntGrid east = readTile(folder + "/" + tileName(i, j + 1), kSide);
+                for (int r = 0; r < kSide; ++r) n += t(r, kSide - 1) != east(r, 0);
+            }
+            if (i < 2) {
+                const IntGrid south = readTile(folder + "/" + tileName(i + 1, j), kSide);
+                for (int c = 0; c < kSide; ++c) n += t(kSide - 1, c) != south(0, c);
+            }
+        }
+    return n;
+}
+
 int countLines(const std::string& out, const std::string& text)
 {
     int n = 0;
@@ -124,6 +143,11 @@ TEST_F(TileSetFixture, FillIsSeamlessAndEqualsTheWholeMosaicFill)
             for (int c = 0; c < kSide; ++c) differing += t(r, c) != whole((k / 3) * (kSide - 1) + r, (k % 3) * (kSide - 1) + c);
     }
     EXPECT_GT(differing, 20);
+    EXPECT_GT(seamDifferences(dir.file("alone")), 5);
+
+    // LSQR and refining sweeps widen the windows beyond these small tiles' halos: the line says so.
+    const CliResult lsqr = runCli("tiles fill " + in + " " + dir.file("lsqr") + " --halo 33");
+    EXPECT_GT(countLines(lsqr.out, " reach beyond the halo"), 0) << lsqr.out;
 }
 
 TEST_F(TileSetFixture, PreviewShowsTheMosaicWithFilledPostingsTinted)
