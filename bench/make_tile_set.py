@@ -9,7 +9,8 @@ Sub-tile (i, j) holds mosaic rows i*(SIDE-1) .. i*(SIDE-1)+SIDE-1 (north first) 
 columns: neighbours share one row or column, as SRTM tiles do. It is named after its south-west
 corner, the north-west sub-tile being N(LAT+K-1)E(LON). --voids-percent punches square voids of
 5 to 40 postings a side at random places until P % of the mosaic is void. --mosaic FILE also
-writes the voided mosaic itself (for the fill of the whole mosaic at once)."""
+writes the voided mosaic itself (for the fill of the whole mosaic at once). --little-endian reads
+a raw little-endian file (GDAL's ENVI output) instead of a height file."""
 import argparse, array, os, random
 
 p = argparse.ArgumentParser()
@@ -19,27 +20,34 @@ p.add_argument("--void", nargs=4, type=int, action="append", default=[])
 p.add_argument("--voids-percent", type=float, default=0.0)
 p.add_argument("--seed", type=int, default=1)
 p.add_argument("--mosaic")
+p.add_argument("--little-endian", action="store_true", help="SRC holds little-endian samples (GDAL's ENVI output)")
 a = p.parse_args()
 
 data = open(a.src, "rb").read()
 n = int(round((len(data) // 2) ** 0.5))
 m = a.k * (a.side - 1) + 1
 assert m <= n, f"{a.k} x {a.side} sub-tiles need {m} postings, the file has {n}"
-src = array.array("h"); src.frombytes(data); src.byteswap()
+src = array.array("h"); src.frombytes(data)
+if not a.little_endian:
+    src.byteswap()
 mosaic = array.array("h", bytes(2 * m * m))
 for r in range(m):
     mosaic[r * m:(r + 1) * m] = src[r * n:r * n + m]
 
+voided = sum(1 for v in mosaic if v == -32768)
+
 def punch(r0, c0, h, w):
+    global voided
     for r in range(max(0, r0), min(m, r0 + h)):
         for c in range(max(0, c0), min(m, c0 + w)):
+            voided += mosaic[r * m + c] != -32768
             mosaic[r * m + c] = -32768
 
 for v in a.void:
     punch(*v)
 rng = random.Random(a.seed)
 goal = int(m * m * a.voids_percent / 100)
-while sum(1 for v in mosaic if v == -32768) < goal:
+while voided < goal:
     s = rng.randint(5, 40)
     punch(rng.randrange(m), rng.randrange(m), s, s)
 
