@@ -249,6 +249,13 @@ int fillTileSet(const TileSet& set, const std::string& outFolder, const TileFill
 {
     std::error_code ec;
     fs::create_directories(outFolder, ec);
+    for (const SetTile& tile : set.tiles())
+        if (fs::equivalent(fs::absolute(tile.path).parent_path(), outFolder, ec)) {
+            // Outputs renamed over the inputs would feed filled tiles into their neighbours' halos.
+            reporter.log("The output folder " + outFolder + " holds the input tile " + tile.path +
+                         ": choose another folder.");
+            return int(set.tiles().size());
+        }
     std::vector<const SetTile*> mine;
     for (std::size_t k = 0; k < set.tiles().size(); ++k)
         if (int(k % std::size_t(settings.shardCount)) == settings.shardIndex) mine.push_back(&set.tiles()[k]);

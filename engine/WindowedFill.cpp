@@ -62,7 +62,7 @@ constexpr int kReach[12][2] = {{-2, 0}, {-1, -1}, {-1, 0}, {-1, 1}, {0, -2}, {0,
 /// and size; visit(r, c) sees every cell of it.
 template <class Take, class Visit>
 VoidGroup floodGroup(std::int64_t row, std::int64_t column, std::int64_t rows, std::int64_t columns, Take take,
-                     Visit visit, std::vector<std::pair<std::int64_t, std::int64_t>>& stack)
+                     Visit visit, std::vector<std::int64_t>& stack)
 {
     VoidGroup g;
     g.seedRow = row;
@@ -70,9 +70,9 @@ VoidGroup floodGroup(std::int64_t row, std::int64_t column, std::int64_t rows, s
     std::int64_t top = row, bottom = row, left = column, right = column;
     stack.clear();
     take(row, column);
-    stack.emplace_back(row, column);
+    stack.push_back(row * columns + column);
     while (!stack.empty()) {
-        const auto [r, c] = stack.back();
+        const std::int64_t r = stack.back() / columns, c = stack.back() % columns;
         stack.pop_back();
         visit(r, c);
         ++g.postings;
@@ -82,7 +82,7 @@ VoidGroup floodGroup(std::int64_t row, std::int64_t column, std::int64_t rows, s
         right = std::max(right, c);
         for (const auto& d : kReach) {
             const std::int64_t nr = r + d[0], nc = c + d[1];
-            if (nr >= 0 && nr < rows && nc >= 0 && nc < columns && take(nr, nc)) stack.emplace_back(nr, nc);
+            if (nr >= 0 && nr < rows && nc >= 0 && nc < columns && take(nr, nc)) stack.push_back(nr * columns + nc);
         }
     }
     g.bounds = {top, left, bottom - top + 1, right - left + 1};
@@ -119,7 +119,7 @@ public:
     template <class Found>
     void scan(Found found)
     {
-        std::vector<std::pair<std::int64_t, std::int64_t>> stack;
+        std::vector<std::int64_t> stack;
         auto take = [&](std::int64_t r, std::int64_t c) {
             const std::int64_t k = r * columns_ + c;
             std::uint64_t& word = bits_[std::size_t(k >> 6)];
@@ -179,7 +179,7 @@ private:
             if (!raster_.read(win, values.data())) return failed({});
         }
         ByteGrid member(values.rows(), values.cols(), 0);
-        std::vector<std::pair<std::int64_t, std::int64_t>> stack;
+        std::vector<std::int64_t> stack;
         floodGroup(
             group.seedRow - win.top, group.seedColumn - win.left, win.rows, win.columns,
             [&](std::int64_t r, std::int64_t c) {
@@ -323,7 +323,13 @@ std::optional<WindowedFillSummary> fillByWindows(WindowedRaster& raster, const W
         return std::nullopt;
     }
     UnknownMask mask;
-    if (!mask.build(raster)) return std::nullopt;
+    try {
+        if (!mask.build(raster)) return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        reporter.log("Not enough memory for the mask of unknown postings of a " + std::to_string(raster.rows()) +
+                     " x " + std::to_string(raster.columns()) + " raster.");
+        return std::nullopt;
+    }
     GroupSolver solver(raster, options, mask.unknown(), reporter);
     auto wanted = [&](const VoidGroup& g) { return !options.accept || options.accept(g); };
 

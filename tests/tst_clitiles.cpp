@@ -245,4 +245,11 @@ TEST(CliTiles, RefusesSetsItCannotFill)
         EXPECT_NE(r.out.find(row.line), std::string::npos) << row.args << r.out;
     }
     EXPECT_EQ(runCli("tiles mend " + dir.file("mixed") + " " + dir.file("out")).status, 2);
+    // Outputs over their own inputs are refused, the inputs untouched.
+    fs::create_directories(dir.file("same"));
+    writeBytes(dir.file("same/N10E010.hgt"), std::vector<std::uint8_t>(2 * 5 * 5, 0x80));
+    const CliResult inPlace = runCli("tiles fill " + dir.file("same") + " " + dir.file("same/."));
+    EXPECT_EQ(inPlace.status, 1);
+    EXPECT_NE(inPlace.out.find(" holds the input tile "), std::string::npos) << inPlace.out;
+    EXPECT_EQ(readBytes(dir.file("same/N10E010.hgt")), std::vector<std::uint8_t>(2 * 5 * 5, 0x80));
 }

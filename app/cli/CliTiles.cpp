@@ -67,7 +67,7 @@ int cliTiles(const std::vector<std::string>& args, Reporter& reporter)
         if (failed > 0) reporter.log(std::to_string(failed) + " tiles failed.");
     }
     // A shard leaves the preview to a last step ("tiles preview"), when every tile is done.
-    if (args[0] == "preview" || settings.shardCount == 1) {
+    if (args[0] == "preview" || (settings.shardCount == 1 && failed < int(set->tiles().size()))) {
         if (!writeTileSetPreview(*set, out, preview, settings.nullDataDefinition, reporter)) return 1;
         reporter.log("Preview: " + preview);
     }
