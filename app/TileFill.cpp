@@ -163,7 +163,6 @@ std::optional<IntGrid> fillSetTile(const TileSet& set, const SetTile& tile, cons
     const bool cut[4] = {part.top + part.rows < set.mosaicRows(), part.top > 0, part.left > 0,
                          part.left + part.columns < set.mosaicColumns()};
     WindowedFillOptions options = settings.solver;
-    options.threads = 1;
     options.progress = nullptr;
     options.accept = [&](const VoidGroup& g) {
         if (!raster.touchesTile(g)) return false;
@@ -260,6 +259,9 @@ int fillTileSet(const TileSet& set, const std::string& outFolder, const TileFill
     for (std::size_t k = 0; k < set.tiles().size(); ++k)
         if (int(k % std::size_t(settings.shardCount)) == settings.shardIndex) mine.push_back(&set.tiles()[k]);
 
+    const int jobs = std::max(1, std::min<int>(settings.jobs, int(mine.size())));
+    TileFillSettings perTile = settings;   // fewer tiles than jobs: the cores left solve windows side by side
+    perTile.solver.threads = std::max(1, settings.jobs / jobs);
     SerialReporter serial(reporter);
     const auto start = std::chrono::steady_clock::now();
     std::atomic<std::size_t> next = 0, done = 0;
@@ -274,7 +276,7 @@ int fillTileSet(const TileSet& set, const std::string& outFolder, const TileFill
                 line = "up to date, skipped";
             } else {
                 TileFillCounts counts;
-                std::optional<IntGrid> filled = fillSetTile(set, tile, settings, counts, serial);
+                std::optional<IntGrid> filled = fillSetTile(set, tile, perTile, counts, serial);
                 const bool ok = filled && replaceFile(out, [&](const std::string& to) {
                     return writeSrtmTile(to, *filled, serial);
                 }, serial);
@@ -297,7 +299,6 @@ int fillTileSet(const TileSet& set, const std::string& outFolder, const TileFill
                        ": " + line + "; about " + duration(left) + " left");
         }
     };
-    const int jobs = std::max(1, std::min<int>(settings.jobs, int(mine.size())));
     {
         std::vector<std::jthread> workers;
         for (int j = 1; j < jobs; ++j) workers.emplace_back(work);

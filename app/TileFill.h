@@ -37,7 +37,7 @@ inline constexpr int kDefaultHalo = 100;
 struct TileFillSettings {
     int halo = kDefaultHalo;                 ///< postings of the neighbours around a tile (at most n - 1)
     std::int32_t nullDataDefinition = -1000;
-    WindowedFillOptions solver;              ///< iterations and scale; accept/progress are set per tile
+    WindowedFillOptions solver;              ///< iterations, scale, threads a tile; accept and progress are set per tile
     int shardIndex = 0, shardCount = 1;      ///< this run fills the tiles k with k % shardCount == shardIndex
     int jobs = 1;                            ///< tiles filled at once
 };
