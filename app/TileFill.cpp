@@ -6,6 +6,7 @@
 #include "graphics/GraphicsModel.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -70,7 +71,7 @@ public:
             }
         }
         voids_ += filledAny;
-        openVoids_ += filledAny && std::find(open_.begin(), open_.end(), rect) != open_.end();
+        openVoids_ += filledAny && reachesCut(rect);
         return true;
     }
 
@@ -85,16 +86,12 @@ public:
         const RasterRect i = intersection(g.bounds, coreRaster);
         return i.rows > 0 && i.columns > 0;
     }
-    /// Remembers a group whose window reaches a cut edge of the halo (`cut`: which of the
-    /// part's south, north, west and east edges lie inside the mosaic).
-    void noteIfOpen(const VoidGroup& g, const bool cut[4], int margin)
+    /// Which of the part's south, north, west and east edges lie inside the mosaic, and
+    /// the margin of the windows.
+    void setCutEdges(std::array<bool, 4> cut, int margin)
     {
-        // Beyond a cut edge the group may go on, and its window would be clipped there.
-        const RasterRect& b = g.bounds;
-        const std::int64_t reach = 2 + margin;
-        if ((cut[0] && b.top < reach) || (cut[1] && b.top + b.rows > rows() - reach) || (cut[2] && b.left < reach) ||
-            (cut[3] && b.left + b.columns > columns() - reach))
-            open_.push_back(b);
+        cut_ = cut;
+        reach_ = 2 + margin;
     }
 
     std::int64_t filledPostings() const
@@ -107,6 +104,13 @@ public:
 
 private:
     int partRow(std::int64_t rasterRow) const { return int(part_.rows() - 1 - rasterRow); }
+    /// Whether the window of a group of these bounds reaches a cut edge, beyond which the
+    /// group may go on and where its window would be clipped.
+    bool reachesCut(const RasterRect& b) const
+    {
+        return (cut_[0] && b.top < reach_) || (cut_[1] && b.top + b.rows > rows() - reach_) ||
+               (cut_[2] && b.left < reach_) || (cut_[3] && b.left + b.columns > columns() - reach_);
+    }
 
     IntGrid part_;
     RasterRect core_;   // the tile inside the part, north row first
@@ -115,7 +119,8 @@ private:
     std::int32_t null_;
     int lsqr_;
     std::int64_t voids_ = 0, openVoids_ = 0;
-    std::vector<RasterRect> open_;   // the bounds of groups that reach a cut edge
+    std::array<bool, 4> cut_{};
+    std::int64_t reach_ = 2;
 };
 
 } // namespace
@@ -160,15 +165,12 @@ std::optional<IntGrid> fillSetTile(const TileSet& set, const SetTile& tile, cons
 
     HaloRaster raster(std::move(mosaic), {core.top - part.top, core.left - part.left, n, n}, std::move(*own),
                       settings.nullDataDefinition, settings.solver.lsqrIterations);
-    const bool cut[4] = {part.top + part.rows < set.mosaicRows(), part.top > 0, part.left > 0,
-                         part.left + part.columns < set.mosaicColumns()};
     WindowedFillOptions options = settings.solver;
     options.progress = nullptr;
-    options.accept = [&](const VoidGroup& g) {
-        if (!raster.touchesTile(g)) return false;
-        raster.noteIfOpen(g, cut, windowMargin(options));
-        return true;
-    };
+    options.accept = [&](const VoidGroup& g) { return raster.touchesTile(g); };
+    raster.setCutEdges({part.top + part.rows < set.mosaicRows(), part.top > 0, part.left > 0,
+                        part.left + part.columns < set.mosaicColumns()},
+                       windowMargin(options));
     const std::optional<WindowedFillSummary> summary = fillByWindows(raster, options, reporter);
     if (!summary) return std::nullopt;
     counts.groups = raster.voids();

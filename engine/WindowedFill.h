@@ -116,7 +116,8 @@ int windowMargin(const WindowedFillOptions& options);
 /// two) on every side, clipped to a raster of rows x columns.
 RasterRect groupWindow(const VoidGroup& group, std::int64_t rows, std::int64_t columns, int margin);
 
-/// Fills every accepted group of unknown postings of the raster window by window.
+/// Fills every accepted group of unknown postings of the raster window by window: one
+/// read() of the group's window, one write() over the group's bounds (NaN but its postings).
 /// Nothing after a log line (a raster under 2 x 2, a read or write failure, a
 /// window too large for the solver).
 std::optional<WindowedFillSummary> fillByWindows(WindowedRaster& raster, const WindowedFillOptions& options,
