@@ -144,3 +144,25 @@ TEST(WindowedFill, ReadAndWriteFailuresAreReported)
     EXPECT_FALSE(fillByWindows(raster, WindowedFillOptions{}, rec).has_value());
     EXPECT_TRUE(rec.has(kGridTooSmallLine));
 }
+
+TEST(WindowedFill, AcceptChoosesGroupsAndProgressCountsTheirPostings)
+{
+    RealGrid g(20, 20, 5.0);
+    for (auto [r, c] : {std::pair{2, 2}, {2, 3}, {10, 10}, {17, 4}, {17, 5}, {18, 5}}) g(r, c) = 0.0;
+    GridRaster raster(g);
+    WindowedFillOptions options;
+    options.laplacianIterations = 10;
+    options.threads = 2;
+    options.accept = [](const VoidGroup& v) { return v.seedRow >= 5; };
+    std::int64_t solved = 0, unknown = 0;
+    options.progress = [&](std::int64_t s, std::int64_t u) { solved = s, unknown = u; };
+    RecordingReporter rec;
+    const auto summary = fillByWindows(raster, options, rec);
+    ASSERT_TRUE(summary);
+    EXPECT_EQ(summary->groups, 2);
+    EXPECT_EQ(solved, 4);
+    EXPECT_EQ(unknown, 6);
+    EXPECT_EQ(g(2, 2), 0.0);   // not accepted: left unknown
+    EXPECT_NEAR(g(10, 10), 5.0, 1e-9);
+    EXPECT_NEAR(g(18, 5), 5.0, 1e-9);
+}
