@@ -40,14 +40,17 @@ bool writeTileSetPreview(const TileSet& set, const std::string& outFolder, const
         const std::string out = (fs::path(outFolder) / tile.fileName).string();
         std::error_code ec;
         if (!fs::exists(out, ec)) continue;
-        NullReporter quiet;
-        const std::optional<IntGrid> filled = readTileRect(out, n, {0, 0, n, n}, quiet);
-        const std::optional<IntGrid> input = readTileRect(tile.path, n, {0, 0, n, n}, quiet);
-        if (!filled || !input) continue;
+        // Only the rows the picture samples are read: a preview of thousands of tiles stays cheap.
         const RasterRect e = set.extent(tile.cell);
-        for (int y = int((e.top + step - 1) / step); y < H && y * step < e.top + n; ++y)
+        const int y0 = int((e.top + step - 1) / step);
+        const RasterRect sampled{y0 * step - e.top, 0, n - (y0 * step - e.top), n};
+        NullReporter quiet;
+        const std::optional<IntGrid> filled = readTileRect(out, n, sampled, quiet, int(step));
+        const std::optional<IntGrid> input = readTileRect(tile.path, n, sampled, quiet, int(step));
+        if (!filled || !input) continue;
+        for (int y = y0; y < H && y * step < e.top + n; ++y)
             for (int x = int((e.left + step - 1) / step); x < W && x * step < e.left + n; ++x) {
-                const int r = int(y * step - e.top), c = int(x * step - e.left);
+                const int r = y - y0, c = int(x * step - e.left);
                 const std::int32_t v = (*filled)(r, c);
                 const bool isVoid = v < nullDataDefinition;
                 height(y, x) = isVoid ? 0.0 : v;

@@ -135,18 +135,20 @@ RasterRect TileSet::extent(TileCell cell) const
             side_, side_};
 }
 
-std::optional<IntGrid> readTileRect(const std::string& path, int side, const RasterRect& rect, Reporter& reporter)
+std::optional<IntGrid> readTileRect(const std::string& path, int side, const RasterRect& rect, Reporter& reporter,
+                                    int rowStep)
 {
+    rowStep = std::max(1, rowStep);
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
     std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
-    IntGrid out(int(rect.rows), int(rect.columns));
+    IntGrid out(int((rect.rows + rowStep - 1) / rowStep), int(rect.columns));
     std::vector<std::uint8_t> row(std::size_t(rect.columns) * 2);
     bool ok = file && rect.top >= 0 && rect.left >= 0 && rect.top + rect.rows <= side &&
               rect.left + rect.columns <= side;
-    for (std::int64_t r = 0; ok && r < rect.rows; ++r) {
-        const long at = long(((rect.top + r) * side + rect.left) * 2);
+    for (std::int64_t r = 0; ok && r < out.rows(); ++r) {
+        const long at = long(((rect.top + r * rowStep) * side + rect.left) * 2);
         ok = std::fseek(file.get(), at, SEEK_SET) == 0 && std::fread(row.data(), 1, row.size(), file.get()) == row.size();
         for (std::int64_t c = 0; ok && c < rect.columns; ++c)
             out(int(r), int(c)) = fileio::bigEndianInt16(&row[std::size_t(c) * 2]);

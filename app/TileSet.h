@@ -65,5 +65,7 @@ private:
 };
 
 /// A rectangle of a tile's postings (inside the n x n tile), north row first, read
-/// from the file without reading the rest. Nothing after a log line.
-std::optional<IntGrid> readTileRect(const std::string& path, int side, const RasterRect& rect, Reporter& reporter);
+/// from the file without reading the rest; with rowStep > 1 only every rowStep-th row
+/// of it from the first. Nothing after a log line.
+std::optional<IntGrid> readTileRect(const std::string& path, int side, const RasterRect& rect, Reporter& reporter,
+                                    int rowStep = 1);
