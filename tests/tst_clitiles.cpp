@@ -1,8 +1,10 @@
 // gridmend-cli tiles: a 3 x 3 set cut from a real tile, filled seamlessly.
 #include "app/Reporter.h"
+#include "app/TileFill.h"
 #include "formats/JpegReader.h"
 #include "formats/SrtmHgt.h"
 #include "CliRun.h"
+#include "RecordingReporter.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -252,4 +254,26 @@ TEST(CliTiles, RefusesSetsItCannotFill)
     EXPECT_EQ(inPlace.status, 1);
     EXPECT_NE(inPlace.out.find(" holds the input tile "), std::string::npos) << inPlace.out;
     EXPECT_EQ(readBytes(dir.file("same/N10E010.hgt")), std::vector<std::uint8_t>(2 * 5 * 5, 0x80));
+}
+
+TEST(CliTiles, ReplaceFileNeverLeavesAHalfWrittenFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("N10E010.hgt");
+    auto writer = [](const std::string& text, bool ok) {
+        return [text, ok](const std::string& to) { writeText(to, text); return ok; };
+    };
+    RecordingReporter rec;
+    EXPECT_FALSE(replaceFile(path, writer("half", false), rec));   // the write fails half-way
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(replaceFile(path, writer("old", true), rec));
+    EXPECT_FALSE(replaceFile(path, writer("half", false), rec));
+    EXPECT_EQ(readText(path), "old");                              // the complete file stays
+    EXPECT_TRUE(replaceFile(path, writer("new", true), rec));
+    EXPECT_EQ(readText(path), "new");
+    fs::create_directories(dir.file("taken"));                     // the rename fails
+    EXPECT_FALSE(replaceFile(dir.file("taken"), writer("x", true), rec));
+    EXPECT_TRUE(rec.has("Cannot rename " + temporaryNameFor(dir.file("taken")) + " to " + dir.file("taken") +
+                        ": Is a directory"));
+    for (const auto& e : fs::directory_iterator(dir.path())) EXPECT_NE(e.path().extension(), ".part") << e.path();
 }
