@@ -34,6 +34,7 @@ void MainWindow::Open1Click()
         return;
     }
     if (!paramsDialog_ || !graphicsWindow_) return;   // a main window without its registry
+    session_.batchMode = false;   // the new input is what the next Run runs
     switch (row->handling) {
     case OpenHandling::AskParameters: openTextKind(*row); break;
     case OpenHandling::Shapefile: openShapefile(*row); break;

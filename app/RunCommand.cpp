@@ -132,6 +132,7 @@ RunOutcome runGridmend(SessionState& s, GraphicsModel& graphics, Reporter& repor
             return RunOutcome::Refused;
         }
         runBatch(*batch, s, graphics, reporter);
+        s.batchMode = false;   // the batch mode ends with its run; the next Run runs the session's input
         return RunOutcome::BatchFinished;
     }
     std::optional<RealGrid> solution = solveRunInput(s, graphics, reporter, s.polishIterations);

@@ -99,6 +99,7 @@ NoticeWindow::NoticeWindow(QWidget* parent)
     layout->addWidget(accept, 0, Qt::AlignHCenter);
     connect(accept, &QPushButton::clicked, this, &QDialog::accept);
     setFixedSize(sizeHint());
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
 }
 
 void NoticeWindow::showModal()

@@ -24,6 +24,8 @@ public:
     explicit NoticeWindow(QWidget* parent);
     void showModal();
     static QString noticeText();
+    /// Only "Accept" ends the notice: Escape and the window manager's close do nothing.
+    void reject() override {}
 };
 
 /// "About": the version line and the maker.

@@ -27,6 +27,15 @@ std::optional<std::int32_t> parseIntText(std::string_view text)
     return v;
 }
 
+bool integerTextOutOfRange(std::string_view text)
+{
+    text = trimmed(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    std::int32_t v = 0;
+    auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    return ec == std::errc::result_out_of_range && p == text.data() + text.size();
+}
+
 std::optional<std::int32_t> parseHexOrIntText(std::string_view text)
 {
     std::string_view t = trimmed(text);

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <limits>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -179,25 +180,6 @@ std::optional<IntGrid> fillSetTile(const TileSet& set, const SetTile& tile, cons
     return raster.takeOutput();
 }
 
-std::string temporaryNameFor(const std::string& path)
-{
-    const fs::path p(path);
-    return (p.parent_path() / ("." + p.filename().string() + ".part")).string();
-}
-
-bool replaceFile(const std::string& path, const std::function<bool(const std::string&)>& write, Reporter& reporter)
-{
-    const std::string temporary = temporaryNameFor(path);
-    std::error_code ec;
-    if (write(temporary)) {
-        fs::rename(temporary, path, ec);
-        if (!ec) return true;
-        reporter.log("Cannot rename " + temporary + " to " + path + ": " + ec.message());
-    }
-    fs::remove(temporary, ec);
-    return false;
-}
-
 namespace {
 
 /// Reporter calls from several tiles at once, one at a time.
@@ -215,6 +197,23 @@ private:
     Reporter& to_;
     std::mutex m_;
 };
+
+/// Removes the temporary files (".N49E011.hgt.<process>-<n>.part") a killed run left
+/// beside the outputs of these tiles.
+void removeLeftTemporaries(const std::string& outFolder, const std::vector<const SetTile*>& tiles)
+{
+    std::set<std::string> names;
+    for (const SetTile* t : tiles) names.insert(t->fileName);
+    std::error_code ec;
+    std::vector<fs::path> left;
+    for (const fs::directory_entry& e : fs::directory_iterator(outFolder, ec)) {
+        const std::string name = e.path().filename().string();   // tile names have 11 characters
+        if (name.size() > 18 && name[0] == '.' && name[12] == '.' && name.ends_with(".part") &&
+            names.count(name.substr(1, 11)))
+            left.push_back(e.path());
+    }
+    for (const fs::path& p : left) fs::remove(p, ec);
+}
 
 /// The output is complete (2 n^2 bytes) and newer than the tile and each neighbour.
 bool upToDate(const TileSet& set, const SetTile& tile, const std::string& out)
@@ -260,6 +259,7 @@ int fillTileSet(const TileSet& set, const std::string& outFolder, const TileFill
     std::vector<const SetTile*> mine;
     for (std::size_t k = 0; k < set.tiles().size(); ++k)
         if (int(k % std::size_t(settings.shardCount)) == settings.shardIndex) mine.push_back(&set.tiles()[k]);
+    removeLeftTemporaries(outFolder, mine);
 
     const int jobs = std::max(1, std::min<int>(settings.jobs, int(mine.size())));
     TileFillSettings perTile = settings;   // fewer tiles than jobs: the cores left solve windows side by side
@@ -279,9 +279,7 @@ int fillTileSet(const TileSet& set, const std::string& outFolder, const TileFill
             } else {
                 TileFillCounts counts;
                 std::optional<IntGrid> filled = fillSetTile(set, tile, perTile, counts, serial);
-                const bool ok = filled && replaceFile(out, [&](const std::string& to) {
-                    return writeSrtmTile(to, *filled, serial);
-                }, serial);
+                const bool ok = filled && writeSrtmTile(out, *filled, serial);
                 if (!ok) {
                     ++failures;
                     line = "FAILED";

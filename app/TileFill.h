@@ -26,7 +26,6 @@
 #include "engine/WindowedFill.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -53,7 +52,8 @@ std::optional<IntGrid> fillSetTile(const TileSet& set, const SetTile& tile, cons
                                    TileFillCounts& counts, Reporter& reporter);
 
 /// Fills this shard's tiles into the folder (created when missing), each written
-/// under a temporary name and renamed when complete; a tile whose output is
+/// through a temporary file renamed when complete (as every writer does; temporary
+/// files a killed run left for these tiles are removed); a tile whose output is
 /// complete and newer than the tile and its neighbours is skipped. Logs a line a
 /// tile. Returns the number of tiles that failed.
 int fillTileSet(const TileSet& set, const std::string& outFolder, const TileFillSettings& settings,
@@ -64,9 +64,3 @@ int fillTileSet(const TileSet& set, const std::string& outFolder, const TileFill
 /// .jpg after the path's extension; false after a log line.
 bool writeTileSetPreview(const TileSet& set, const std::string& outFolder, const std::string& picturePath,
                          std::int32_t nullDataDefinition, Reporter& reporter);
-
-/// Writes a file through a temporary name beside it, renamed over `path` only when
-/// write(temporaryPath) succeeded; the temporary file is removed otherwise.
-bool replaceFile(const std::string& path, const std::function<bool(const std::string&)>& write, Reporter& reporter);
-/// The temporary name replaceFile uses for `path`.
-std::string temporaryNameFor(const std::string& path);

@@ -80,12 +80,10 @@ bool writeTileSetPreview(const TileSet& set, const std::string& outFolder, const
     std::string extension = fs::path(picturePath).extension().string();
     for (char& ch : extension) ch = char(std::tolower(static_cast<unsigned char>(ch)));
     const bool bitmap = extension == ".bmp";
-    return replaceFile(picturePath, [&](const std::string& to) {
-        if (bitmap) return writeColourBmp(to, picture, reporter);
-        std::vector<std::uint8_t> bytes;
-        bytes.reserve(picture.size() * 3);
-        for (std::uint32_t p : picture.cells())
-            for (int shift : {16, 8, 0}) bytes.push_back(std::uint8_t(p >> shift));
-        return writeJpeg(to, bytes.data(), W, H, reporter);
-    }, reporter);
+    if (bitmap) return writeColourBmp(picturePath, picture, reporter);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(picture.size() * 3);
+    for (std::uint32_t p : picture.cells())
+        for (int shift : {16, 8, 0}) bytes.push_back(std::uint8_t(p >> shift));
+    return writeJpeg(picturePath, bytes.data(), W, H, reporter);
 }

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/WindowRegistry.h"
+#include "ui/FileDialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     try {
+        filedialogs::setFirstOpenFolder(filedialogs::samplesFolder());
         WindowRegistry registry;
         return QApplication::exec();
     } catch (const std::exception& e) {

@@ -1,8 +1,10 @@
 // Reading and writing the everyday tiles: a 3601 x 3601 height file, a DTED1
 // tile, a whole 6000 x 4800 SRTM30 tile, and a 1201 x 1201 USGS ASCII DEM
-// written and read back. Each file is made once in a temporary folder.
+// written and read back; a 3601 x 3601 tile written as the writers write. Each file is made once
+// in a temporary folder.
 #include "app/Reporter.h"
 #include "formats/Dted.h"
+#include "formats/FileIo.h"
 #include "formats/Srtm30.h"
 #include "formats/SrtmHgt.h"
 #include "formats/UsgsDemReader.h"
@@ -125,6 +127,24 @@ void BM_WriteUsgsDem1201(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(writeUsgsAsciiDem(path, kGeoreference, demSolution(), quiet));
 }
 
+/// A 3601 x 3601 tile (25.9 MB) written as every writer writes: a temporary beside it, flushed
+/// to disk, renamed over the name.
+void BM_WriteHgt3601(benchmark::State& state)
+{
+    const std::vector<std::uint8_t> bytes = sampleFile(3601, 3601);
+    const std::string path = files().path("write.hgt");
+    for (auto _ : state) benchmark::DoNotOptimize(fileio::replaceFile(path, bytes));
+}
+
+/// The same bytes written in place under the final name without a flush to disk (what a plain
+/// stream does, and what an interruption can leave half written): the cost of the safety above.
+void BM_WriteHgt3601InPlaceUnflushed(benchmark::State& state)
+{
+    const std::vector<std::uint8_t> bytes = sampleFile(3601, 3601);
+    const std::string path = files().path("plain.hgt");
+    for (auto _ : state) writeFile(path, bytes);
+}
+
 void BM_ReadUsgsDem1201(benchmark::State& state)
 {
     NullReporter quiet;
@@ -140,4 +160,6 @@ BENCHMARK(BM_LoadDted1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadSrtm30Tile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteUsgsDem1201)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadUsgsDem1201)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteHgt3601)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteHgt3601InPlaceUnflushed)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -21,7 +21,10 @@ QListWidget* addList(QDialog* dialog, QVBoxLayout* layout, const QString& label,
     for (const auto& item : items) list->addItem(QString::fromStdString(item));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setCurrentRow(-1);
-    list->setMaximumHeight(list->sizeHintForRow(0) * int(items.size()) + 2 * list->frameWidth() + 4);
+    // Every entry shown, none behind a scroll bar: the list takes the height of its rows as shown.
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    list->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     layout->addWidget(list);
     return list;
 }

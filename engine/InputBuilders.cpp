@@ -43,6 +43,10 @@ bool textGridInput(const InterpolationRequest& request, InterpolationProblem& p,
     if (!sessionSizeUsable(request, reporter)) return false;
     auto read = readTextGrid(request.inputFileName, request.rows, request.columns, reporter);
     if (!read) return false;
+    if (const std::string shortLine = shortTextGridLine(*read); !shortLine.empty()) {
+        reporter.log(shortLine);
+        return false;
+    }
     return holdGrid(p, std::move(read->grid));
 }
 

@@ -24,8 +24,21 @@ std::optional<std::vector<std::uint8_t>> readInputFile(const std::string& path, 
 /// The same without any log line.
 std::optional<std::vector<std::uint8_t>> readFileQuietly(const std::string& path);
 
-/// Writes bytes to a new file; logs "could not open output file" and returns
-/// false when the file cannot be created or written.
+/// Why a path cannot be read as an input file ("... is a folder, not a file", a device, the
+/// system's reason); empty when it is a regular file that can be opened or when it does not exist
+/// (the readers report a missing file themselves).
+std::string inputProblem(const std::string& path);
+/// Why the file at path cannot be created or replaced (missing or read-only folder, a folder
+/// under that name, the system's reason); empty when it can. Tries a temporary file beside it.
+std::string outputProblem(const std::string& path);
+
+/// Writes bytes to a temporary file beside path, flushes it to disk and renames it over path, so
+/// an existing file stays whole until the new one is; on failure the temporary is removed and
+/// any existing file is untouched. A device (not a regular file) is written in place. Returns
+/// the system's reason for a failure, empty on success.
+std::string replaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
+/// replaceFile; logs "could not open output file" and then the reason, and returns false, when
+/// the file cannot be created or written.
 bool writeOutputFile(const std::string& path, std::span<const std::uint8_t> bytes, Reporter& reporter);
 bool writeOutputFile(const std::string& path, const std::string& text, Reporter& reporter);
 

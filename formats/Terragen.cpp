@@ -21,6 +21,10 @@ std::optional<std::vector<std::uint8_t>> encodeTerragen(const IntGrid& heights, 
 {
     const int rows = heights.rows(), cols = heights.cols();
     if (!fitsSixteenBitSize(rows, cols, reporter)) return std::nullopt;
+    if (!terragenScaleFits(heightScale)) {
+        reporter.log(kTerragenScaleLine);
+        return std::nullopt;
+    }
     const LinearScale scale = exportScale(heights, 32000.0f, reporter, ScaleLines::Terragen);
 
     std::vector<std::uint8_t> out;

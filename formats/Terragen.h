@@ -15,9 +15,13 @@
 
 class Reporter;
 
+/// The height scale is a signed 16-bit field of the header.
+inline bool terragenScaleFits(std::int32_t heightScale) { return heightScale >= -32768 && heightScale <= 32767; }
+inline constexpr const char* kTerragenScaleLine = "The Terragen scale factor must lie between -32768 and 32767.";
+
 /// The file's bytes for a solution already truncated to integers (south row first),
 /// with the log lines of the scaling; nothing (after a log line) when the grid's
-/// size does not fit the header's 16-bit fields.
+/// size or the height scale does not fit the header's 16-bit fields.
 std::optional<std::vector<std::uint8_t>> encodeTerragen(const IntGrid& heights, std::int32_t heightScale,
                                                         Reporter& reporter);
 

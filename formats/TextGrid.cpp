@@ -34,6 +34,13 @@ std::optional<TextGridRead> readTextGrid(const std::string& path, int rows, int 
     return parseTextGrid(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), rows, columns);
 }
 
+std::string shortTextGridLine(const TextGridRead& read)
+{
+    if (read.valuesRead >= read.grid.size()) return {};
+    return "The grid file holds " + std::to_string(read.valuesRead) + " numbers; rows x columns = " +
+           std::to_string(read.grid.size()) + " are needed.";
+}
+
 std::string formatAsciiMatrix(const RealGrid& grid)
 {
     std::string out;

@@ -24,6 +24,9 @@ std::optional<TextGridRead> readTextGrid(const std::string& path, int rows, int 
 /// The same from text already in memory (no log lines).
 TextGridRead parseTextGrid(std::string_view text, int rows, int columns);
 
+/// The line that refuses a grid holding fewer numbers than rows x columns; empty when it is whole.
+std::string shortTextGridLine(const TextGridRead& read);
+
 /// The "Save ASCII " matrix: one line per grid row starting with row 0, each value in
 /// fixed-point notation with 4 decimals right-aligned in 10 characters, no separator.
 std::string formatAsciiMatrix(const RealGrid& grid);

@@ -39,9 +39,9 @@ bool saveTga(const std::string& path, const RealGrid& solution, TgaKind kind, Re
         lines.replayTo(reporter);
         return false;
     }
-    NullReporter quiet;
-    if (!fileio::writeOutputFile(path, *bytes, quiet)) {
+    if (const std::string problem = fileio::replaceFile(path, *bytes); !problem.empty()) {
         reporter.log(kTgaOpenFailedLine);
+        reporter.log(path + ": " + problem);
         return false;
     }
     lines.replayTo(reporter);

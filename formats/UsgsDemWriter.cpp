@@ -5,6 +5,7 @@
 #include "formats/FileIo.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -150,6 +151,15 @@ const std::vector<std::string>& usgsDemUtmErrorLines()
     return lines;
 }
 
+const std::vector<std::string>& usgsDemSpacingErrorLines()
+{
+    static const std::vector<std::string> lines = {
+        "", "Error in spacing or scale factor.",
+        "", "The spacing must be greater than 0 ", "and less than 100,000.",
+        "", "The output scale factor must be", "less than 1,000,000 in size."};
+    return lines;
+}
+
 const std::vector<std::string>& usgsDemUnitsErrorLines()
 {
     static const std::vector<std::string> lines = {
@@ -184,6 +194,10 @@ UsgsDemEntryCheck checkUsgsDemEntries(const UsgsDemEntryTexts& t)
         return fail(Outcome::RangeError, {}, usgsDemUnitsErrorLines());
     const auto spacing = parseRealText(t.spacing), scale = parseRealText(t.scale);
     if (!spacing || !scale) return fail(Outcome::ConversionError, "Text box entry must be a double!");
+    // The spacing's fields hold 12 characters with 6 decimals; a scale of a million or more
+    // cannot write even 1 in a six-character elevation field.
+    if (!(*spacing > 0.0 && *spacing < 100000.0) || !(std::fabs(*scale) < 1e6))
+        return fail(Outcome::RangeError, {}, usgsDemSpacingErrorLines());
 
     check.values = {t.datum, double(*easting), double(*northing), *zone, *spacing, *planimetric, *elevation,
                     float(*scale)};

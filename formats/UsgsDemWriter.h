@@ -58,6 +58,8 @@ struct UsgsDemEntryCheck {
 const std::vector<std::string>& usgsDemUtmErrorLines();
 /// The "Error!" window of a units code outside 0..9 (one digit in the file).
 const std::vector<std::string>& usgsDemUnitsErrorLines();
+/// The form's lines for a spacing or output scale factor that the file's fields cannot hold.
+const std::vector<std::string>& usgsDemSpacingErrorLines();
 
 /// Checks the entries in the form's order: any empty entry; easting, northing
 /// and zone as integers and in range; the units codes as integers in 0..9; the

@@ -31,6 +31,18 @@ bool removeWebAt(GraphicsModel& g, int x, int y, Reporter& reporter)
     return changed;
 }
 
+bool removeWebFromWork(GraphicsModel& g, int x, int y, bool lineCode, Reporter& reporter)
+{
+    const IntGrid before = g.imageArray;
+    if (!removeWebAt(g, x, y, reporter)) return false;
+    const std::int32_t blank = blankedElevation(lineCode);
+    for (int r = 0; r < before.rows(); ++r)
+        for (int c = 0; c < before.cols(); ++c)
+            if (before(r, c) != g.imageArray(r, c) && g.elevationArray.contains(r, c)) g.elevationArray(r, c) = blank;
+    if (g.elevationMode) g.render(g.elevationArray);
+    return true;
+}
+
 void clipText(GraphicsModel& g, const CellRect& rect, bool lineCode)
 {
     if (rect.empty()) return;

@@ -30,6 +30,9 @@ int connectLines(GraphicsModel& g, Reporter& reporter);
 std::size_t deleteShortSegments(GraphicsModel& g, Reporter& reporter);
 /// The "Remove Web" click; the display is refreshed either way. True when the picture changed.
 bool removeWebAt(GraphicsModel& g, int x, int y, Reporter& reporter);
+/// "Remove Web" applied to the work array as well (the command line's saved result): the click,
+/// then every pixel it whitened blanked in elevationArray as Clip Text blanks it.
+bool removeWebFromWork(GraphicsModel& g, int x, int y, bool lineCode, Reporter& reporter);
 /// "Clip Text" over a dragged rectangle of cells (never of zero area); rendered from
 /// elevationArray in elevationMode, otherwise refreshed.
 void clipText(GraphicsModel& g, const CellRect& rect, bool lineCode);

@@ -15,6 +15,12 @@
 struct CellRect {
     int top = 0, left = 0, rows = 0, columns = 0;
     bool empty() const { return rows <= 0 || columns <= 0; }
+    /// Not empty and wholly inside a grid of gridRows x gridColumns, for any values (no sum can wrap).
+    bool inside(int gridRows, int gridColumns) const
+    {
+        return !empty() && top >= 0 && left >= 0 && top <= gridRows && left <= gridColumns &&
+               rows <= gridRows - top && columns <= gridColumns - left;
+    }
     friend bool operator==(const CellRect&, const CellRect&) = default;
 };
 

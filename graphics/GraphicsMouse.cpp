@@ -121,12 +121,10 @@ bool GraphicsModel::subset(const CellRect& rect, Reporter& reporter)
     reporter.log(" ");
     reporter.log("X1 is:  " + std::to_string(rect.left));
     reporter.log("Y1 is:  " + std::to_string(rect.top));
-    reporter.log("X2 is:  " + std::to_string(rect.left + rect.columns));
-    reporter.log("Y2 is:  " + std::to_string(rect.top + rect.rows));
+    reporter.log("X2 is:  " + std::to_string(std::int64_t(rect.left) + rect.columns));
+    reporter.log("Y2 is:  " + std::to_string(std::int64_t(rect.top) + rect.rows));
     reporter.log(" ");
-    if (rect.empty() || rect.top < 0 || rect.left < 0 || rect.top + rect.rows > imageRows() ||
-        rect.left + rect.columns > imageColumns())
-        return false;
+    if (!rect.inside(imageRows(), imageColumns())) return false;
     IntGrid part(rect.rows, rect.columns);
     for (int r = 0; r < rect.rows; ++r)
         std::copy_n(imageArray.row(rect.top + r) + rect.left, rect.columns, part.row(r));

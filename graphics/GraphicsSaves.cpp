@@ -35,5 +35,7 @@ bool saveGraphicsIndexArray(const std::string& path, GraphicsModel& graphics, Re
 bool saveGraphicsSrtmHeightfield(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
 {
     const auto tile = srtmHeightfieldTile(graphics.elevationArray, reporter);
-    return tile && saveSrtmTile(path, *tile, reporter);
+    if (!tile || !saveSrtmTile(path, *tile, reporter)) return false;
+    graphics.saved = true;
+    return true;
 }

@@ -15,6 +15,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 GraphicsWindow::GraphicsWindow(SessionState& session, Reporter& reporter, QWidget* parent)
@@ -73,7 +74,7 @@ void GraphicsWindow::fitToPicture()
         const QSize room = s->availableGeometry().size() * 9 / 10;
         want = want.boundedTo(room);
     }
-    resize(want.expandedTo(QSize(120, 80)));
+    resize(want.expandedTo(QSize(std::max(120, menuBar()->sizeHint().width()), 80)));
 }
 
 void GraphicsWindow::writeText(int x, int y, const QString& text, const QColor& colour)

@@ -59,7 +59,7 @@ void SaveSRTMHeightfield1Click(GraphicsWindow& window, Reporter& reporter)
     const auto tile = srtmHeightfieldTile(window.model().elevationArray, reporter);
     if (!tile) return;
     const QString path = filedialogs::saveFile(&window, "SRTM Heigtfield|*.hgt", ".hgt");
-    saveSrtmTile(path.toStdString(), *tile, reporter);
+    if (saveSrtmTile(path.toStdString(), *tile, reporter)) window.model().saved = true;
 }
 
 void wireRepairCommands(GraphicsWindow& window, const RepairDialogs& dialogs, SessionState& session,

@@ -140,6 +140,11 @@ bool removeWebClick(IntGrid& image, ScreenPoint p, int zoomFactor, std::uint32_t
     return removeWeb(image, cell.row, cell.col) > 0;
 }
 
+std::int32_t blankedElevation(bool elevationHoldsLineCode)
+{
+    return elevationHoldsLineCode ? kBackground : kWhite;
+}
+
 ClipResult clipText(IntGrid& image, IntGrid& elevation, ScreenPoint a, ScreenPoint b, int zoomFactor,
                     bool elevationHoldsLineCode)
 {
@@ -151,7 +156,7 @@ ClipResult clipText(IntGrid& image, IntGrid& elevation, ScreenPoint a, ScreenPoi
     c0 = std::max(c0, 0);
     r1 = std::min({r1, image.rows(), elevation.rows()});
     c1 = std::min({c1, image.cols(), elevation.cols()});
-    const std::int32_t blank = elevationHoldsLineCode ? kBackground : kWhite;
+    const std::int32_t blank = blankedElevation(elevationHoldsLineCode);
     for (int r = r0; r < r1; ++r)
         for (int c = c0; c < c1; ++c) {
             image(r, c) = kWhite;

@@ -66,5 +66,7 @@ enum class ClipResult { Clipped, ZeroArea };
 /// elevationArray becomes 255 when it holds a line code, white otherwise.
 /// A rectangle of zero width or height changes nothing (the caller shows the
 /// "Bounding  box must have non zero area!" window).
+/// What a blanked pixel of elevationArray becomes: 255 in a line code, white otherwise.
+std::int32_t blankedElevation(bool elevationHoldsLineCode);
 ClipResult clipText(IntGrid& imageArray, IntGrid& elevationArray, ScreenPoint a, ScreenPoint b, int zoomFactor,
                     bool elevationHoldsLineCode);

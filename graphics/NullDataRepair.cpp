@@ -74,9 +74,7 @@ void offsetArrays(GraphicsModel& graphics, double offset, Reporter& reporter)
 
 bool storeSubsetForInterpolation(GraphicsModel& graphics, const CellRect& rect, SessionState& session)
 {
-    if (rect.empty() || rect.top < 0 || rect.left < 0 || rect.top + rect.rows > graphics.imageRows() ||
-        rect.left + rect.columns > graphics.imageColumns())
-        return false;
+    if (!rect.inside(graphics.imageRows(), graphics.imageColumns())) return false;
     IntGrid block(rect.rows, rect.columns);
     const bool tile = graphics.holdsTile();
     for (int r = 0; r < rect.rows; ++r) {

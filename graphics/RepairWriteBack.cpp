@@ -46,8 +46,7 @@ CellRect replacedRectangle(const GraphicsModel& g)
 /// True when the solution fits the rectangle, which lies inside the arrays; otherwise logs the refusal.
 bool solutionFits(const GraphicsModel& g, const RealGrid& solution, const CellRect& rect, Reporter& reporter)
 {
-    const bool inside = rect.top >= 0 && rect.left >= 0 && rect.top + rect.rows <= g.imageRows() &&
-                        rect.left + rect.columns <= g.imageColumns();
+    const bool inside = rect.inside(g.imageRows(), g.imageColumns());
     if (inside && solution.rows() == rect.rows && solution.cols() == rect.columns) return true;
     reporter.log(writeBackRefusedLine(solution.rows(), solution.cols(), rect.rows, rect.columns));
     return false;

@@ -1,5 +1,6 @@
 // Index files, elevation arrays, index arrays, LISA inspection and JPEG.
 #include "formats/ElevationArray.h"
+#include "formats/FileIo.h"
 #include "formats/IndexFile.h"
 #include "formats/JpegReader.h"
 #include "formats/JpegWriter.h"
@@ -7,6 +8,7 @@
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -191,12 +193,42 @@ TEST(Writers, ReportOnlyTheirFailure)
     RecordingReporter r;
     EXPECT_FALSE(writeElevationArray("/nonexistent/dir/a.elv", IntGrid(1, 1), 0, r));
     EXPECT_FALSE(writeIndexArray("/nonexistent/dir/a.ind", IntGrid(1, 1), r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open output file", "could not open output file"}));
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open output file", "/nonexistent/dir/a.elv: No such file or directory",
+                                         "could not open output file", "/nonexistent/dir/a.ind: No such file or directory"}));
     // A long name is no problem.
     TempDir dir;
     const std::string longName = dir.file(std::string(200, 'n') + ".elv");
     EXPECT_TRUE(writeElevationArray(longName, IntGrid(1, 1, 3), 0, r));
     EXPECT_EQ(readText(longName), "         1         1         0\n         3\n");
+}
+
+TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)
+{
+    TempDir dir;
+    writeText(dir.file("old.txt"), "old");
+    std::filesystem::create_directory(dir.file("folder"));
+    // Inputs: a folder, a device that never ends, a missing file: nothing read, no allocation first.
+    for (const std::string& path : {dir.file("folder"), std::string("/dev/zero"), dir.file("missing")}) {
+        RecordingReporter r;
+        EXPECT_FALSE(fileio::readInputFile(path, r)) << path;
+        EXPECT_EQ(r.lines.front(), fileio::kCouldNotOpenLine);
+    }
+    EXPECT_EQ(fileio::inputProblem(dir.file("folder")), dir.file("folder") + " is a folder, not a file");
+    EXPECT_EQ(fileio::inputProblem("/dev/zero"), "/dev/zero is a device or other special file, not a file");
+    EXPECT_EQ(fileio::inputProblem(dir.file("old.txt")), "");
+    // Outputs: the system's reason; an existing file keeps its bytes.
+    const std::uint8_t bytes[] = {'n', 'e', 'w'};
+    const std::pair<std::string, std::string> failing[] = {
+        {"/dev/full", "No space left on device"},
+        {dir.file("no/such/folder.txt"), "No such file or directory"},
+        {dir.file("folder"), "a folder has that name"}};
+    for (const auto& [path, reason] : failing) EXPECT_EQ(fileio::replaceFile(path, bytes), reason) << path;
+    EXPECT_NE(fileio::outputProblem(dir.file("no/x.txt")).find("No such file or directory"), std::string::npos);
+    EXPECT_EQ(fileio::outputProblem(dir.file("old.txt")), "");
+    EXPECT_EQ(readText(dir.file("old.txt")), "old");
+    EXPECT_EQ(fileio::replaceFile(dir.file("old.txt"), bytes), "");
+    EXPECT_EQ(readText(dir.file("old.txt")), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);   // no temporary left
 }
 
 TEST(LisaFile, LogsTheSizeAndTheFirstByte)

@@ -101,7 +101,15 @@ TEST_F(BatchWindows, ContinueAsksForTheParametersAndTheNullDataThenRunFillsEvery
     EXPECT_FALSE(model.holdsContent());
     EXPECT_EQ(model.nullDataDefinition, -32000);   // kept for the next Run of the batch
 
-    // Batch mode stays: the next Run repeats the batch over the same list.
+    // The batch mode ends with its run: the next Run does not repeat the old list over its results.
+    EXPECT_FALSE(m.session().batchMode);
+    const auto written = std::filesystem::last_write_time(batchOutputPath(paths[0]));
     m.RunGridmend1Click();
-    EXPECT_EQ(m.beepCount, 18);
+    EXPECT_EQ(m.beepCount, 9 + 3);   // one Run of the session's input, not the three files again
+    EXPECT_EQ(std::filesystem::last_write_time(batchOutputPath(paths[0])), written);
+    // Open of a new input ends a batch mode that was never run.
+    m.session().batchMode = true;
+    filedialogs::queueAnswers({QString::fromStdString(paths[0])});
+    m.action("actionOpen")->trigger();
+    EXPECT_FALSE(m.session().batchMode);
 }

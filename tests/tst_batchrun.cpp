@@ -145,6 +145,13 @@ TEST_F(BatchFixture, ThreeTilesAreFilledAndSavedNextToTheirInputs)
                              "display2d off"}));
     EXPECT_FALSE(graphics.holdsContent());   // the graphics window is closed after each file
     EXPECT_EQ(rec.lines.back(), std::string(kFinishedFileLine) + "2");
+
+    // The batch mode ends with its run: the next Run runs the session's input, not the old list again.
+    EXPECT_FALSE(session.batchMode);
+    rec.lines.clear();
+    const BatchJob again{list, host};
+    EXPECT_NE(runGridmend(session, graphics, rec, &again), RunOutcome::BatchFinished);
+    EXPECT_LT(rec.indexOf(dir.file(names[0])), 0);
 }
 
 TEST_F(BatchFixture, RelaxationOnlyRunsHaveNoRefiningSweeps)
@@ -327,5 +334,5 @@ TEST(SaveSrtm, ResultsArePaddedFlippedAndTruncated)
     EXPECT_FALSE(std::filesystem::exists(dir.file("e.hgt")));
     s.solutionGrid = RealGrid(4, 4, 1.0);
     EXPECT_FALSE(saveSolutionAsSrtm(dir.file("no/such/dir/f.hgt"), s, rec));
-    EXPECT_EQ(rec.lines.back(), "could not open output file");
+    EXPECT_EQ(rec.lines.back(), dir.file("no/such/dir/f.hgt") + ": No such file or directory");
 }

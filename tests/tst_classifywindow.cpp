@@ -68,6 +68,15 @@ TEST_F(Classify, DialogListsTheMethodsAndDistancesWithNothingChosen)
     EXPECT_EQ(dialog.clustersEdit()->text(), "6");
     EXPECT_EQ(dialog.parameters.nclusters, 0);
     EXPECT_EQ(dialog.parameters.dist, 0);
+    dialog.show();   // every entry of both lists in sight
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    for (QListWidget* list : {dialog.methodList(), dialog.distanceList()})
+        for (int i = 0; i < list->count(); ++i) {
+            const QRect item = list->visualItemRect(list->item(i));
+            EXPECT_TRUE(item.top() >= 0 && item.bottom() < list->viewport()->height())
+                << list->item(i)->text().toStdString() << " " << item.bottom() << " " << list->viewport()->height();
+        }
+    dialog.hide();
 }
 
 TEST_F(Classify, OneClusterRepaintsEveryPixelWithTheMeanColourOnTheWorker)

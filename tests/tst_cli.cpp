@@ -31,19 +31,85 @@ TEST(Cli, InterpolateRelaxesATextGridAndWritesTheMatrix)
     EXPECT_EQ(readText(dir.file("out.txt")).substr(0, 10), "   40.0000");
 }
 
-TEST(Cli, FailsWithAStatusOnBadInput)
+TEST(Cli, ExitStatusAndReasonOfEveryRefusal)
 {
     TempDir dir;
-    writeText(dir.file("short.txt"), "1 2 3");
-    EXPECT_EQ(runCli("interpolate " + dir.file("short.txt") + " " + dir.file("o.txt") +
-                     " --rows 4 --columns 4 --lsqr 0").status, 1);
-    EXPECT_EQ(runCli("interpolate " + dir.file("missing.txt") + " " + dir.file("o.txt") +
-                     " --rows 4 --columns 4 --lsqr 0").status, 1);
-    EXPECT_EQ(runCli("interpolate only-one-argument --rows 4 --columns 4").status, 2);
-    EXPECT_EQ(runCli("interpolate a b --rows 3 --columns 4 --lsqr 0").status, 2);
-    EXPECT_EQ(runCli("interpolate a b --rows x --columns 4").status, 2);
-    EXPECT_EQ(runCli("interpolate a b --columns 4").status, 2);
-    EXPECT_EQ(runCli("no-such-command").status, 2);
+    const std::string d = dir.file(""), crop = testData("crop_N49E011.hgt"), map = testData("contour_crop.bmp");
+    writeText(d + "short.txt", "1 2 3");
+    writeText(d + "g.txt", "40 0 0 40\n0 0 0 0\n0 0 0 0\n100 0 0 100\n");
+    std::filesystem::create_directory(d + "folder.hgt");
+    std::filesystem::create_symlink("/dev/full", d + "full.txt");
+    const std::string grid = " --rows 4 --columns 4 --lsqr 0", dem = " --origin 500000 4000000 --utm-zone 5";
+    struct Row {
+        std::string args;
+        int status;
+        std::string says;   ///< in standard output or error; "" = anything
+    };
+    const Row rows[] = {
+        {"interpolate " + d + "short.txt " + d + "o.txt" + grid, 1, "holds 3 numbers; rows x columns = 16"},
+        {"interpolate " + d + "short.txt " + d + "o.txt --rows 4 --columns 4 --lsqr 2", 1, "holds 3 numbers"},
+        {"interpolate " + d + "missing.txt " + d + "o.txt" + grid, 1, "could not open input file"},
+        {"interpolate only-one-argument --rows 4 --columns 4", 2, "expected 2 arguments"},
+        {"interpolate a b --rows 3 --columns 4 --lsqr 0", 2, ""},
+        {"interpolate a b --rows x --columns 4", 2, ""},
+        {"interpolate a b --columns 4", 2, ""},
+        {"no-such-command", 2, "unknown command"},
+        {"interpolate " + d + "g.txt " + d + "o.txt --rows 4 --columns 4 --lsqr 1000000000000", 2, "out of range"},
+        {"fill " + crop + " " + d + "o.hgt --null 99999999999", 2, "--null 99999999999 is out of range"},
+        {"fill " + crop + " " + d + "o.hgt --subset 2147483000 0 1000 10", 2, "must lie inside"},
+        {"fill " + crop + " " + d + "o.hgt --subset 0 2147483000 10 1000", 2, "must lie inside"},
+        {"fill " + d + "folder.hgt " + d + "o.hgt", 1, "folder.hgt is a folder, not a file"},
+        {"convert " + d + " " + d + "o.txt", 1, "is a folder, not a file"},
+        {"convert /dev/zero " + d + "o.txt", 1, "/dev/zero is a device"},
+        {"fill " + crop + " /nonexistent-dir/o.hgt", 1, "No such file or directory"},
+        {"fill " + crop + " " + d + "folder.hgt", 1, "folder.hgt is a folder, not a file"},
+        {"interpolate " + d + "g.txt " + d + "full.txt" + grid, 1, "full.txt: No space left on device"},
+        {"classify " + map + " " + d + "o.bmp --clusters 2147483647 --passes 1", 1, "pixels"},
+        {"convert " + crop + " " + d + "o.dem" + dem + " --spacing 0", 2, "spacing"},
+        {"convert " + crop + " " + d + "o.dem" + dem + " --spacing 1e300", 2, "spacing"},
+        {"convert " + crop + " " + d + "o.dem" + dem + " --output-scale 1e300", 2, "scale factor"},
+        {"convert " + crop + " " + d + "o.ter --terragen-scale 70000", 2, "between -32768 and 32767"},
+    };
+    for (const Row& row : rows) {
+        const CliResult r = runCli(row.args, true);
+        EXPECT_EQ(r.status, row.status) << row.args << "\n" << r.out;
+        EXPECT_NE(r.out.find(row.says), std::string::npos) << row.args << "\n" << r.out;
+        EXPECT_EQ(r.out.find("std::"), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("File saved."), std::string::npos) << row.args;
+    }
+    for (const char* name : {"o.hgt", "o.dem", "o.ter", "o.bmp", "o.txt"})
+        EXPECT_FALSE(std::filesystem::exists(d + name)) << name;
+
+    for (const std::string name : {"interpolate", "convert", "fill", "batch", "prepare", "classify", "patch",
+                                   "resample", "render3d"}) {   // every command answers --help on standard output
+        const CliResult r = runCli(name + " --help");
+        EXPECT_EQ(r.status, 0) << name;
+        EXPECT_EQ(r.out.rfind("usage: gridmend-cli " + name + " ", 0), 0u) << r.out;
+    }
+}
+
+TEST(Cli, AFailedOrKilledWriteLeavesTheExistingFileWhole)
+{
+    TempDir dir;
+    const std::string work = dir.file("N49E011.hgt");
+    std::filesystem::copy_file(testData("crop_N49E011.hgt"), work);
+    const auto before = readBytes(work);
+    const std::string fill = "fill " + work + " " + work + " --lsqr 0 --laplacian 5";
+    // The output (2.9 MB) exceeds the size limit: refused with the system's reason, or killed mid-write.
+    const CliResult refused = runCli(fill, true, "ulimit -f 100; trap '' XFSZ; ");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.out.find("could not open output file\n" + work + ": File too large\n"), std::string::npos)
+        << refused.out;
+    EXPECT_EQ(readBytes(work), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")), {}), 1);   // no temporary left
+    EXPECT_NE(runCli(fill, false, "ulimit -f 100; ").status, 0);
+    EXPECT_EQ(readBytes(work), before);
+    ASSERT_EQ(runCli(fill).status, 0);   // and a whole write replaces it
+    EXPECT_EQ(readBytes(work).size(), 2u * 1201 * 1201);
+    std::filesystem::create_symlink(work, dir.file("link.hgt"));   // through a link: the link stays
+    ASSERT_EQ(runCli("fill " + testData("crop_N49E011.hgt") + " " + dir.file("link.hgt") + " --lsqr 0").status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.hgt")));
+    EXPECT_EQ(readBytes(work).size(), 2u * 1201 * 1201);
 }
 
 TEST(Cli, InterpolateWritesTheOutputFormatOfTheExtension)
@@ -104,6 +170,14 @@ TEST(Cli, Render3dSavesTheViewAndAStereoPair)
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_GT(readBytes(dir.file("st_plus.jpg")).size(), 100u);
     EXPECT_GT(readBytes(dir.file("st_minus.jpg")).size(), 100u);
+    // Every grid input the other commands read, through the same input code (a real tile here).
+    const std::string tile = "render3d " + testData("crop_N49E011.hgt") + " " + dir.file("t.jpg");
+    r = runCli(tile + " --size 120 90");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Rows is:  101\nColumns is:  101\n"), std::string::npos) << r.out;
+    EXPECT_GT(readBytes(dir.file("t.jpg")).size(), 100u);
+    EXPECT_EQ(runCli(tile + " --rows 101 --columns 101").status, 2);   // the size comes from the file
+    EXPECT_EQ(runCli(base + dir.file("x.jpg")).status, 2);              // an ASCII matrix needs it
     EXPECT_EQ(runCli(base + dir.file("x.jpg") + " --rows 20 --columns 25 --azimuth 400").status, 2);
     EXPECT_EQ(runCli(base + dir.file("x.jpg") + " --rows 20 --columns 25 --stereo -3").status, 2);
 }
@@ -257,9 +331,9 @@ TEST(Cli, WritesUsgsDemsThroughTheFormsChecks)
     EXPECT_EQ(runCli(convert + dir.file("e.dem") + " --origin 5e5 4000000 --utm-zone 5").status, 2);
     EXPECT_EQ(runCli(convert + dir.file("e.txt") + " --utm-zone 5").status, 2);   // not a USGS DEM output
     EXPECT_FALSE(std::filesystem::exists(dir.file("e.dem")));
-    r = runCli(convert + "/nonexistent-dir/f.dem --origin 500000 4000000 --utm-zone 5");
+    r = runCli(convert + "/nonexistent-dir/f.dem --origin 500000 4000000 --utm-zone 5", true);
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("could not open output file"), std::string::npos);
+    EXPECT_NE(r.out.find("/nonexistent-dir: No such file or directory"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("File saved."), std::string::npos);
 
     // A real USGS DEM written by another program, as an ASCII matrix (the southern row first).

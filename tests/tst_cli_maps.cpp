@@ -83,6 +83,20 @@ TEST(CliMaps, PrepareRunsTheWindowsCommandsInTheOrderGiven)
                             " --range-filter 0x8B4513 0x8B4513 --binarize 0xffffff --thin 10 --despeckle");
     ASSERT_EQ(open.status, 0);
     EXPECT_EQ(pieces(readElevationArray(dir.file("open.elv"), quiet)->grid).size(), std::size_t(2 * kContours));
+    // "--remove-web" removes the clicked grid line from what is written, not only from the picture shown.
+    ASSERT_EQ(runCli("prepare " + in + " " + dir.file("plain.elv")).status, 0);
+    ASSERT_EQ(runCli("prepare " + in + " " + dir.file("web.elv") + " --remove-web 40 5").status, 0);
+    const IntGrid plain = readElevationArray(dir.file("plain.elv"), quiet)->grid;
+    const IntGrid web = readElevationArray(dir.file("web.elv"), quiet)->grid;
+    int changed = 0;
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kCols; ++c)
+            if (plain(r, c) != web(r, c)) {
+                EXPECT_EQ(c, 40) << r;   // only the grid line's piece above the first contour
+                EXPECT_LT(r, contourRow(0, 40));
+                ++changed;
+            }
+    EXPECT_GT(changed, 20);
     // "--keep": the brown goes instead.
     ASSERT_EQ(runCli("prepare " + in + " " + dir.file("keep.bmp") + " --range-filter 0x8B4513 0x8B4513 --keep").status, 0);
     const auto bmp = readBytes(dir.file("keep.bmp"));

@@ -210,7 +210,7 @@ TEST(SaveDted1, RefusesWithoutHeaderAndReportsUnwritableOutput)
 
     RecordingReporter failed;
     EXPECT_FALSE(writeDted1("/nonexistent-dir/x.dt1", RealGrid(2, 2), std::vector<std::uint8_t>(3436), failed));
-    EXPECT_EQ(failed.lines, (Lines{"could not open output file"}));
+    EXPECT_EQ(failed.lines, (Lines{"could not open output file", "/nonexistent-dir/x.dt1: No such file or directory"}));
 
     RecordingReporter missing;
     EXPECT_FALSE(readDted1Tile("/nonexistent-dir/x.dt1", missing));

@@ -79,19 +79,28 @@ TEST(Terragen, FlatSolutionUsesRangeOneWithTheWarning)
     EXPECT_TRUE(rep.hasSequence({kFlatRangeWarning, "elevrange is:  1"}));
 }
 
-TEST(Terragen, SizesBeyondSixteenBitsAreRefused)
+TEST(Terragen, SizesAndScalesBeyondSixteenBitsAreRefused)
 {
     RecordingReporter rep;
     EXPECT_FALSE(encodeTerragen(IntGrid(2, 70000, 1), 30, rep));
     EXPECT_EQ(rep.lines, std::vector<std::string>{kSizeTooLargeLine});
     EXPECT_TRUE(encodeTerragen(IntGrid(1, 65535, 1), 30, rep));
+    for (std::int32_t scale : {32768, 70000, -32769}) {   // never cut to its low 16 bits
+        RecordingReporter refused;
+        EXPECT_FALSE(encodeTerragen(IntGrid(2, 2, 1), scale, refused)) << scale;
+        EXPECT_EQ(refused.lines.back(), kTerragenScaleLine);
+    }
+    const auto kept = encodeTerragen(IntGrid(2, 2, 1), -32768, rep);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ((*kept)[44] | (*kept)[45] << 8, 0x8000);
 }
 
 TEST(Terragen, FailedOpenWritesNoScalingLines)
 {
     RecordingReporter rep;
     EXPECT_FALSE(saveTerragen("/nonexistent-dir/x.ter", realRows({{1.0, 2.0}}), 30, rep));
-    EXPECT_EQ(rep.lines, (std::vector<std::string>{"1", "2", "could not open output file"}));
+    EXPECT_EQ(rep.lines, (std::vector<std::string>{"1", "2", "could not open output file",
+                                                  "/nonexistent-dir/x.ter: No such file or directory"}));
 }
 
 TEST(Bsq, NorthRowFirstLowByteFirst)
@@ -106,7 +115,7 @@ TEST(Bsq, NorthRowFirstLowByteFirst)
     ASSERT_TRUE(saveBsq(dir.file("b.bsq"), g, rep));
     EXPECT_EQ(readBytes(dir.file("b.bsq")).size(), 8u);
     EXPECT_FALSE(saveBsq("/nonexistent-dir/b.bsq", g, rep));
-    EXPECT_EQ(rep.lines, std::vector<std::string>{"could not open output file"});
+    EXPECT_EQ(rep.lines, (std::vector<std::string>{"could not open output file", "/nonexistent-dir/b.bsq: No such file or directory"}));
 }
 
 TEST(Tga, PovRayHeaderAndPixels)
@@ -148,7 +157,7 @@ TEST(Tga, FlatGridWarnsAndFailedOpenStops)
     EXPECT_EQ((*b)[18], 255);
     RecordingReporter failed;
     EXPECT_FALSE(saveTga("/nonexistent-dir/x.tga", RealGrid(2, 2, 1.0), TgaKind::PovRay, failed));
-    EXPECT_EQ(failed.lines, std::vector<std::string>{kTgaOpenFailedLine});
+    EXPECT_EQ(failed.lines, (std::vector<std::string>{kTgaOpenFailedLine, "/nonexistent-dir/x.tga: No such file or directory"}));
     RecordingReporter large;
     EXPECT_FALSE(saveTga("/tmp/never.tga", RealGrid(1, 65536, 1.0), TgaKind::PovRay, large));
     EXPECT_EQ(large.lines, std::vector<std::string>{kSizeTooLargeLine});
@@ -186,5 +195,5 @@ TEST(Jpeg, EncodesWithTheDefaultsAndReportsUnwritableFiles)
     EXPECT_TRUE(encodeJpeg(rgb.data(), 0, 8).empty());
     RecordingReporter rep;
     EXPECT_FALSE(writeJpeg("/nonexistent-dir/x.jpg", rgb.data(), 16, 8, rep));
-    EXPECT_EQ(rep.lines, std::vector<std::string>{"could not open output file"});
+    EXPECT_EQ(rep.lines, (std::vector<std::string>{"could not open output file", "/nonexistent-dir/x.jpg: No such file or directory"}));
 }

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -229,6 +230,9 @@ TEST_F(GraphicsFixture, CloseAsksUntilSavedAndHandsTheArrayOver)
     EXPECT_EQ(dialogs, QStringList{"Closing Graphics Window"});
 
     TempDir dir;
+    save("actionSaveSrtmHeightfield", dir.file("tile.hgt"));
+    EXPECT_TRUE(model.saved);
+    model.saved = false;
     save("actionSaveIndexArray", dir.file("tile.ind"));
     EXPECT_TRUE(model.saved);
     dialogs.clear();
@@ -312,11 +316,12 @@ TEST_F(GraphicsFixture, MainWindowSavesAndRoundTripsNorthUp)
     EXPECT_EQ(model.elevationArray(0, 0), 3);
     EXPECT_EQ(model.imageArray(0, 0), 3 * 599);
 
-    // A write that fails reports only that.
+    // A write that fails reports only that, and why.
     const int before = log().size();
     filedialogs::queueAnswers({"/nonexistent/dir/x.txt"});
     m.action("actionSaveAscii")->trigger();
-    EXPECT_EQ(log().mid(before), (QStringList{"/nonexistent/dir/x.txt", "could not open output file"}));
+    EXPECT_EQ(log().mid(before), (QStringList{"/nonexistent/dir/x.txt", "could not open output file",
+                                               "/nonexistent/dir/x.txt: No such file or directory"}));
 }
 
 TEST_F(GraphicsFixture, InputDataBuildsItsCopyWithTheLsqrCountJustEntered)
@@ -365,6 +370,9 @@ TEST_F(GraphicsFixture, ZeroAreaRubberBandShowsTheErrorWindow)
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(12, 10));
     EXPECT_EQ(model.imageRows(), 7);
     EXPECT_EQ(model.imageColumns(), 10);
+    QCoreApplication::processEvents();   // the small picture keeps the whole menu bar, without its chevron
+    const auto* chevron = g.menuBar()->findChild<QToolButton*>("qt_menubar_ext_button");
+    EXPECT_TRUE(!chevron || chevron->isHidden());
 }
 
 TEST_F(GraphicsFixture, TimerIntervalFollowsTheZoomAndItsTickRendersTheArrays)

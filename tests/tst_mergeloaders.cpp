@@ -171,5 +171,6 @@ TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheK
 
     RecordingReporter unwritable;
     EXPECT_FALSE(saveSolutionAsDted1("/nonexistent-dir/out.dt1", s, unwritable));
-    EXPECT_EQ(unwritable.lines, (Lines{"/nonexistent-dir/out.dt1", "could not open output file"}));
+    EXPECT_EQ(unwritable.lines, (Lines{"/nonexistent-dir/out.dt1", "could not open output file",
+                                          "/nonexistent-dir/out.dt1: No such file or directory"}));
 }

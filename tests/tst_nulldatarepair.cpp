@@ -129,6 +129,11 @@ TEST_F(RepairFixture, SubsetRequestAndItsWriteBack)
                            {-32768, 7, -32768, -32768}}));
     EXPECT_FALSE(storeSubsetForInterpolation(model, {1, 1, 0, 2}, session));   // zero area
     EXPECT_FALSE(storeSubsetForInterpolation(model, {2, 1, 2, 2}, session));   // leaves the arrays
+    for (const CellRect& huge : {CellRect{2147483000, 0, 1000, 2}, CellRect{0, 2147483000, 2, 1000},
+                                 CellRect{1, 1, 2147483647, 2}, CellRect{-2147483647, 0, 2147483647, 2}})
+        EXPECT_FALSE(storeSubsetForInterpolation(model, huge, session));   // sums that would wrap
+    NullReporter quiet;
+    EXPECT_FALSE(GraphicsModel(model).subset({2147483000, 0, 1000, 2}, quiet));
     EXPECT_FALSE(session.inputGrid);
     ASSERT_TRUE(storeSubsetForInterpolation(model, {1, 1, 2, 2}, session));
     EXPECT_EQ(*session.inputGrid, gridOf({{0, 0}, {7, 0}}));   // negative values become 0 on a tile

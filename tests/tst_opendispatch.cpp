@@ -150,5 +150,6 @@ TEST(PictureLoader, SavesTheDisplayAsA24BitBitmap)
     EXPECT_EQ(*back, picture);
     EXPECT_FALSE(saveGraphicsImage("", g, r));
     EXPECT_FALSE(saveGraphicsImage("/nonexistent/dir/x.bmp", g, r));
-    EXPECT_EQ(r.lines, std::vector<std::string>{"could not open output file"});
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open output file",
+                                                 "/nonexistent/dir/x.bmp: No such file or directory"}));
 }

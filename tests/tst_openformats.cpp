@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 #include <QScrollArea>
 #include <algorithm>
@@ -276,6 +277,17 @@ TEST_F(OpenFixture, ErMergeCommandShowsTheRawValuePicture)
     m.action("actionOpenErMergeDem")->trigger();
     EXPECT_EQ(log().last(), "Invalid file type.  File name must be aus_dem_erm");
     EXPECT_TRUE(dialogs.isEmpty());
+}
+
+TEST(OpenDialog, TheFirstOpenStartsInTheSamplesWithARealTile)
+{
+    const QString samples = filedialogs::samplesFolder();
+    ASSERT_FALSE(samples.isEmpty());
+    EXPECT_EQ(QFileInfo(samples + "/N49E011.hgt").size(), 2 * 1201 * 1201);
+    filedialogs::setFirstOpenFolder(samples);
+    EXPECT_NE(filedialogs::makeDialog(nullptr, "dem|*.dem", ".dem", true)->directory().absolutePath(), samples);
+    EXPECT_EQ(filedialogs::makeDialog(nullptr, kOpenFilter, kOpenDefaultExtension, false)->directory().absolutePath(),
+              samples);
 }
 
 TEST(OpenDialog, TakesAnExistingNameWithoutExtensionAsItIs)

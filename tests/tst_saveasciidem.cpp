@@ -156,7 +156,7 @@ TEST_F(SaveAsciiDemFixture, AFileThatCannotBeWrittenIsNotReportedAsSaved)
     attempts.push_back({kGoodTexts, "submitButton"});
     save("/nonexistent-dir/out.dem");
     QStringList expected = {"/nonexistent-dir/out.dem"};
-    expected << kGoodLines << "could not open output file";
+    expected << kGoodLines << "could not open output file" << "/nonexistent-dir/out.dem: No such file or directory";
     EXPECT_EQ(log().mid(1), expected);
 
     // A cancelled save dialog ends the command before the form.

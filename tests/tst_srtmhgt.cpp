@@ -152,7 +152,7 @@ TEST(SrtmTileWrite, RoundTripAndLow16Bits)
 
     RecordingReporter failed;
     EXPECT_FALSE(writeSrtmTile("/nonexistent-dir/x.hgt", square, failed));
-    EXPECT_EQ(failed.lines, (Lines{"could not open output file"}));
+    EXPECT_EQ(failed.lines, (Lines{"could not open output file", "/nonexistent-dir/x.hgt: No such file or directory"}));
 }
 
 TEST(SaveSrtm, SmallResultIsFlippedTruncatedAndPaddedTo1201)

@@ -74,6 +74,20 @@ TEST(Startup, SplashShowsTheMainWindowAndTheNoticeWaitsForAccept)
     modal::setAnswerer({});
 }
 
+TEST(Startup, OnlyAcceptClosesTheNotice)
+{
+    NoticeWindow notice(nullptr);
+    EXPECT_FALSE(notice.windowFlags() & Qt::WindowCloseButtonHint);
+    notice.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&notice));
+    EXPECT_FALSE(notice.close());   // the title bar's close
+    QTest::keyClick(&notice, Qt::Key_Escape);
+    EXPECT_TRUE(notice.isVisible());
+    notice.findChild<QPushButton*>("acceptButton")->click();
+    EXPECT_FALSE(notice.isVisible());
+    EXPECT_EQ(notice.result(), QDialog::Accepted);
+}
+
 TEST(Startup, NoticeAboutAndHelpHaveTheirTexts)
 {
     const QStringList notice = NoticeWindow::noticeText().split('\n');

@@ -50,5 +50,5 @@ TEST(TextGrid, WriterReportsAnOutputThatCannotBeCreated)
 {
     RecordingReporter rec;
     EXPECT_FALSE(writeAsciiMatrix("/nonexistent-dir/out.txt", RealGrid(1, 1, 1.0), rec));
-    EXPECT_EQ(rec.lines, (std::vector<std::string>{"could not open output file"}));
+    EXPECT_EQ(rec.lines, (std::vector<std::string>{"could not open output file", "/nonexistent-dir/out.txt: No such file or directory"}));
 }

@@ -124,22 +124,29 @@ TEST(ThreeDScene, AGridOfAnotherSizeIsSetUpAgain)
     EXPECT_FALSE(prepareRender(s, nullptr, rep));
 }
 
-TEST(ThreeDScene, RequestedSmoothingRunsOnceOnTheGridItself)
+TEST(ThreeDScene, RequestedSmoothingRunsOnceOnADisplayCopy)
 {
     ThreeDState s;
-    RealGrid z(4, 4, 0.0);
-    z(1, 1) = 16.0;
+    RealGrid solution(4, 4, 0.0);
+    solution(1, 1) = 16.0;
+    const RealGrid original = solution;
+    RealGrid once = solution;
+    smoothGrid(once, 3);
+    ASSERT_NE(once, original);
+    DisplayGrid display;
     s.smoothPending = true;
     NullReporter rep;
-    prepareRender(s, &z, rep);
+    RealGrid* shown = display.select(&solution, s.smoothPending);
+    prepareRender(s, shown, rep);
     EXPECT_FALSE(s.smoothPending);
-    RealGrid once(4, 4, 0.0);
-    once(1, 1) = 16.0;
-    smoothGrid(once, 3);
-    EXPECT_EQ(z, once);
-    EXPECT_NE(z(1, 1), 16.0);
-    prepareRender(s, &z, rep);
-    EXPECT_EQ(z, once);
+    EXPECT_EQ(*shown, once);
+    EXPECT_EQ(solution, original);   // the solution itself is never smoothed
+    shown = display.select(&solution, s.smoothPending);
+    prepareRender(s, shown, rep);
+    EXPECT_EQ(*shown, once);   // smoothed once, kept while the solution is unchanged
+    solution(2, 2) = 5.0;      // a new Run: drawn as it is
+    EXPECT_EQ(display.select(&solution, false), &solution);
+    EXPECT_EQ(display.select(nullptr, false), nullptr);
 }
 
 TEST(ThreeDScene, ResizeUsesThePreviousClientSize)

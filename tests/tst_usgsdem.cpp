@@ -161,7 +161,7 @@ TEST(UsgsDemWriter, VoidsScalingAndOutputFailure)
 
     RecordingReporter rec;
     EXPECT_FALSE(writeUsgsAsciiDem("/nonexistent-dir/x.dem", georeference(), solution, rec));
-    EXPECT_EQ(rec.lines, (Lines{"could not open output file"}));
+    EXPECT_EQ(rec.lines, (Lines{"could not open output file", "/nonexistent-dir/x.dem: No such file or directory"}));
 }
 
 TEST(UsgsDemEntries, ValidationOrderAndStoredValues)
@@ -196,6 +196,14 @@ TEST(UsgsDemEntries, ValidationOrderAndStoredValues)
     units.elevationUnits = "1";
     units.spacing = "thirty";
     EXPECT_EQ(checkUsgsDemEntries(units).conversionText, "Text box entry must be a double!");
+    // A spacing or scale the file's fields cannot hold (spacing F12.6, elevations I6).
+    for (const auto& [spacing, scale] : {std::pair{"0", "1"}, {"-30", "1"}, {"1e300", "1"}, {"100000", "1"},
+                                         {"30", "1e300"}, {"30", "-1e6"}}) {
+        units.spacing = spacing, units.scale = scale;
+        EXPECT_EQ(checkUsgsDemEntries(units).errorLines, usgsDemSpacingErrorLines()) << spacing << " " << scale;
+    }
+    units.spacing = "99999.5", units.scale = "-999999";
+    EXPECT_EQ(checkUsgsDemEntries(units).outcome, Outcome::Accepted);
 
     auto good = texts("160000", "-4000000", "60");
     good.datum = "NAS-C", good.spacing = "12.5", good.elevationUnits = "3", good.scale = "3.28";

@@ -1,5 +1,6 @@
 #include "ui/FileDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,6 +13,11 @@ QStringList& queued()
     return q;
 }
 QString& lastFilterText()
+{
+    static QString f;
+    return f;
+}
+QString& firstOpenFolder()
 {
     static QString f;
     return f;
@@ -62,7 +68,25 @@ std::unique_ptr<QFileDialog> filedialogs::makeDialog(QWidget* parent, const QStr
     QString ext = defaultExtension;
     ext.remove("*").remove(".");
     if (!ext.isEmpty()) dialog->setDefaultSuffix(ext);
+    if (!save && !firstOpenFolder().isEmpty()) {
+        dialog->setDirectory(firstOpenFolder());
+        firstOpenFolder().clear();
+    }
     return dialog;
+}
+
+QString filedialogs::samplesFolder()
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {program + "/samples", program + "/../share/gridmend/samples",
+                                     QStringLiteral(GRIDMEND_SOURCE_DIR "/samples")})
+        if (QFileInfo(candidate).isDir()) return QDir(candidate).canonicalPath();
+    return {};
+}
+
+void filedialogs::setFirstOpenFolder(const QString& folder)
+{
+    firstOpenFolder() = folder;
 }
 
 QString filedialogs::qtFilter(const QString& pipeFilter)

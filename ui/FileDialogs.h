@@ -26,6 +26,13 @@ QString saveFile(QWidget* parent, const QString& pipeFilter, const QString& defa
 std::unique_ptr<QFileDialog> makeDialog(QWidget* parent, const QString& pipeFilter, const QString& defaultExtension,
                                         bool save);
 
+/// The folder of sample data: "samples" next to the executable, share/gridmend/samples of an
+/// installed copy (beside its bin folder), or the source tree's; empty when none exists.
+QString samplesFolder();
+/// The next open dialog (only that one) starts in this folder; later ones start where the
+/// previous one ended, as the toolkit's dialogs do.
+void setFirstOpenFolder(const QString& folder);
+
 /// Tests answer the following dialogs from this queue instead of a person
 /// (an empty string means Cancel); the request is recorded in lastFilter().
 void queueAnswers(const QStringList& paths);

@@ -4,6 +4,8 @@
 #include "app/TextNumbers.h"
 #include "view/GreyImage.h"
 
+#include <cstring>
+
 bool prepareRender(ThreeDState& state, RealGrid* grid, Reporter& reporter)
 {
     state.lightDirection = lightDirection(state.solarAzimuth, state.solarBearing);
@@ -33,6 +35,33 @@ bool prepareRender(ThreeDState& state, RealGrid* grid, Reporter& reporter)
         state.smoothPending = false;
     }
     return true;
+}
+
+namespace {
+/// A 64-bit fingerprint of a grid's size and bits (FNV-1a over 64-bit words).
+std::uint64_t fingerprint(const RealGrid& g)
+{
+    std::uint64_t h = 0xcbf29ce484222325ull;
+    auto mix = [&h](std::uint64_t word) { h = (h ^ word) * 0x100000001b3ull; };
+    mix(std::uint64_t(g.rows()) << 32 | std::uint32_t(g.cols()));
+    for (double v : g.cells()) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        mix(bits);
+    }
+    return h;
+}
+} // namespace
+
+RealGrid* DisplayGrid::select(RealGrid* solution, bool smoothPending)
+{
+    if (solution && smoothPending) {
+        source_ = fingerprint(*solution);
+        shown_ = *solution;
+    } else if (!solution || (shown_ && fingerprint(*solution) != source_)) {
+        shown_.reset();
+    }
+    return shown_ ? &*shown_ : solution;
 }
 
 bool resizeView(ThreeDState& state, int width, int height)

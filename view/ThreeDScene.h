@@ -10,6 +10,8 @@
 #include "view/Mesh.h"
 #include "view/ViewMatrix.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 class Reporter;
@@ -36,8 +38,23 @@ struct ThreeDState {
 /// orthographic box of +-(rows + columns), takes the elevation range (logged)
 /// and applies the base translation (-rows, -columns, 0); a size change starts
 /// from a fresh view. Then the light direction; then the smoothing when requested
-/// (3 passes on the grid itself). Returns false when there is no grid to draw.
+/// (3 passes on the grid passed: a DisplayGrid copy in the windows). Returns false when there is no grid to draw.
 bool prepareRender(ThreeDState& state, RealGrid* grid, Reporter& reporter);
+
+/// The grid the view draws: the solution itself, or after a requested smoothing a smoothed copy
+/// of it, kept while the solution stays as it was smoothed from. The solution is never changed:
+/// smoothing belongs to the display, and saving writes the solution as Run and the repairs left it.
+class DisplayGrid {
+public:
+    /// The grid for prepareRender: with smoothPending a fresh copy of the solution (which
+    /// prepareRender then smooths), otherwise the held copy while the solution is unchanged, or
+    /// the solution itself. Nothing without a solution.
+    RealGrid* select(RealGrid* solution, bool smoothPending);
+
+private:
+    std::uint64_t source_ = 0;   ///< fingerprint of the solution the copy was made from
+    std::optional<RealGrid> shown_;
+};
 
 /// Resize: records the client size (a height of 0 counts as 1), sets the projection
 /// from the size recorded at the previous resize and records the new size.

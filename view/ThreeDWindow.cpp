@@ -36,7 +36,7 @@ void ThreeDWindow::paintGL()
 {
     const qreal ratio = devicePixelRatioF();
     setSceneViewport(int(width() * ratio), int(height() * ratio));
-    RealGrid* grid = session_.solutionGrid ? &*session_.solutionGrid : nullptr;
+    RealGrid* grid = display_.select(session_.solutionGrid ? &*session_.solutionGrid : nullptr, state_.smoothPending);
     const bool drawMesh = prepareRender(state_, grid, reporter_);
     drawScene(state_, drawMesh ? grid : nullptr, submission);
     ++renders_;

@@ -39,5 +39,6 @@ private:
     SessionState& session_;
     Reporter& reporter_;
     ThreeDState state_;
+    DisplayGrid display_;
     int renders_ = 0;
 };

@@ -41,8 +41,11 @@ int cliBatch(const std::vector<std::string>& args, Reporter& reporter)
     SessionState session;
     GraphicsModel graphics;
     BatchList list;
-    for (const std::string& path : options.positional())
+    for (const std::string& path : options.positional()) {
+        cliCheckInput(path);
+        cliCheckOutput(batchOutputPath(path));
         if (!list.add(path, extensionOf(path), reporter)) throw UsageError("a batch holds at most 1000 files");
+    }
     // "Continue"
     startBatchMode(session);
     cliSubmitSolverParameters(session, options, true, reporter);

@@ -24,6 +24,7 @@ int cliClassify(const std::vector<std::string>& args, Reporter& reporter)
         throw UsageError("'" + out + "': the output must end in .bmp");
     const OpenRow& row = cliInputRow(in);
     if (row.handling != OpenHandling::IntoGraphics) throw UsageError("'" + in + "' is not a picture");
+    cliCheckOutput(out);
 
     const std::string passes = options.text("passes").value_or(""), clusters = options.text("clusters").value_or("");
     const ClassificationEntryCheck check = checkClassificationEntries(passes, clusters);
@@ -45,6 +46,12 @@ int cliClassify(const std::vector<std::string>& args, Reporter& reporter)
     if (!cliLoadGrid(row, in, options, g, reporter) || !g.holdsContent()) {
         std::fflush(stdout);
         std::fprintf(stderr, "gridmend-cli classify: nothing was loaded from %s\n", in.c_str());
+        return 1;
+    }
+    if (std::size_t(p.nclusters) > g.imageArray.size()) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "gridmend-cli classify: --clusters %d is more than the picture's %zu pixels\n",
+                     p.nclusters, g.imageArray.size());
         return 1;
     }
     logClassificationEntries(clusters, passes, reporter);

@@ -56,6 +56,7 @@ int cliConvert(const std::vector<std::string>& args, Reporter& reporter)
     const bool shapefile = row && row->handling == OpenHandling::Shapefile;
     const SolutionOutput& format = cliOutputFormat(out, shapefile);
     const OutputOptions outputOptions = cliOutputOptions(options, out);
+    cliCheckOutput(out);
 
     GraphicsModel graphics;
     if (shapefile) {

@@ -46,6 +46,7 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
     const OpenRow& row = cliInputRow(in);
     if (row.handling != OpenHandling::IntoGraphics)
         throw UsageError("'" + in + "' is not a tile: fill takes elevation tiles (.hgt, ...)");
+    cliCheckOutput(out);
 
     // "&Open"
     SessionState session;

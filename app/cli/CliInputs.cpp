@@ -5,11 +5,14 @@
 #include "app/SolutionOutputs.h"
 #include "app/SolverParameters.h"
 #include "app/TextNumbers.h"
+#include "formats/FileIo.h"
 #include "formats/OpenDispatch.h"
 #include "graphics/GraphicsLoaders.h"
 #include "app/Reporter.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/MergeLoaders.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -31,8 +34,19 @@ std::map<std::string, int> withInputOptions(std::map<std::string, int> own)
     return own;
 }
 
+void cliCheckInput(const std::string& path)
+{
+    if (const std::string problem = fileio::inputProblem(path); !problem.empty()) throw std::runtime_error(problem);
+}
+
+void cliCheckOutput(const std::string& path)
+{
+    if (const std::string problem = fileio::outputProblem(path); !problem.empty()) throw std::runtime_error(problem);
+}
+
 const OpenRow& cliInputRow(const std::string& path)
 {
+    cliCheckInput(path);
     const OpenRow* row = openRowForPath(path);
     if (!row) throw UsageError("'" + path + "' is not a file type GRIDMEND opens");
     return *row;
@@ -101,7 +115,10 @@ void cliSubmitSolverParameters(SessionState& session, const CliOptions& options,
     switch (submitSolverParameters(session, texts, sizeFromInput, reporter)) {
     case ParameterFailure::None: break;
     case ParameterFailure::Empty: throw UsageError("every solver parameter needs a value");
-    case ParameterFailure::NotInteger: throw UsageError("rows, columns and iteration counts must be integers");
+    case ParameterFailure::NotInteger:
+        for (const std::string* t : {&texts.rows, &texts.columns, &texts.lsqr, &texts.laplacian, &texts.refining})
+            if (integerTextOutOfRange(*t)) throw UsageError(*t + " is out of range for rows, columns or iteration counts");
+        throw UsageError("rows, columns and iteration counts must be integers");
     case ParameterFailure::NotDouble: throw UsageError("--scale must be a number");
     case ParameterFailure::OutOfRange:
         throw UsageError("rows and columns must be at least 4; counts and scale must not be negative");
@@ -122,6 +139,7 @@ bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format
 bool cliOpenPatchSource(PatchSource source, const std::string& path, GraphicsModel& graphics,
                         SessionState& session, Reporter& reporter)
 {
+    cliCheckInput(path);
     reporter.log(path);
     reporter.log(" ");
     const std::string extension = extensionOf(path);

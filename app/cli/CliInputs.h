@@ -24,7 +24,13 @@ std::map<std::string, int> cliSolverOptions();
 /// The input dialogs' options and their value counts, added to a command's own.
 std::map<std::string, int> withInputOptions(std::map<std::string, int> own);
 
-/// The Open dispatch row of an input path; throws UsageError when no row takes it.
+/// Throws std::runtime_error when path is a folder, a device or a file that cannot be read.
+void cliCheckInput(const std::string& path);
+/// Throws std::runtime_error when the output path cannot be created, before any long work starts.
+void cliCheckOutput(const std::string& path);
+
+/// The Open dispatch row of an input path (checked by cliCheckInput first); throws UsageError
+/// when no row takes it.
 const OpenRow& cliInputRow(const std::string& path);
 /// Throws UsageError when an input dialog's option is given for a row that does not ask it.
 void cliCheckInputOptions(const OpenRow& row, const CliOptions& options);

@@ -46,9 +46,10 @@ int relaxTextGrid(SessionState& session, const std::string& in, Reporter& report
 {
     auto read = readTextGrid(in, session.numberElevationRows, session.numberElevationColumns, reporter);
     if (!read) return fail("cannot read " + in);
-    if (read->valuesRead < read->grid.size())
-        return fail(in + " holds " + std::to_string(read->valuesRead) + " numbers; " +
-                    std::to_string(read->grid.size()) + " are needed");
+    if (const std::string shortLine = shortTextGridLine(*read); !shortLine.empty()) {
+        reporter.log(shortLine);
+        return fail(in + ": " + shortLine);
+    }
     auto solution = relaxEngineGrid(read->grid, session, reporter);
     if (!solution) return fail("the interpolation did not run");
     session.solutionGrid = std::move(solution);
@@ -67,6 +68,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
     const SolutionOutput& format = cliOutputFormat(out, true);
     const OutputOptions outputOptions = cliOutputOptions(options, out);
     cliCheckInputOptions(row, options);
+    cliCheckOutput(out);
 
     SessionState session;
     session.inputFileName = in;

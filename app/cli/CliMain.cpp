@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
+#include <stdexcept>
 
 const std::vector<CliCommandInfo>& cliCommands()
 {
@@ -85,10 +87,11 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      \"Resample DEM\": reduces a grid input by the rate in both directions (postings above\n"
          "      --null, default -1000, hold data). OUT as for convert."},
         {"render3d", cliRender3d,
-         "render3d IN OUT.jpg --rows R --columns C [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
+         "render3d IN OUT.jpg [--rows R --columns C] [--azimuth A] [--bearing B] [--scale S] [--hide-axes]\n"
          "      [--rotate-x D] [--rotate-y D] [--rotate-z D] [--translate-x D] [--translate-y D]\n"
          "      [--translate-z D] [--zoom F] [--size W H] [--stereo A]\n"
-         "      Renders a solution (an ASCII matrix, south row first) as the 3-D view does and saves it\n"
+         "      Renders a solution (an ASCII matrix of --rows x --columns, south row first, or any grid\n"
+         "      input the other commands read: .hgt, .dt1, .dem, .elv, ...) as the 3-D view does and saves it\n"
          "      as JPEG. The view steps apply in the order given, after the first render's set-up.\n"
          "      --stereo A writes OUT's name with _plus and _minus: the view turned by +A and -A about z.\n"
          "      Needs an X server (DISPLAY, or run under xvfb-run)."},
@@ -113,7 +116,8 @@ namespace {
 
 void printUsage(std::FILE* to)
 {
-    std::fprintf(to, "usage: gridmend-cli COMMAND ARGUMENTS...\n\ncommands:\n");
+    std::fprintf(to, "usage: gridmend-cli COMMAND ARGUMENTS...   (gridmend-cli COMMAND --help: one command)\n\n"
+                     "commands:\n");
     for (const CliCommandInfo& c : cliCommands()) std::fprintf(to, "  %s\n", c.usage);
 }
 
@@ -129,6 +133,10 @@ int main(int argc, char** argv)
     CliReporter reporter;
     for (const CliCommandInfo& c : cliCommands()) {
         if (std::strcmp(argv[1], c.name) != 0) continue;
+        if (asksForHelp(args)) {
+            std::printf("usage: gridmend-cli %s\n", c.usage);
+            return 0;
+        }
         try {
             const int status = c.run(args, reporter);
             std::fflush(stdout);
@@ -137,6 +145,14 @@ int main(int argc, char** argv)
             std::fflush(stdout);
             std::fprintf(stderr, "gridmend-cli %s: %s\nusage: gridmend-cli %s\n", c.name, e.what(), c.usage);
             return 2;
+        } catch (const std::bad_alloc&) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "gridmend-cli %s: not enough memory for a grid of this size\n", c.name);
+            return 1;
+        } catch (const std::length_error&) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "gridmend-cli %s: a grid of this size cannot be held in memory\n", c.name);
+            return 1;
         } catch (const std::exception& e) {
             std::fflush(stdout);
             std::fprintf(stderr, "gridmend-cli %s: %s\n", c.name, e.what());

@@ -25,6 +25,13 @@ CliOptions::CliOptions(const std::vector<std::string>& args, const std::map<std:
     }
 }
 
+bool asksForHelp(const std::vector<std::string>& args)
+{
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h") return true;
+    return false;
+}
+
 void CliOptions::requirePositional(const std::vector<std::string>& names) const
 {
     if (positional_.size() != names.size()) {
@@ -54,6 +61,7 @@ std::optional<int> CliOptions::integer(const std::string& name, int index) const
     auto t = text(name, index);
     if (!t) return std::nullopt;
     auto v = parseIntText(*t);
+    if (!v && integerTextOutOfRange(*t)) throw UsageError("--" + name + " " + *t + " is out of range");
     if (!v) throw UsageError("--" + name + " needs an integer, not '" + *t + "'");
     return *v;
 }

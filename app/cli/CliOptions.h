@@ -13,6 +13,9 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+/// True when the arguments ask for the command's usage ("--help" or "-h" anywhere).
+bool asksForHelp(const std::vector<std::string>& args);
+
 class CliOptions {
 public:
     /// valueCounts: how many values each known option takes (0 for a flag).

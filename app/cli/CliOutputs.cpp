@@ -5,6 +5,7 @@
 #include "app/cli/CliOptions.h"
 
 #include "app/SolutionOutputs.h"
+#include "formats/Terragen.h"
 #include "formats/UsgsDemWriter.h"
 
 #include <cstring>
@@ -72,6 +73,7 @@ OutputOptions cliOutputOptions(const CliOptions& options, const std::string& out
         o.tgaGrayscale = *kind == "gray";
     }
     o.terragenHeightScale = options.integerOr("terragen-scale", 30);
+    if (!terragenScaleFits(o.terragenHeightScale)) throw UsageError(kTerragenScaleLine);
     const SolutionOutput* format = findSolutionOutput(outputPath);
     if (format && std::strcmp(format->extension, ".dem") == 0) {
         addUsgsDemGeoreference(options, o);

@@ -78,6 +78,7 @@ int cliPatch(const std::vector<std::string>& args, Reporter& reporter)
     if (row.handling != OpenHandling::IntoGraphics) throw UsageError("'" + tile + "' is not a tile");
     const SolutionOutput& format = cliOutputFormat(out, false);
     const OutputOptions outputOptions = cliOutputOptions(options, out);
+    cliCheckOutput(out);
 
     // "&Open" of the tile, then "Set Null Data Definition".
     SessionState session;

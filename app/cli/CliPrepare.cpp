@@ -65,6 +65,7 @@ int cliPrepare(const std::vector<std::string>& args, Reporter& reporter)
     if (row.handling != OpenHandling::IntoGraphics)
         throw UsageError("'" + in + "' is read at Run; prepare takes pictures and grid inputs");
     const Saver save = saverFor(out);
+    cliCheckOutput(out);
 
     GraphicsModel g;
     if (!cliLoadGrid(row, in, options, g, reporter) || !g.holdsContent()) {
@@ -128,7 +129,7 @@ int cliPrepare(const std::vector<std::string>& args, Reporter& reporter)
             if (rect.empty()) throw UsageError("--clip needs a rectangle of non zero area");
             contourcmd::clipText(g, rect, lineCode);
         } else if (n == "remove-web") {
-            contourcmd::removeWebAt(g, integerValue(n, v[0]), integerValue(n, v[1]), reporter);
+            contourcmd::removeWebFromWork(g, integerValue(n, v[0]), integerValue(n, v[1]), lineCode, reporter);
         }
     }
     if (!save(out, g, reporter)) {

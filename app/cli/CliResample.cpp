@@ -23,6 +23,7 @@ int cliResample(const std::vector<std::string>& args, Reporter& reporter)
     if (row.handling != OpenHandling::IntoGraphics)
         throw UsageError("'" + in + "' is read at Run; resample takes grid inputs");
     const SolutionOutput& format = cliOutputFormat(out, false);
+    cliCheckOutput(out);
 
     GraphicsModel graphics;
     auto fail = [](const std::string& message) {

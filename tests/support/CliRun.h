@@ -11,10 +11,12 @@ struct CliResult {
     std::string out;
 };
 
-/// GRIDMEND_CLI is the path of the built tool; standard error is discarded.
-inline CliResult runCli(const std::string& arguments)
+/// GRIDMEND_CLI is the path of the built tool; standard error is discarded, or with withErrors
+/// follows standard output. shellBefore runs first in the same shell ("ulimit -f 100;").
+inline CliResult runCli(const std::string& arguments, bool withErrors = false, const std::string& shellBefore = "")
 {
-    const std::string command = std::string(GRIDMEND_CLI) + " " + arguments + " 2>/dev/null";
+    const std::string command =
+        shellBefore + std::string(GRIDMEND_CLI) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE* p = popen(command.c_str(), "r");
     CliResult r{-1, {}};
     if (!p) return r;
