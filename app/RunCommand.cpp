@@ -32,6 +32,7 @@ std::optional<RealGrid> runLsqrPath(SessionState& s, GraphicsModel& graphics, Re
     request.scaleFactor = s.scaleFactor;
     request.inputFileName = s.inputFileName;
     request.laplacianIterations = s.laplacianIterations;
+    request.surface = s.surface;
     if (s.inputKind == InputKind::SessionGridInput) {
         if (!s.inputGrid) {
             reporter.log(s.inputGridReleased ? kRunInputReleasedLine : kRunNoInputLine);
@@ -66,6 +67,7 @@ std::optional<RealGrid> relax(const RealGrid& engineGrid, const SessionState& s,
         return std::nullopt;
     }
     CentralDifferenceSolver solver(engineGrid, s.laplacianIterations, refining, reporter);
+    solver.setSurface(s.surface);
     return solver.solve(s.lsqrIterations);
 }
 

@@ -1,6 +1,7 @@
 #include "engine/Relaxation.h"
 
 #include "app/Reporter.h"
+#include "engine/SurfaceSolver.h"
 
 #include <algorithm>
 
@@ -150,12 +151,19 @@ std::optional<RealGrid> CentralDifferenceSolver::solve(int lsqrIterations)
         reporter_.log(kGridTooSmallLine);
         return std::nullopt;
     }
-    reporter_.progressStart(0, laplacianIterations_ + 1);
-    for (int i = 0; i < laplacianIterations_; ++i) {
-        mainSweep();
-        reporter_.progressStep();
+    if (surface_.converged()) {
+        known_ = RealGrid();   // the surface and the refining sweeps need no copy of the input
+        SurfaceSettings settings;
+        settings.tension = surface_.operatorTension();
+        solveEngineSurface(estimate_, settings, surfaceDescription(surface_), reporter_);
+    } else {
+        reporter_.progressStart(0, laplacianIterations_ + 1);
+        for (int i = 0; i < laplacianIterations_; ++i) {
+            mainSweep();
+            reporter_.progressStep();
+        }
+        reporter_.progressHide();
     }
-    reporter_.progressHide();
 
     if (polishIterations_ > 0) {
         reporter_.log(" ");

@@ -1,0 +1,168 @@
+#!/usr/bin/python3
+"""Converged surfaces against gdal_fillnodata.py in one run, on three held-out cases
+rebuilt from real tiles (the truth known):
+
+  voids     N49E011 (1201 x 1201): 40 elliptic voids of about 19,000 postings in all;
+  contours  N49E011: only the postings next to a 50 m contour crossing are kept, each
+            holding its contour's level (the rasterised contours); the rest is void;
+  halfvoid  N48W125 (3601 x 3601, coastal): the sea (postings <= 0) is void, and 300
+            elliptic voids are punched into the land.
+
+Each case is written as an SRTM tile with -32768 in the voids, filled by
+gridmend-cli fill with each setting and by gdal_fillnodata.py, and scored by the
+RMSE over the postings the case voided (the sea of halfvoid is left out: there is
+no truth for it). Wall time and peak memory are those of the whole process.
+
+  surface_quality.py [BUILD_DIR] [CASE ...] [-- gridmend-cli fill options, one setting]
+
+Needs /usr/bin/python3 with numpy and python3-gdal, gdal_fillnodata.py, unzip.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import zipfile
+
+import numpy as np
+from osgeo import gdal
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+DATA = "/work/shared/testdata/srtm_hgt"
+SETTINGS = [
+    ["--lsqr", "0", "--refining", "0", "--laplacian", "1000"],
+    ["--lsqr", "0", "--refining", "0", "--surface", "harmonic"],
+    ["--lsqr", "0", "--refining", "0", "--surface", "thin-plate"],
+    ["--lsqr", "0", "--refining", "0", "--surface", "tension", "0.1"],
+    ["--lsqr", "0", "--refining", "0", "--surface", "tension", "0.25"],
+    ["--lsqr", "0", "--refining", "0", "--surface", "tension", "0.5"],
+]
+
+
+def read_tile(path):
+    a = np.fromfile(path, dtype=">i2")
+    n = int(np.sqrt(a.size))
+    return a[:n * n].reshape(n, n).astype(np.float64)
+
+
+def write_tile(path, a):
+    a.astype(">i2").tofile(path)
+
+
+def ellipses(truth, allowed, count, mean_size, rng):
+    """count elliptic voids of about mean_size postings each, inside allowed."""
+    n = truth.shape[0]
+    holes = np.zeros(truth.shape, bool)
+    rows, cols = np.ogrid[:n, :n]
+    placed = 0
+    while placed < count:
+        r0, c0 = rng.integers(30, n - 30, 2)
+        if not allowed[r0, c0]:
+            continue
+        a = rng.uniform(6.0, 20.0)
+        b = mean_size / (np.pi * a) * rng.uniform(0.7, 1.3)
+        t = rng.uniform(0, np.pi)
+        dr, dc = rows - r0, cols - c0
+        u = dr * np.cos(t) + dc * np.sin(t)
+        v = -dr * np.sin(t) + dc * np.cos(t)
+        holes |= ((u / a) ** 2 + (v / b) ** 2 <= 1.0) & allowed
+        placed += 1
+    return holes
+
+
+def contour_case(truth, interval):
+    """The postings next to a crossing of a multiple of interval, each set to that level."""
+    known = np.full(truth.shape, -32768.0)
+    band = np.floor(truth / interval)
+    for axis in (0, 1):
+        a = truth
+        b = np.roll(truth, -1, axis)
+        crossing = np.roll(band, -1, axis) != band
+        if axis == 0:
+            crossing[-1, :] = False
+        else:
+            crossing[:, -1] = False
+        level = np.maximum(np.roll(band, -1, axis), band) * interval
+        first = crossing & (np.abs(a - level) <= np.abs(b - level))
+        second = crossing & ~first
+        known[first] = level[first]
+        second = np.roll(second, 1, axis)
+        known[second] = np.roll(level, 1, axis)[second]
+    known[known == 0] = 1   # 0 marks an unknown posting in the engine
+    return known
+
+
+def build(case, work, rng):
+    if case == "voids":
+        truth = read_tile(os.path.join(DATA, "N49E011.hgt"))
+        valid = truth > -32768
+        holes = ellipses(truth, valid, 40, 475.0, rng)
+        tile = truth.copy()
+        tile[holes] = -32768
+        return truth, tile, holes
+    if case == "contours":
+        truth = read_tile(os.path.join(DATA, "N49E011.hgt"))
+        tile = contour_case(truth, 50.0)
+        holes = (tile == -32768) & (truth > -32768)
+        return truth, tile, holes
+    with zipfile.ZipFile(os.path.join(DATA, "N48W125.hgt.zip")) as z:
+        z.extract("N48W125.hgt", work)
+    truth = read_tile(os.path.join(work, "N48W125.hgt"))
+    land = truth > 0
+    holes = ellipses(truth, land, 300, 475.0, rng)
+    tile = truth.copy()
+    tile[~land | holes] = -32768
+    return truth, tile, holes
+
+
+def run(command, log):
+    timed = ["/usr/bin/time", "-f", "%e %M"] + command
+    p = subprocess.run(timed, stdout=open(log, "w"), stderr=subprocess.PIPE, text=True)
+    if p.returncode != 0:
+        raise RuntimeError(" ".join(command) + " failed: " + p.stderr[-500:])
+    seconds, kb = p.stderr.strip().splitlines()[-1].split()
+    return float(seconds), int(kb) / 1024.0
+
+
+def score(filled, truth, holes):
+    d = filled[holes] - truth[holes]
+    return float(np.sqrt(np.mean(d * d)))
+
+
+def main():
+    args = sys.argv[1:]
+    extra = None
+    if "--" in args:
+        extra = args[args.index("--") + 1:]
+        args = args[:args.index("--")]
+    build_dir = args[0] if args else os.path.join(ROOT, "build")
+    cases = args[1:] or ["voids", "contours", "halfvoid"]
+    cli = os.path.join(build_dir, "app", "gridmend-cli")
+    settings = [extra] if extra is not None else SETTINGS
+    for case in cases:
+        with tempfile.TemporaryDirectory() as work:
+            rng = np.random.default_rng(15)
+            truth, tile, holes = build(case, work, rng)
+            n = truth.shape[0]
+            name = "N00E000.hgt"
+            voided = os.path.join(work, name)
+            write_tile(voided, tile)
+            print("== %s: %d x %d, %d postings scored, %.1f %% of the tile known" %
+                  (case, n, n, int(holes.sum()), 100.0 * np.mean(tile > -32768)), flush=True)
+            out = os.path.join(work, "gdal.tif")
+            seconds, mb = run(["gdal_fillnodata.py", "-q", "-md", str(n), voided, out], os.path.join(work, "g.log"))
+            gdal_rmse = score(gdal.Open(out).ReadAsArray().astype(np.float64), truth, holes)
+            print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB" % ("gdal_fillnodata.py -md %d" % n, gdal_rmse, seconds, mb),
+                  flush=True)
+            for setting in settings:
+                out = os.path.join(work, "out.hgt")
+                log = os.path.join(work, "cli.log")
+                seconds, mb = run([cli, "fill", voided, out, "--null", "-32000"] + setting, log)
+                e = score(read_tile(out), truth, holes)
+                iterations = [l.strip() for l in open(log) if l.startswith("Surface Iterations")]
+                print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB  %.3f x GDAL  %s" %
+                      ("fill " + " ".join(setting), e, seconds, mb, e / gdal_rmse,
+                       iterations[0] if iterations else ""), flush=True)
+
+
+if __name__ == "__main__":
+    main()
