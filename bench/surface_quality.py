@@ -6,14 +6,18 @@ rebuilt from real tiles (the truth known):
   contours  N49E011: only the postings next to a 50 m contour crossing are kept, each
             holding its contour's level (the rasterised contours); the rest is void;
   halfvoid  N48W125 (3601 x 3601, coastal): the sea (postings <= 0) is void, and 300
-            elliptic voids are punched into the land.
+            elliptic voids are punched into the land;
+  shapefile N49E011 projected to UTM at 90 m, contoured every 50 m by gdal_contour and
+            drawn by gridmend-cli at --maxspan 1200 (interpolate from the .shp; GDAL fills
+            the drawn contour grid that convert writes); scored by bench/contour_rmse.py
+            over every cell.
 
 Each case is written as an SRTM tile with -32768 in the voids, filled by
 gridmend-cli fill with each setting and by gdal_fillnodata.py, and scored by the
 RMSE over the postings the case voided (the sea of halfvoid is left out: there is
 no truth for it). Wall time and peak memory are those of the whole process.
 
-  surface_quality.py [BUILD_DIR] [CASE ...] [-- gridmend-cli fill options, one setting]
+  surface_quality.py [BUILD_DIR] [CASE ...] [-- gridmend-cli options, one setting]
 
 Needs /usr/bin/python3 with numpy and python3-gdal, gdal_fillnodata.py, unzip.
 """
@@ -128,6 +132,59 @@ def score(filled, truth, holes):
     return float(np.sqrt(np.mean(d * d)))
 
 
+SHAPEFILE_SETTINGS = [
+    ["--lsqr", "500", "--laplacian", "1000"],
+    ["--lsqr", "1", "--surface", "harmonic"],
+    ["--lsqr", "1", "--surface", "thin-plate"],
+    ["--lsqr", "1", "--surface", "tension", "0.1"],
+    ["--lsqr", "1", "--surface", "tension", "0.25"],
+    ["--lsqr", "100", "--surface", "tension", "0.25"],
+]
+
+
+def contour_rmse(solution, dem, log):
+    value = {}
+    for line in open(log):
+        for key in ("scaleY", "xMin", "yMin"):
+            if line.startswith(key + " is:  ") and key not in value:
+                value[key] = line.split(":", 1)[1].strip()
+    out = subprocess.run(["/usr/bin/python3", os.path.join(ROOT, "bench", "contour_rmse.py"), solution, dem,
+                          value["scaleY"], value["xMin"], value["yMin"]], check=True, capture_output=True, text=True)
+    return float(out.stdout.split("RMSE ")[1].split()[0])
+
+
+def shapefile_case(cli, work, settings):
+    dem, shp = os.path.join(work, "dem.tif"), os.path.join(work, "contours.shp")
+    subprocess.run(["gdalwarp", "-q", "-t_srs", "EPSG:32632", "-tr", "90", "90", "-r", "bilinear", "-srcnodata",
+                    "-32768", "-dstnodata", "-32768", os.path.join(DATA, "N49E011.hgt"), dem], check=True)
+    subprocess.run(["gdal_contour", "-q", "-a", "ELEV", "-i", "50", "-snodata", "-32768", dem, shp], check=True)
+    drawn, log = os.path.join(work, "drawn.txt"), os.path.join(work, "convert.log")
+    run([cli, "convert", shp, drawn, "--maxspan", "1200"], log)
+    grid = np.loadtxt(drawn, ndmin=2)
+    print("== shapefile: %d x %d drawn, %.1f %% of the cells on a contour" %
+          (grid.shape[0], grid.shape[1], 100.0 * np.mean(grid != 0)), flush=True)
+    tif, filled = os.path.join(work, "drawn.tif"), os.path.join(work, "gdal.tif")
+    ds = gdal.GetDriverByName("GTiff").Create(tif, grid.shape[1], grid.shape[0], 1, gdal.GDT_Float32)
+    ds.GetRasterBand(1).WriteArray(grid)
+    ds.GetRasterBand(1).SetNoDataValue(0)
+    ds = None
+    seconds, mb = run(["gdal_fillnodata.py", "-q", "-md", str(max(grid.shape)), tif, filled],
+                      os.path.join(work, "g.log"))
+    gdal_txt = os.path.join(work, "gdal.txt")
+    np.savetxt(gdal_txt, gdal.Open(filled).ReadAsArray().astype(np.float64), fmt="%.3f")
+    gdal_rmse = contour_rmse(gdal_txt, dem, log)
+    print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB" % ("gdal_fillnodata.py -md %d" % max(grid.shape), gdal_rmse,
+                                                       seconds, mb), flush=True)
+    for setting in settings:
+        out, log = os.path.join(work, "out.txt"), os.path.join(work, "cli.log")
+        seconds, mb = run([cli, "interpolate", shp, out, "--maxspan", "1200"] + setting, log)
+        e = contour_rmse(out, dem, log)
+        iterations = [l.strip() for l in open(log) if l.startswith("Surface Iterations")]
+        print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB  %.3f x GDAL  %s" %
+              ("interpolate " + " ".join(setting), e, seconds, mb, e / gdal_rmse,
+               iterations[0] if iterations else ""), flush=True)
+
+
 def main():
     args = sys.argv[1:]
     extra = None
@@ -135,11 +192,14 @@ def main():
         extra = args[args.index("--") + 1:]
         args = args[:args.index("--")]
     build_dir = args[0] if args else os.path.join(ROOT, "build")
-    cases = args[1:] or ["voids", "contours", "halfvoid"]
+    cases = args[1:] or ["voids", "contours", "shapefile", "halfvoid"]
     cli = os.path.join(build_dir, "app", "gridmend-cli")
     settings = [extra] if extra is not None else SETTINGS
     for case in cases:
         with tempfile.TemporaryDirectory() as work:
+            if case == "shapefile":
+                shapefile_case(cli, work, [extra] if extra is not None else SHAPEFILE_SETTINGS)
+                continue
             rng = np.random.default_rng(15)
             truth, tile, holes = build(case, work, rng)
             n = truth.shape[0]
@@ -149,10 +209,12 @@ def main():
             print("== %s: %d x %d, %d postings scored, %.1f %% of the tile known" %
                   (case, n, n, int(holes.sum()), 100.0 * np.mean(tile > -32768)), flush=True)
             out = os.path.join(work, "gdal.tif")
-            seconds, mb = run(["gdal_fillnodata.py", "-q", "-md", str(n), voided, out], os.path.join(work, "g.log"))
+            # The voids are at most 40 postings across: GDAL's default search distance (100) reaches them.
+            distance = ["-md", str(n)] if case != "voids" else []
+            seconds, mb = run(["gdal_fillnodata.py", "-q"] + distance + [voided, out], os.path.join(work, "g.log"))
             gdal_rmse = score(gdal.Open(out).ReadAsArray().astype(np.float64), truth, holes)
-            print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB" % ("gdal_fillnodata.py -md %d" % n, gdal_rmse, seconds, mb),
-                  flush=True)
+            print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB" % (" ".join(["gdal_fillnodata.py"] + distance), gdal_rmse,
+                                                               seconds, mb), flush=True)
             for setting in settings:
                 out = os.path.join(work, "out.hgt")
                 log = os.path.join(work, "cli.log")

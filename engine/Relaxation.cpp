@@ -14,6 +14,15 @@ CentralDifferenceSolver::CentralDifferenceSolver(const RealGrid& input, int lapl
     reporter_.log("Computing Initial Estimate");
 }
 
+CentralDifferenceSolver::CentralDifferenceSolver(RealGrid&& input, int laplacianIterations, int polishIterations,
+                                                 Reporter& reporter)
+    : rows_(input.rows()), cols_(input.cols()), estimate_(std::move(input)), known_(estimate_),
+      laplacianIterations_(laplacianIterations), polishIterations_(polishIterations), reporter_(reporter)
+{
+    reporter_.log(" ");
+    reporter_.log("Computing Initial Estimate");
+}
+
 namespace {
 
 // Rows handled together and the column lag between consecutive rows of a band.

@@ -34,6 +34,8 @@ public:
     /// Copies the input (engine order, 0.0 = unknown) and logs " " and "Computing Initial Estimate".
     CentralDifferenceSolver(const RealGrid& input, int laplacianIterations, int polishIterations,
                             Reporter& reporter);
+    /// The same, taking over the input's cells as the estimate (no third copy of a large grid).
+    CentralDifferenceSolver(RealGrid&& input, int laplacianIterations, int polishIterations, Reporter& reporter);
 
     /// Runs the main and refining sweeps and the negative clipping (when lsqrIterations > 0);
     /// returns the estimate, or nothing for a grid under 2 x 2 (after a log line).

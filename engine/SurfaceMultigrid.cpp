@@ -68,15 +68,16 @@ double diagonalAt(int R, int C, int r, int c, double b, double l)
 }
 
 /// y := A x (+ reaction x) over the whole grid: the fused stencil inside, the definition on the
-/// two outer rings; cells flagged in skip (when given) get 0 there.
-template <class In, class Out>
-void applyStencil(int R, int C, double b, double l, const float* reaction, const std::uint8_t* skip,
-                  const In* __restrict x, Out* __restrict y)
+/// two outer rings; cells flagged in skip (when given) get 0 there. Row r is written to rowOut(r)
+/// and handed to rowDone(r) when complete.
+template <class In, class Out, class RowOut, class RowDone>
+void applyStencilRows(int R, int C, double b, double l, const float* reaction, const std::uint8_t* skip,
+                      const In* __restrict x, RowOut rowOut, RowDone rowDone)
 {
     const Out centre = Out(20.0 * b + 4.0 * l), edge = Out(-8.0 * b - l), diag = Out(2.0 * b), far = Out(b);
     const std::ptrdiff_t W = C, W2 = 2 * std::ptrdiff_t(C);
     for (int r = 0; r < R; ++r) {
-        Out* __restrict yr = y + std::ptrdiff_t(r) * W;
+        Out* __restrict yr = rowOut(r);
         const In* __restrict p = x + std::ptrdiff_t(r) * W;
         const float* rr = reaction ? reaction + std::ptrdiff_t(r) * W : nullptr;
         const std::uint8_t* sk = skip ? skip + std::ptrdiff_t(r) * W : nullptr;
@@ -91,6 +92,7 @@ void applyStencil(int R, int C, double b, double l, const float* reaction, const
         };
         if (r < 2 || r > R - 3) {
             for (int c = 0; c < C; ++c) band(c);
+            rowDone(r);
             continue;
         }
         for (int c = 0; c < std::min(2, C); ++c) band(c);
@@ -108,7 +110,16 @@ void applyStencil(int R, int C, double b, double l, const float* reaction, const
                         far * Out(p[c - 2] + p[c + 2] + p[c - W2] + p[c + W2]);
         }
         for (int c = std::max(2, C - 2); c < C; ++c) band(c);
+        rowDone(r);
     }
+}
+
+template <class In, class Out>
+void applyStencil(int R, int C, double b, double l, const float* reaction, const std::uint8_t* skip,
+                  const In* x, Out* y)
+{
+    applyStencilRows<In, Out>(R, C, b, l, reaction, skip, x,
+                              [y, C](int r) { return y + std::ptrdiff_t(r) * std::ptrdiff_t(C); }, [](int) {});
 }
 
 } // namespace
@@ -132,7 +143,8 @@ void SurfaceMultigrid::build()
         L.laplacian = float(l);
         const std::size_t n = std::size_t(R) * std::size_t(C);
         L.reaction = weight;
-        L.inverseDiagonal.resize(n);
+        // The finest level's inverse diagonal is formed a row at a time when needed (one grid fewer).
+        if (!levels_.empty()) L.inverseDiagonal.resize(n);
         const double interior = 20.0 * b + 4.0 * l;
         for (int r = 0; r < R; ++r)
             for (int c = 0; c < C; ++c) {
@@ -141,9 +153,9 @@ void SurfaceMultigrid::build()
                 if (inBand(r, c, R, C)) d = diagonalAt(R, C, r, c, b, l);
                 if (!weight.empty()) d += weight[k];
                 const bool fixedCell = levels_.empty() && fixed_[k] != 0;
-                L.inverseDiagonal[k] = fixedCell || d <= 0.0 ? 0.0f : float(1.0 / d);
+                if (!levels_.empty()) L.inverseDiagonal[k] = fixedCell || d <= 0.0 ? 0.0f : float(1.0 / d);
             }
-        L.rhs.assign(n, 0.0f);
+        if (!levels_.empty()) L.rhs.assign(n, 0.0f);   // the finest reads the caller's residual
         L.solution.assign(n, 0.0f);
         L.residual.assign(n, 0.0f);
         L.direction.assign(n, 0.0f);
@@ -187,6 +199,37 @@ void SurfaceMultigrid::applyFree(const In* x, double* y) const
 
 template void SurfaceMultigrid::applyFree(const double*, double*) const;
 
+double SurfaceMultigrid::energyProduct(const double* p) const
+{
+    std::vector<double> row(static_cast<std::size_t>(cols_));
+    double sum = 0.0;
+    applyStencilRows<double, double>(
+        rows_, cols_, 1.0 - tension_, tension_, nullptr, fixed_.data(), p, [&](int) { return row.data(); },
+        [&](int r) {
+            const std::size_t base = std::size_t(r) * std::size_t(cols_);
+            for (int c = 0; c < cols_; ++c)
+                if (!fixed_[base + std::size_t(c)]) sum += p[base + std::size_t(c)] * row[std::size_t(c)];
+        });
+    return sum;
+}
+
+double SurfaceMultigrid::updateResidual(const double* p, double alpha, double* r) const
+{
+    std::vector<double> row(static_cast<std::size_t>(cols_));
+    double sum = 0.0;
+    applyStencilRows<double, double>(
+        rows_, cols_, 1.0 - tension_, tension_, nullptr, fixed_.data(), p, [&](int) { return row.data(); },
+        [&](int rr) {
+            const std::size_t base = std::size_t(rr) * std::size_t(cols_);
+            for (int c = 0; c < cols_; ++c) {
+                double& v = r[base + std::size_t(c)];
+                if (!fixed_[base + std::size_t(c)]) v -= alpha * row[std::size_t(c)];
+                sum += v * v;
+            }
+        });
+    return sum;
+}
+
 
 void SurfaceMultigrid::applyLevel(const Level& L, const float* x, float* y) const
 {
@@ -205,33 +248,72 @@ void SurfaceMultigrid::smooth(Level& L, int degree, bool fromZero)
     const double theta = 0.5 * (lambdaMax + lambdaMin), delta = 0.5 * (lambdaMax - lambdaMin);
     const double sigma = theta / delta;
     double rho = 1.0 / sigma;
-    const std::size_t n = L.rhs.size();
+    const std::size_t n = L.solution.size();
     float* e = L.solution.data();
     float* res = L.residual.data();
     float* d = L.direction.data();
     float* ad = L.product.data();
-    const float* invD = L.inverseDiagonal.data();
+    // d := factor * D^-1 res (+ keep * d), a row at a time.
+    auto directionUpdate = [&](float factor, float keep) {
+        for (int r = 0; r < L.rows; ++r) {
+            const float* invD = inverseDiagonalRow(L, r);
+            const std::size_t base = std::size_t(r) * std::size_t(L.cols);
+            float* dr = d + base;
+            const float* rr = res + base;
+            for (int c = 0; c < L.cols; ++c) dr[c] = keep * dr[c] + factor * invD[c] * rr[c];
+        }
+    };
     if (fromZero) {
         std::fill(L.solution.begin(), L.solution.end(), 0.0f);
-        std::copy(L.rhs.begin(), L.rhs.end(), L.residual.begin());
+        std::fill(L.product.begin(), L.product.end(), 0.0f);
     } else {
         applyLevel(L, e, ad);
-        for (std::size_t k = 0; k < n; ++k) res[k] = L.rhs[k] - ad[k];
     }
-    const float first = float(1.0 / theta);
-    for (std::size_t k = 0; k < n; ++k) d[k] = first * invD[k] * res[k];
+    residualOf(L, ad, res);
+    std::fill(L.direction.begin(), L.direction.end(), 0.0f);
+    directionUpdate(float(1.0 / theta), 0.0f);
     for (int step = 0;; ++step) {
         for (std::size_t k = 0; k < n; ++k) e[k] += d[k];
         if (step == degree - 1) break;
         applyLevel(L, d, ad);
         const double rhoNext = 1.0 / (2.0 * sigma - rho);
         const float keep = float(rhoNext * rho), gain = float(2.0 * rhoNext / delta);
-        for (std::size_t k = 0; k < n; ++k) {
-            res[k] -= ad[k];
-            d[k] = keep * d[k] + gain * invD[k] * res[k];
-        }
+        for (std::size_t k = 0; k < n; ++k) res[k] -= ad[k];
+        directionUpdate(gain, keep);
         rho = rhoNext;
     }
+}
+
+const float* SurfaceMultigrid::inverseDiagonalRow(const Level& L, int r)
+{
+    if (!L.inverseDiagonal.empty()) return L.inverseDiagonal.data() + std::size_t(r) * std::size_t(L.cols);
+    const int R = L.rows, C = L.cols;
+    const double b = L.biharmonic, l = L.laplacian;
+    diagonalRow_.resize(std::size_t(C));
+    const float interior = float(1.0 / (20.0 * b + 4.0 * l));
+    const std::uint8_t* fixedRow = fixed_.data() + std::size_t(r) * std::size_t(C);
+    for (int c = 0; c < C; ++c) {
+        if (fixedRow[c]) {
+            diagonalRow_[std::size_t(c)] = 0.0f;
+        } else if (inBand(r, c, R, C)) {
+            const double d = diagonalAt(R, C, r, c, b, l);
+            diagonalRow_[std::size_t(c)] = d > 0.0 ? float(1.0 / d) : 0.0f;
+        } else {
+            diagonalRow_[std::size_t(c)] = interior;
+        }
+    }
+    return diagonalRow_.data();
+}
+
+void SurfaceMultigrid::residualOf(const Level& L, const float* product, float* residual) const
+{
+    const std::size_t n = L.solution.size();
+    if (!L.rhs.empty()) {
+        for (std::size_t k = 0; k < n; ++k) residual[k] = L.rhs[k] - product[k];
+        return;
+    }
+    const double* r = fineRhs_;   // 0 on the fixed cells
+    for (std::size_t k = 0; k < n; ++k) residual[k] = float(r[k]) - product[k];
 }
 
 // Restriction P^T and bilinear prolongation P: fine (r, c) takes coarse (r/2 .. (r+1)/2) x
@@ -293,8 +375,8 @@ void SurfaceMultigrid::vcycle(std::size_t level)
     }
     smooth(L, kSmoothingDegree, true);
     applyLevel(L, L.solution.data(), L.product.data());
-    const std::size_t n = L.rhs.size();
-    for (std::size_t k = 0; k < n; ++k) L.residual[k] = L.rhs[k] - L.product[k];
+    const std::size_t n = L.solution.size();
+    residualOf(L, L.product.data(), L.residual.data());
     if (level == 0)
         for (std::size_t k = 0; k < n; ++k)
             if (fixed_[k]) L.residual[k] = 0.0f;
@@ -312,8 +394,7 @@ void SurfaceMultigrid::vcycle(std::size_t level)
 const float* SurfaceMultigrid::precondition(const double* r)
 {
     Level& L = levels_.front();
-    const std::size_t n = L.rhs.size();
-    for (std::size_t k = 0; k < n; ++k) L.rhs[k] = fixed_[k] ? 0.0f : float(r[k]);
+    fineRhs_ = r;
     vcycle(0);
     return L.solution.data();
 }

@@ -35,8 +35,12 @@ public:
     /// y := A x on the free cells (x as given, fixed cells included); 0 on the fixed cells.
     template <class In>
     void applyFree(const In* x, double* y) const;
-    /// M^-1 r: one V-cycle from zero on r restricted to the free cells (0 on the fixed cells); the
-    /// result stays valid until the next call.
+    /// p . A p over the free cells, without storing A p.
+    double energyProduct(const double* p) const;
+    /// r := r - alpha A p on the free cells, without storing A p; returns r . r.
+    double updateResidual(const double* p, double alpha, double* r) const;
+    /// M^-1 r: one V-cycle from zero on r (0 on the fixed cells, as the products leave it); the
+    /// result, 0 on the fixed cells, stays valid until the next call.
     const float* precondition(const double* r);
 
 private:
@@ -44,13 +48,17 @@ private:
         int rows = 0, cols = 0;
         float biharmonic = 0, laplacian = 0;
         std::vector<float> reaction;   ///< coarse levels: the restricted weight of the fixed cells
-        std::vector<float> inverseDiagonal;
+        std::vector<float> inverseDiagonal;   ///< empty on the finest level
         std::vector<float> rhs, solution, residual, direction, product;
     };
 
     void build();
     void vcycle(std::size_t level);
     void restrictTo(Level& fine, Level& coarse);
+    /// residual := rhs - product (the finest level's rhs is the caller's residual).
+    void residualOf(const Level& L, const float* product, float* residual) const;
+    /// Row r of D^-1 (0 on fixed cells).
+    const float* inverseDiagonalRow(const Level& L, int r);
     void prolongFrom(const Level& coarse, Level& fine);
     void smooth(Level& L, int degree, bool fromZero);
     void applyLevel(const Level& L, const float* x, float* y) const;
@@ -60,4 +68,6 @@ private:
     double tension_;
     std::vector<Level> levels_;
     std::vector<float> rowScratch_;
+    const double* fineRhs_ = nullptr;
+    std::vector<float> diagonalRow_;
 };
