@@ -199,37 +199,35 @@ void SurfaceMultigrid::applyFree(const In* x, double* y) const
 
 template void SurfaceMultigrid::applyFree(const double*, double*) const;
 
-double SurfaceMultigrid::energyProduct(const double* p) const
+template <class Use>
+void SurfaceMultigrid::forEachFreeProduct(const double* p, Use use) const
 {
     std::vector<double> row(static_cast<std::size_t>(cols_));
-    double sum = 0.0;
     applyStencilRows<double, double>(
         rows_, cols_, 1.0 - tension_, tension_, nullptr, fixed_.data(), p, [&](int) { return row.data(); },
         [&](int r) {
             const std::size_t base = std::size_t(r) * std::size_t(cols_);
             for (int c = 0; c < cols_; ++c)
-                if (!fixed_[base + std::size_t(c)]) sum += p[base + std::size_t(c)] * row[std::size_t(c)];
+                if (!fixed_[base + std::size_t(c)]) use(base + std::size_t(c), row[std::size_t(c)]);
         });
+}
+
+double SurfaceMultigrid::energyProduct(const double* p) const
+{
+    double sum = 0.0;
+    forEachFreeProduct(p, [&](std::size_t k, double ap) { sum += p[k] * ap; });
     return sum;
 }
 
 double SurfaceMultigrid::updateResidual(const double* p, double alpha, double* r) const
 {
-    std::vector<double> row(static_cast<std::size_t>(cols_));
-    double sum = 0.0;
-    applyStencilRows<double, double>(
-        rows_, cols_, 1.0 - tension_, tension_, nullptr, fixed_.data(), p, [&](int) { return row.data(); },
-        [&](int rr) {
-            const std::size_t base = std::size_t(rr) * std::size_t(cols_);
-            for (int c = 0; c < cols_; ++c) {
-                double& v = r[base + std::size_t(c)];
-                if (!fixed_[base + std::size_t(c)]) v -= alpha * row[std::size_t(c)];
-                sum += v * v;
-            }
-        });
+    double sum = 0.0;   // the fixed cells' residual is 0
+    forEachFreeProduct(p, [&](std::size_t k, double ap) {
+        r[k] -= alpha * ap;
+        sum += r[k] * r[k];
+    });
     return sum;
 }
-
 
 void SurfaceMultigrid::applyLevel(const Level& L, const float* x, float* y) const
 {

@@ -53,6 +53,9 @@ private:
     };
 
     void build();
+    /// use(k, (A p)_k) for every free cell k, a row of A p at a time.
+    template <class Use>
+    void forEachFreeProduct(const double* p, Use use) const;
     void vcycle(std::size_t level);
     void restrictTo(Level& fine, Level& coarse);
     /// residual := rhs - product (the finest level's rhs is the caller's residual).
