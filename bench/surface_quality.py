@@ -15,7 +15,8 @@ rebuilt from real tiles (the truth known):
 Each case is written as an SRTM tile with -32768 in the voids, filled by
 gridmend-cli fill with each setting and by gdal_fillnodata.py, and scored by the
 RMSE over the postings the case voided (the sea of halfvoid is left out: there is
-no truth for it). Wall time and peak memory are those of the whole process.
+no truth for it). Wall time, CPU time (user + system) and peak memory are those of
+the whole process.
 
   surface_quality.py [BUILD_DIR] [CASE ...] [-- gridmend-cli options, one setting]
 
@@ -34,6 +35,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = "/work/shared/testdata/srtm_hgt"
 SETTINGS = [
     ["--lsqr", "0", "--refining", "0", "--laplacian", "1000"],
+    ["--lsqr", "500", "--refining", "0", "--laplacian", "100"],
     ["--lsqr", "0", "--refining", "0", "--surface", "harmonic"],
     ["--lsqr", "0", "--refining", "0", "--surface", "thin-plate"],
     ["--lsqr", "0", "--refining", "0", "--surface", "tension", "0.1"],
@@ -119,11 +121,12 @@ def build(case, work, rng):
 
 
 def run(command, log):
-    timed = ["/usr/bin/time", "-f", "%e %M"] + command
+    timed = ["/usr/bin/time", "-f", "%e %U %S %M"] + command
     p = subprocess.run(timed, stdout=open(log, "w"), stderr=subprocess.PIPE, text=True)
     if p.returncode != 0:
         raise RuntimeError(" ".join(command) + " failed: " + p.stderr[-500:])
-    seconds, kb = p.stderr.strip().splitlines()[-1].split()
+    seconds, user, system, kb = p.stderr.strip().splitlines()[-1].split()
+    run.cpu = float(user) + float(system)
     return float(seconds), int(kb) / 1024.0
 
 
@@ -139,6 +142,7 @@ SHAPEFILE_SETTINGS = [
     ["--lsqr", "1", "--surface", "tension", "0.1"],
     ["--lsqr", "1", "--surface", "tension", "0.25"],
     ["--lsqr", "100", "--surface", "tension", "0.25"],
+    ["--lsqr", "300", "--surface", "tension", "0.1"],
 ]
 
 
@@ -173,15 +177,15 @@ def shapefile_case(cli, work, settings):
     gdal_txt = os.path.join(work, "gdal.txt")
     np.savetxt(gdal_txt, gdal.Open(filled).ReadAsArray().astype(np.float64), fmt="%.3f")
     gdal_rmse = contour_rmse(gdal_txt, dem, log)
-    print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB" % ("gdal_fillnodata.py -md %d" % max(grid.shape), gdal_rmse,
-                                                       seconds, mb), flush=True)
+    print("  %-58s RMSE %7.2f m  %6.2f s (cpu %6.2f s)  %6.0f MB" % ("gdal_fillnodata.py -md %d" % max(grid.shape),
+                                                                       gdal_rmse, seconds, run.cpu, mb), flush=True)
     for setting in settings:
         out, log = os.path.join(work, "out.txt"), os.path.join(work, "cli.log")
         seconds, mb = run([cli, "interpolate", shp, out, "--maxspan", "1200"] + setting, log)
         e = contour_rmse(out, dem, log)
         iterations = [l.strip() for l in open(log) if l.startswith("Surface Iterations")]
-        print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB  %.3f x GDAL  %s" %
-              ("interpolate " + " ".join(setting), e, seconds, mb, e / gdal_rmse,
+        print("  %-58s RMSE %7.2f m  %6.2f s (cpu %6.2f s)  %6.0f MB  %.3f x GDAL  %s" %
+              ("interpolate " + " ".join(setting), e, seconds, run.cpu, mb, e / gdal_rmse,
                iterations[0] if iterations else ""), flush=True)
 
 
@@ -213,16 +217,16 @@ def main():
             distance = ["-md", str(n)] if case != "voids" else []
             seconds, mb = run(["gdal_fillnodata.py", "-q"] + distance + [voided, out], os.path.join(work, "g.log"))
             gdal_rmse = score(gdal.Open(out).ReadAsArray().astype(np.float64), truth, holes)
-            print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB" % (" ".join(["gdal_fillnodata.py"] + distance), gdal_rmse,
-                                                               seconds, mb), flush=True)
+            print("  %-58s RMSE %7.2f m  %6.2f s (cpu %6.2f s)  %6.0f MB" %
+                  (" ".join(["gdal_fillnodata.py"] + distance), gdal_rmse, seconds, run.cpu, mb), flush=True)
             for setting in settings:
                 out = os.path.join(work, "out.hgt")
                 log = os.path.join(work, "cli.log")
                 seconds, mb = run([cli, "fill", voided, out, "--null", "-32000"] + setting, log)
                 e = score(read_tile(out), truth, holes)
                 iterations = [l.strip() for l in open(log) if l.startswith("Surface Iterations")]
-                print("  %-58s RMSE %7.2f m  %6.2f s  %6.0f MB  %.3f x GDAL  %s" %
-                      ("fill " + " ".join(setting), e, seconds, mb, e / gdal_rmse,
+                print("  %-58s RMSE %7.2f m  %6.2f s (cpu %6.2f s)  %6.0f MB  %.3f x GDAL  %s" %
+                      ("fill " + " ".join(setting), e, seconds, run.cpu, mb, e / gdal_rmse,
                        iterations[0] if iterations else ""), flush=True)
 
 
