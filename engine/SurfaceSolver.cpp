@@ -12,6 +12,9 @@
 
 namespace {
 
+/// A window's cells: free (0), known, or free cells of another group (held, but no data).
+constexpr std::uint8_t kKnown = 1, kOtherGroup = 2;
+
 struct Window {
     int top = 0, left = 0, bottom = 0, right = 0;   ///< inclusive
 };
@@ -72,7 +75,7 @@ std::vector<Window> freeGroups(const ByteGrid& fixed, std::vector<std::int32_t>&
     return windows;
 }
 
-/// The start of the free cells: a pull-push fill. The fixed values are averaged up a pyramid of
+/// The start of the free cells: a pull-push fill. The known values are averaged up a pyramid of
 /// 2 x 2 blocks (weights capped at 1), then each level takes the parent's value in the share of
 /// weight its own cells lack. Cheap, and close enough that the iteration starts within the
 /// surface's own variation rather than from one value.
@@ -84,7 +87,8 @@ void pullPushStart(double* x, int rows, int cols, const std::vector<std::uint8_t
     };
     std::vector<Layer> pyramid;
     Layer base{rows, cols, std::vector<double>(x, x + std::size_t(rows) * std::size_t(cols)),
-               std::vector<double>(fixed.begin(), fixed.end())};
+               std::vector<double>(fixed.size())};
+    for (std::size_t k = 0; k < fixed.size(); ++k) base.weight[k] = fixed[k] == kKnown;
     pyramid.push_back(std::move(base));
     while (pyramid.back().rows > 1 || pyramid.back().cols > 1) {
         const Layer& f = pyramid.back();
@@ -213,7 +217,7 @@ SurfaceResult solveSurface(RealGrid& values, const ByteGrid& fixed, const Surfac
                 const std::size_t global = std::size_t(w.top + r) * std::size_t(C) + std::size_t(w.left + c);
                 if (!wholeGrid) x[k] = values.data()[global];
                 // Free cells of other groups share no term with this group: they stay as they are.
-                windowFixed[k] = label[global] != std::int32_t(g);
+                windowFixed[k] = label[global] < 0 ? kKnown : label[global] != std::int32_t(g) ? kOtherGroup : 0;
             }
         const GroupResult one = solveWindow(x, rows, cols, std::move(windowFixed), settings);
         if (!wholeGrid)
