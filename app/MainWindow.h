@@ -130,6 +130,9 @@ public slots:
 private:
     void createLayout();
     void createMenus();
+    // Surface (MainWindowSurface.cpp): the choice under "Run"; Tension asks for its value.
+    void createSurfaceMenu(QMenu* run);
+    void chooseSurface(SurfaceMode mode);
     QAction* addItem(QMenu* menu, const QString& caption, const QString& objectName, void (MainWindow::*slot)());
     // Open (MainWindowOpen.cpp)
     void openTextKind(const OpenRow& row);

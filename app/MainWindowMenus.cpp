@@ -49,6 +49,7 @@ void MainWindow::createMenus()
     QMenu* run = menuBar()->addMenu("Run");
     run->setObjectName("menuRun");
     addItem(run, "Run Gridmend", "actionRunGridmend", &MainWindow::RunGridmend1Click);
+    createSurfaceMenu(run);
 
     viewMenu_ = menuBar()->addMenu("View");
     viewMenu_->setObjectName("menuView");

@@ -32,6 +32,7 @@ std::optional<RealGrid> runLsqrPath(SessionState& s, GraphicsModel& graphics, Re
     request.scaleFactor = s.scaleFactor;
     request.inputFileName = s.inputFileName;
     request.laplacianIterations = s.laplacianIterations;
+    request.surface = s.surface;
     if (s.inputKind == InputKind::SessionGridInput) {
         if (!s.inputGrid) {
             reporter.log(s.inputGridReleased ? kRunInputReleasedLine : kRunNoInputLine);
@@ -59,13 +60,15 @@ std::optional<RealGrid> runLsqrPath(SessionState& s, GraphicsModel& graphics, Re
     return solution;
 }
 
-std::optional<RealGrid> relax(const RealGrid& engineGrid, const SessionState& s, int refining, Reporter& reporter)
+template <class Grid>
+std::optional<RealGrid> relax(Grid&& engineGrid, const SessionState& s, int refining, Reporter& reporter)
 {
     if (engineGrid.rows() < 2 || engineGrid.cols() < 2) {
         reporter.log(kGridTooSmallLine);
         return std::nullopt;
     }
-    CentralDifferenceSolver solver(engineGrid, s.laplacianIterations, refining, reporter);
+    CentralDifferenceSolver solver(std::forward<Grid>(engineGrid), s.laplacianIterations, refining, reporter);
+    solver.setSurface(s.surface);
     return solver.solve(s.lsqrIterations);
 }
 
@@ -98,7 +101,7 @@ std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphi
     s.inputGridReleased = true;
     if (!s.fromGraphicsWindow) s.inputGrid.reset();
 
-    std::optional<RealGrid> result = relax(start, s, refining, reporter);
+    std::optional<RealGrid> result = relax(std::move(start), s, refining, reporter);
     if (result) s.solutionAllocated = true;
     return result;
 }

@@ -6,6 +6,7 @@
 
 #include "app/Grid.h"
 #include "app/InputKind.h"
+#include "app/SurfaceChoice.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,6 +39,7 @@ struct SessionState {
     double scaleFactor = 0.0;
     std::int32_t polishIterations = 0;    ///< "Refining Iterations"
     std::int32_t MAXSPAN = 0;             ///< largest extent in pixels of a rasterised shapefile
+    SurfaceChoice surface;                ///< the sweeps (default) or a surface solved to convergence
     bool parametersSubmitted = false;     ///< set by any Submit of the parameters dialog, never cleared
     bool parametersAccepted = true;       ///< 0 after Cancel, 1 after Submit of the four-box form
 

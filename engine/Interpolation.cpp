@@ -35,6 +35,7 @@ bool buildSystem(const InterpolationRequest& request, InterpolationProblem& p, R
     p.rightHandSide = p.system->rightHandSide(values, p.scaleFactor);
 
     CentralDifferenceSolver estimate(values, p.laplacianIterations, p.polishIterations, reporter);
+    estimate.setSurface(request.surface);
     std::optional<RealGrid> x0 = estimate.solve(request.lsqrIterations);
     if (!x0) return false;
     p.initialEstimate.assign(x0->cells().begin(), x0->cells().end());

@@ -19,6 +19,7 @@
 
 #include "app/Grid.h"
 #include "app/InputKind.h"
+#include "app/SurfaceChoice.h"
 #include "engine/LaplacianSystem.h"
 
 #include <cstdio>
@@ -42,6 +43,7 @@ struct InterpolationRequest {
     const IntGrid* sessionGrid = nullptr;    ///< SessionGridInput: inputGrid, north row first, 255 = no data
     const RealGrid* graphicsGrid = nullptr;  ///< GraphicsGridInput: the graphics window's real-valued array
     std::FILE* reportStream = stdout;        ///< LSQR report header
+    SurfaceChoice surface;                   ///< the start estimate: the sweeps, or a converged surface
 };
 
 /// One Run's problem: the builder's grid, the system, b, x0 and the solution.

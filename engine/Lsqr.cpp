@@ -120,7 +120,9 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
     const double damp = in->DAMP, dampSquared = damp * damp;
     const double eps = kLsqrMachinePrecision;
 
-    // u := b - A x0, beta u, alpha v := A^T u, w := v.
+    // The residual tests are relative to norm(b), as the method states them; u := b - A x0, beta u,
+    // alpha v := A^T u, w := v.
+    const double normB = dvec_norm2(u);
     dvec_scale(-1.0, u);
     fnc->mat_vec_prod(0, x, u, data);
     dvec_scale(-1.0, u);
@@ -139,7 +141,8 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
     if (arnorm > 0.0 && in->ITERLIM <= 0) out->terminationFlag = 7;
     if (arnorm > 0.0 && in->ITERLIM > 0) {
         double rhobar = alpha, phibar = beta;
-        const double bnorm = beta;
+        // b = 0 (a start away from the zero solution): relative to the start's residual instead.
+        const double bnorm = normB > 0.0 ? normB : beta;
         double ddnorm = 0.0, res2 = 0.0, xxnorm = 0.0, z = 0.0, cs2 = -1.0, sn2 = 0.0;
         std::int32_t flag = 0;
         // The update of x, w and e of one iteration runs on the worker beside the first

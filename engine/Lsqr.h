@@ -12,6 +12,8 @@
 // each later one overriding an earlier one: iteration limit (7), condition
 // estimate at machine precision (6), A^T r at machine precision (5), residual at
 // machine precision (4), A^T r within ATOL (2), residual within BTOL and ATOL (1).
+// The residual tests measure norm(r) against norm(b) (against norm(b - A x0)
+// when b is 0).
 // There is no test against CONDLIM.
 //
 // Pre: b holds rows elements, x holds columns elements (the start estimate).

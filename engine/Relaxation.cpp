@@ -1,12 +1,22 @@
 #include "engine/Relaxation.h"
 
 #include "app/Reporter.h"
+#include "engine/SurfaceSolver.h"
 
 #include <algorithm>
 
 CentralDifferenceSolver::CentralDifferenceSolver(const RealGrid& input, int laplacianIterations,
                                                  int polishIterations, Reporter& reporter)
     : rows_(input.rows()), cols_(input.cols()), estimate_(input), known_(input),
+      laplacianIterations_(laplacianIterations), polishIterations_(polishIterations), reporter_(reporter)
+{
+    reporter_.log(" ");
+    reporter_.log("Computing Initial Estimate");
+}
+
+CentralDifferenceSolver::CentralDifferenceSolver(RealGrid&& input, int laplacianIterations, int polishIterations,
+                                                 Reporter& reporter)
+    : rows_(input.rows()), cols_(input.cols()), estimate_(std::move(input)), known_(estimate_),
       laplacianIterations_(laplacianIterations), polishIterations_(polishIterations), reporter_(reporter)
 {
     reporter_.log(" ");
@@ -150,12 +160,19 @@ std::optional<RealGrid> CentralDifferenceSolver::solve(int lsqrIterations)
         reporter_.log(kGridTooSmallLine);
         return std::nullopt;
     }
-    reporter_.progressStart(0, laplacianIterations_ + 1);
-    for (int i = 0; i < laplacianIterations_; ++i) {
-        mainSweep();
-        reporter_.progressStep();
+    if (surface_.converged()) {
+        known_ = RealGrid();   // the surface and the refining sweeps need no copy of the input
+        SurfaceSettings settings;
+        settings.tension = surface_.operatorTension();
+        solveEngineSurface(estimate_, settings, surfaceDescription(surface_), reporter_);
+    } else {
+        reporter_.progressStart(0, laplacianIterations_ + 1);
+        for (int i = 0; i < laplacianIterations_; ++i) {
+            mainSweep();
+            reporter_.progressStep();
+        }
+        reporter_.progressHide();
     }
-    reporter_.progressHide();
 
     if (polishIterations_ > 0) {
         reporter_.log(" ");

@@ -21,6 +21,7 @@
 #pragma once
 
 #include "app/Grid.h"
+#include "app/SurfaceChoice.h"
 
 #include <cstdint>
 #include <optional>
@@ -33,10 +34,16 @@ public:
     /// Copies the input (engine order, 0.0 = unknown) and logs " " and "Computing Initial Estimate".
     CentralDifferenceSolver(const RealGrid& input, int laplacianIterations, int polishIterations,
                             Reporter& reporter);
+    /// The same, taking over the input's cells as the estimate (no third copy of a large grid).
+    CentralDifferenceSolver(RealGrid&& input, int laplacianIterations, int polishIterations, Reporter& reporter);
 
     /// Runs the main and refining sweeps and the negative clipping (when lsqrIterations > 0);
     /// returns the estimate, or nothing for a grid under 2 x 2 (after a log line).
     std::optional<RealGrid> solve(int lsqrIterations);
+
+    /// In place of the main sweeps, a surface solved to convergence with the known cells fixed
+    /// (engine/SurfaceSolver.h); the refining sweeps and the clipping follow as after the sweeps.
+    void setSurface(const SurfaceChoice& surface) { surface_ = surface; }
 
     /// One main sweep, without progress or logging (for benchmarks).
     void mainSweep();
@@ -61,6 +68,7 @@ private:
     Reporter& reporter_;
     std::vector<std::uint32_t> thinPlateFree_, laplacianFree_;
     bool listsBuilt_ = false;
+    SurfaceChoice surface_;
 };
 
 /// The message logged when a grid is too small to interpolate.

@@ -57,6 +57,11 @@ TEST(CliSrtm, FillRepairsTheVoidsOfARealTile)
     ASSERT_EQ(runCli("fill " + crop + " " + dir.file("c.hgt") + " --subset 35 30 20 30 --lsqr 0 --refining 0").status,
               0);
     expectFilledCrop(dir.file("c.hgt"));
+    // A converged surface in place of the sweeps.
+    const CliResult e = runCli("fill " + crop + " " + dir.file("e.hgt") + " --lsqr 0 --refining 0 --surface tension 0.25");
+    ASSERT_EQ(e.status, 0) << e.out;
+    EXPECT_NE(e.out.find("Computing Converged Surface: tension 0.25\nVoid groups is:  1\n"), std::string::npos) << e.out;
+    expectFilledCrop(dir.file("e.hgt"));
 
     // Sea-level clipping before the run: postings from -15 to 400 become 0 (this crop's lowest is 332).
     ASSERT_EQ(runCli("fill " + crop + " " + dir.file("d.hgt") + " --sea-level -15 400 --lsqr 0").status, 0);
@@ -76,6 +81,8 @@ TEST(CliSrtm, FillRefusesWhatIsNotATileOrAUsableRectangle)
     EXPECT_EQ(runCli("fill " + crop + " " + dir.file("o.hgt") + " --subset 1 1 0 5").status, 2);
     EXPECT_EQ(runCli("fill " + crop + " " + dir.file("o.hgt") + " --null x").status, 2);
     EXPECT_EQ(runCli("fill " + crop + " " + dir.file("o.hgt") + " --rows 4").status, 2);
+    for (const char* surface : {"bogus", "tension 1.5", "tension x", "tension"})
+        EXPECT_EQ(runCli("fill " + crop + " " + dir.file("o.hgt") + " --surface " + surface).status, 2) << surface;
     EXPECT_EQ(runCli("fill " + dir.file("N01E001.hgt") + " " + dir.file("o.hgt")).status, 1);   // missing
     writeText(dir.file("a.elv"), "1 1 0\n5\n");
     EXPECT_EQ(runCli("fill " + dir.file("a.elv") + " " + dir.file("o.hgt")).status, 1);   // not a tile

@@ -2,6 +2,7 @@
 #include "app/GridOps.h"
 #include "engine/Interpolation.h"
 #include "engine/Relaxation.h"
+#include "engine/SurfaceSolver.h"
 #include "DenseLeastSquares.h"
 #include "RecordingReporter.h"
 #include "TestFiles.h"
@@ -106,6 +107,33 @@ TEST(Interpolation, SolutionAgreesWithAnIndependentLeastSquaresSolution)
         const std::vector<double> got(problem->solution.cells().begin(), problem->solution.cells().end());
         EXPECT_LT(dense::relativeDifference(got, expected), 1e-6);
     }
+}
+
+// With a converged surface chosen, LSQR starts from that surface instead of the sweeps' estimate.
+TEST(Interpolation, ConvergedSurfaceIsTheStartOfLsqr)
+{
+    std::mt19937 gen(9);
+    const IntGrid input = contourGrid(gen, 9, 8, 0.3);
+    Request request(InputKind::SessionGridInput, 3);
+    request.sessionGrid = &input;
+    request.surface.mode = SurfaceMode::ThinPlate;
+    RecordingReporter rec;
+    const auto problem = interpolate(request, rec);
+    ASSERT_TRUE(problem);
+    EXPECT_TRUE(rec.has("Computing Converged Surface: thin-plate"));
+
+    RealGrid surface = gridops::engineGridFromInput(input);
+    ByteGrid fixed(surface.rows(), surface.cols());
+    for (std::size_t k = 0; k < surface.size(); ++k) fixed.data()[k] = surface.data()[k] != 0.0;
+    solveSurface(surface, fixed, {0.0, 0.001, 1000});
+    for (double& v : surface.cells()) v = std::max(v, 0.0);   // the LSQR path clips the start
+    const std::vector<double> start(surface.cells().begin(), surface.cells().end());
+    EXPECT_EQ(problem->initialEstimate, start);
+    const SparseRowSystem system(gridops::engineGridFromInput(input));
+    const std::vector<double> expected = dense::krylovIterate(
+        dense::denseOf(system), system.rightHandSide(gridops::engineGridFromInput(input), 1.0), start, 3);
+    const std::vector<double> got(problem->solution.cells().begin(), problem->solution.cells().end());
+    EXPECT_LT(dense::relativeDifference(got, expected), 1e-6);
 }
 
 TEST(Interpolation, ConvergedSolutionsScaleWithTheScaleFactor)

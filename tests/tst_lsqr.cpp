@@ -287,6 +287,44 @@ TEST(Lsqr, TerminationFlags)
     }
 }
 
+// The residual test is relative to norm(b), not to the start's residual: from a start close to the
+// solution of a compatible system LSQR stops at the first iterate whose exact residual (the
+// Krylov iterate of the dense reference) is within BTOL of norm(b).
+TEST(Lsqr, ResidualTestIsRelativeToTheRightHandSide)
+{
+    std::mt19937 gen(5);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    dense::Matrix A(30, 12);
+    for (double& a : A.a) a = u(gen);
+    std::vector<double> truth(12), x0(12);
+    for (std::size_t j = 0; j < 12; ++j) {
+        truth[j] = 10.0 + u(gen);
+        x0[j] = truth[j] + 0.05 * u(gen);
+    }
+    const std::vector<double> b = dense::multiply(A, truth);
+    const struct {
+        double btol;
+        std::vector<double> rhs, start;
+    } cases[] = {{1e-3, b, x0}, {1e-4, b, x0}, {1e-6, b, x0}, {1e-3, std::vector<double>(30, 0.0), x0}};
+    for (const auto& k : cases) {
+        const double bnorm = dense::norm(k.rhs) > 0.0 ? dense::norm(k.rhs)
+                                                      : dense::norm(dense::multiply(A, k.start));
+        std::int32_t expected = 0;
+        for (std::size_t it = 1; it <= 12 && expected == 0; ++it) {
+            std::vector<double> r = dense::multiply(A, dense::krylovIterate(A, k.rhs, k.start, it));
+            for (std::size_t i = 0; i < r.size(); ++i) r[i] = k.rhs[i] - r[i];
+            const double ratio = dense::norm(r) / bnorm;
+            ASSERT_GT(std::fabs(ratio / k.btol - 1.0), 0.05) << "too close to call at " << it;
+            if (ratio <= k.btol) expected = std::int32_t(it);
+        }
+        ASSERT_GT(expected, 0);
+        NullReporter quiet;
+        const Result r = runLsqr(30, 12, denseProduct, nullptr, &A, k.rhs, k.start, 50, quiet, 0.0, k.btol);
+        EXPECT_EQ(r.out.terminationFlag, 1) << k.btol;
+        EXPECT_EQ(r.out.iterationCount, expected) << k.btol;
+    }
+}
+
 // A start estimate that already solves the system: nothing to iterate, nothing divided by zero.
 TEST(Lsqr, StartEstimateThatSolvesTheSystemIsReturnedUnchanged)
 {

@@ -3,6 +3,9 @@
 #include "engine/Relaxation.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QInputDialog>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -61,7 +64,7 @@ TEST(MainWindow, MenuTreeHasTheProgramsCaptions)
     EXPECT_EQ(captions(w.action("actionBatchModeInterpolate") ? w.action("actionBatchModeInterpolate")->menu()
                                                                : file->actions()[17]->menu()),
               (QStringList{"SRTM to SRTM", "IND to SRTM"}));
-    EXPECT_EQ(captions(w.menuBar()->actions()[1]->menu()), QStringList{"Run Gridmend"});
+    EXPECT_EQ(captions(w.menuBar()->actions()[1]->menu()).first(), "Run Gridmend");
     EXPECT_EQ(captions(w.menuBar()->actions()[2]->menu()), (QStringList{"Display 2D Image", "Display 3D Image"}));
     EXPECT_EQ(captions(w.menuBar()->actions()[3]->menu()), (QStringList{"Help", "About"}));
 }
@@ -108,6 +111,46 @@ TEST(MainWindow, RunRelaxesTheSessionGridAndAppliesTheEnablingRules)
                              "actionSavePovRayTga", "actionSaveGrayscaleTga", "actionSaveDted1", "actionSave3dImage"})
         EXPECT_TRUE(w.action(name)->isEnabled()) << name;
     EXPECT_FALSE(w.action("actionSaveImage")->isEnabled());   // stays as it was
+}
+
+TEST(MainWindow, SurfaceMenuChoosesWhatRunComputesInPlaceOfTheSweeps)
+{
+    MainWindow w;
+    w.beepPauseMs = 0;
+    SessionState& s = w.session();
+    EXPECT_TRUE(w.action("actionSurfaceSweeps")->isChecked());   // the default
+    // Tension asks for its value; Cancel keeps the previous choice.
+    auto answer = [](bool accept, double value) {
+        QTimer::singleShot(0, [=] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDoubleValue(value);
+            if (accept) dialog->accept();
+            else dialog->reject();
+        });
+    };
+    answer(false, 0.9);
+    w.action("actionSurfaceTension")->trigger();
+    EXPECT_EQ(s.surface.mode, SurfaceMode::Sweeps);
+    EXPECT_TRUE(w.action("actionSurfaceSweeps")->isChecked());
+    answer(true, 0.4);
+    w.action("actionSurfaceTension")->trigger();
+    EXPECT_EQ(s.surface.mode, SurfaceMode::Tension);
+    EXPECT_EQ(s.surface.tension, 0.4);
+    w.action("actionSurfaceHarmonic")->trigger();
+    EXPECT_EQ(s.surface.mode, SurfaceMode::Harmonic);
+
+    // Run then solves the harmonic surface instead of sweeping (no sweeps would leave the void at 0).
+    s.laplacianIterations = 0;
+    IntGrid g(5, 5, 60);
+    g(2, 2) = 255;
+    s.inputGrid = g;
+    s.numberElevationRows = s.numberElevationColumns = 5;
+    s.inputKind = InputKind::SessionGridInput;
+    w.RunGridmend1Click();
+    ASSERT_TRUE(s.solutionGrid);
+    EXPECT_DOUBLE_EQ((*s.solutionGrid)(2, 2), 60.0);
+    EXPECT_TRUE(logLines(w).contains("Computing Converged Surface: harmonic"));
 }
 
 TEST(MainWindow, AllUnknownGridGivesZerosAndClippingWaitsForLsqr)

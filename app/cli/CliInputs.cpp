@@ -24,7 +24,7 @@ bool asksErCorner(const OpenRow& row) { return row.number == kErMapperRow; }
 
 std::map<std::string, int> cliSolverOptions()
 {
-    return {{"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1}};
+    return {{"rows", 1}, {"columns", 1}, {"lsqr", 1}, {"laplacian", 1}, {"refining", 1}, {"scale", 1}, {"surface", 1}};
 }
 
 std::map<std::string, int> withInputOptions(std::map<std::string, int> own)
@@ -141,6 +141,16 @@ void cliSubmitSolverParameters(SessionState& session, const CliOptions& options,
     }
     if (!sizeFromInput) convertGridSizeTexts(session);
     convertIterationTexts(session);
+    if (auto word = options.text("surface")) {
+        const auto mode = surfaceModeNamed(*word);
+        if (!mode) throw UsageError("--surface takes spec, harmonic, thin-plate or tension T");
+        session.surface.mode = *mode;
+        if (*mode == SurfaceMode::Tension) {
+            const double t = *options.real("surface", 1);
+            if (!(t >= 0.0 && t <= 1.0)) throw UsageError("--surface tension T needs T from 0 to 1");
+            session.surface.tension = t;
+        }
+    }
 }
 
 bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format, GraphicsModel& graphics,

@@ -14,7 +14,7 @@ const std::vector<CliCommandInfo>& cliCommands()
     static const std::vector<CliCommandInfo> commands = {
         {"interpolate", cliInterpolate,
          "interpolate IN OUT [--rows R --columns C] [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
-         "      [--maxspan N] [--corner LAT LON] [OUTPUT OPTIONS]\n"
+         "      [--surface S] [--maxspan N] [--corner LAT LON] [OUTPUT OPTIONS]\n"
          "      Interpolates an input and writes the solution in the format OUT's extension selects:\n"
          "      .txt/.dat ASCII matrix, .elv elevation array, .ter Terragen (--terragen-scale N, default 30),\n"
          "      .bsq 16-bit BSQ, .tga POV-Ray TGA (--tga gray: grayscale), .bmp grey picture, .hgt SRTM tile,\n"
@@ -28,7 +28,11 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      pictures) carry their size and are handed over as the graphics window's \"Input Data\" hands\n"
          "      them; a tile (.hgt, ...) then gets the solution in its null postings only (below -1000).\n"
          "      --lsqr N > 0 solves with LSQR (its report header on standard output); --lsqr 0 runs the\n"
-         "      relaxation alone (not for points or shapefiles)."},
+         "      relaxation alone (not for points or shapefiles).\n"
+         "      --surface S: spec (default) runs the relaxation sweeps; harmonic, thin-plate or tension T\n"
+         "      (T from 0, thin-plate, to 1, harmonic) solve that surface to convergence with the known\n"
+         "      postings fixed instead, as LSQR's start or, with --lsqr 0, as the result (fill, batch and\n"
+         "      patch take it too)."},
         {"convert", cliConvert,
          "convert IN OUT [--srtm30] [--maxspan N] [--corner LAT LON] [--allow-partial] [OUTPUT OPTIONS]\n"
          "      Reads a grid input (.elv, .ind/.ort, .hgt, .dt1, .dem, .hdf, aus_dem_erm, .bmp/.jpg, ...) into\n"
@@ -41,14 +45,14 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      that reads a grid input takes it)."},
         {"fill", cliFill,
          "fill TILE OUT [--null V] [--sea-level LO HI] [--subset TOP LEFT ROWS COLS] [--lsqr N] [--laplacian N]\n"
-         "      [--refining N] [--scale F]\n"
+         "      [--refining N] [--scale F] [--surface S]\n"
          "      Fills the null postings of a tile (.hgt, ...) as the graphics window does: Open, the null\n"
          "      data definition (--null V: postings below V are null; default -1000), sea-level clipping\n"
          "      (--sea-level LO HI: postings from LO to HI become 0), \"Input Data\" or the rectangle of\n"
          "      \"Interpolate Subset Array\" (--subset), Run with its write-back into the null postings only,\n"
          "      and \"Save SRTM Heightfield\": OUT is an SRTM height file of 1201 x 1201 or 3601 x 3601."},
         {"batch", cliBatch,
-         "batch FILE... [--null V] [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
+         "batch FILE... [--null V] [--lsqr N] [--laplacian N] [--refining N] [--scale F] [--surface S]\n"
          "      Batch interpolation as the \"Batch Mode Dialog\" runs it: the files (.hgt tiles, or .ind/.ort\n"
          "      index files; the extension of the last file decides for all) with one parameter set and one\n"
          "      null data definition (--null V, default -32000). Each result is saved as an SRTM height file\n"
@@ -76,7 +80,7 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      x absolute uncentered). --seed S replaces the clock seed, so a run can be repeated."},
         {"patch", cliPatch,
          "patch TILE OUT (--dted0 F | --srtm30 F | --dted1 F) [--coupled] [--null V]\n"
-         "      [--lsqr N] [--laplacian N] [--refining N] [--scale F] [OUTPUT OPTIONS]\n"
+         "      [--lsqr N] [--laplacian N] [--refining N] [--scale F] [--surface S] [OUTPUT OPTIONS]\n"
          "      Patches the null postings (below --null, default -1000) of a tile with a coarser tile, by\n"
          "      the graphics window's commands in the order a user clicks them. --dted0/--srtm30: the\n"
          "      merge opener, \"Expand DTED0 DEM\"/\"Expand SRTM30 DEM\", then separately \"Input Data\",\n"

@@ -2,6 +2,16 @@
 
 #include "app/TextNumbers.h"
 
+namespace {
+
+/// Option values that take one more value after them ("--surface tension 0.25").
+bool takesOneMore(const std::string& option, const std::string& value)
+{
+    return option == "surface" && value == "tension";
+}
+
+} // namespace
+
 CliOptions::CliOptions(const std::vector<std::string>& args, const std::map<std::string, int>& valueCounts)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -15,6 +25,10 @@ CliOptions::CliOptions(const std::vector<std::string>& args, const std::map<std:
             for (int k = 0; k < known->second; ++k) {
                 if (++i >= args.size()) throw UsageError("option " + a + " needs " + std::to_string(known->second) +
                                                          (known->second == 1 ? " value" : " values"));
+                v.push_back(args[i]);
+            }
+            if (v.size() == 1 && takesOneMore(name, v[0])) {
+                if (++i >= args.size()) throw UsageError("option " + a + " " + v[0] + " needs a value");
                 v.push_back(args[i]);
             }
             order_.push_back(name);

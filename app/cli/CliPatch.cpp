@@ -22,7 +22,7 @@ namespace {
 
 const std::map<std::string, int> kOptions = withInputOptions(withOutputOptions(
     {{"dted0", 1}, {"srtm30", 1}, {"dted1", 1}, {"coupled", 0}, {"null", 1}, {"lsqr", 1}, {"laplacian", 1},
-     {"refining", 1}, {"scale", 1}}));
+     {"refining", 1}, {"scale", 1}, {"surface", 1}}));
 
 int fail(const std::string& message)
 {
