@@ -4,7 +4,7 @@
 
 std::optional<SurfaceMode> surfaceModeNamed(const std::string& word)
 {
-    if (word == "spec") return SurfaceMode::Sweeps;
+    if (word == "sweeps") return SurfaceMode::Sweeps;
     if (word == "harmonic") return SurfaceMode::Harmonic;
     if (word == "thin-plate") return SurfaceMode::ThinPlate;
     if (word == "tension") return SurfaceMode::Tension;

@@ -21,7 +21,7 @@ struct SurfaceChoice {
     }
 };
 
-/// The command-line words: "spec" (the sweeps), "harmonic", "thin-plate", "tension" (which takes T).
+/// The command-line words: "sweeps", "harmonic", "thin-plate", "tension" (which takes T).
 std::optional<SurfaceMode> surfaceModeNamed(const std::string& word);
 /// A short description for the log ("thin-plate", "tension 0.25").
 std::string surfaceDescription(const SurfaceChoice& choice);

@@ -143,7 +143,7 @@ void cliSubmitSolverParameters(SessionState& session, const CliOptions& options,
     convertIterationTexts(session);
     if (auto word = options.text("surface")) {
         const auto mode = surfaceModeNamed(*word);
-        if (!mode) throw UsageError("--surface takes spec, harmonic, thin-plate or tension T");
+        if (!mode) throw UsageError("--surface takes sweeps, harmonic, thin-plate or tension T");
         session.surface.mode = *mode;
         if (*mode == SurfaceMode::Tension) {
             const double t = *options.real("surface", 1);

@@ -21,7 +21,7 @@ struct SessionState;
 struct SolutionOutput;
 
 /// The solver options "--lsqr N --laplacian N --refining N --scale F" (and "--rows R --columns C"),
-/// and "--surface spec|harmonic|thin-plate|tension T".
+/// and "--surface sweeps|harmonic|thin-plate|tension T".
 std::map<std::string, int> cliSolverOptions();
 
 /// The input dialogs' options and their value counts, added to a command's own.
