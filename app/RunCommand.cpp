@@ -73,7 +73,8 @@ std::optional<RealGrid> relax(const RealGrid& engineGrid, const SessionState& s,
 std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphics, Reporter& reporter,
                                           int refining)
 {
-    RealGrid start;
+    RealGrid owned;   // the expanded grid is relaxed where it is, without a copy
+    const RealGrid* start = &owned;
     if (!s.fromGraphicsWindow) {
         if (kindNeedsLsqr(s.inputKind)) {
             reporter.log(kRunNeedsLsqrLine);
@@ -83,22 +84,22 @@ std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphi
             reporter.log(s.inputGridReleased ? kRunInputReleasedLine : kRunNoInputLine);
             return std::nullopt;
         }
-        start = gridops::engineGridFromInput(*s.inputGrid);
+        owned = gridops::engineGridFromInput(*s.inputGrid);
     } else {
         if (!graphics.expandedGrid) {
             reporter.log(kRunNoExpandedGridLine);
             return std::nullopt;
         }
-        start = *graphics.expandedGrid;
+        start = &*graphics.expandedGrid;
     }
-    if (start.rows() < 2 || start.cols() < 2) {
+    if (start->rows() < 2 || start->cols() < 2) {
         reporter.log(kGridTooSmallLine);
         return std::nullopt;
     }
     s.inputGridReleased = true;
     if (!s.fromGraphicsWindow) s.inputGrid.reset();
 
-    std::optional<RealGrid> result = relax(start, s, refining, reporter);
+    std::optional<RealGrid> result = relax(*start, s, refining, reporter);
     if (result) s.solutionAllocated = true;
     return result;
 }

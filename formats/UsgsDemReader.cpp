@@ -91,6 +91,7 @@ std::size_t firstProfileByte(std::string_view text)
 /// One B record: its elevations, south to north, and the ground y of the first one.
 struct Profile {
     std::vector<std::int32_t> values;
+    double startX = 0.0;
     double startY = 0.0;
 };
 
@@ -103,9 +104,9 @@ bool readProfiles(std::string_view text, int profileCount, Reporter& reporter, s
         const auto m = scanner.integer();
         if (!m || *m < 0) return false;
         if (p == 0) reporter.log("columns is  :" + std::to_string(*m));
-        if (!skipNumbers(scanner, 2)) return false;   // n, x
-        const auto y = scanner.real();
-        if (!y) return false;
+        if (!skipNumbers(scanner, 1)) return false;   // n
+        const auto x = scanner.real(), y = scanner.real();
+        if (!x || !y) return false;
         if (!skipNumbers(scanner, 3)) return false;   // datum elevation, minimum, maximum
         // Each elevation needs at least one character: refuse a count the rest cannot hold.
         if (std::size_t(*m) > text.size() - std::min(text.size(), scanner.position())) return false;
@@ -115,7 +116,7 @@ bool readProfiles(std::string_view text, int profileCount, Reporter& reporter, s
             if (!e) return false;
             v = *e;
         }
-        profiles.push_back({std::move(values), *y});
+        profiles.push_back({std::move(values), *x, *y});
         reporter.progressStep();
     }
     return true;
@@ -141,9 +142,28 @@ std::vector<std::size_t> southOffsets(std::string_view text, const std::vector<P
     return offsets;
 }
 
+UsgsDemGround groundOf(std::string_view text, const std::vector<Profile>& profiles, int rows)
+{
+    auto field = [&](std::size_t first, std::size_t width) {
+        return recordAField(text, first, width).value_or(0.0);
+    };
+    UsgsDemGround g;
+    g.referenceSystem = gridops::truncToInt(field(157, 6));
+    g.zone = gridops::truncToInt(field(163, 6));
+    g.planimetricUnits = gridops::truncToInt(field(529, 6));
+    g.dx = field(817, 12);
+    g.dy = field(829, 12);
+    g.horizontalDatum = gridops::truncToInt(field(891, 6));
+    double south = profiles.front().startY;
+    for (const Profile& p : profiles) south = std::min(south, p.startY);
+    g.westX = profiles.front().startX;
+    g.northY = south + (rows - 1) * g.dy;
+    return g;
+}
+
 } // namespace
 
-std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporter& reporter)
+std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporter& reporter, UsgsDemGround* ground)
 {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     auto fail = [&]() -> std::optional<IntGrid> {
@@ -178,6 +198,7 @@ std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporte
             const int south = rows - 1 - int(offsets[std::size_t(c)]);
             for (std::size_t k = 0; k < profile.values.size(); ++k) grid(south - int(k), c) = profile.values[k];
         }
+        if (ground) *ground = groundOf(text, profiles, rows);
         reporter.progressHide();
         return grid;
     } catch (const std::bad_alloc&) {
@@ -185,12 +206,12 @@ std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporte
     }
 }
 
-std::optional<IntGrid> readUsgsDem(const std::string& path, Reporter& reporter)
+std::optional<IntGrid> readUsgsDem(const std::string& path, Reporter& reporter, UsgsDemGround* ground)
 {
     const auto bytes = fileio::readFileQuietly(path);
     if (!bytes) {
         reporter.log(usgsdem::kCouldNotOpenLine);
         return std::nullopt;
     }
-    return parseUsgsDem(*bytes, reporter);
+    return parseUsgsDem(*bytes, reporter, ground);
 }

@@ -13,6 +13,8 @@ void GraphicsModel::replaceArrays(const IntGrid& elevations, const IntGrid& imag
     undoImageArray = image;
     penWidth = 1;
     penColor = 0;
+    raster.reset();
+    readoutFromRaster = false;
 }
 
 void GraphicsModel::replaceArrays(IntGrid&& values)
@@ -23,6 +25,8 @@ void GraphicsModel::replaceArrays(IntGrid&& values)
     undoImageArray = elevationArray;
     penWidth = 1;
     penColor = 0;
+    raster.reset();
+    readoutFromRaster = false;
 }
 
 void GraphicsModel::showLoaded()

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "app/Grid.h"
+#include "app/RasterDescription.h"
 #include "graphics/GraphicsClicks.h"
 #include "graphics/ImageToolState.h"
 #include "graphics/LineTagger.h"
@@ -82,6 +83,10 @@ public:
     bool demTileLoaded = false;
     bool erTileLoaded = false;
     bool asterTileLoaded = false;           ///< the tile came from an ASTER DEM (".hdf"); the write-back acts on it
+    /// Sample type, nodata and georeference of the tile's file, for GeoTIFF output; every load
+    /// clears it and the loaders of georeferenced files set it.
+    std::optional<RasterDescription> raster;
+    bool readoutFromRaster = false;         ///< the tile readout follows raster's geotransform (GDAL rasters)
     double tileLatitude = 0.0;              ///< south-west corner of the tile, degrees
     double tileLongitude = 0.0;
     std::int32_t erCornerLatitude = 0;      ///< south-west corner of an ER tile, whole degrees

@@ -7,6 +7,8 @@
 // Scaling Limits", default 1200).
 #pragma once
 
+#include "app/Grid.h"
+
 #include <map>
 #include <string>
 
@@ -54,6 +56,10 @@ void cliSubmitSolverParameters(SessionState& session, const CliOptions& options,
 /// when nothing was written.
 bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format, GraphicsModel& graphics,
                            const OutputOptions& options, Reporter& reporter);
+
+/// The postings a tile's Run will fill: 1 for the null postings (below the null data
+/// definition) inside the subset handed over, or the whole tile, 0 elsewhere.
+ByteGrid cliNullPostings(const GraphicsModel& graphics);
 
 /// The patch sources of the coarse-tile repair.
 enum class PatchSource { Dted0, Srtm30, Dted1 };

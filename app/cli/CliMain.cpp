@@ -3,6 +3,7 @@
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliReporter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -112,8 +113,10 @@ int main(int argc, char** argv)
         printUsage(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    CliReporter reporter;
+    std::vector<std::string> args(argv + 2, argv + argc);
+    const auto quiet = std::find(args.begin(), args.end(), "--quiet");   // any command: no progress shown
+    CliReporter reporter(quiet != args.end());
+    if (quiet != args.end()) args.erase(quiet);
     for (const CliCommandInfo& c : cliCommands()) {
         if (std::strcmp(argv[1], c.name) != 0) continue;
         try {
