@@ -310,6 +310,7 @@ bool GeoTiffSink::commit(Reporter& reporter)
         OptionList options;
         options.set("COMPRESS", "DEFLATE");
         options.set("PREDICTOR", "YES");
+        options.set("BLOCKSIZE", std::to_string(kBlockSide));
         options.set("BIGTIFF", "IF_SAFER");
         Dataset copy(cog ? GDALCreateCopy(cog, h.cogPath.c_str(), h.dataset.get(), FALSE, options.list, nullptr,
                                           nullptr)
