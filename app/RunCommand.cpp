@@ -59,13 +59,14 @@ std::optional<RealGrid> runLsqrPath(SessionState& s, GraphicsModel& graphics, Re
     return solution;
 }
 
-std::optional<RealGrid> relax(const RealGrid& engineGrid, const SessionState& s, int refining, Reporter& reporter)
+/// The grid becomes the solver's estimate: callers move a grid they no longer need.
+std::optional<RealGrid> relax(RealGrid engineGrid, const SessionState& s, int refining, Reporter& reporter)
 {
     if (engineGrid.rows() < 2 || engineGrid.cols() < 2) {
         reporter.log(kGridTooSmallLine);
         return std::nullopt;
     }
-    CentralDifferenceSolver solver(engineGrid, s.laplacianIterations, refining, reporter);
+    CentralDifferenceSolver solver(std::move(engineGrid), s.laplacianIterations, refining, reporter);
     return solver.solve(s.lsqrIterations);
 }
 
@@ -99,7 +100,8 @@ std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphi
     s.inputGridReleased = true;
     if (!s.fromGraphicsWindow) s.inputGrid.reset();
 
-    std::optional<RealGrid> result = relax(*start, s, refining, reporter);
+    std::optional<RealGrid> result = start == &owned ? relax(std::move(owned), s, refining, reporter)
+                                                     : relax(*start, s, refining, reporter);
     if (result) s.solutionAllocated = true;
     return result;
 }

@@ -8,6 +8,7 @@
 #include "formats/GdalRaster.h"
 #include "formats/Terragen.h"
 #include "formats/Tga.h"
+#include "graphics/GraphicsModel.h"
 #include "graphics/GraphicsSaves.h"
 #include "view/GreyImage.h"
 
@@ -67,9 +68,7 @@ bool writeUsgsDem(const std::string& path, SessionState& s, const OutputOptions&
 
 bool writeGeoTiffFile(const std::string& path, SessionState& s, const OutputOptions& o, Reporter& r)
 {
-    r.log(path);
-    return gdalraster::writeGeoTiff(path, *s.solutionGrid, geoTiffDescription(o), {o.cog, gdalraster::RowOrder::SouthFirst},
-                                    r);
+    return saveSolutionGeoTiff(path, s, o, r);
 }
 
 std::string lowerExtension(const std::string& path)
@@ -103,6 +102,23 @@ const std::vector<SolutionOutput>& solutionOutputs()
         {".tiff", "GeoTIFF (--cog: Cloud Optimized; --type T: sample type)", writeGeoTiffFile, nullptr},
     };
     return outputs;
+}
+
+bool saveSolutionGeoTiff(const std::string& path, SessionState& s, const OutputOptions& o, Reporter& r)
+{
+    r.log(path);
+    if (!s.solutionGrid) return false;
+    return gdalraster::writeGeoTiff(path, *s.solutionGrid, geoTiffDescription(o),
+                                    {o.cog, gdalraster::RowOrder::SouthFirst}, r);
+}
+
+OutputOptions solutionRaster(const SessionState& s, const GraphicsModel* graphics)
+{
+    OutputOptions o;
+    if (graphics && graphics->raster && s.solutionGrid && s.solutionGrid->rows() == graphics->imageRows() &&
+        s.solutionGrid->cols() == graphics->imageColumns())
+        o.raster = graphics->raster;
+    return o;
 }
 
 RasterDescription geoTiffDescription(const OutputOptions& o)

@@ -54,6 +54,13 @@ const std::vector<SolutionOutput>& solutionOutputs();
 /// The entry of the path's extension; nullptr when no format has it.
 const SolutionOutput* findSolutionOutput(const std::string& path);
 
+/// "Save GeoTIFF": the session's solution as a GeoTIFF (the options' description, Float32 without one).
+bool saveSolutionGeoTiff(const std::string& path, SessionState& session, const OutputOptions& options,
+                         Reporter& reporter);
+/// The GeoTIFF options of a solution: the graphics window's tile description when the solution
+/// has the tile's size (after a repair Run the solution is the tile), none otherwise.
+OutputOptions solutionRaster(const SessionState& session, const GraphicsModel* graphics);
+
 /// Writes the session's solution in the format of the path's extension. False when nothing was
 /// written (no solution, no solution writer for the extension, or a failed write).
 bool writeSolutionFile(const std::string& path, SessionState& session, const OutputOptions& options,
