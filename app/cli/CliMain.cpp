@@ -27,7 +27,12 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      pictures) carry their size and are handed over as the graphics window's \"Input Data\" hands\n"
          "      them; a tile (.hgt, ...) then gets the solution in its null postings only (below -1000).\n"
          "      --lsqr N > 0 solves with LSQR (its report header on standard output); --lsqr 0 runs the\n"
-         "      relaxation alone (not for points or shapefiles)."},
+         "      relaxation alone (not for points or shapefiles).\n"
+         "      Any single-band raster GDAL reads (.tif, .vrt, .asc, .img, ...) is an input of every command,\n"
+         "      kept at full precision by convert, fill and interpolate (its nodata and NaN are null postings;\n"
+         "      --null V: those below V too). .tif/.tiff writes a tiled, DEFLATE GeoTIFF with the input's type,\n"
+         "      nodata and georeference (--type Int16|Float32|...: another type; --cog: Cloud Optimized);\n"
+         "      fill and interpolate take --mask M.tif (1 where a posting was filled). --quiet: no progress."},
         {"convert", cliConvert,
          "convert IN OUT [--srtm30] [--maxspan N] [--corner LAT LON] [OUTPUT OPTIONS]\n"
          "      Reads a grid input (.elv, .ind/.ort, .hgt, .dt1, .dem, .hdf, aus_dem_erm, .bmp/.jpg, ...) into\n"
