@@ -68,7 +68,7 @@ RealGrid engineGridFromInput(const IntGrid& input)
     for (int i = 0; i < R; ++i) {
         const std::int32_t* src = input.row(i);
         double* dst = out.row(R - 1 - i);
-        for (int j = 0; j < C; ++j) dst[j] = src[j] == 255 ? 0.0 : double(src[j]);
+        for (int j = 0; j < C; ++j) dst[j] = engineValue(src[j]);
     }
     return out;
 }

@@ -43,6 +43,8 @@ RealGrid toRealGrid(const IntGrid& g);
 /// The session's input grid (north row first, 255 = no data) in engine order (south row
 /// first) with 0.0 = unknown: row i becomes row rows-1-i.
 RealGrid engineGridFromInput(const IntGrid& input);
+/// One posting of the session's input grid as the engine sees it (255 = no data = 0.0).
+inline double engineValue(std::int32_t input) noexcept { return input == 255 ? 0.0 : double(input); }
 
 /// Integer Bresenham line, both end points included, from (x0, y0) to (x1, y1)
 /// where x is the column and y the row. visit(x, y) is called for every point

@@ -111,13 +111,7 @@ void GraphicsModel::undo()
 IntGrid GraphicsModel::inputDataCopy(std::int32_t lsqrIterations) const
 {
     IntGrid copy = elevationArray;
-    for (std::int32_t& v : copy.cells()) {
-        if (lsqrIterations < 1) {
-            if (v < nullDataDefinition) v = 0;
-        } else if (v < 0) {
-            v = 0;
-        }
-    }
+    for (std::int32_t& v : copy.cells()) v = inputDataValue(v, nullDataDefinition, lsqrIterations);
     return copy;
 }
 

@@ -230,3 +230,11 @@ private:
 inline constexpr std::int64_t kMaxDisplayPixels = std::int64_t(1) << 27;
 inline constexpr int kMaxDisplaySide = 32767;
 inline constexpr const char* kZoomRefusedLine = "Zoom In refused: the magnified picture would be too large to hold.";
+
+/// One posting of "Input Data"'s copy: 0 marks a posting to interpolate (below the null data
+/// definition for the relaxation alone, negative for LSQR).
+inline std::int32_t inputDataValue(std::int32_t elevation, std::int32_t nullDataDefinition,
+                                   std::int32_t lsqrIterations) noexcept
+{
+    return (lsqrIterations < 1 ? elevation < nullDataDefinition : elevation < 0) ? 0 : elevation;
+}

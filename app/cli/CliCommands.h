@@ -32,6 +32,7 @@ int cliClassify(const std::vector<std::string>& args, Reporter& reporter);
 int cliPatch(const std::vector<std::string>& args, Reporter& reporter);
 int cliResample(const std::vector<std::string>& args, Reporter& reporter);
 int cliRender3d(const std::vector<std::string>& args, Reporter& reporter);
+int cliTiles(const std::vector<std::string>& args, Reporter& reporter);
 
 /// The output options and their value counts, added to a command's own: "--tga pov|gray",
 /// "--terragen-scale N" and the USGS DEM's georeference ("--utm-zone Z", "--origin E N",

@@ -98,6 +98,19 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      as JPEG. The view steps apply in the order given, after the first render's set-up.\n"
          "      --stereo A writes OUT's name with _plus and _minus: the view turned by +A and -A about z.\n"
          "      Needs an X server (DISPLAY, or run under xvfb-run)."},
+        {"tiles", cliTiles,
+         "tiles fill IN_DIR_OR_LIST OUT_DIR [--null V] [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
+         "      [--halo N] [--shard I/N] [--jobs N] [--preview FILE]\n"
+         "      tiles preview IN_DIR_OR_LIST OUT_DIR [--null V] [--preview FILE]\n"
+         "      Fills the null postings of a set of SRTM tiles (a folder of .hgt files named by their\n"
+         "      south-west corner, N49E011.hgt, or a list of paths, all n x n) as one surface: each tile\n"
+         "      with --halo N postings of its neighbours (default 100), so voids crossing a border are\n"
+         "      filled alike in both tiles. Outputs keep the input names in OUT_DIR; each is written under\n"
+         "      a temporary name and renamed when complete, and a rerun skips outputs newer than their\n"
+         "      inputs. --jobs N tiles at once (default: one per core); --shard I/N fills only the tiles\n"
+         "      k with k % N == I (a job array's task). At the end, or by 'tiles preview' after the\n"
+         "      shards, a shaded relief of the set (filled postings red) goes to --preview FILE (.jpg or\n"
+         "      .bmp; default OUT_DIR/preview.jpg)."},
     };
     return commands;
 }

@@ -65,25 +65,37 @@ int cliFillRaster(const char* command, const std::string& in, const std::string&
     cliOutputFormat(out, true);
     const OutputOptions outputOptions = cliOutputOptions(options, out);
     if (options.has("subset")) throw UsageError("--subset applies to the program's own tiles, not to " + in);
-    auto raster = gdalraster::readRaster(in, reporter);
-    if (!raster) return fail(command, "nothing was loaded from " + in);
-    RealGrid& values = raster->values;
+    PostingRules rules;
     if (auto below = options.real("null")) {
         reporter.log("Null data definition is:  " + formatReal(*below));
-        for (double& v : values.cells())
-            if (v < *below) v = std::nan("");
+        rules.nullBelow = *below;
     }
-    if (options.has("sea-level")) {   // "Fix Sea Level Elevations": postings from LO to HI become 0
-        const double low = *options.real("sea-level", 0), high = *options.real("sea-level", 1);
-        for (double& v : values.cells())
-            if (v >= low && v <= high) v = 0.0;
-    }
+    if (options.has("sea-level")) rules.seaLevel = {*options.real("sea-level", 0), *options.real("sea-level", 1)};
     SessionState session;
     session.inputFileName = in;
     session.sizeFromInput = true;
-    session.numberElevationRows = values.rows();
-    session.numberElevationColumns = values.cols();
     cliSubmitSolverParameters(session, options, true, reporter);
+
+    if (std::string(command) == "fill" && cliIsGeoTiffPath(out)) {   // any size: window by window
+        RasterFileFill request;
+        request.input = in;
+        request.output = out;
+        request.maskOutput = options.text("mask").value_or("");
+        request.rules = rules;
+        request.outputType = outputOptions.sampleType;
+        request.cog = outputOptions.cog;
+        request.solver.laplacianIterations = session.laplacianIterations;
+        request.solver.refiningSweeps = session.polishIterations;
+        request.solver.lsqrIterations = session.lsqrIterations;
+        request.solver.scaleFactor = session.scaleFactor;
+        if (!fillRasterFileByWindows(request, reporter)) return fail(command, "the fill of " + in + " failed");
+        reporter.log("Done interpolating file.");
+        return 0;
+    }
+    auto raster = gdalraster::readRaster(in, reporter);
+    if (!raster) return fail(command, "nothing was loaded from " + in);
+    RealGrid& values = raster->values;
+    rules.apply(values);
     const ByteGrid filled = nullPostingMask(values);
     if (!fillNullPostings(values, session, reporter)) return fail(command, "the interpolation did not run");
     reporter.log("Done interpolating file.");
