@@ -21,10 +21,17 @@
 namespace gdalraster {
 namespace {
 
+/// GDAL's block cache, unless the user sets GDAL_CACHEMAX: rasters are read and written by
+/// strips and windows, so a small cache serves, and peak memory follows the work, not the file.
+constexpr GIntBig kBlockCacheBytes = GIntBig(128) << 20;
+
 void registerDrivers()
 {
     static std::once_flag once;
-    std::call_once(once, [] { GDALAllRegister(); });
+    std::call_once(once, [] {
+        GDALAllRegister();
+        if (!CPLGetConfigOption("GDAL_CACHEMAX", nullptr)) GDALSetCacheMax64(kBlockCacheBytes);
+    });
 }
 
 /// GDAL's messages are collected instead of printed while one of these lives; the last

@@ -57,6 +57,10 @@ public:
     IntGrid undoImageArray;
     Picture display;   ///< imageRows*zoomFactor x imageColumns*zoomFactor
 
+    /// Keeps the undo copies and builds the display picture. gridmend-cli, which shows nothing
+    /// and never undoes, turns it off and holds the grid twice instead of four times and a picture.
+    bool interactive = true;
+
     // Scalar state; initial values are those set on creation and on Close.
     std::int32_t zoomFactor = 1;
     std::int32_t zoomCount = 0;

@@ -67,6 +67,7 @@ int cliConvert(const std::vector<std::string>& args, Reporter& reporter)
     const OutputOptions outputOptions = cliOutputOptions(options, out);
 
     GraphicsModel graphics;
+    graphics.interactive = false;   // nothing is shown or undone
     if (shapefile) {
         SessionState session;
         cliSubmitMaxSpan(options, session, reporter);

@@ -54,6 +54,7 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
     // "&Open"
     SessionState session;
     GraphicsModel graphics;
+    graphics.interactive = false;   // nothing is shown or undone
     if (!cliOpenGrid(row, in, options, session, graphics, reporter) || !graphics.holdsTile())
         return fail("no elevation tile was loaded from " + in);
 
@@ -73,9 +74,10 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
         cliSubmitSolverParameters(session, options, true, reporter);
         graphics.handOverInputData(session);   // "Input Data", after the parameters
     }
-    const ByteGrid filled = cliNullPostings(graphics);
+    const ByteGrid filled = options.has("mask") ? cliNullPostings(graphics) : ByteGrid();
     if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
         return fail("the interpolation did not run");
+    session.solutionGrid.reset();   // the write-back put it into the tile, which is saved
     const bool written = geoTiff ? cliWriteGraphicsArray(out, cliOutputFormat(out, true), graphics, outputOptions,
                                                          reporter)
                                  : saveGraphicsSrtmHeightfield(out, graphics, reporter);

@@ -90,6 +90,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
     reporter.log(in);
     reporter.log(" ");
     GraphicsModel graphics;
+    graphics.interactive = false;   // nothing is shown or undone
 
     if (row.handling == OpenHandling::AskParameters) {
         if (std::find(std::begin(kTextKindsRead), std::end(kTextKindsRead), row.kind) == std::end(kTextKindsRead))
@@ -110,7 +111,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
             return fail("nothing was loaded from " + in);
         cliSubmitSolverParameters(session, options, true, reporter);
         graphics.handOverInputData(session);   // "Input Data", after the parameters
-        const ByteGrid filled = cliNullPostings(graphics);
+        const ByteGrid filled = options.has("mask") ? cliNullPostings(graphics) : ByteGrid();
         if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
             return fail("the interpolation did not run");
         outputOptions.raster = graphics.raster;
