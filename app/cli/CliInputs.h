@@ -52,8 +52,9 @@ void cliSubmitSolverParameters(SessionState& session, const CliOptions& options,
                                Reporter& reporter);
 
 /// Writes the graphics window's array: for a solution format through the solution-from-grid
-/// transfer (as after a repair run), otherwise with the graphics window's own writer. False
-/// when nothing was written.
+/// transfer (as after a repair run), which releases both arrays of the model (a command writes
+/// its result last), otherwise with the graphics window's own writer. False when nothing was
+/// written.
 bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format, GraphicsModel& graphics,
                            const OutputOptions& options, Reporter& reporter);
 
