@@ -166,7 +166,7 @@ void MainWindow::enableAfterRun()
 {
     for (const char* name : {"actionSaveAscii", "actionSaveAsciiDem", "actionSaveSrtm", "actionSaveBsq",
                              "actionSaveTerragen", "actionSaveElevationArray", "actionSavePovRayTga",
-                             "actionSaveGrayscaleTga", "actionSaveDted1", "actionSave3dImage",
+                             "actionSaveGrayscaleTga", "actionSaveDted1", "actionSave3dImage", "actionSaveGeoTiff",
                              "actionView", "actionDisplay2dImage", "actionDisplay3dImage"})
         action(name)->setEnabled(true);
     setRunEnabled(false);

@@ -115,6 +115,7 @@ public slots:
     void SaveGrayscaleTGA1Click();
     void SaveBitmapArray1Click();
     void SaveDTED11Click();
+    void SaveGeoTiff1Click();
     void SRTMtoSRTM1Click();
     void INDtoSRTM1Click();
     void Exit1Click();

@@ -23,7 +23,8 @@ void MainWindow::disableSolutionCommands()
 {
     for (const char* name : {"actionSaveAscii", "actionSaveAsciiDem", "actionSaveSrtm", "actionSaveBsq",
                              "actionSaveTerragen", "actionSaveElevationArray", "actionSavePovRayTga",
-                             "actionSaveGrayscaleTga", "actionSaveDted1", "actionSave3dImage", "actionView"})
+                             "actionSaveGrayscaleTga", "actionSaveDted1", "actionSave3dImage", "actionView",
+                             "actionSaveGeoTiff"})
         action(name)->setEnabled(false);
 }
 

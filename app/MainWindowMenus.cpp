@@ -40,6 +40,7 @@ void MainWindow::createMenus()
     addItem(file, "Save Grayscale TGA", "actionSaveGrayscaleTga", &MainWindow::SaveGrayscaleTGA1Click);
     addItem(file, "Save Elevation Array", "actionSaveElevationArray", &MainWindow::SaveBitmapArray1Click);
     addItem(file, "Save DTED1", "actionSaveDted1", &MainWindow::SaveDTED11Click);
+    addItem(file, "Save GeoTIFF", "actionSaveGeoTiff", &MainWindow::SaveGeoTiff1Click);
     QMenu* batch = file->addMenu("Batch Mode Interpolate");
     batch->menuAction()->setObjectName("actionBatchModeInterpolate");
     addItem(batch, "SRTM to SRTM", "actionBatchSrtmToSrtm", &MainWindow::SRTMtoSRTM1Click);
@@ -66,6 +67,6 @@ void MainWindow::createMenus()
     for (const char* name : {"actionSaveAscii", "actionSaveAsciiDem", "actionSaveBsq", "actionSaveTerragen",
                              "actionSaveElevationArray", "actionRunGridmend", "actionSaveImage", "actionSaveSrtm",
                              "actionView", "actionSavePovRayTga", "actionSaveGrayscaleTga", "actionSaveDted1",
-                             "actionSave3dImage"})
+                             "actionSave3dImage", "actionSaveGeoTiff"})
         action(name)->setEnabled(false);
 }

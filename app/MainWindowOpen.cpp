@@ -24,7 +24,7 @@ void MainWindow::Open1Click()
     const std::string tail = nameTailOf(path);
     log(tail);
 
-    const OpenRow* row = matchOpenRow(openExtension_, tail);
+    const OpenRow* row = matchOpenRowOrRaster(openExtension_, tail, path);
     if (!row) {
         log(kInvalidOpenLine);
         return;

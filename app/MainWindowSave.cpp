@@ -2,6 +2,8 @@
 #include "app/MainWindow.h"
 
 #include "app/SaveCommands.h"
+#include "app/SolutionOutputs.h"
+#include "graphics/GraphicsWindow.h"
 #include "formats/SrtmHgt.h"
 #include "ui/FileDialogs.h"
 
@@ -25,4 +27,13 @@ void MainWindow::SaveSRTM1Click()
     if (!tile) return;
     const QString path = filedialogs::saveFile(this, "SRTM height field|*.hgt", ".hgt");
     saveSrtmTile(path.toStdString(), *tile, *this);
+}
+
+void MainWindow::SaveGeoTiff1Click()
+{
+    if (!session_.solutionGrid) return;
+    const QString path = filedialogs::saveFile(this, "GeoTIFF|*.tif;*.tiff", ".tif");
+    if (path.isEmpty()) return;
+    const GraphicsModel* graphics = graphicsWindow_ ? &graphicsWindow_->model() : nullptr;
+    saveSolutionGeoTiff(path.toStdString(), session_, solutionRaster(session_, graphics), *this);
 }

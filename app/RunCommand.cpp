@@ -60,14 +60,14 @@ std::optional<RealGrid> runLsqrPath(SessionState& s, GraphicsModel& graphics, Re
     return solution;
 }
 
-template <class Grid>
-std::optional<RealGrid> relax(Grid&& engineGrid, const SessionState& s, int refining, Reporter& reporter)
+/// The grid becomes the solver's estimate: callers move a grid they no longer need.
+std::optional<RealGrid> relax(RealGrid engineGrid, const SessionState& s, int refining, Reporter& reporter)
 {
     if (engineGrid.rows() < 2 || engineGrid.cols() < 2) {
         reporter.log(kGridTooSmallLine);
         return std::nullopt;
     }
-    CentralDifferenceSolver solver(std::forward<Grid>(engineGrid), s.laplacianIterations, refining, reporter);
+    CentralDifferenceSolver solver(std::move(engineGrid), s.laplacianIterations, refining, reporter);
     solver.setSurface(s.surface);
     return solver.solve(s.lsqrIterations);
 }
@@ -76,7 +76,8 @@ std::optional<RealGrid> relax(Grid&& engineGrid, const SessionState& s, int refi
 std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphics, Reporter& reporter,
                                           int refining)
 {
-    RealGrid start;
+    RealGrid owned;   // the expanded grid is relaxed where it is, without a copy
+    const RealGrid* start = &owned;
     if (!s.fromGraphicsWindow) {
         if (kindNeedsLsqr(s.inputKind)) {
             reporter.log(kRunNeedsLsqrLine);
@@ -86,22 +87,23 @@ std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphi
             reporter.log(s.inputGridReleased ? kRunInputReleasedLine : kRunNoInputLine);
             return std::nullopt;
         }
-        start = gridops::engineGridFromInput(*s.inputGrid);
+        owned = gridops::engineGridFromInput(*s.inputGrid);
     } else {
         if (!graphics.expandedGrid) {
             reporter.log(kRunNoExpandedGridLine);
             return std::nullopt;
         }
-        start = *graphics.expandedGrid;
+        start = &*graphics.expandedGrid;
     }
-    if (start.rows() < 2 || start.cols() < 2) {
+    if (start->rows() < 2 || start->cols() < 2) {
         reporter.log(kGridTooSmallLine);
         return std::nullopt;
     }
     s.inputGridReleased = true;
     if (!s.fromGraphicsWindow) s.inputGrid.reset();
 
-    std::optional<RealGrid> result = relax(std::move(start), s, refining, reporter);
+    std::optional<RealGrid> result = start == &owned ? relax(std::move(owned), s, refining, reporter)
+                                                     : relax(*start, s, refining, reporter);
     if (result) s.solutionAllocated = true;
     return result;
 }

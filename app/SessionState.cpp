@@ -17,6 +17,7 @@ void SessionState::inputGridFromSolution()
 
 void SessionState::solutionFromGrid(const IntGrid& grid)
 {
+    solutionGrid.reset();   // the old solution goes before the new one is built
     solutionGrid = gridops::flipped(gridops::toRealGrid(grid));
     numberElevationRows = grid.rows();
     numberElevationColumns = grid.cols();

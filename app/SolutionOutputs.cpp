@@ -5,8 +5,10 @@
 #include "app/SessionState.h"
 #include "formats/Bmp.h"
 #include "formats/Bsq.h"
+#include "formats/GdalRaster.h"
 #include "formats/Terragen.h"
 #include "formats/Tga.h"
+#include "graphics/GraphicsModel.h"
 #include "graphics/GraphicsSaves.h"
 #include "view/GreyImage.h"
 
@@ -64,6 +66,11 @@ bool writeUsgsDem(const std::string& path, SessionState& s, const OutputOptions&
     return saveUsgsAsciiDem(path, s, *o.usgsDemGeoreference, r);
 }
 
+bool writeGeoTiffFile(const std::string& path, SessionState& s, const OutputOptions& o, Reporter& r)
+{
+    return saveSolutionGeoTiff(path, s, o, r);
+}
+
 std::string lowerExtension(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -91,8 +98,37 @@ const std::vector<SolutionOutput>& solutionOutputs()
         {".ind", "the graphics window's index array (\"Save Index Array\")", nullptr, saveGraphicsIndexArray},
         {".hgt", "SRTM height file (\"Save SRTM\"; the graphics window's \"Save SRTM Heightfield\")", writeSrtm,
          saveGraphicsSrtmHeightfield},
+        {".tif", "GeoTIFF (--cog: Cloud Optimized; --type T: sample type)", writeGeoTiffFile, nullptr},
+        {".tiff", "GeoTIFF (--cog: Cloud Optimized; --type T: sample type)", writeGeoTiffFile, nullptr},
     };
     return outputs;
+}
+
+bool saveSolutionGeoTiff(const std::string& path, SessionState& s, const OutputOptions& o, Reporter& r)
+{
+    r.log(path);
+    if (!s.solutionGrid) return false;
+    return gdalraster::writeGeoTiff(path, *s.solutionGrid, geoTiffDescription(o),
+                                    {o.cog, gdalraster::RowOrder::SouthFirst}, r);
+}
+
+OutputOptions solutionRaster(const SessionState& s, const GraphicsModel* graphics)
+{
+    OutputOptions o;
+    if (graphics && graphics->raster && s.solutionGrid && s.solutionGrid->rows() == graphics->imageRows() &&
+        s.solutionGrid->cols() == graphics->imageColumns())
+        o.raster = graphics->raster;
+    return o;
+}
+
+RasterDescription geoTiffDescription(const OutputOptions& o)
+{
+    RasterDescription d = o.raster.value_or(RasterDescription{});
+    if (o.sampleType && *o.sampleType != d.type) {
+        d.type = *o.sampleType;
+        d.nodata.reset();   // the input's nodata may not fit the other type: the type's own
+    }
+    return d;
 }
 
 const SolutionOutput* findSolutionOutput(const std::string& path)

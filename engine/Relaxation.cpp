@@ -4,21 +4,15 @@
 #include "engine/SurfaceSolver.h"
 
 #include <algorithm>
+#include <utility>
 
-CentralDifferenceSolver::CentralDifferenceSolver(const RealGrid& input, int laplacianIterations,
-                                                 int polishIterations, Reporter& reporter)
-    : rows_(input.rows()), cols_(input.cols()), estimate_(input), known_(input),
-      laplacianIterations_(laplacianIterations), polishIterations_(polishIterations), reporter_(reporter)
-{
-    reporter_.log(" ");
-    reporter_.log("Computing Initial Estimate");
-}
-
-CentralDifferenceSolver::CentralDifferenceSolver(RealGrid&& input, int laplacianIterations, int polishIterations,
+CentralDifferenceSolver::CentralDifferenceSolver(RealGrid input, int laplacianIterations, int polishIterations,
                                                  Reporter& reporter)
-    : rows_(input.rows()), cols_(input.cols()), estimate_(std::move(input)), known_(estimate_),
+    : rows_(input.rows()), cols_(input.cols()), estimate_(std::move(input)), free_(rows_, cols_),
       laplacianIterations_(laplacianIterations), polishIterations_(polishIterations), reporter_(reporter)
 {
+    std::uint8_t* f = free_.data();
+    for (double v : estimate_.cells()) *f++ = v == 0.0 ? 1 : 0;
     reporter_.log(" ");
     reporter_.log("Computing Initial Estimate");
 }
@@ -35,16 +29,16 @@ constexpr int kRowLag = 4;
 /// cell only reads cells of the rows above that are already final and cells of the rows
 /// below that are still untouched. Consecutive entries belong to different rows, which
 /// keeps several independent update chains in flight.
-std::vector<std::uint32_t> bandedFreeCells(const RealGrid& known, int rFirst, int rLast, int cFirst, int cLast)
+std::vector<std::uint32_t> bandedFreeCells(const ByteGrid& free, int rFirst, int rLast, int cFirst, int cLast)
 {
     std::vector<std::uint32_t> order;
-    const std::size_t C = std::size_t(known.cols());
+    const std::size_t C = std::size_t(free.cols());
     for (int a = rFirst; a <= rLast; a += kBandRows) {
         const int rows = std::min(kBandRows, rLast - a + 1);
         for (int t = cFirst; t <= cLast + (rows - 1) * kRowLag; ++t)
             for (int i = 0; i < rows; ++i) {
                 const int r = a + i, c = t - i * kRowLag;
-                if (c >= cFirst && c <= cLast && known(r, c) == 0.0)
+                if (c >= cFirst && c <= cLast && free(r, c) != 0)
                     order.push_back(std::uint32_t(std::size_t(r) * C + std::size_t(c)));
             }
     }
@@ -57,8 +51,8 @@ void CentralDifferenceSolver::buildFreeLists()
 {
     if (listsBuilt_) return;
     listsBuilt_ = true;
-    thinPlateFree_ = bandedFreeCells(known_, 2, rows_ - 3, 2, cols_ - 3);
-    laplacianFree_ = bandedFreeCells(known_, 1, rows_ - 2, 1, cols_ - 2);
+    thinPlateFree_ = bandedFreeCells(free_, 2, rows_ - 3, 2, cols_ - 3);
+    laplacianFree_ = bandedFreeCells(free_, 1, rows_ - 2, 1, cols_ - 2);
 }
 
 void CentralDifferenceSolver::secondRing()
@@ -161,7 +155,7 @@ std::optional<RealGrid> CentralDifferenceSolver::solve(int lsqrIterations)
         return std::nullopt;
     }
     if (surface_.converged()) {
-        known_ = RealGrid();   // the surface and the refining sweeps need no copy of the input
+        free_ = ByteGrid();   // the surface and the refining sweeps need no mask of the input
         SurfaceSettings settings;
         settings.tension = surface_.operatorTension();
         solveEngineSurface(estimate_, settings, surfaceDescription(surface_), reporter_);

@@ -31,11 +31,9 @@ class Reporter;
 
 class CentralDifferenceSolver {
 public:
-    /// Copies the input (engine order, 0.0 = unknown) and logs " " and "Computing Initial Estimate".
-    CentralDifferenceSolver(const RealGrid& input, int laplacianIterations, int polishIterations,
-                            Reporter& reporter);
-    /// The same, taking over the input's cells as the estimate (no third copy of a large grid).
-    CentralDifferenceSolver(RealGrid&& input, int laplacianIterations, int polishIterations, Reporter& reporter);
+    /// Takes the input (engine order, 0.0 = unknown) as the start of the estimate and logs " " and
+    /// "Computing Initial Estimate"; only which cells are unknown is kept besides it.
+    CentralDifferenceSolver(RealGrid input, int laplacianIterations, int polishIterations, Reporter& reporter);
 
     /// Runs the main and refining sweeps and the negative clipping (when lsqrIterations > 0);
     /// returns the estimate, or nothing for a grid under 2 x 2 (after a log line).
@@ -59,11 +57,11 @@ private:
     void laplacian();
     void edgeMeans();
     void refiningSweep();
-    bool isFree(int r, int c) const { return known_(r, c) == 0.0; }
+    bool isFree(int r, int c) const { return free_(r, c) != 0; }
 
     int rows_, cols_;
     RealGrid estimate_;
-    RealGrid known_;
+    ByteGrid free_;   ///< 1 for the unknown cells of the input
     int laplacianIterations_, polishIterations_;
     Reporter& reporter_;
     std::vector<std::uint32_t> thinPlateFree_, laplacianFree_;

@@ -1,5 +1,6 @@
 #include "formats/OpenDispatch.h"
 
+#include "formats/GdalRaster.h"
 #include "formats/PictureFile.h"
 #include "graphics/GraphicsLoaders.h"
 #include "graphics/GraphicsModel.h"
@@ -59,9 +60,22 @@ const OpenRow* matchOpenRow(std::string_view extension, std::string_view nameTai
     return nullptr;
 }
 
+const OpenRow& gdalRasterRow()
+{
+    static const OpenRow row = {kGdalRasterRow, {}, false, InputKind::SessionGridInput, OpenHandling::IntoGraphics,
+                                loadGdalRaster, false, true, "GDAL rasters"};
+    return row;
+}
+
+const OpenRow* matchOpenRowOrRaster(std::string_view extension, std::string_view nameTail, std::string_view path)
+{
+    if (const OpenRow* row = matchOpenRow(extension, nameTail)) return row;
+    return gdalraster::opensAsSingleBandRaster(std::string(path)) ? &gdalRasterRow() : nullptr;
+}
+
 const OpenRow* openRowForPath(std::string_view path)
 {
-    return matchOpenRow(extensionOf(path), nameTailOf(path));
+    return matchOpenRowOrRaster(extensionOf(path), nameTailOf(path), path);
 }
 
 std::string notAvailableLine(const OpenRow& row)

@@ -64,6 +64,12 @@ struct OpenRow {
 const std::vector<OpenRow>& openDispatchTable();
 /// The first row that matches the extension (or, for its row, the name tail); nullptr for none.
 const OpenRow* matchOpenRow(std::string_view extension, std::string_view nameTail);
-/// The row of a path, from its extension and name tail.
+/// The row of a path, from its extension and name tail; when no row of the table takes it and
+/// GDAL opens it as a single-band raster, the raster row.
 const OpenRow* openRowForPath(std::string_view path);
+/// The row that follows the table: any other raster GDAL opens, loaded as a tile.
+const OpenRow& gdalRasterRow();
+inline constexpr int kGdalRasterRow = 14;
+/// The table's row of the extension and name tail, or else the raster row when GDAL opens the path.
+const OpenRow* matchOpenRowOrRaster(std::string_view extension, std::string_view nameTail, std::string_view path);
 std::string notAvailableLine(const OpenRow& row);

@@ -93,6 +93,7 @@ std::size_t firstProfileByte(std::string_view text)
 /// local datum elevation.
 struct Profile {
     std::vector<std::int32_t> values;
+    double startX = 0.0;
     double startY = 0.0;
     double datum = 0.0;
 };
@@ -106,9 +107,9 @@ bool readProfiles(std::string_view text, int profileCount, Reporter& reporter, s
         const auto m = scanner.integer();
         if (!m || *m < 0) return false;
         if (p == 0) reporter.log("columns is  :" + std::to_string(*m));
-        if (!skipNumbers(scanner, 2)) return false;   // n, x
-        const auto y = scanner.real();
-        if (!y) return false;
+        if (!skipNumbers(scanner, 1)) return false;   // n
+        const auto x = scanner.real(), y = scanner.real();
+        if (!x || !y) return false;
         const auto datum = scanner.real();
         if (!datum || !skipNumbers(scanner, 2)) return false;   // minimum, maximum
         // Each elevation needs at least one character: refuse a count the rest cannot hold.
@@ -119,7 +120,7 @@ bool readProfiles(std::string_view text, int profileCount, Reporter& reporter, s
             if (!e) return false;
             v = *e;
         }
-        profiles.push_back({std::move(values), *y, *datum});
+        profiles.push_back({std::move(values), *x, *y, *datum});
         reporter.progressStep();
     }
     return true;
@@ -159,11 +160,29 @@ void applyResolution(std::string_view text, std::vector<Profile>& profiles)
             v = std::isfinite(e) ? std::int32_t(std::clamp(e, -2147483648.0, 2147483647.0)) : kVoid;
         }
     }
+
+UsgsDemGround groundOf(std::string_view text, const std::vector<Profile>& profiles, int rows)
+{
+    auto field = [&](std::size_t first, std::size_t width) {
+        return recordAField(text, first, width).value_or(0.0);
+    };
+    UsgsDemGround g;
+    g.referenceSystem = gridops::truncToInt(field(157, 6));
+    g.zone = gridops::truncToInt(field(163, 6));
+    g.planimetricUnits = gridops::truncToInt(field(529, 6));
+    g.dx = field(817, 12);
+    g.dy = field(829, 12);
+    g.horizontalDatum = gridops::truncToInt(field(891, 6));
+    double south = profiles.front().startY;
+    for (const Profile& p : profiles) south = std::min(south, p.startY);
+    g.westX = profiles.front().startX;
+    g.northY = south + (rows - 1) * g.dy;
+    return g;
 }
 
 } // namespace
 
-std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporter& reporter)
+std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporter& reporter, UsgsDemGround* ground)
 {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     auto fail = [&]() -> std::optional<IntGrid> {
@@ -199,6 +218,7 @@ std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporte
             const int south = rows - 1 - int(offsets[std::size_t(c)]);
             for (std::size_t k = 0; k < profile.values.size(); ++k) grid(south - int(k), c) = profile.values[k];
         }
+        if (ground) *ground = groundOf(text, profiles, rows);
         reporter.progressHide();
         return grid;
     } catch (const std::bad_alloc&) {
@@ -206,12 +226,12 @@ std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporte
     }
 }
 
-std::optional<IntGrid> readUsgsDem(const std::string& path, Reporter& reporter)
+std::optional<IntGrid> readUsgsDem(const std::string& path, Reporter& reporter, UsgsDemGround* ground)
 {
     const auto bytes = fileio::readFileQuietly(path);
     if (!bytes) {
         reporter.log(usgsdem::kCouldNotOpenLine);
         return std::nullopt;
     }
-    return parseUsgsDem(*bytes, reporter);
+    return parseUsgsDem(*bytes, reporter, ground);
 }

@@ -30,9 +30,22 @@ inline constexpr const char* kCouldNotOpenLine = "Could not open input .dem file
 inline constexpr const char* kUnreadableLine = "The .dem file does not hold the profiles its header announces: nothing loaded.";
 } // namespace usgsdem
 
+/// Where the grid lies: record A's reference system, zone, units, datum and resolution,
+/// and the ground position of the grid's north-west posting (first profile's x, the
+/// northernmost row's y).
+struct UsgsDemGround {
+    int referenceSystem = 0;   ///< 0 geographic, 1 UTM, 2 state plane
+    int zone = 0;
+    int planimetricUnits = 0;  ///< 0 radians, 1 feet, 2 metres, 3 arc-seconds
+    int horizontalDatum = 0;   ///< 1 NAD27, 2 WGS72, 3 WGS84, 4 NAD83; 0 not given
+    double westX = 0.0, northY = 0.0;
+    double dx = 0.0, dy = 0.0;
+};
+
 /// The tile from the file's bytes with every log line; nothing (after a log line)
 /// when the header cannot be read, a count is not positive or the profiles do not
-/// fit the file.
-std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporter& reporter);
+/// fit the file. With `ground`, also where the tile lies.
+std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporter& reporter,
+                                    UsgsDemGround* ground = nullptr);
 /// Reads a file; "Could not open input .dem file" and nothing when it cannot be opened.
-std::optional<IntGrid> readUsgsDem(const std::string& path, Reporter& reporter);
+std::optional<IntGrid> readUsgsDem(const std::string& path, Reporter& reporter, UsgsDemGround* ground = nullptr);

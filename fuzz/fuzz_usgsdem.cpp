@@ -7,6 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     NullReporter quiet;
-    parseUsgsDem({data, size}, quiet);
+    UsgsDemGround ground;   // where the tile lies, read from the same bytes
+    parseUsgsDem({data, size}, quiet, &ground);
     return 0;
 }

@@ -60,6 +60,7 @@ void GraphicsModel::fitZoomToPicture(int rows, int columns)
 
 void GraphicsModel::showArray(const IntGrid& array, DisplayCode code)
 {
+    if (!interactive) return;   // nothing is shown
     fitZoomToPicture(array.rows(), array.cols());
     const int z = zoomFactor;
     Picture out(array.rows() * z, array.cols() * z);

@@ -1,16 +1,20 @@
 #include "graphics/GraphicsLoaders.h"
 
+#include "app/GridOps.h"
 #include "app/Reporter.h"
 #include "formats/Dted.h"
 #include "formats/AsterHdf.h"
 #include "formats/ElevationArray.h"
 #include "formats/ErMapper.h"
+#include "formats/GdalRaster.h"
 #include "formats/IndexFile.h"
 #include "formats/LisaFile.h"
 #include "formats/SrtmHgt.h"
+#include "formats/TileGeoreference.h"
 #include "formats/UsgsDemReader.h"
 #include "graphics/GraphicsModel.h"
 
+#include <cmath>
 #include <new>
 #include <utility>
 
@@ -41,7 +45,9 @@ bool openSrtmTile(const std::string& path, GraphicsModel& graphics, Reporter& re
     return readSrtmTileInto(path, reporter, [&](IntGrid&& tile) {
         graphics.tileLatitude = corner.latitude;
         graphics.tileLongitude = corner.longitude;
+        const int side = tile.rows();
         graphics.loadTile(std::move(tile));
+        graphics.raster = srtmTileRaster(corner, side);
     });
 }
 
@@ -90,6 +96,7 @@ bool loadDted1Tile(const std::string& path, GraphicsModel& graphics, Reporter& r
     graphics.tileLatitude = corner->latitude;
     graphics.tileLongitude = corner->longitude;
     graphics.loadTile(dted1->tile);
+    graphics.raster = dtedTileRaster(*corner, dted1->tile.rows());
     return true;
 }
 
@@ -101,9 +108,11 @@ std::vector<std::uint8_t>& keptDted1Header()
 
 bool loadUsgsDem(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
 {
-    auto grid = readUsgsDem(path, reporter);
+    UsgsDemGround ground;
+    auto grid = readUsgsDem(path, reporter, &ground);
     if (!grid) return false;
-    graphics.loadTile(*grid);
+    graphics.loadTile(std::move(*grid));
+    graphics.raster = usgsDemRaster(ground);
     return true;
 }
 
@@ -121,6 +130,31 @@ bool loadErMapperTile(const std::string& path, GraphicsModel& graphics, Reporter
     auto grid = readErMapperTile(path, reporter);
     if (!grid) return false;
     graphics.loadErTile(*grid);
+    graphics.raster = erMapperTileRaster(graphics.erCornerLatitude, graphics.erCornerLongitude);
+    return true;
+}
+
+bool loadGdalRaster(const std::string& path, GraphicsModel& graphics, Reporter& reporter)
+{
+    auto raster = gdalraster::readRaster(path, reporter);
+    if (!raster) return false;
+    try {
+        // Whole numbers, as every tile of the window; nulls fall below the null data definition.
+        IntGrid tile(raster->values.rows(), raster->values.cols());
+        std::int32_t* out = tile.data();
+        for (double v : raster->values.cells()) *out++ = std::isnan(v) ? kRasterNullPosting : gridops::truncToInt(v);
+        raster->values = RealGrid();
+        graphics.loadTile(std::move(tile));
+    } catch (const std::bad_alloc&) {
+        reporter.log(std::string(gdalraster::kLinePrefix) + "not enough memory to show " + path);
+        return false;
+    }
+    graphics.raster = raster->info.description;
+    graphics.readoutFromRaster = true;
+    if (const auto& t = raster->info.description.geoTransform) {   // south-west corner
+        graphics.tileLongitude = (*t)[0];
+        graphics.tileLatitude = (*t)[3] + (*t)[5] * graphics.imageRows();
+    }
     return true;
 }
 

@@ -42,6 +42,13 @@ bool loadAsterHdf(const std::string& path, GraphicsModel& graphics, Reporter& re
 /// ER Mapper tile ("aus_dem_erm"): load ER tile. Its corner is entered before (setErCorner).
 bool loadErMapperTile(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
 
+/// Any other single-band raster GDAL opens: load tile, values truncated to whole numbers, its
+/// nodata and NaN postings kRasterNullPosting; the raster's description kept for GeoTIFF output
+/// and its geotransform for the readout. A raster that cannot be read changes nothing.
+bool loadGdalRaster(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
+/// The value null postings of a raster take in the window (below every null data definition offered).
+inline constexpr std::int32_t kRasterNullPosting = -32768;
+
 /// Submit of the "Australian ERM Data Entry Form": stores the south-west corner of the ER tile
 /// and logs "Latitude is:  " and "Longitude is:  " with the values.
 void setErCorner(GraphicsModel& graphics, std::int32_t latitude, std::int32_t longitude, Reporter& reporter);

@@ -9,20 +9,22 @@ void GraphicsModel::replaceArrays(const IntGrid& elevations, const IntGrid& imag
 {
     elevationArray = elevations;
     imageArray = image;
-    undoElevationArray = elevations;
-    undoImageArray = image;
+    saveUndo();
     penWidth = 1;
     penColor = 0;
+    raster.reset();
+    readoutFromRaster = false;
 }
 
 void GraphicsModel::replaceArrays(IntGrid&& values)
 {
     elevationArray = std::move(values);
     imageArray = elevationArray;
-    undoElevationArray = elevationArray;
-    undoImageArray = elevationArray;
+    saveUndo();
     penWidth = 1;
     penColor = 0;
+    raster.reset();
+    readoutFromRaster = false;
 }
 
 void GraphicsModel::showLoaded()
@@ -88,6 +90,11 @@ void GraphicsModel::storeTile(const IntGrid& tile)
 
 void GraphicsModel::saveUndo()
 {
+    if (!interactive) {   // nothing to undo to
+        undoElevationArray = IntGrid();
+        undoImageArray = IntGrid();
+        return;
+    }
     undoElevationArray = elevationArray;
     undoImageArray = imageArray;
 }
@@ -134,7 +141,9 @@ void GraphicsModel::reset()
 {
     Hooks kept = std::move(hooks);
     const std::int32_t lastSubmitted = tagging.lastSubmitted;
+    const bool keptInteractive = interactive;
     *this = GraphicsModel();
+    interactive = keptInteractive;
     hooks = std::move(kept);
     tagging.lastSubmitted = lastSubmitted;
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "app/Grid.h"
+#include "app/RasterDescription.h"
 #include "graphics/GraphicsClicks.h"
 #include "graphics/ImageToolState.h"
 #include "graphics/LineTagger.h"
@@ -56,6 +57,10 @@ public:
     IntGrid undoImageArray;
     Picture display;   ///< imageRows*zoomFactor x imageColumns*zoomFactor
 
+    /// Keeps the undo copies and builds the display picture. gridmend-cli, which shows nothing
+    /// and never undoes, turns it off and holds the grid twice instead of four times and a picture.
+    bool interactive = true;
+
     // Scalar state; initial values are those set on creation and on Close.
     std::int32_t zoomFactor = 1;
     std::int32_t zoomCount = 0;
@@ -82,6 +87,10 @@ public:
     bool demTileLoaded = false;
     bool erTileLoaded = false;
     bool asterTileLoaded = false;           ///< the tile came from an ASTER DEM (".hdf"); the write-back acts on it
+    /// Sample type, nodata and georeference of the tile's file, for GeoTIFF output; every load
+    /// clears it and the loaders of georeferenced files set it.
+    std::optional<RasterDescription> raster;
+    bool readoutFromRaster = false;         ///< the tile readout follows raster's geotransform (GDAL rasters)
     double tileLatitude = 0.0;              ///< south-west corner of the tile, degrees
     double tileLongitude = 0.0;
     std::int32_t erCornerLatitude = 0;      ///< south-west corner of an ER tile, whole degrees

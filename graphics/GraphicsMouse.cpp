@@ -103,7 +103,12 @@ std::optional<TileReadout> GraphicsModel::tileReadoutAt(int x, int y) const
     out.column = x / zoomFactor;
     out.row = y / zoomFactor;
     const double width = double(imageColumns()) * zoomFactor, height = double(imageRows()) * zoomFactor;
-    if (demTileLoaded) {
+    if (readoutFromRaster && raster && raster->geoTransform) {
+        const auto& t = *raster->geoTransform;   // x and y in the raster's own coordinates
+        const double col = double(x) / zoomFactor, row = double(y) / zoomFactor;
+        out.longitude = t[0] + col * t[1] + row * t[2];
+        out.latitude = t[3] + col * t[4] + row * t[5];
+    } else if (demTileLoaded) {
         out.longitude = tileLongitude + x / width;
         out.latitude = tileLatitude + (height - y) / height;
     } else {

@@ -115,6 +115,7 @@ public slots:
     void SaveSRTMGrayscaleImage1Click();
     void SaveElevationArray1Click();
     void SaveIndexArray1Click();
+    void SaveGeoTiff1Click();
     // Edit
     void Undo1Click();
     void CopyBitmap1Click();

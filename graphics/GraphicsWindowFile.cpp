@@ -76,6 +76,12 @@ void GraphicsWindow::SaveElevationArray1Click()
     saveGraphicsElevationArray(path.toStdString(), model_, reporter_);
 }
 
+void GraphicsWindow::SaveGeoTiff1Click()
+{
+    const QString path = filedialogs::saveFile(this, "GeoTIFF|*.tif;*.tiff", ".tif");
+    saveGraphicsGeoTiff(path.toStdString(), model_, reporter_);
+}
+
 void GraphicsWindow::SaveIndexArray1Click()
 {
     const QString path = filedialogs::saveFile(this, "index|*.ind", ".ind");

@@ -31,6 +31,7 @@ const MenuEntry kEntries[] = {
     {"File", "Save Elevation Array", "actionSaveElevationArray", &W::SaveElevationArray1Click},
     {"File", "Save Index Array", "actionSaveIndexArray", &W::SaveIndexArray1Click},
     {"File", "Save SRTM Heightfield", "actionSaveSrtmHeightfield", nullptr},   // SRTM tile writer
+    {"File", "Save GeoTIFF", "actionSaveGeoTiff", &W::SaveGeoTiff1Click},
 
     {"Edit", "Undo", "actionUndo", &W::Undo1Click},
     {"Edit", "Copy Bitmap", "actionCopyBitmap", &W::CopyBitmap1Click},
@@ -209,7 +210,7 @@ bool leavesArraysAlone(const QString& name)
 {
     static const std::set<QString> names = {
         "actionInputData", "actionSaveGraphicsImage", "actionSaveSrtmGrayscaleImage", "actionSaveElevationArray",
-        "actionSaveIndexArray", "actionSaveSrtmHeightfield", "actionDraw", "actionErase", "actionPointer",
+        "actionSaveIndexArray", "actionSaveSrtmHeightfield", "actionSaveGeoTiff", "actionDraw", "actionErase", "actionPointer",
         "actionPenWidth", "actionPenColor", "actionMarkerColor", "actionZoomIn", "actionZoomOut",
         "actionQueryPixelEnabled", "actionQueryPixelDisabled", "actionLineScanEnabled", "actionLineScanDisable",
         "actionShowElevationEnabled", "actionShowElevationDisabled", "actionTagSetElevation",

@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth clang ccache
+  libgdal-dev gdal-bin python3-gdal
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -72,7 +72,7 @@ TEST_F(GraphicsFixture, MenuTreeHasTheProgramsCaptions)
     auto menu = [&](const char* name) { return g.action(name)->menu(); };
     EXPECT_EQ(captions(menu("menuFile")),
               (QStringList{"Input Data", "Close", "Save Graphics Image", "Save SRTM Grayscale Image",
-                           "Save Elevation Array", "Save Index Array", "Save SRTM Heightfield"}));
+                           "Save Elevation Array", "Save Index Array", "Save SRTM Heightfield", "Save GeoTIFF"}));
     EXPECT_EQ(captions(menu("menuEdit")), (QStringList{"Undo", "Copy Bitmap", "Subset Process Image"}));
     EXPECT_EQ(captions(menu("menuGraphics")), (QStringList{"Draw", "Erase", "Pointer", "Tool Palette",
                                                            "Set Elevation", "Draw Elevation", "Clip Text"}));

@@ -59,10 +59,10 @@ TEST(MainWindow, MenuTreeHasTheProgramsCaptions)
                            "Open SRTM30 Merge DEM", "Open Australian ER Merge DEM", "Save ASCII ", "Save BSQ",
                            "Save Terragen", "SaveASCIIDEM", "Save SRTM", "Save Image", "Save3D Image",
                            "Save POV-Ray TGA", "Save Grayscale TGA", "Save Elevation Array", "Save DTED1",
-                           "Batch Mode Interpolate", "Exit"}));
+                           "Save GeoTIFF", "Batch Mode Interpolate", "Exit"}));
     EXPECT_EQ(captions(w.action("actionSave3dImage")->menu()), QStringList{"jpg"});
     EXPECT_EQ(captions(w.action("actionBatchModeInterpolate") ? w.action("actionBatchModeInterpolate")->menu()
-                                                               : file->actions()[17]->menu()),
+                                                               : file->actions()[18]->menu()),
               (QStringList{"SRTM to SRTM", "IND to SRTM"}));
     EXPECT_EQ(captions(w.menuBar()->actions()[1]->menu()).first(), "Run Gridmend");
     EXPECT_EQ(captions(w.menuBar()->actions()[2]->menu()), (QStringList{"Display 2D Image", "Display 3D Image"}));
@@ -75,7 +75,7 @@ TEST(MainWindow, StartUpDisablesRunViewAndTheSaveItems)
     for (const char* name : {"actionSaveAscii", "actionSaveAsciiDem", "actionSaveBsq", "actionSaveTerragen",
                              "actionSaveElevationArray", "actionRunGridmend", "actionSaveImage", "actionSaveSrtm",
                              "actionView", "actionSavePovRayTga", "actionSaveGrayscaleTga", "actionSaveDted1",
-                             "actionSave3dImage"})
+                             "actionSave3dImage", "actionSaveGeoTiff"})
         EXPECT_FALSE(w.action(name)->isEnabled()) << name;
     for (const char* name : {"actionOpen", "actionOpenReferenceImage", "actionExit", "actionHelp", "actionAbout"})
         EXPECT_TRUE(w.action(name)->isEnabled()) << name;
@@ -108,7 +108,8 @@ TEST(MainWindow, RunRelaxesTheSessionGridAndAppliesTheEnablingRules)
     EXPECT_FALSE(w.action("actionRunGridmend")->isEnabled());
     for (const char* name : {"actionSaveAscii", "actionSaveAsciiDem", "actionSaveSrtm", "actionView",
                              "actionSaveBsq", "actionSaveTerragen", "actionSaveElevationArray",
-                             "actionSavePovRayTga", "actionSaveGrayscaleTga", "actionSaveDted1", "actionSave3dImage"})
+                             "actionSavePovRayTga", "actionSaveGrayscaleTga", "actionSaveDted1", "actionSave3dImage",
+                             "actionSaveGeoTiff"})
         EXPECT_TRUE(w.action(name)->isEnabled()) << name;
     EXPECT_FALSE(w.action("actionSaveImage")->isEnabled());   // stays as it was
 }

@@ -2,6 +2,9 @@
 // windows; it only replaces the dialogs by its options.
 #pragma once
 
+#include "app/Grid.h"
+#include "app/RasterDescription.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -38,6 +41,20 @@ std::map<std::string, int> withOutputOptions(std::map<std::string, int> own);
 /// The output options for the output path; the georeference options only for ".dem" (then
 /// required as the form requires them). Throws UsageError.
 OutputOptions cliOutputOptions(const CliOptions& options, const std::string& outputPath);
+
+/// True for a GeoTIFF output path (".tif", ".tiff", any case).
+bool cliIsGeoTiffPath(const std::string& path);
+
+/// A raster no dispatch row takes, read through GDAL at full precision: convert, and the void fill
+/// of fill and interpolate (nodata and NaN postings, below --null V when given). Exit status as
+/// the commands'.
+int cliConvertRaster(const std::string& in, const std::string& out, const CliOptions& options, Reporter& reporter);
+int cliFillRaster(const char* command, const std::string& in, const std::string& out, const CliOptions& options,
+                  Reporter& reporter);
+/// "--mask OUT.tif": the postings a fill replaced (1) among the others (0), as a GeoTIFF with
+/// the georeference of the input; nothing to do without the option. False after a failure.
+bool cliWriteFillMask(const CliOptions& options, const ByteGrid& filled, const RasterDescription* input,
+                      Reporter& reporter);
 
 /// Every subcommand, in the order the usage text lists them.
 const std::vector<CliCommandInfo>& cliCommands();

@@ -13,8 +13,10 @@
 
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
+#include "formats/Dted.h"
 #include "formats/OpenDispatch.h"
 #include "formats/Shapefile.h"
+#include "formats/TileGeoreference.h"
 #include "graphics/GraphicsModel.h"
 
 #include <cstdio>
@@ -39,7 +41,13 @@ bool loadPatchSourceAsTile(const std::string& in, const CliOptions& options, Gra
         return false;
     std::optional<IntGrid>& source = srtm30 ? graphics.srtm30Tile : graphics.dted0Grid;
     graphics.storeTile(*source);
+    const int side = source->rows();
     source.reset();
+    if (srtm30) {
+        graphics.raster = srtm30TileRaster(graphics.srtm30latitude, graphics.srtm30longitude);
+    } else if (auto corner = readDtedCorner(in, reporter)) {
+        graphics.raster = dtedTileRaster(*corner, side);
+    }
     return true;
 }
 
@@ -53,6 +61,7 @@ int cliConvert(const std::vector<std::string>& args, Reporter& reporter)
     const bool patchSource = options.has("srtm30") || extensionOf(in) == ".dt0";
     const OpenRow* row = patchSource ? nullptr : &cliInputRow(in);
     if (row) cliCheckInputOptions(*row, options);
+    if (row && row->number == kGdalRasterRow) return cliConvertRaster(in, out, options, reporter);
     if (row && row->handling == OpenHandling::AskParameters)
         throw UsageError("'" + in + "' is read at Run; convert takes grid, picture and shapefile inputs");
     const bool shapefile = row && row->handling == OpenHandling::Shapefile;
@@ -61,6 +70,7 @@ int cliConvert(const std::vector<std::string>& args, Reporter& reporter)
     cliCheckOutput(out);
 
     GraphicsModel graphics;
+    graphics.interactive = false;   // nothing is shown or undone
     if (shapefile) {
         SessionState session;
         cliSubmitMaxSpan(options, session, reporter);

@@ -11,6 +11,7 @@
 #include "app/Reporter.h"
 #include "app/RunCommand.h"
 #include "app/SessionState.h"
+#include "app/SolutionOutputs.h"
 #include "formats/OpenDispatch.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/GraphicsSaves.h"
@@ -32,7 +33,7 @@ std::map<std::string, int> fillOptions()
     auto options = cliSolverOptions();
     options.erase("rows");
     options.erase("columns");
-    options.insert({{"null", 1}, {"sea-level", 2}, {"subset", 4}});
+    options.insert({{"null", 1}, {"sea-level", 2}, {"subset", 4}, {"mask", 1}, {"cog", 0}, {"type", 1}});
     return withInputOptions(options);
 }
 
@@ -44,6 +45,9 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
     options.requirePositional({"TILE", "OUT"});
     const std::string in = options.positional()[0], out = options.positional()[1];
     const OpenRow& row = cliInputRow(in);
+    if (row.number == kGdalRasterRow) return cliFillRaster("fill", in, out, options, reporter);
+    const bool geoTiff = cliIsGeoTiffPath(out);
+    const OutputOptions outputOptions = cliOutputOptions(options, out);
     if (row.handling != OpenHandling::IntoGraphics)
         throw UsageError("'" + in + "' is not a tile: fill takes elevation tiles (.hgt, ...)");
     cliCheckOutput(out);
@@ -51,6 +55,7 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
     // "&Open"
     SessionState session;
     GraphicsModel graphics;
+    graphics.interactive = false;   // nothing is shown or undone
     if (!cliOpenGrid(row, in, options, session, graphics, reporter) || !graphics.holdsTile())
         return fail("no elevation tile was loaded from " + in);
 
@@ -70,8 +75,15 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
         cliSubmitSolverParameters(session, options, true, reporter);
         graphics.handOverInputData(session);   // "Input Data", after the parameters
     }
+    const ByteGrid filled = options.has("mask") ? cliNullPostings(graphics) : ByteGrid();
     if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
         return fail("the interpolation did not run");
-    if (!saveGraphicsSrtmHeightfield(out, graphics, reporter)) return fail("cannot write " + out);
+    session.solutionGrid.reset();   // the write-back put it into the tile, which is saved
+    const bool written = geoTiff ? cliWriteGraphicsArray(out, cliOutputFormat(out, true), graphics, outputOptions,
+                                                         reporter)
+                                 : saveGraphicsSrtmHeightfield(out, graphics, reporter);
+    if (!written) return fail("cannot write " + out);
+    if (!cliWriteFillMask(options, filled, graphics.raster ? &*graphics.raster : nullptr, reporter))
+        return fail("cannot write " + *options.text("mask"));
     return 0;
 }

@@ -158,8 +158,24 @@ bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format
 {
     if (!format.write) return format.writeGraphics(path, graphics, reporter);
     SessionState session;
+    graphics.imageArray = IntGrid();   // the result is written last: the arrays go as they are handed over
     session.solutionFromGrid(graphics.elevationArray);
-    return format.write(path, session, options, reporter);
+    graphics.elevationArray = IntGrid();
+    OutputOptions withRaster = options;
+    if (!withRaster.raster) withRaster.raster = graphics.raster;
+    return format.write(path, session, withRaster, reporter);
+}
+
+ByteGrid cliNullPostings(const GraphicsModel& graphics)
+{
+    ByteGrid filled(graphics.imageRows(), graphics.imageColumns());
+    const CellRect rect = graphics.subsetInterpolationPending
+                              ? graphics.subsetRectangle
+                              : CellRect{0, 0, graphics.imageRows(), graphics.imageColumns()};
+    for (int r = rect.top; r < rect.top + rect.rows; ++r)
+        for (int c = rect.left; c < rect.left + rect.columns; ++c)
+            filled(r, c) = graphics.elevationArray(r, c) < graphics.nullDataDefinition ? 1 : 0;
+    return filled;
 }
 
 bool cliOpenPatchSource(PatchSource source, const std::string& path, const CliOptions& options,

@@ -9,6 +9,8 @@
 // an input ends the command with exit status 1.
 #pragma once
 
+#include "app/Grid.h"
+
 #include <map>
 #include <string>
 
@@ -60,10 +62,15 @@ void cliSubmitSolverParameters(SessionState& session, const CliOptions& options,
                                Reporter& reporter);
 
 /// Writes the graphics window's array: for a solution format through the solution-from-grid
-/// transfer (as after a repair run), otherwise with the graphics window's own writer. False
-/// when nothing was written.
+/// transfer (as after a repair run), which releases both arrays of the model (a command writes
+/// its result last), otherwise with the graphics window's own writer. False when nothing was
+/// written.
 bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format, GraphicsModel& graphics,
                            const OutputOptions& options, Reporter& reporter);
+
+/// The postings a tile's Run will fill: 1 for the null postings (below the null data
+/// definition) inside the subset handed over, or the whole tile, 0 elsewhere.
+ByteGrid cliNullPostings(const GraphicsModel& graphics);
 
 /// The patch sources of the coarse-tile repair.
 enum class PatchSource { Dted0, Srtm30, Dted1 };

@@ -32,7 +32,15 @@ const InputKind kTextKindsRead[] = {
     InputKind::LasInput,
 };
 
-const std::map<std::string, int> kOptions = withInputOptions(withOutputOptions(cliSolverOptions()));
+std::map<std::string, int> interpolateOptions()
+{
+    auto options = withInputOptions(withOutputOptions(cliSolverOptions()));
+    options.emplace("mask", 1);
+    options.emplace("null", 1);   // rasters read through GDAL: postings below V are null too
+    return options;
+}
+
+const std::map<std::string, int> kOptions = interpolateOptions();
 
 int fail(const std::string& message)
 {
@@ -66,9 +74,17 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
     const std::string in = options.positional()[0], out = options.positional()[1];
     const OpenRow& row = cliInputRow(in);
     const SolutionOutput& format = cliOutputFormat(out, true);
-    const OutputOptions outputOptions = cliOutputOptions(options, out);
+    OutputOptions outputOptions = cliOutputOptions(options, out);
     cliCheckInputOptions(row, options);
     cliCheckOutput(out);
+    if (row.number == kGdalRasterRow) {
+        if (options.has("rows") || options.has("columns"))
+            throw UsageError("the grid size of " + std::string(row.fileKind) + " comes from the file");
+        return cliFillRaster("interpolate", in, out, options, reporter);
+    }
+    if (options.has("null")) throw UsageError("--null applies to rasters read through GDAL (.tif, ...) only");
+    if (options.has("mask") && row.handling != OpenHandling::IntoGraphics)
+        throw UsageError("--mask applies to grid inputs only");
 
     SessionState session;
     session.inputFileName = in;
@@ -76,6 +92,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
     reporter.log(in);
     reporter.log(" ");
     GraphicsModel graphics;
+    graphics.interactive = false;   // nothing is shown or undone
 
     if (row.handling == OpenHandling::AskParameters) {
         if (std::find(std::begin(kTextKindsRead), std::end(kTextKindsRead), row.kind) == std::end(kTextKindsRead))
@@ -96,8 +113,12 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
             return fail("nothing was loaded from " + in);
         cliSubmitSolverParameters(session, options, true, reporter);
         graphics.handOverInputData(session);   // "Input Data", after the parameters
+        const ByteGrid filled = options.has("mask") ? cliNullPostings(graphics) : ByteGrid();
         if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
             return fail("the interpolation did not run");
+        outputOptions.raster = graphics.raster;
+        if (!cliWriteFillMask(options, filled, graphics.raster ? &*graphics.raster : nullptr, reporter))
+            return fail("cannot write " + *options.text("mask"));
     } else {   // the shapefile: parameters without rows and columns, then MAXSPAN; R and C come from the file
         if (options.has("rows") || options.has("columns"))
             throw UsageError("the grid size of a shapefile comes from its extent and --maxspan");

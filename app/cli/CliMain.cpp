@@ -3,6 +3,7 @@
 #include "app/cli/CliOptions.h"
 #include "app/cli/CliReporter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -32,7 +33,12 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      --surface S: sweeps (default) runs the relaxation sweeps; harmonic, thin-plate or tension T\n"
          "      (T from 0, thin-plate, to 1, harmonic) solve that surface to convergence with the known\n"
          "      postings fixed instead, as LSQR's start or, with --lsqr 0, as the result (fill, batch and\n"
-         "      patch take it too)."},
+         "      patch take it too).\n"
+         "      Any single-band raster GDAL reads (.tif, .vrt, .asc, .img, ...) is an input of every command,\n"
+         "      kept at full precision by convert, fill and interpolate (its nodata and NaN are null postings;\n"
+         "      --null V: those below V too). .tif/.tiff writes a tiled, DEFLATE GeoTIFF with the input's type,\n"
+         "      nodata and georeference (--type Int16|Float32|...: another type; --cog: Cloud Optimized);\n"
+         "      fill and interpolate take --mask M.tif (1 where a posting was filled). --quiet: no progress."},
         {"convert", cliConvert,
          "convert IN OUT [--srtm30] [--maxspan N] [--corner LAT LON] [--allow-partial] [OUTPUT OPTIONS]\n"
          "      Reads a grid input (.elv, .ind/.ort, .hgt, .dt1, .dem, .hdf, aus_dem_erm, .bmp/.jpg, ...) into\n"
@@ -135,8 +141,10 @@ int main(int argc, char** argv)
         printUsage(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
     }
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    CliReporter reporter;
+    std::vector<std::string> args(argv + 2, argv + argc);
+    const auto quiet = std::find(args.begin(), args.end(), "--quiet");   // any command: no progress shown
+    CliReporter reporter(quiet != args.end());
+    if (quiet != args.end()) args.erase(quiet);
     for (const CliCommandInfo& c : cliCommands()) {
         if (std::strcmp(argv[1], c.name) != 0) continue;
         if (asksForHelp(args)) {

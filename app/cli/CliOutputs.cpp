@@ -5,6 +5,7 @@
 #include "app/cli/CliOptions.h"
 
 #include "app/SolutionOutputs.h"
+#include "formats/GdalRaster.h"
 #include "formats/Terragen.h"
 #include "formats/UsgsDemWriter.h"
 
@@ -58,10 +59,17 @@ void addUsgsDemGeoreference(const CliOptions& options, OutputOptions& o)
 
 } // namespace
 
+bool cliIsGeoTiffPath(const std::string& path)
+{
+    const SolutionOutput* format = findSolutionOutput(path);
+    return format && format->write && (std::strcmp(format->extension, ".tif") == 0 ||
+                                       std::strcmp(format->extension, ".tiff") == 0);
+}
+
 std::map<std::string, int> withOutputOptions(std::map<std::string, int> own)
 {
     own.insert({{"tga", 1}, {"terragen-scale", 1}, {"utm-zone", 1}, {"origin", 2}, {"spacing", 1}, {"datum", 1},
-                {"units", 2}, {"output-scale", 1}});
+                {"units", 2}, {"output-scale", 1}, {"cog", 0}, {"type", 1}});
     return own;
 }
 
@@ -75,6 +83,16 @@ OutputOptions cliOutputOptions(const CliOptions& options, const std::string& out
     o.terragenHeightScale = options.integerOr("terragen-scale", 30);
     if (!terragenScaleFits(o.terragenHeightScale)) throw UsageError(kTerragenScaleLine);
     const SolutionOutput* format = findSolutionOutput(outputPath);
+    if (cliIsGeoTiffPath(outputPath)) {
+        o.cog = options.has("cog");
+        if (auto name = options.text("type")) {
+            o.sampleType = gdalraster::sampleTypeNamed(*name);
+            if (!o.sampleType)
+                throw UsageError("--type takes Byte, Int16, UInt16, Int32, UInt32, Float32 or Float64");
+        }
+    } else if (options.has("cog") || options.has("type")) {
+        throw UsageError("--cog and --type apply to GeoTIFF outputs (.tif, .tiff) only");
+    }
     if (format && std::strcmp(format->extension, ".dem") == 0) {
         addUsgsDemGeoreference(options, o);
     } else {

@@ -1,0 +1,233 @@
+// gridmend-cli with rasters read and written through GDAL: GeoTIFFs through fill,
+// interpolate and convert, and the program's own tiles converted to GeoTIFF. Every
+// output is read back with GDAL itself, the reference for what the file says.
+#include "app/Reporter.h"
+#include "formats/SrtmHgt.h"
+#include "CliRun.h"
+#include "TestFiles.h"
+
+#include <gdal.h>
+#include <ogr_srs_api.h>
+
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+/// What GDAL reports for a raster file.
+struct GdalView {
+    bool opened = false;
+    int rows = 0, cols = 0, blockRows = 0, blockCols = 0;
+    std::string type, crs, compression, predictor, layout;
+    int hasNodata = 0;
+    double nodata = 0;
+    std::array<double, 6> transform{};
+    std::vector<double> values;   // north row first, as stored
+    double at(int r, int c) const { return values[std::size_t(r) * std::size_t(cols) + std::size_t(c)]; }
+};
+
+GdalView gdalView(const std::string& path)
+{
+    GDALAllRegister();
+    GdalView v;
+    GDALDatasetH ds = GDALOpen(path.c_str(), GA_ReadOnly);
+    if (!ds) return v;
+    v.opened = true;
+    v.rows = GDALGetRasterYSize(ds);
+    v.cols = GDALGetRasterXSize(ds);
+    GDALRasterBandH band = GDALGetRasterBand(ds, 1);
+    GDALGetBlockSize(band, &v.blockCols, &v.blockRows);
+    v.type = GDALGetDataTypeName(GDALGetRasterDataType(band));
+    v.nodata = GDALGetRasterNoDataValue(band, &v.hasNodata);
+    v.crs = GDALGetProjectionRef(ds);
+    GDALGetGeoTransform(ds, v.transform.data());
+    auto meta = [&](const char* key, const char* domain) {
+        const char* m = GDALGetMetadataItem(ds, key, domain);
+        return std::string(m ? m : "");
+    };
+    v.compression = meta("COMPRESSION", "IMAGE_STRUCTURE");
+    v.predictor = meta("PREDICTOR", "IMAGE_STRUCTURE");
+    v.layout = meta("LAYOUT", "IMAGE_STRUCTURE");
+    v.values.resize(std::size_t(v.rows) * std::size_t(v.cols));
+    if (GDALRasterIO(band, GF_Read, 0, 0, v.cols, v.rows, v.values.data(), v.cols, v.rows, GDT_Float64, 0, 0) !=
+        CE_None)
+        v.values.clear();
+    GDALClose(ds);
+    return v;
+}
+
+bool sameCrs(const std::string& a, const std::string& b)
+{
+    OGRSpatialReferenceH sa = OSRNewSpatialReference(a.c_str()), sb = OSRNewSpatialReference(b.c_str());
+    const bool same = sa && sb && OSRIsSame(sa, sb);
+    OSRDestroySpatialReference(sa);
+    OSRDestroySpatialReference(sb);
+    return same;
+}
+
+/// GDAL reports the same coordinate system, geotransform (to the bit), size and nodata for both.
+void expectSameGeoreference(const GdalView& original, const GdalView& out, const std::string& what,
+                            bool sameNodata = true)
+{
+    ASSERT_TRUE(original.opened && out.opened) << what;
+    EXPECT_TRUE(sameCrs(original.crs, out.crs)) << what << "\n" << original.crs << "\n" << out.crs;
+    EXPECT_EQ(original.transform, out.transform) << what;
+    EXPECT_EQ(original.rows, out.rows) << what;
+    EXPECT_EQ(original.cols, out.cols) << what;
+    if (!sameNodata) return;
+    EXPECT_EQ(original.hasNodata, out.hasNodata) << what;
+    if (original.hasNodata) EXPECT_EQ(original.nodata, out.nodata) << what;
+}
+
+bool isVoid(int r, int c) { return r >= 44 && r <= 46 && c >= 43 && c <= 45; }   // the crops' 3 x 3 void
+
+} // namespace
+
+// crop_N49E011_int16.tif (Int16, nodata -32768) and crop_N49E011_float32.tif (the same tenths of
+// metres as Float32, nodata -9999): each command keeps what GDAL reports about the file, every known
+// posting to the bit, and fills the void (or, converting, keeps it null).
+TEST(CliGdal, GeoTiffKeepsItsGeoreferenceTypeAndKnownPostingsThroughEveryCommand)
+{
+    struct Row {
+        const char* command;
+        const char* input;
+        const char* options;
+        double low, high;   // the range of the filled postings
+    };
+    const Row rows[] = {
+        {"fill", "crop_N49E011_int16.tif", " --lsqr 0 --laplacian 300 --refining 0", 540, 600},
+        {"fill", "crop_N49E011_float32.tif", " --lsqr 20 --laplacian 100 --refining 2", 54, 60},
+        {"interpolate", "crop_N49E011_float32.tif", " --lsqr 0 --laplacian 300", 54, 60},
+        {"interpolate", "crop_N49E011_int16.tif", " --lsqr 0 --laplacian 300 --cog", 540, 600},
+        {"convert", "crop_N49E011_float32.tif", "", 0, 0},
+    };
+    TempDir dir;
+    for (const Row& row : rows) {
+        const std::string what = std::string(row.command) + " " + row.input + row.options;
+        const std::string out = dir.file("out.tif");
+        std::filesystem::remove(out);
+        const CliResult r = runCli(std::string(row.command) + " " + testData(row.input) + " " + out + row.options);
+        ASSERT_EQ(r.status, 0) << what << "\n" << r.out;
+        const GdalView in = gdalView(testData(row.input)), got = gdalView(out);
+        expectSameGeoreference(in, got, what);
+        EXPECT_EQ(in.type, got.type) << what;
+        EXPECT_EQ(got.compression, "DEFLATE") << what;
+        EXPECT_EQ(got.predictor, in.type == "Float32" ? "3" : "2") << what;
+        EXPECT_EQ(got.blockCols, 256) << what;
+        EXPECT_EQ(got.layout, std::string(row.options).find("--cog") != std::string::npos ? "COG" : "") << what;
+        EXPECT_FALSE(std::filesystem::exists(out + ".part")) << what;
+        bool fractionKept = false;
+        for (int rr = 0; rr < in.rows; ++rr)
+            for (int c = 0; c < in.cols; ++c) {
+                if (!isVoid(rr, c) || row.high == 0) {
+                    ASSERT_EQ(got.at(rr, c), in.at(rr, c)) << what << " at " << rr << "," << c;
+                    continue;
+                }
+                EXPECT_TRUE(got.at(rr, c) >= row.low && got.at(rr, c) <= row.high)
+                    << what << " at " << rr << "," << c << ": " << got.at(rr, c);
+                fractionKept |= std::floor(got.at(rr, c)) != got.at(rr, c);
+            }
+        if (in.type == "Float32" && row.high != 0) EXPECT_TRUE(fractionKept) << what << ": filled values truncated";
+    }
+}
+
+// fill writes a GeoTIFF window by window (each void group in its own window), interpolate solves
+// the whole grid: without refining sweeps and LSQR both give the same bits; with them the
+// windows differ a little from the whole grid but keep every known posting.
+TEST(CliGdal, WindowByWindowFillEqualsTheWholeGridFill)
+{
+    TempDir dir;
+    for (const char* input : {"crop_N49E011_float32.tif", "crop_N49E011_int16.tif"}) {
+        for (const char* options : {" --lsqr 0 --laplacian 300 --refining 0", " --lsqr 0 --laplacian 50 --refining 3",
+                                    " --lsqr 10 --laplacian 50"}) {
+            const std::string run = testData(input) + " ", what = std::string(input) + options;
+            ASSERT_EQ(runCli("fill " + run + dir.file("w.tif") + options).status, 0) << what;
+            ASSERT_EQ(runCli("interpolate " + run + dir.file("g.tif") + options).status, 0) << what;
+            const GdalView in = gdalView(testData(input)), windows = gdalView(dir.file("w.tif")),
+                           whole = gdalView(dir.file("g.tif"));
+            if (std::string(options).find("--refining 0") != std::string::npos) {
+                EXPECT_EQ(windows.values, whole.values) << what;
+                continue;
+            }
+            for (int r = 0; r < in.rows; ++r)
+                for (int c = 0; c < in.cols; ++c) {
+                    if (!isVoid(r, c)) ASSERT_EQ(windows.at(r, c), in.at(r, c)) << what;
+                    else EXPECT_NEAR(windows.at(r, c), whole.at(r, c), std::fabs(whole.at(r, c)) * 0.02) << what;
+                }
+        }
+    }
+}
+
+TEST(CliGdal, MaskTypeAndFailures)
+{
+    TempDir dir;
+    const std::string in = testData("crop_N49E011_int16.tif");
+    CliResult r = runCli("fill " + in + " " + dir.file("f.tif") + " --lsqr 0 --laplacian 50 --type Float64 --mask " +
+                         dir.file("m.tif"));
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(gdalView(dir.file("f.tif")).type, "Float64");
+    const GdalView mask = gdalView(dir.file("m.tif"));
+    expectSameGeoreference(gdalView(in), mask, "mask", false);
+    EXPECT_EQ(mask.type, "Byte");
+    for (int rr = 0; rr < mask.rows; ++rr)
+        for (int c = 0; c < mask.cols; ++c) ASSERT_EQ(mask.at(rr, c), isVoid(rr, c) ? 1.0 : 0.0) << rr << "," << c;
+
+    // A tile of the program's own through fill: the mask of its null postings, the GeoTIFF georeferenced.
+    r = runCli("fill " + testData("crop_N49E011.hgt") + " " + dir.file("t.tif") + " --lsqr 0 --mask " +
+               dir.file("tm.tif"));
+    ASSERT_EQ(r.status, 0) << r.out;
+    const GdalView tileMask = gdalView(dir.file("tm.tif"));
+    ASSERT_EQ(tileMask.rows, 101);
+    EXPECT_EQ(tileMask.at(45, 44), 1.0);
+    EXPECT_EQ(tileMask.at(0, 0), 0.0);
+    EXPECT_TRUE(sameCrs(gdalView(dir.file("t.tif")).crs, gdalView(in).crs));
+
+    // Failures: nothing is left under the output name; bad options are usage errors.
+    r = runCli("convert " + in + " " + dir.file("no/such/dir/o.tif"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("GDAL: "), std::string::npos) << r.out;
+    writeText(dir.file("broken.tif"), "II*\0 not a tiff");
+    EXPECT_EQ(runCli("fill " + dir.file("broken.tif") + " " + dir.file("b.tif")).status, 2);   // no reader takes it
+    EXPECT_FALSE(std::filesystem::exists(dir.file("b.tif")));
+    EXPECT_EQ(runCli("convert " + in + " " + dir.file("o.hgt") + " --cog").status, 2);
+    EXPECT_EQ(runCli("convert " + in + " " + dir.file("o.tif") + " --type Int7").status, 2);
+}
+
+// The program's own georeferenced tiles convert to GeoTIFFs on which GDAL reports the coordinate
+// system and geotransform (to the bit), nodata and type it reports for the original file.
+TEST(CliGdal, OwnTilesConvertWithTheGeoreferenceGdalReportsForThem)
+{
+    TempDir dir;
+    // SRTM tiles take their corner from the name: built here at both sizes, with rows that differ.
+    for (const char* name : {"N49E011.hgt", "S12W077.hgt"}) {
+        for (int side : {srtm::kTile3, srtm::kTile1}) {
+            IntGrid tile(side, side);
+            for (int r = 0; r < side; ++r) tile(r, r % side) = r;
+            const std::string path = dir.file(name);
+            NullReporter quiet;
+            ASSERT_TRUE(writeSrtmTile(path, tile, quiet));
+            ASSERT_EQ(runCli("convert " + path + " " + dir.file("hgt.tif")).status, 0);
+            const GdalView original = gdalView(path), got = gdalView(dir.file("hgt.tif"));
+            expectSameGeoreference(original, got, name);
+            EXPECT_EQ(original.type, got.type);
+            if (side == srtm::kTile3) EXPECT_EQ(original.values, got.values) << name;
+        }
+    }
+    struct Row {
+        const char* file;
+        const char* options;
+    };
+    const Row rows[] = {
+        {"n43.dt0", ""},                            // DTED0, through the merge opener
+        {"n00_e006_profiles670-677.dt1", ""},      // DTED1 origin from its DSI record
+        {"39109h1_truncated.dem", ""},             // USGS DEM in UTM, profiles on the 10 m lattice
+    };
+    for (const Row& row : rows) {
+        ASSERT_EQ(runCli("convert " + testData(row.file) + " " + dir.file("o.tif") + row.options).status, 0) << row.file;
+        expectSameGeoreference(gdalView(testData(row.file)), gdalView(dir.file("o.tif")), row.file);
+    }
+}

@@ -1,0 +1,97 @@
+// A GeoTIFF (the Int16 crop of N49E011 made with gdal_translate) through the windows:
+// "&Open" as a tile with the readout in its own coordinates, "Input Data", Run with its
+// write-back, and "Save GeoTIFF" from both windows, read back with GDAL.
+#include "SrtmWindowFixture.h"
+
+#include "graphics/GraphicsLoaders.h"
+#include "graphics/PictureView.h"
+#include "MouseMoves.h"
+
+#include <gdal.h>
+#include <ogr_srs_api.h>
+
+#include <QLabel>
+#include <array>
+
+namespace {
+
+struct Raster {
+    int rows = 0, cols = 0;
+    std::string type, crs;
+    double nodata = 0;
+    std::array<double, 6> transform{};
+    std::vector<double> values;
+};
+
+Raster readWithGdal(const std::string& path)
+{
+    GDALAllRegister();
+    Raster r;
+    GDALDatasetH ds = GDALOpen(path.c_str(), GA_ReadOnly);
+    if (!ds) return r;
+    GDALRasterBandH band = GDALGetRasterBand(ds, 1);
+    r.rows = GDALGetRasterYSize(ds);
+    r.cols = GDALGetRasterXSize(ds);
+    r.type = GDALGetDataTypeName(GDALGetRasterDataType(band));
+    r.nodata = GDALGetRasterNoDataValue(band, nullptr);
+    r.crs = GDALGetProjectionRef(ds);
+    GDALGetGeoTransform(ds, r.transform.data());
+    r.values.resize(std::size_t(r.rows) * std::size_t(r.cols));
+    if (GDALRasterIO(band, GF_Read, 0, 0, r.cols, r.rows, r.values.data(), r.cols, r.rows, GDT_Float64, 0, 0) != CE_None)
+        r.values.clear();
+    GDALClose(ds);
+    return r;
+}
+
+/// GDAL reports the same description for both, the known postings are the original's and the
+/// crop's 3 x 3 void is filled between its neighbours.
+void expectRepairedCopy(const Raster& original, const Raster& saved)
+{
+    ASSERT_EQ(saved.rows, original.rows);
+    ASSERT_EQ(saved.cols, original.cols);
+    EXPECT_EQ(saved.type, original.type);
+    EXPECT_EQ(saved.nodata, original.nodata);
+    EXPECT_EQ(saved.transform, original.transform);
+    OGRSpatialReferenceH a = OSRNewSpatialReference(original.crs.c_str()), b = OSRNewSpatialReference(saved.crs.c_str());
+    EXPECT_TRUE(a && b && OSRIsSame(a, b));
+    OSRDestroySpatialReference(a);
+    OSRDestroySpatialReference(b);
+    for (int r = 0; r < original.rows; ++r)
+        for (int c = 0; c < original.cols; ++c) {
+            const std::size_t i = std::size_t(r) * std::size_t(original.cols) + std::size_t(c);
+            const bool isVoid = r >= 44 && r <= 46 && c >= 43 && c <= 45;
+            if (!isVoid) ASSERT_EQ(saved.values[i], original.values[i]) << r << "," << c;
+            else EXPECT_TRUE(saved.values[i] >= 540 && saved.values[i] <= 600) << r << "," << c << " " << saved.values[i];
+        }
+}
+
+} // namespace
+
+TEST_F(SrtmWindowFixture, GeoTiffOpensAsATileAndSavesRepairedWithItsGeoreference)
+{
+    const std::string tif = testData("crop_N49E011_int16.tif");
+    const Raster original = readWithGdal(tif);
+    open(tif);
+    ASSERT_TRUE(model.holdsTile());
+    EXPECT_TRUE(m.action("actionRunGridmend") != nullptr);
+    EXPECT_EQ(model.elevationArray(44, 43), kRasterNullPosting);
+    EXPECT_EQ(model.elevationArray(0, 0), original.values[0]);
+    // The readout in the raster's coordinates: 11.4245833 + 50 x 1/1200 and 49.5170833 - 50 x 1/1200.
+    moveMouse(g.pictureView(), QPoint(50, 50));
+    EXPECT_EQ(m.findChild<QLabel*>("longitudeValue")->text(), "11.466");
+    EXPECT_EQ(m.findChild<QLabel*>("latitudeValue")->text(), "49.475");
+    EXPECT_EQ(m.findChild<QLabel*>("elevationValue")->text(), QString::number(original.values[50 * 101 + 50], 'f', 2));
+
+    trigger("actionInputData");
+    m.action("actionRunGridmend")->trigger();
+    EXPECT_EQ(log().last(), "Done interpolating file.");
+
+    TempDir dir;
+    saveFrom(g.action("actionSaveGeoTiff"), dir.file("graphics.tif"));
+    EXPECT_EQ(log().last(), "File Written");
+    expectRepairedCopy(original, readWithGdal(dir.file("graphics.tif")));
+    saveFrom(m.action("actionSaveGeoTiff"), dir.file("main.tif"));
+    EXPECT_EQ(log().last(), QString::fromStdString(dir.file("main.tif")));
+    expectRepairedCopy(original, readWithGdal(dir.file("main.tif")));
+    EXPECT_EQ(shown, QStringList{"dataEntryForm"});   // the parameters of "Input Data", nothing else
+}
