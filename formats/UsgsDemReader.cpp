@@ -160,7 +160,10 @@ void applyResolution(std::string_view text, std::vector<Profile>& profiles)
             v = std::isfinite(e) ? std::int32_t(std::clamp(e, -2147483648.0, 2147483647.0)) : kVoid;
         }
     }
+}
 
+/// Where the grid lies: record A's reference system, zone, units, spacing and datum, the
+/// west profile's x and the north row's y.
 UsgsDemGround groundOf(std::string_view text, const std::vector<Profile>& profiles, int rows)
 {
     auto field = [&](std::size_t first, std::size_t width) {
