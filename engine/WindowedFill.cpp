@@ -199,6 +199,7 @@ private:
             },
             [](auto, auto) {}, stack);
         std::optional<RealGrid> solution;
+        bool converged = true;
         if (exact_ && options_.surface.converged()) {
             // Other groups' cells (unknown, or filled already) share no term with this group:
             // held, as the whole-raster solve holds them.
@@ -208,7 +209,7 @@ private:
                     fixed(r, c) = member(r, c) ? 0 : mask_.wasUnknown(win.top + r, win.left + c) ? kHeldCell : 1;
             SurfaceSettings settings;
             settings.tension = options_.surface.operatorTension();
-            solveSurface(values, fixed, settings);
+            converged = solveSurface(values, fixed, settings).converged;
             solution = std::move(values);
         } else {
             if (exact_) {
@@ -232,6 +233,7 @@ private:
         ++summary_.groups;
         summary_.postings += group.postings;
         summary_.largestWindow = std::max(summary_.largestWindow, cells);
+        summary_.unconverged += !converged;
         if (options_.progress) options_.progress(summary_.postings, unknown_);
         return true;
     }

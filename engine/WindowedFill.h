@@ -115,6 +115,7 @@ struct WindowedFillSummary {
     std::int64_t groups = 0;            ///< groups solved
     std::int64_t postings = 0;          ///< postings solved
     std::int64_t largestWindow = 0;     ///< postings of the largest window
+    std::int64_t unconverged = 0;       ///< groups whose converged surface stopped at the iteration limit
 };
 
 /// The margin the options' windows get beyond the stencil's two postings: 0 for the exact
