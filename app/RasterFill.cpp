@@ -157,6 +157,8 @@ bool fillRasterFileByWindows(const RasterFileFill& request, Reporter& reporter)
     reporter.log("Void groups filled:  " + std::to_string(summary->groups));
     reporter.log("Postings filled:  " + std::to_string(summary->postings));
     reporter.log("Largest window:  " + std::to_string(summary->largestWindow));
+    if (summary->unconverged > 0)
+        reporter.log("Void groups whose surface did not converge:  " + std::to_string(summary->unconverged));
 
     RasterDescription description = source->info().description;
     if (request.outputType && *request.outputType != description.type) {

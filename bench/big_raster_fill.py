@@ -9,7 +9,9 @@ and GDAL's gdal_fillnodata.py fill the same file in the same run; for each the w
 time, CPU time and peak memory (/usr/bin/time -v) and the RMSE over the punched
 postings against the real terrain are printed.
 
-  [LAPLACIAN=5000] big_raster_fill.py [BUILD_DIR] [TESTDATA_DIR] [SIZE] [WORK_DIR]
+  [LAPLACIAN=5000] [SURFACE="tension 0.1"] big_raster_fill.py [BUILD_DIR] [TESTDATA_DIR] [SIZE] [WORK_DIR]
+
+SURFACE fills with that converged surface (--surface) in place of the sweeps.
 
 Needs numpy, python3-gdal and gdal_fillnodata.py (for the benchmark only) and
 about 3 GB of disk in WORK_DIR (default: a temporary folder, removed afterwards).
@@ -33,6 +35,8 @@ STRIP = 1024
 NODATA = -9999.0
 OPTIONS = ["TILED=YES", "COMPRESS=DEFLATE", "PREDICTOR=3", "BIGTIFF=YES"]
 FILL = ["--lsqr", "0", "--laplacian", os.environ.get("LAPLACIAN", "5000"), "--refining", "0"]
+if os.environ.get("SURFACE"):
+    FILL += ["--surface"] + os.environ["SURFACE"].split()
 
 
 def mosaic_rows(tile, top, rows):

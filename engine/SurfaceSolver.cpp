@@ -13,7 +13,7 @@
 namespace {
 
 /// A window's cells: free (0), known, or free cells of another group (held, but no data).
-constexpr std::uint8_t kKnown = 1, kOtherGroup = 2;
+constexpr std::uint8_t kKnown = 1, kOtherGroup = kHeldCell;
 
 struct Window {
     int top = 0, left = 0, bottom = 0, right = 0;   ///< inclusive
@@ -217,7 +217,9 @@ SurfaceResult solveSurface(RealGrid& values, const ByteGrid& fixed, const Surfac
                 const std::size_t global = std::size_t(w.top + r) * std::size_t(C) + std::size_t(w.left + c);
                 if (!wholeGrid) x[k] = values.data()[global];
                 // Free cells of other groups share no term with this group: they stay as they are.
-                windowFixed[k] = label[global] < 0 ? kKnown : label[global] != std::int32_t(g) ? kOtherGroup : 0;
+                windowFixed[k] = label[global] < 0 ? (fixed.data()[global] == kHeldCell ? kOtherGroup : kKnown)
+                                 : label[global] != std::int32_t(g) ? kOtherGroup
+                                                                    : 0;
             }
         const GroupResult one = solveWindow(x, rows, cols, std::move(windowFixed), settings);
         if (!wholeGrid)

@@ -11,16 +11,22 @@
 // a pull-push fill of the window's fixed cells. The iteration stops when no cell
 // changes by more than the tolerance, or at the iteration limit.
 //
-// Pre: fixed has the size of values (non-zero = fixed).
+// Pre: fixed has the size of values (non-zero = fixed; kHeldCell marks a cell
+// that is fixed but holds no data, e.g. a free cell another solve fills).
 // Post: fixed cells keep their values exactly; a group whose window holds no
 // fixed cell keeps its values; the returned figures cover every group.
 #pragma once
 
 #include "app/Grid.h"
 
+#include <cstdint>
 #include <string>
 
 class Reporter;
+
+/// A fixed cell whose value is no data: it keeps its value and the start of the free cells
+/// ignores it. Only free cells that share no difference term with the free cells may be held.
+inline constexpr std::uint8_t kHeldCell = 2;
 
 struct SurfaceSettings {
     double tension = 0.0;          ///< 0 thin-plate .. 1 harmonic

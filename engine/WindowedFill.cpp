@@ -4,6 +4,7 @@
 #include "engine/Interpolation.h"
 #include "engine/LaplacianSystem.h"
 #include "engine/Relaxation.h"
+#include "engine/SurfaceSolver.h"
 
 #include <algorithm>
 #include <atomic>
@@ -115,6 +116,14 @@ public:
 
     std::int64_t unknown() const { return unknown_; }
 
+    /// Keeps a copy of the bits as built, for wasUnknown() while scan() takes them.
+    void keepOriginal() { original_ = bits_; }
+    bool wasUnknown(std::int64_t r, std::int64_t c) const
+    {
+        const std::int64_t k = r * columns_ + c;
+        return (original_[std::size_t(k >> 6)] >> (k & 63)) & 1;
+    }
+
     /// Calls found(group) for each group in order; stops when found returns false.
     template <class Found>
     void scan(Found found)
@@ -139,14 +148,15 @@ public:
 
 private:
     std::int64_t rows_ = 0, columns_ = 0, unknown_ = 0;
-    std::vector<std::uint64_t> bits_;
+    std::vector<std::uint64_t> bits_, original_;
 };
 
 /// Solves groups; read() and write() of the raster under one lock.
 class GroupSolver {
 public:
-    GroupSolver(WindowedRaster& raster, const WindowedFillOptions& options, std::int64_t unknown, Reporter& reporter)
-        : raster_(raster), options_(options), unknown_(unknown), reporter_(reporter),
+    GroupSolver(WindowedRaster& raster, const WindowedFillOptions& options, const UnknownMask& mask,
+                Reporter& reporter)
+        : raster_(raster), options_(options), mask_(mask), unknown_(mask.unknown()), reporter_(reporter),
           exact_(options.refiningSweeps == 0 && options.lsqrIterations == 0)
     {
     }
@@ -188,12 +198,27 @@ private:
                 return true;
             },
             [](auto, auto) {}, stack);
-        if (exact_) {
-            // Other groups' cells are never read by this group's updates: hold them fixed.
-            for (std::size_t k = 0; k < values.size(); ++k)
-                if (values.data()[k] == 0.0 && !member.data()[k]) values.data()[k] = 1.0;
+        std::optional<RealGrid> solution;
+        bool converged = true;
+        if (exact_ && options_.surface.converged()) {
+            // Other groups' cells (unknown, or filled already) share no term with this group:
+            // held, as the whole-raster solve holds them.
+            ByteGrid fixed(values.rows(), values.cols());
+            for (int r = 0; r < fixed.rows(); ++r)
+                for (int c = 0; c < fixed.cols(); ++c)
+                    fixed(r, c) = member(r, c) ? 0 : mask_.wasUnknown(win.top + r, win.left + c) ? kHeldCell : 1;
+            SurfaceSettings settings;
+            settings.tension = options_.surface.operatorTension();
+            converged = solveSurface(values, fixed, settings).converged;
+            solution = std::move(values);
+        } else {
+            if (exact_) {
+                // Other groups' cells are never read by this group's updates: hold them fixed.
+                for (std::size_t k = 0; k < values.size(); ++k)
+                    if (values.data()[k] == 0.0 && !member.data()[k]) values.data()[k] = 1.0;
+            }
+            solution = solveWindow(values);
         }
-        std::optional<RealGrid> solution = solveWindow(values);
         if (!solution) return failed({});
 
         const RasterRect& b = group.bounds;
@@ -208,6 +233,7 @@ private:
         ++summary_.groups;
         summary_.postings += group.postings;
         summary_.largestWindow = std::max(summary_.largestWindow, cells);
+        summary_.unconverged += !converged;
         if (options_.progress) options_.progress(summary_.postings, unknown_);
         return true;
     }
@@ -217,6 +243,7 @@ private:
         NullReporter quiet;
         if (options_.lsqrIterations == 0) {
             CentralDifferenceSolver solver(values, options_.laplacianIterations, options_.refiningSweeps, quiet);
+            solver.setSurface(options_.surface);
             return solver.solve(0);
         }
         InterpolationRequest request;
@@ -228,6 +255,7 @@ private:
         request.polishIterations = options_.refiningSweeps;
         request.laplacianIterations = options_.laplacianIterations;
         request.scaleFactor = options_.scaleFactor;
+        request.surface = options_.surface;
         request.reportStream = nullptr;
         std::unique_ptr<InterpolationProblem> problem = interpolate(request, quiet);
         if (!problem) return std::nullopt;
@@ -244,6 +272,7 @@ private:
 
     WindowedRaster& raster_;
     const WindowedFillOptions& options_;
+    const UnknownMask& mask_;
     const std::int64_t unknown_;
     Reporter& reporter_;
     const bool exact_;
@@ -325,12 +354,14 @@ std::optional<WindowedFillSummary> fillByWindows(WindowedRaster& raster, const W
     UnknownMask mask;
     try {
         if (!mask.build(raster)) return std::nullopt;
+        // The converged surface holds other groups' postings, filled or not: it needs them as they were.
+        if (options.surface.converged() && windowMargin(options) == 0) mask.keepOriginal();
     } catch (const std::bad_alloc&) {
         reporter.log("Not enough memory for the mask of unknown postings of a " + std::to_string(raster.rows()) +
                      " x " + std::to_string(raster.columns()) + " raster.");
         return std::nullopt;
     }
-    GroupSolver solver(raster, options, mask.unknown(), reporter);
+    GroupSolver solver(raster, options, mask, reporter);
     auto wanted = [&](const VoidGroup& g) { return !options.accept || options.accept(g); };
 
     const unsigned threads = options.threads > 0 ? unsigned(options.threads)

@@ -14,6 +14,13 @@
 // sweeps and no LSQR iterations every filled value equals the whole-raster
 // run's bit for bit.
 //
+// A converged surface in place of the sweeps (engine/SurfaceSolver.h) needs no
+// further margin either: its difference terms join free cells up to two apart
+// along a row or column or diagonal neighbours (the same groups), and it solves
+// each group on the group's bounding box grown by two postings (the same window),
+// with the free cells of other groups held as cells without data. The window's
+// solve therefore repeats the whole-raster solve of the group, bit for bit.
+//
 // Refining sweeps and LSQR change or couple every cell of the raster, so no
 // window is exact for them: their windows get `inexactMargin` further postings
 // of known terrain on every side (default kInexactMargin) and only the group's
@@ -25,6 +32,7 @@
 #pragma once
 
 #include "app/Grid.h"
+#include "app/SurfaceChoice.h"
 
 #include <cstdint>
 #include <functional>
@@ -94,6 +102,7 @@ struct WindowedFillOptions {
     int lsqrIterations = 0;
     double scaleFactor = 1.0;         ///< LSQR's scale factor
     int inexactMargin = kInexactMargin;
+    SurfaceChoice surface;            ///< the sweeps, or a surface solved to convergence in their place
     int threads = 0;                  ///< solving threads; 0 = one per core
     /// Which groups to solve (called on the finding thread, in order); all when empty.
     std::function<bool(const VoidGroup&)> accept;
@@ -106,6 +115,7 @@ struct WindowedFillSummary {
     std::int64_t groups = 0;            ///< groups solved
     std::int64_t postings = 0;          ///< postings solved
     std::int64_t largestWindow = 0;     ///< postings of the largest window
+    std::int64_t unconverged = 0;       ///< groups whose converged surface stopped at the iteration limit
 };
 
 /// The margin the options' windows get beyond the stencil's two postings: 0 for the exact

@@ -9,14 +9,15 @@
 
 namespace {
 
-RealGrid wholeGridFill(const RealGrid& input, int sweeps, int refining = 0)
+RealGrid wholeGridFill(const RealGrid& input, int sweeps, int refining = 0, SurfaceChoice surface = {})
 {
     NullReporter quiet;
     CentralDifferenceSolver solver(input, sweeps, refining, quiet);
+    solver.setSurface(surface);
     return solver.solve(0).value_or(RealGrid());
 }
 
-RealGrid windowedFill(const RealGrid& input, int sweeps, int threads, int refining = 0)
+RealGrid windowedFill(const RealGrid& input, int sweeps, int threads, int refining = 0, SurfaceChoice surface = {})
 {
     RealGrid out = input;
     GridRaster raster(out);
@@ -24,6 +25,7 @@ RealGrid windowedFill(const RealGrid& input, int sweeps, int threads, int refini
     options.laplacianIterations = sweeps;
     options.refiningSweeps = refining;
     options.threads = threads;
+    options.surface = surface;
     RecordingReporter rec;
     EXPECT_TRUE(fillByWindows(raster, options, rec).has_value());
     return out;
@@ -54,16 +56,23 @@ RealGrid voidedGrid(int rows, int cols, int blobs, double scatter, unsigned seed
 TEST(WindowedFill, EqualsTheWholeGridRunBitForBit)
 {
     const int sizes[][2] = {{2, 2}, {2, 9}, {9, 2}, {3, 3}, {4, 7}, {5, 5}, {17, 11}, {40, 64}, {97, 83}};
+    // The sweeps, and converged surfaces (each group's window solved apart, other groups held).
+    const SurfaceChoice surfaces[] = {{}, {SurfaceMode::Tension, 0.1}, {SurfaceMode::ThinPlate}};
     unsigned seed = 1;
     for (auto [R, C] : sizes)
         for (int blobs : {0, 3, 25})
-            for (double scatter : {0.0, 0.03, 0.2}) {
-                const RealGrid input = voidedGrid(R, C, blobs, scatter, seed++);
-                const RealGrid whole = wholeGridFill(input, 60);
-                for (int threads : {1, 2})
-                    EXPECT_EQ(windowedFill(input, 60, threads), whole)
-                        << R << " x " << C << " blobs " << blobs << " scatter " << scatter << " threads " << threads;
-            }
+            for (double scatter : {0.0, 0.03, 0.2})
+                for (const SurfaceChoice& surface : surfaces) {
+                    const RealGrid input = voidedGrid(R, C, blobs, scatter, seed++);
+                    const RealGrid whole = wholeGridFill(input, 60, 0, surface);
+                    for (int threads : {1, 2}) {
+                        const RealGrid windowed = windowedFill(input, 60, threads, 0, surface);
+                        EXPECT_EQ(windowed, whole) << R << " x " << C << " blobs " << blobs << " scatter " << scatter
+                                                   << " threads " << threads << " surface " << int(surface.mode);
+                        for (std::size_t k = 0; k < input.size(); ++k)
+                            if (input.data()[k] != 0.0) ASSERT_EQ(windowed.data()[k], input.data()[k]);
+                    }
+                }
 }
 
 TEST(WindowedFill, RealTileEqualsTheWholeGridRun)

@@ -32,8 +32,8 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      relaxation alone (not for points or shapefiles).\n"
          "      --surface S: sweeps (default) runs the relaxation sweeps; harmonic, thin-plate or tension T\n"
          "      (T from 0, thin-plate, to 1, harmonic) solve that surface to convergence with the known\n"
-         "      postings fixed instead, as LSQR's start or, with --lsqr 0, as the result (fill, batch and\n"
-         "      patch take it too).\n"
+         "      postings fixed instead, as LSQR's start or, with --lsqr 0, as the result (fill, batch,\n"
+         "      patch and tiles fill take it too).\n"
          "      Any single-band raster GDAL reads (.tif, .vrt, .asc, .img, ...) is an input of every command,\n"
          "      kept at full precision by convert, fill and interpolate (its nodata and NaN are null postings;\n"
          "      --null V: those below V too). .tif/.tiff writes a tiled, DEFLATE GeoTIFF with the input's type,\n"
@@ -109,7 +109,7 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      Needs an X server (DISPLAY, or run under xvfb-run)."},
         {"tiles", cliTiles,
          "tiles fill IN_DIR_OR_LIST OUT_DIR [--null V] [--lsqr N] [--laplacian N] [--refining N] [--scale F]\n"
-         "      [--halo N] [--shard I/N] [--jobs N] [--preview FILE]\n"
+         "      [--surface S] [--halo N] [--shard I/N] [--jobs N] [--preview FILE]\n"
          "      tiles preview IN_DIR_OR_LIST OUT_DIR [--null V] [--preview FILE]\n"
          "      Fills the null postings of a set of SRTM tiles (a folder of .hgt files named by their\n"
          "      south-west corner, N49E011.hgt, or a list of paths, all n x n) as one surface: each tile\n"

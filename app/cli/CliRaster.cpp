@@ -88,6 +88,7 @@ int cliFillRaster(const char* command, const std::string& in, const std::string&
         request.solver.refiningSweeps = session.polishIterations;
         request.solver.lsqrIterations = session.lsqrIterations;
         request.solver.scaleFactor = session.scaleFactor;
+        request.solver.surface = session.surface;
         if (!fillRasterFileByWindows(request, reporter)) return fail(command, "the fill of " + in + " failed");
         reporter.log("Done interpolating file.");
         return 0;

@@ -54,6 +54,7 @@ int cliTiles(const std::vector<std::string>& args, Reporter& reporter)
         settings.solver.refiningSweeps = session.polishIterations;
         settings.solver.lsqrIterations = session.lsqrIterations;
         settings.solver.scaleFactor = session.scaleFactor;
+        settings.solver.surface = session.surface;
         settings.halo = options.integerOr("halo", settings.halo);
         settings.jobs = options.integerOr("jobs", int(std::max(1u, std::thread::hardware_concurrency())));
         if (settings.halo < 0 || settings.jobs < 1) throw UsageError("--halo must not be negative, --jobs at least 1");
