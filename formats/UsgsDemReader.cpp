@@ -160,6 +160,7 @@ void applyResolution(std::string_view text, std::vector<Profile>& profiles)
             v = std::isfinite(e) ? std::int32_t(std::clamp(e, -2147483648.0, 2147483647.0)) : kVoid;
         }
     }
+}
 
 UsgsDemGround groundOf(std::string_view text, const std::vector<Profile>& profiles, int rows)
 {
