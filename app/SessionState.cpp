@@ -2,9 +2,10 @@
 
 #include "app/GridOps.h"
 
-void SessionState::storeInputGrid(const IntGrid& grid)
+void SessionState::storeInputGrid(IntGrid grid)
 {
-    inputGrid = grid;
+    inputGrid.reset();   // the old input goes before the new one is taken
+    inputGrid = std::move(grid);
     inputGridReleased = false;
 }
 
