@@ -23,3 +23,11 @@ void SessionState::solutionFromGrid(const IntGrid& grid)
     numberElevationRows = grid.rows();
     numberElevationColumns = grid.cols();
 }
+
+void SessionState::solutionFromGrid(IntGrid&& grid)
+{
+    solutionGrid.reset();
+    numberElevationRows = grid.rows();
+    numberElevationColumns = grid.cols();
+    solutionGrid = gridops::flipped(gridops::toRealGrid(std::move(grid)));
+}

@@ -49,4 +49,6 @@ struct SessionState {
     void inputGridFromSolution();
     /// solution from grid: solution row rows-1-i := row i of grid; sets the grid size.
     void solutionFromGrid(const IntGrid& grid);
+    /// The same for a grid the caller gives up, released as the solution is built.
+    void solutionFromGrid(IntGrid&& grid);
 };
