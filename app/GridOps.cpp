@@ -84,6 +84,14 @@ RealGrid toRealGrid(IntGrid&& g)
     return out;
 }
 
+RealGrid engineGridFromInput(IntGrid&& input)
+{
+    RealGrid out = flipped(toRealGrid(std::move(input)));
+    for (double& v : out.cells())
+        if (v == 255.0) v = engineValue(255);
+    return out;
+}
+
 RealGrid engineGridFromInput(const IntGrid& input)
 {
     const int R = input.rows(), C = input.cols();

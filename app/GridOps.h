@@ -46,6 +46,8 @@ RealGrid toRealGrid(IntGrid&& g);
 /// The session's input grid (north row first, 255 = no data) in engine order (south row
 /// first) with 0.0 = unknown: row i becomes row rows-1-i.
 RealGrid engineGridFromInput(const IntGrid& input);
+/// The same for an input the caller gives up, released as the engine grid is built.
+RealGrid engineGridFromInput(IntGrid&& input);
 /// One posting of the session's input grid as the engine sees it (255 = no data = 0.0).
 inline double engineValue(std::int32_t input) noexcept { return input == 255 ? 0.0 : double(input); }
 
