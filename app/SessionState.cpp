@@ -2,9 +2,14 @@
 
 #include "app/GridOps.h"
 
-void SessionState::storeInputGrid(IntGrid grid)
+void SessionState::storeInputGrid(const IntGrid& grid)
 {
-    inputGrid.reset();   // the old input goes before the new one is taken
+    inputGrid = grid;
+    inputGridReleased = false;
+}
+
+void SessionState::storeInputGrid(IntGrid&& grid)
+{
     inputGrid = std::move(grid);
     inputGridReleased = false;
 }

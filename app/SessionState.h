@@ -43,8 +43,10 @@ struct SessionState {
     bool parametersSubmitted = false;     ///< set by any Submit of the parameters dialog, never cleared
     bool parametersAccepted = true;       ///< 0 after Cancel, 1 after Submit of the four-box form
 
-    /// store input grid: grid (a copy, or the grid itself when moved) becomes inputGrid, same orientation.
-    void storeInputGrid(IntGrid grid);
+    /// store input grid: a copy of grid becomes inputGrid, same orientation.
+    void storeInputGrid(const IntGrid& grid);
+    /// The same with the grid itself, given up by the caller.
+    void storeInputGrid(IntGrid&& grid);
     /// input grid from solution: row i := solution row rows-1-i, truncated toward zero.
     void inputGridFromSolution();
     /// solution from grid: solution row rows-1-i := row i of grid; sets the grid size.
