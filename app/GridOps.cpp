@@ -1,5 +1,9 @@
 #include "app/GridOps.h"
 
+#include <algorithm>
+#include <limits>
+#include <vector>
+
 namespace gridops {
 
 double minimum(const RealGrid& g) noexcept
@@ -58,6 +62,33 @@ RealGrid toRealGrid(const IntGrid& g)
     auto src = g.cells();
     auto dst = out.cells();
     for (std::size_t i = 0; i < src.size(); ++i) dst[i] = src[i];
+    return out;
+}
+
+RealGrid toRealGrid(IntGrid&& g)
+{
+    auto cells = g.cells();
+    const bool narrow = std::all_of(cells.begin(), cells.end(), [](std::int32_t v) {
+        return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
+    });
+    if (!narrow) {
+        RealGrid out = toRealGrid(g);
+        g = IntGrid();
+        return out;
+    }
+    const std::vector<std::int16_t> packed(cells.begin(), cells.end());
+    const int rows = g.rows(), cols = g.cols();
+    g = IntGrid();
+    RealGrid out(rows, cols);
+    std::copy(packed.begin(), packed.end(), out.data());
+    return out;
+}
+
+RealGrid engineGridFromInput(IntGrid&& input)
+{
+    RealGrid out = flipped(toRealGrid(std::move(input)));
+    for (double& v : out.cells())
+        if (v == 255.0) v = engineValue(255);
     return out;
 }
 

@@ -40,9 +40,14 @@ IntGrid floorToIntGrid(const RealGrid& g);
 IntGrid truncToIntGrid(const RealGrid& g);
 /// Each element as a 64-bit float.
 RealGrid toRealGrid(const IntGrid& g);
+/// The same for a grid the caller gives up: it is released before the real grid is built, its
+/// values held meanwhile in 16 bits when they all fit, so the two are never held whole together.
+RealGrid toRealGrid(IntGrid&& g);
 /// The session's input grid (north row first, 255 = no data) in engine order (south row
 /// first) with 0.0 = unknown: row i becomes row rows-1-i.
 RealGrid engineGridFromInput(const IntGrid& input);
+/// The same for an input the caller gives up, released as the engine grid is built.
+RealGrid engineGridFromInput(IntGrid&& input);
 /// One posting of the session's input grid as the engine sees it (255 = no data = 0.0).
 inline double engineValue(std::int32_t input) noexcept { return input == 255 ? 0.0 : double(input); }
 

@@ -87,7 +87,9 @@ std::optional<RealGrid> runRelaxationPath(SessionState& s, GraphicsModel& graphi
             reporter.log(s.inputGridReleased ? kRunInputReleasedLine : kRunNoInputLine);
             return std::nullopt;
         }
-        owned = gridops::engineGridFromInput(*s.inputGrid);
+        IntGrid& input = *s.inputGrid;   // released below once the engine has it
+        owned = input.rows() < 2 || input.cols() < 2 ? gridops::engineGridFromInput(input)
+                                                     : gridops::engineGridFromInput(std::move(input));
     } else {
         if (!graphics.expandedGrid) {
             reporter.log(kRunNoExpandedGridLine);

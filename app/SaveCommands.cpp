@@ -32,8 +32,8 @@ bool saveSolutionElevationArray(const std::string& path, SessionState& session, 
 bool saveSolutionAsSrtm(const std::string& path, const SessionState& session, Reporter& reporter)
 {
     if (!session.solutionGrid) return false;
-    const auto tile = srtmTileFromSolution(*session.solutionGrid, reporter);
-    return tile && saveSrtmTile(path, *tile, reporter);
+    const auto bytes = srtmBytesFromSolution(*session.solutionGrid, reporter);
+    return bytes && saveSrtmBytes(path, *bytes, reporter);
 }
 
 SrtmResultSave saveResultAsSrtm(const std::string& path, SessionState& session, Reporter& reporter)

@@ -8,6 +8,12 @@ void SessionState::storeInputGrid(const IntGrid& grid)
     inputGridReleased = false;
 }
 
+void SessionState::storeInputGrid(IntGrid&& grid)
+{
+    inputGrid = std::move(grid);
+    inputGridReleased = false;
+}
+
 void SessionState::inputGridFromSolution()
 {
     if (!solutionGrid) return;
@@ -21,4 +27,12 @@ void SessionState::solutionFromGrid(const IntGrid& grid)
     solutionGrid = gridops::flipped(gridops::toRealGrid(grid));
     numberElevationRows = grid.rows();
     numberElevationColumns = grid.cols();
+}
+
+void SessionState::solutionFromGrid(IntGrid&& grid)
+{
+    solutionGrid.reset();
+    numberElevationRows = grid.rows();
+    numberElevationColumns = grid.cols();
+    solutionGrid = gridops::flipped(gridops::toRealGrid(std::move(grid)));
 }

@@ -45,8 +45,12 @@ struct SessionState {
 
     /// store input grid: a copy of grid becomes inputGrid, same orientation.
     void storeInputGrid(const IntGrid& grid);
+    /// The same with the grid itself, given up by the caller.
+    void storeInputGrid(IntGrid&& grid);
     /// input grid from solution: row i := solution row rows-1-i, truncated toward zero.
     void inputGridFromSolution();
     /// solution from grid: solution row rows-1-i := row i of grid; sets the grid size.
     void solutionFromGrid(const IntGrid& grid);
+    /// The same for a grid the caller gives up, released as the solution is built.
+    void solutionFromGrid(IntGrid&& grid);
 };

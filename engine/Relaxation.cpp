@@ -27,22 +27,49 @@ constexpr int kRowLag = 4;
 /// gives the same values as the plain row-by-row order for a stencil of radius 2: the
 /// rows of a band advance together, each kRowLag columns behind the row above it, so a
 /// cell only reads cells of the rows above that are already final and cells of the rows
-/// below that are still untouched. Consecutive entries belong to different rows, which
-/// keeps several independent update chains in flight.
-std::vector<std::uint32_t> bandedFreeCells(const ByteGrid& free, int rFirst, int rLast, int cFirst, int cLast)
+/// below that are still untouched. Consecutive cells belong to different rows, which
+/// keeps several independent update chains in flight. A step at which every cell of the
+/// band is free joins a run of such steps; the other free cells are listed one by one,
+/// so a wide void takes little memory.
+BandedOrder bandedFreeCells(const ByteGrid& free, int rFirst, int rLast, int cFirst, int cLast)
 {
-    std::vector<std::uint32_t> order;
+    BandedOrder order;
     const std::size_t C = std::size_t(free.cols());
     for (int a = rFirst; a <= rLast; a += kBandRows) {
         const int rows = std::min(kBandRows, rLast - a + 1);
-        for (int t = cFirst; t <= cLast + (rows - 1) * kRowLag; ++t)
+        for (int t = cFirst; t <= cLast + (rows - 1) * kRowLag; ++t) {
+            const std::size_t listed = order.cells.size();
             for (int i = 0; i < rows; ++i) {
                 const int r = a + i, c = t - i * kRowLag;
                 if (c >= cFirst && c <= cLast && free(r, c) != 0)
-                    order.push_back(std::uint32_t(std::size_t(r) * C + std::size_t(c)));
+                    order.cells.push_back(std::uint32_t(std::size_t(r) * C + std::size_t(c)));
             }
+            if (order.cells.size() - listed < std::size_t(rows) || t - (rows - 1) * kRowLag < cFirst) continue;
+            order.cells.resize(listed);   // the whole step is free
+            auto& runs = order.runs;
+            if (!runs.empty() && runs.back().cellsEnd == listed && runs.back().top == a && runs.back().end == t)
+                ++runs.back().end;
+            else
+                runs.push_back({listed, a, rows, t, t + 1});
+        }
     }
+    order.runs.push_back({order.cells.size(), 0, 0, 0, 0});
+    order.cells.shrink_to_fit();
+    order.runs.shrink_to_fit();
     return order;
+}
+
+/// Calls update(index) for the cells of the order, in turn.
+template <class Update>
+void visitBanded(const BandedOrder& order, std::size_t cols, Update update)
+{
+    const std::uint32_t* cell = order.cells.data();
+    for (const BandedOrder::Run& run : order.runs) {
+        for (const std::uint32_t* end = order.cells.data() + run.cellsEnd; cell != end; ++cell) update(*cell);
+        for (int t = run.begin; t < run.end; ++t)
+            for (int i = 0; i < run.rows; ++i)
+                update(std::size_t(run.top + i) * cols + std::size_t(t - i * kRowLag));
+    }
 }
 
 } // namespace
@@ -91,22 +118,22 @@ void CentralDifferenceSolver::thinPlate()
 {
     double* const a = estimate_.data();
     const std::ptrdiff_t C = cols_, C2 = 2 * C;
-    for (std::uint32_t k : thinPlateFree_) {
+    visitBanded(thinPlateFree_, std::size_t(C), [a, C, C2](std::size_t k) {
         double* p = a + k;
         p[0] = (8.0 * (p[-C] + p[C] + p[-1] + p[1])
                 - 2.0 * (p[-C - 1] + p[-C + 1] + p[C - 1] + p[C + 1])
                 - (p[-C2] + p[C2] + p[-2] + p[2])) * 0.05;
-    }
+    });
 }
 
 void CentralDifferenceSolver::laplacian()
 {
     double* const a = estimate_.data();
     const std::ptrdiff_t C = cols_;
-    for (std::uint32_t k : laplacianFree_) {
+    visitBanded(laplacianFree_, std::size_t(C), [a, C](std::size_t k) {
         double* p = a + k;
         p[0] = 0.25 * (p[-C] + p[C] + p[-1] + p[1]);
-    }
+    });
 }
 
 void CentralDifferenceSolver::edgeMeans()

@@ -12,8 +12,8 @@
 // with a log line). Post: without refining sweeps known cells keep their
 // values exactly; with lsqrIterations > 0 negative results are clipped to 0.
 //
-// Each phase visits a list of its free cells made once before the sweeps, so a
-// sweep costs in proportion to the unknown cells. The list interleaves a band of
+// Each phase visits its free cells in an order made once before the sweeps, so a
+// sweep costs about in proportion to the unknown cells. The order interleaves a band of
 // rows, each a few columns behind the row above, in an order that gives the same
 // bits as the plain row-by-row visit while keeping several independent update
 // chains in flight (a Gauss-Seidel sweep is otherwise bound by the latency of
@@ -28,6 +28,18 @@
 #include <vector>
 
 class Reporter;
+
+/// A visiting order of free cells: before each run, the listed cells up to cellsEnd; then the
+/// steps begin..end-1 of the band of `rows` rows from row `top`, whose cells are all visited
+/// (step t visits column t - i * lag of the band's row i).
+struct BandedOrder {
+    struct Run {
+        std::size_t cellsEnd;
+        int top, rows, begin, end;
+    };
+    std::vector<std::uint32_t> cells;
+    std::vector<Run> runs;
+};
 
 class CentralDifferenceSolver {
 public:
@@ -64,7 +76,7 @@ private:
     ByteGrid free_;   ///< 1 for the unknown cells of the input
     int laplacianIterations_, polishIterations_;
     Reporter& reporter_;
-    std::vector<std::uint32_t> thinPlateFree_, laplacianFree_;
+    BandedOrder thinPlateFree_, laplacianFree_;
     bool listsBuilt_ = false;
     SurfaceChoice surface_;
 };

@@ -108,8 +108,13 @@ bool writeSrtmTile(const std::string& path, const IntGrid& grid, Reporter& repor
 
 bool saveSrtmTile(const std::string& path, const IntGrid& tile, Reporter& reporter)
 {
+    return saveSrtmBytes(path, encodeSrtmTile(tile), reporter);
+}
+
+bool saveSrtmBytes(const std::string& path, std::span<const std::uint8_t> bytes, Reporter& reporter)
+{
     reporter.log(path);
-    return !path.empty() && writeSrtmTile(path, tile, reporter);
+    return !path.empty() && fileio::writeOutputFile(path, bytes, reporter);
 }
 
 namespace {
@@ -121,23 +126,48 @@ int paddedTileSide(int R, int C)
     return R <= srtm::kTile3 && C <= srtm::kTile3 ? srtm::kTile3 : srtm::kTile1;
 }
 
+/// The side of the tile "Save SRTM" pads a solution to; 0 after "File size error." when larger.
+int solutionTileSide(const RealGrid& solution, Reporter& reporter)
+{
+    const int n = paddedTileSide(solution.rows(), solution.cols());
+    if (n == 0) reporter.log(srtm::kFileSizeErrorLine);
+    return n;
+}
+
+/// Calls put(i, j, value) for the postings a solution gives its tile: row i of the tile is
+/// solution row rows-1-i, values truncated toward zero.
+template <class Put>
+void forSolutionPostings(const RealGrid& solution, Put put)
+{
+    const int R = solution.rows(), C = solution.cols();
+    for (int i = 0; i < R; ++i) {
+        const double* src = solution.row(R - 1 - i);
+        for (int j = 0; j < C; ++j) put(i, j, gridops::truncToInt(src[j]));
+    }
+}
+
 } // namespace
 
 std::optional<IntGrid> srtmTileFromSolution(const RealGrid& solution, Reporter& reporter)
 {
-    const int R = solution.rows(), C = solution.cols();
-    const int n = paddedTileSide(R, C);
-    if (n == 0) {
-        reporter.log(srtm::kFileSizeErrorLine);
-        return std::nullopt;
-    }
+    const int n = solutionTileSide(solution, reporter);
+    if (n == 0) return std::nullopt;
     IntGrid out(n, n, 0);
-    for (int i = 0; i < R; ++i) {
-        const double* src = solution.row(R - 1 - i);
-        std::int32_t* dst = out.row(i);
-        for (int j = 0; j < C; ++j) dst[j] = gridops::truncToInt(src[j]);
-    }
+    forSolutionPostings(solution, [&out](int i, int j, std::int32_t v) { out(i, j) = v; });
     return out;
+}
+
+std::optional<std::vector<std::uint8_t>> srtmBytesFromSolution(const RealGrid& solution, Reporter& reporter)
+{
+    const std::size_t n = std::size_t(solutionTileSide(solution, reporter));
+    if (n == 0) return std::nullopt;
+    std::vector<std::uint8_t> bytes(2 * n * n, 0);
+    forSolutionPostings(solution, [&bytes, n](int i, int j, std::int32_t v) {
+        std::uint8_t* p = bytes.data() + 2 * (std::size_t(i) * n + std::size_t(j));
+        p[0] = std::uint8_t((v >> 8) & 0xFF);
+        p[1] = std::uint8_t(v & 0xFF);
+    });
+    return bytes;
 }
 
 std::optional<IntGrid> srtmHeightfieldTile(const IntGrid& elevation, Reporter& reporter)

@@ -68,12 +68,16 @@ bool writeSrtmTile(const std::string& path, const IntGrid& grid, Reporter& repor
 /// The end of "Save SRTM" and "Save SRTM Heightfield" once their dialog was answered: logs the
 /// chosen path and, when it is not empty, writes the tile. false when nothing was written.
 bool saveSrtmTile(const std::string& path, const IntGrid& tile, Reporter& reporter);
+/// The same with the file bytes already encoded.
+bool saveSrtmBytes(const std::string& path, std::span<const std::uint8_t> bytes, Reporter& reporter);
 
 /// The grid "Save SRTM" writes from a solution (row 0 = south): north row first,
 /// values truncated toward zero, padded with 0 on the south and east to 1201 x
 /// 1201 or 3601 x 3601 as "Save SRTM Heightfield" pads (other sizes are not
 /// height files readers take). Larger: logs "File size error." and gives nothing.
 std::optional<IntGrid> srtmTileFromSolution(const RealGrid& solution, Reporter& reporter);
+/// The file bytes of that grid, encoded as encodeSrtmTile does, without the grid itself.
+std::optional<std::vector<std::uint8_t>> srtmBytesFromSolution(const RealGrid& solution, Reporter& reporter);
 
 /// The grid "Save SRTM Heightfield" writes from the graphics window's elevation
 /// array (row 0 = north): padded with 0 to 1201 x 1201 or to 3601 x 3601. Larger

@@ -89,12 +89,13 @@ void GraphicsModel::writeBackAfterRun(SessionState& session, Reporter& reporter)
     const std::int32_t nullBelow = nullDataDefinition;
     const bool patch = !subsetInterpolationPending && session.patchGraphicsWindow && insertedMask &&
                        insertedMask->rows() == imageRows() && insertedMask->cols() == imageColumns();
+    IntGrid* image = imageArray.empty() ? nullptr : &imageArray;   // a model that shows nothing may drop it
     if (patch) {
         const ByteGrid& mask = *insertedMask;
-        writeSolution(*this, solution, rect, &imageArray,
+        writeSolution(*this, solution, rect, image,
                       [&](std::int32_t v, int r, int c) { return v < nullBelow || mask(r, c) != 0; });
     } else {
-        writeSolution(*this, solution, rect, &imageArray, [&](std::int32_t v, int, int) { return v < nullBelow; });
+        writeSolution(*this, solution, rect, image, [&](std::int32_t v, int, int) { return v < nullBelow; });
     }
     if (!subsetInterpolationPending && session.patchGraphicsWindow) {
         insertedMask.reset();

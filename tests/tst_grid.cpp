@@ -65,6 +65,20 @@ std::vector<std::pair<int, int>> line(int x0, int y0, int x1, int y1)
 }
 } // namespace
 
+TEST(GridOps, ConversionsOfAGivenUpGridMatchTheCopiesInAndOutOf16Bits)
+{
+    for (std::int32_t extreme : {32767, -32768, 32768, -32769, 255}) {
+        IntGrid g(3, 4, 7);
+        g(0, 1) = extreme;
+        g(1, 2) = -5;
+        g(2, 3) = 255;
+        IntGrid a = g, b = g;
+        EXPECT_EQ(gridops::toRealGrid(std::move(a)), gridops::toRealGrid(g)) << extreme;
+        EXPECT_EQ(gridops::engineGridFromInput(std::move(b)), gridops::engineGridFromInput(g)) << extreme;
+        EXPECT_TRUE(a.empty() && b.empty());   // released, not left behind
+    }
+}
+
 TEST(GridOps, BresenhamFollowsTheHandWorkedSteps)
 {
     // x major: dx 5, dy 2, accumulator starts at 2.

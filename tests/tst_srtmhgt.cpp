@@ -179,6 +179,7 @@ TEST(SaveSrtm, SmallResultIsFlippedTruncatedAndPaddedTo1201)
     EXPECT_EQ((*tile)(0, 900), 0);        // eastern padding
     EXPECT_EQ((*tile)(1200, 1200), 0);
     EXPECT_EQ(encodeSrtmTile(*tile)[2 * (999 * 1201 + 899) + 1], 4464 & 0xFF);
+    EXPECT_EQ(srtmBytesFromSolution(solution, rec), encodeSrtmTile(*tile));
     EXPECT_TRUE(rec.lines.empty());
 }
 
@@ -209,6 +210,7 @@ TEST(SaveSrtm, MiddleSizesAndTooLargeGrids)
 
     RecordingReporter big;
     EXPECT_FALSE(srtmTileFromSolution(RealGrid(3602, 10), big));
+    EXPECT_FALSE(srtmBytesFromSolution(RealGrid(10, 3602), big));
     EXPECT_FALSE(srtmHeightfieldTile(IntGrid(10, 3602), big));
-    EXPECT_EQ(big.lines, (Lines{"File size error.", "File size exceeds 3601 by 3601. Illegal file."}));
+    EXPECT_EQ(big.lines, (Lines{"File size error.", "File size error.", "File size exceeds 3601 by 3601. Illegal file."}));
 }

@@ -76,6 +76,7 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
         graphics.handOverInputData(session);   // "Input Data", after the parameters
     }
     const ByteGrid filled = options.has("mask") ? cliNullPostings(graphics) : ByteGrid();
+    graphics.imageArray = IntGrid();   // only the elevations are written: the picture goes before the run
     if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
         return fail("the interpolation did not run");
     session.solutionGrid.reset();   // the write-back put it into the tile, which is saved

@@ -159,7 +159,7 @@ bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format
     if (!format.write) return format.writeGraphics(path, graphics, reporter);
     SessionState session;
     graphics.imageArray = IntGrid();   // the result is written last: the arrays go as they are handed over
-    session.solutionFromGrid(graphics.elevationArray);
+    session.solutionFromGrid(std::move(graphics.elevationArray));
     graphics.elevationArray = IntGrid();
     OutputOptions withRaster = options;
     if (!withRaster.raster) withRaster.raster = graphics.raster;
