@@ -18,6 +18,14 @@ struct RasterDescription {
     std::optional<double> nodata;                  ///< the value standing for a null posting
     std::string crsWkt;                            ///< empty: no coordinate system
     std::optional<std::array<double, 6>> geoTransform;
+    /// Where a GeoTIFF written from the grid places it, when the source file declares a taller
+    /// extent than its postings fill: a raster `rows` tall with geotransform `transform`, the
+    /// grid's north row at row `top`, nodata in the other rows. Nothing: the grid is the raster.
+    struct Frame {
+        std::array<double, 6> transform{};
+        int rows = 0, top = 0;
+    };
+    std::optional<Frame> frame;
 
     bool isInteger() const { return type != SampleType::Float32 && type != SampleType::Float64; }
 };

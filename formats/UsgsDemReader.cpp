@@ -180,6 +180,16 @@ UsgsDemGround groundOf(std::string_view text, const std::vector<Profile>& profil
     for (const Profile& p : profiles) south = std::min(south, p.startY);
     g.westX = profiles.front().startX;
     g.northY = south + (rows - 1) * g.dy;
+    g.rows = rows;
+    for (std::size_t corner = 0; corner < 4; ++corner) {
+        const auto y = recordAField(text, 571 + 48 * corner, 24);
+        if (!y || !std::isfinite(*y)) {
+            g.cornerSouthY = g.cornerNorthY = std::nullopt;
+            break;
+        }
+        g.cornerSouthY = std::min(*y, g.cornerSouthY.value_or(*y));
+        g.cornerNorthY = std::max(*y, g.cornerNorthY.value_or(*y));
+    }
     return g;
 }
 
