@@ -366,6 +366,11 @@ bool writeGeoTiff(const std::string& path, const RealGrid& values, const RasterD
             if (g < 0 || g >= values.rows()) continue;
             const int from = options.order == RowOrder::NorthFirst ? g : values.rows() - 1 - g;
             std::copy_n(values.row(from), values.cols(), band.row(r));
+            if (framed && frame->columnRows.size() == std::size_t(values.cols()))
+                for (int c = 0; c < values.cols(); ++c) {
+                    const auto [north, south] = frame->columnRows[std::size_t(c)];
+                    if (g < north || g > south) band(r, c) = std::numeric_limits<double>::quiet_NaN();
+                }
         }
         if (!sink->write(first, 0, band, reporter)) return false;
     }

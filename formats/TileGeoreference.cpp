@@ -27,14 +27,14 @@ double degreeSpacing(int side) { return side > 1 ? 1.0 / (side - 1) : 1.0; }
 
 /// A quadrangle in UTM spans the rows of the spacing lattice from below its southernmost
 /// corner to above its northernmost one, as GDAL's reader lays it out; each profile keeps its
-/// nearest lattice row. Nothing when the corners are missing or do not hold the profiles.
+/// nearest lattice row, nodata where no profile reaches. Nothing when the corners are missing or do not hold the profiles.
 std::optional<RasterDescription::Frame> utmQuadrangleFrame(const UsgsDemGround& g)
 {
     if (!g.cornerSouthY || !g.cornerNorthY || g.rows < 1) return std::nullopt;
     const double north = std::ceil(*g.cornerNorthY / g.dy) * g.dy, south = std::floor(*g.cornerSouthY / g.dy) * g.dy;
     const double rows = std::round((north - south) / g.dy) + 1, top = std::round((north - g.northY) / g.dy);
     if (!(top >= 0 && top + g.rows <= rows && rows <= 4.0 * g.rows + 2)) return std::nullopt;
-    return RasterDescription::Frame{postingTransform(g.westX, north, g.dx, g.dy), int(rows), int(top)};
+    return RasterDescription::Frame{postingTransform(g.westX, north, g.dx, g.dy), int(rows), int(top), g.profileRows};
 }
 
 } // namespace

@@ -231,7 +231,13 @@ std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporte
             const int south = rows - 1 - int(offsets[std::size_t(c)]);
             for (std::size_t k = 0; k < profile.values.size(); ++k) grid(south - int(k), c) = profile.values[k];
         }
-        if (ground) *ground = groundOf(text, profiles, rows);
+        if (ground) {
+            *ground = groundOf(text, profiles, rows);
+            for (int c = 0; c < profileCount; ++c) {
+                const int south = rows - 1 - int(offsets[std::size_t(c)]);
+                ground->profileRows.emplace_back(south - int(profiles[std::size_t(c)].values.size()) + 1, south);
+            }
+        }
         reporter.progressHide();
         return grid;
     } catch (const std::bad_alloc&) {

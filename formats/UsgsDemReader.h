@@ -22,6 +22,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 class Reporter;
 
@@ -32,7 +34,8 @@ inline constexpr const char* kUnreadableLine = "The .dem file does not hold the 
 
 /// Where the grid lies: record A's reference system, zone, units, datum and resolution,
 /// the ground position of the grid's north-west posting (first profile's x, the
-/// northernmost row's y), its row count and the south and north ends of record A's corners.
+/// northernmost row's y), its row count, the rows each profile fills and the south and north
+/// ends of record A's corners.
 struct UsgsDemGround {
     int referenceSystem = 0;   ///< 0 geographic, 1 UTM, 2 state plane
     int zone = 0;
@@ -41,6 +44,7 @@ struct UsgsDemGround {
     double westX = 0.0, northY = 0.0;
     double dx = 0.0, dy = 0.0;
     int rows = 0;
+    std::vector<std::pair<int, int>> profileRows;       ///< each profile's north and south grid rows
     std::optional<double> cornerSouthY, cornerNorthY;   ///< nothing: a corner cannot be read
 };
 

@@ -282,11 +282,13 @@ TEST(CliGdal, OwnTilesConvertWithTheGeoreferenceGdalReportsForThem)
         const GdalView ours = gdalView(dir.file("o.tif"));
         if (row.crs && theirs.crs.empty()) theirs.crs = crsNamed(row.crs);
         expectSameGeoreference(theirs, ours, row.input, false);
-        // Every posting GDAL holds data for, in whole metres as the readers give them.
+        // Every posting GDAL holds data for, in whole metres as the readers give them; null where it has none.
         ASSERT_EQ(theirs.values.size(), ours.values.size()) << row.input;
         for (std::size_t i = 0; i < theirs.values.size(); ++i) {
             if (!theirs.hasNodata || theirs.values[i] != theirs.nodata)
                 ASSERT_LT(std::fabs(theirs.values[i] - ours.values[i]), 1.0) << row.input << " at " << i;
+            else
+                ASSERT_EQ(ours.values[i], ours.nodata) << row.input << " at " << i;
         }
     }
 }
