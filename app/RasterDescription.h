@@ -10,6 +10,8 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 enum class SampleType { Byte, Int16, UInt16, Int32, UInt32, Float32, Float64 };
 
@@ -18,6 +20,17 @@ struct RasterDescription {
     std::optional<double> nodata;                  ///< the value standing for a null posting
     std::string crsWkt;                            ///< empty: no coordinate system
     std::optional<std::array<double, 6>> geoTransform;
+    /// Where a GeoTIFF written from the grid places it, when the source file declares a taller
+    /// extent than its postings fill: a raster `rows` tall with geotransform `transform`, the
+    /// grid's north row at row `top`, nodata in the other rows and, when `columnRows` has one pair
+    /// per column, in each column's rows outside its first and last grid rows holding postings.
+    /// Nothing: the grid is the raster.
+    struct Frame {
+        std::array<double, 6> transform{};
+        int rows = 0, top = 0;
+        std::vector<std::pair<int, int>> columnRows;
+    };
+    std::optional<Frame> frame;
 
     bool isInteger() const { return type != SampleType::Float32 && type != SampleType::Float64; }
 };

@@ -349,17 +349,30 @@ bool GeoTiffSink::commit(Reporter& reporter)
 bool writeGeoTiff(const std::string& path, const RealGrid& values, const RasterDescription& description,
                   const GeoTiffOptions& options, Reporter& reporter)
 {
-    auto sink = GeoTiffSink::create(path, values.rows(), values.cols(), description, options, reporter);
+    // A frame that holds the whole grid sets the file's extent; the rows outside the grid are null.
+    const auto& frame = description.frame;
+    const bool framed = frame && frame->top >= 0 && frame->top + values.rows() <= frame->rows;
+    RasterDescription written = description;
+    if (framed) written.geoTransform = frame->transform;
+    const int fileRows = framed ? frame->rows : values.rows(), top = framed ? frame->top : 0;
+    auto sink = GeoTiffSink::create(path, fileRows, values.cols(), written, options, reporter);
     if (!sink) return false;
     // Bands of whole block rows keep the extra buffer small.
-    for (int top = 0; top < values.rows(); top += kBlockSide) {
-        const int rows = std::min(kBlockSide, values.rows() - top);
-        RealGrid band(rows, values.cols());
+    for (int first = 0; first < fileRows; first += kBlockSide) {
+        const int rows = std::min(kBlockSide, fileRows - first);
+        RealGrid band(rows, values.cols(), std::numeric_limits<double>::quiet_NaN());
         for (int r = 0; r < rows; ++r) {
-            const int from = options.order == RowOrder::NorthFirst ? top + r : values.rows() - 1 - (top + r);
+            const int g = first + r - top;
+            if (g < 0 || g >= values.rows()) continue;
+            const int from = options.order == RowOrder::NorthFirst ? g : values.rows() - 1 - g;
             std::copy_n(values.row(from), values.cols(), band.row(r));
+            if (framed && frame->columnRows.size() == std::size_t(values.cols()))
+                for (int c = 0; c < values.cols(); ++c) {
+                    const auto [north, south] = frame->columnRows[std::size_t(c)];
+                    if (g < north || g > south) band(r, c) = std::numeric_limits<double>::quiet_NaN();
+                }
         }
-        if (!sink->write(top, 0, band, reporter)) return false;
+        if (!sink->write(first, 0, band, reporter)) return false;
     }
     return sink->commit(reporter);
 }

@@ -103,7 +103,8 @@ private:
     double nodata_;
 };
 
-/// Writes a whole grid (NaN = null) as a GeoTIFF; false after a log line.
+/// Writes a whole grid (NaN = null) as a GeoTIFF, within the description's frame when it has one
+/// that holds the grid; false after a log line.
 bool writeGeoTiff(const std::string& path, const RealGrid& values, const RasterDescription& description,
                   const GeoTiffOptions& options, Reporter& reporter);
 

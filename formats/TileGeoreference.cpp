@@ -4,6 +4,8 @@
 #include "formats/SrtmHgt.h"
 #include "formats/UsgsDemReader.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr int kWgs84 = 4326;
@@ -22,6 +24,18 @@ RasterDescription geographic(int epsg, SampleType type, std::optional<double> no
 
 /// A tile spanning one degree; the spacing follows from its side.
 double degreeSpacing(int side) { return side > 1 ? 1.0 / (side - 1) : 1.0; }
+
+/// A quadrangle in UTM spans the rows of the spacing lattice from below its southernmost
+/// corner to above its northernmost one, as GDAL's reader lays it out; each profile keeps its
+/// nearest lattice row, nodata where no profile reaches. Nothing when the corners are missing or do not hold the profiles.
+std::optional<RasterDescription::Frame> utmQuadrangleFrame(const UsgsDemGround& g)
+{
+    if (!g.cornerSouthY || !g.cornerNorthY || g.rows < 1) return std::nullopt;
+    const double north = std::ceil(*g.cornerNorthY / g.dy) * g.dy, south = std::floor(*g.cornerSouthY / g.dy) * g.dy;
+    const double rows = std::round((north - south) / g.dy) + 1, top = std::round((north - g.northY) / g.dy);
+    if (!(top >= 0 && top + g.rows <= rows && rows <= 4.0 * g.rows + 2)) return std::nullopt;
+    return RasterDescription::Frame{postingTransform(g.westX, north, g.dx, g.dy), int(rows), int(top), g.profileRows};
+}
 
 } // namespace
 
@@ -63,6 +77,7 @@ std::optional<RasterDescription> usgsDemRaster(const UsgsDemGround& g)
     if (g.referenceSystem == 1 && g.planimetricUnits == 2) {
         d.crsWkt = gdalraster::utmCrs(g.zone < 0 ? -g.zone : g.zone, g.zone > 0, datum);
         d.geoTransform = postingTransform(g.westX, g.northY, g.dx, g.dy);
+        d.frame = utmQuadrangleFrame(g);
         return d;
     }
     if (g.referenceSystem == 0 && g.planimetricUnits == 3) {

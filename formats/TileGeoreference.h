@@ -22,5 +22,6 @@ RasterDescription srtm30TileRaster(int northLatitude, int westLongitude);
 /// A 401 x 601 ER Mapper tile (9 arc-second postings) whose south-west posting is the corner: GDA94, Float32.
 RasterDescription erMapperTileRaster(int southLatitude, int westLongitude);
 /// A USGS ASCII DEM in UTM (metres) or geographic (arc-seconds) coordinates: Int16, nodata
-/// -32767; nothing for other reference systems or units.
+/// -32767; nothing for other reference systems or units. In UTM its GeoTIFF is framed by the
+/// lattice rows around record A's corners.
 std::optional<RasterDescription> usgsDemRaster(const UsgsDemGround& ground);

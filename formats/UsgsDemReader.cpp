@@ -180,6 +180,16 @@ UsgsDemGround groundOf(std::string_view text, const std::vector<Profile>& profil
     for (const Profile& p : profiles) south = std::min(south, p.startY);
     g.westX = profiles.front().startX;
     g.northY = south + (rows - 1) * g.dy;
+    g.rows = rows;
+    for (std::size_t corner = 0; corner < 4; ++corner) {
+        const auto y = recordAField(text, 571 + 48 * corner, 24);
+        if (!y || !std::isfinite(*y)) {
+            g.cornerSouthY = g.cornerNorthY = std::nullopt;
+            break;
+        }
+        g.cornerSouthY = std::min(*y, g.cornerSouthY.value_or(*y));
+        g.cornerNorthY = std::max(*y, g.cornerNorthY.value_or(*y));
+    }
     return g;
 }
 
@@ -221,7 +231,13 @@ std::optional<IntGrid> parseUsgsDem(std::span<const std::uint8_t> bytes, Reporte
             const int south = rows - 1 - int(offsets[std::size_t(c)]);
             for (std::size_t k = 0; k < profile.values.size(); ++k) grid(south - int(k), c) = profile.values[k];
         }
-        if (ground) *ground = groundOf(text, profiles, rows);
+        if (ground) {
+            *ground = groundOf(text, profiles, rows);
+            for (int c = 0; c < profileCount; ++c) {
+                const int south = rows - 1 - int(offsets[std::size_t(c)]);
+                ground->profileRows.emplace_back(south - int(profiles[std::size_t(c)].values.size()) + 1, south);
+            }
+        }
         reporter.progressHide();
         return grid;
     } catch (const std::bad_alloc&) {

@@ -22,6 +22,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 class Reporter;
 
@@ -31,8 +33,9 @@ inline constexpr const char* kUnreadableLine = "The .dem file does not hold the 
 } // namespace usgsdem
 
 /// Where the grid lies: record A's reference system, zone, units, datum and resolution,
-/// and the ground position of the grid's north-west posting (first profile's x, the
-/// northernmost row's y).
+/// the ground position of the grid's north-west posting (first profile's x, the
+/// northernmost row's y), its row count, the rows each profile fills and the south and north
+/// ends of record A's corners.
 struct UsgsDemGround {
     int referenceSystem = 0;   ///< 0 geographic, 1 UTM, 2 state plane
     int zone = 0;
@@ -40,6 +43,9 @@ struct UsgsDemGround {
     int horizontalDatum = 0;   ///< 1 NAD27, 2 WGS72, 3 WGS84, 4 NAD83; 0 not given
     double westX = 0.0, northY = 0.0;
     double dx = 0.0, dy = 0.0;
+    int rows = 0;
+    std::vector<std::pair<int, int>> profileRows;       ///< each profile's north and south grid rows
+    std::optional<double> cornerSouthY, cornerNorthY;   ///< nothing: a corner cannot be read
 };
 
 /// The tile from the file's bytes with every log line; nothing (after a log line)

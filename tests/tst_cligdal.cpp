@@ -3,9 +3,11 @@
 // output is read back with GDAL itself, the reference for what the file says.
 #include "app/Reporter.h"
 #include "formats/SrtmHgt.h"
+#include "FormatSamples.h"
 #include "CliRun.h"
 #include "TestFiles.h"
 
+#include <cpl_conv.h>
 #include <gdal.h>
 #include <ogr_srs_api.h>
 
@@ -30,6 +32,8 @@ struct GdalView {
     double at(int r, int c) const { return values[std::size_t(r) * std::size_t(cols) + std::size_t(c)]; }
 };
 
+constexpr std::size_t kMaxValuesRead = 1u << 22;   // larger rasters: only their description
+
 GdalView gdalView(const std::string& path)
 {
     GDALAllRegister();
@@ -52,8 +56,9 @@ GdalView gdalView(const std::string& path)
     v.compression = meta("COMPRESSION", "IMAGE_STRUCTURE");
     v.predictor = meta("PREDICTOR", "IMAGE_STRUCTURE");
     v.layout = meta("LAYOUT", "IMAGE_STRUCTURE");
-    v.values.resize(std::size_t(v.rows) * std::size_t(v.cols));
-    if (GDALRasterIO(band, GF_Read, 0, 0, v.cols, v.rows, v.values.data(), v.cols, v.rows, GDT_Float64, 0, 0) !=
+    const std::size_t cells = std::size_t(v.rows) * std::size_t(v.cols);
+    v.values.resize(cells <= kMaxValuesRead ? cells : 0);
+    if (!v.values.empty() && GDALRasterIO(band, GF_Read, 0, 0, v.cols, v.rows, v.values.data(), v.cols, v.rows, GDT_Float64, 0, 0) !=
         CE_None)
         v.values.clear();
     GDALClose(ds);
@@ -67,6 +72,18 @@ bool sameCrs(const std::string& a, const std::string& b)
     OSRDestroySpatialReference(sa);
     OSRDestroySpatialReference(sb);
     return same;
+}
+
+/// The WKT of a coordinate system GDAL knows by a name such as "EPSG:4283".
+std::string crsNamed(const char* name)
+{
+    OGRSpatialReferenceH s = OSRNewSpatialReference(nullptr);
+    char* wkt = nullptr;
+    std::string text;
+    if (OSRSetFromUserInput(s, name) == OGRERR_NONE && OSRExportToWkt(s, &wkt) == OGRERR_NONE && wkt) text = wkt;
+    CPLFree(wkt);
+    OSRDestroySpatialReference(s);
+    return text;
 }
 
 /// GDAL reports the same coordinate system, geotransform (to the bit), size and nodata for both.
@@ -217,17 +234,61 @@ TEST(CliGdal, OwnTilesConvertWithTheGeoreferenceGdalReportsForThem)
             if (side == srtm::kTile3) EXPECT_EQ(original.values, got.values) << name;
         }
     }
+    // Made here, each beside the header GDAL reads it by: an SRTM30 tile with its .hdr (the
+    // centre of the north-west cell, 30 arc-second cells; 6000 x 4800 zeros) and .prj, and an ER
+    // Mapper tile with an .ers giving the centre of its south-west cell as the typed corner (GDAL
+    // names no coordinate system for its datum "GDA94" without ER Mapper's datum table: GDA94's own).
+    const std::string srtm30 = dir.file("e020n40.dem"), er = dir.file("aus_dem_erm");
+    writeText(srtm30, "");
+    std::filesystem::resize_file(srtm30, 6000u * 4800u * 2u);
+    char hdr[400];
+    std::snprintf(hdr, sizeof hdr,
+                  "BYTEORDER M\nLAYOUT BIL\nNROWS 6000\nNCOLS 4800\nNBANDS 1\nNBITS 16\nNODATA -9999\n"
+                  "ULXMAP %.17g\nULYMAP %.17g\nXDIM %.17g\nYDIM %.17g\n",
+                  20 + 0.5 / 120, 40 - 0.5 / 120, 1 / 120.0, 1 / 120.0);
+    writeText(dir.file("e020n40.hdr"), hdr);
+    writeText(dir.file("e020n40.prj"), "GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\","
+                                       "6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\","
+                                       "0.0174532925199433]]");
+    writeBytes(er, erTileFromRealBlock());
+    writeText(er + ".ers", "DatasetHeader Begin\nDataFile = \"aus_dem_erm\"\nHeaderOffset = 512\n"
+                           "DataSetType = ERStorage\nDataType = Raster\nByteOrder = MSBFirst\n"
+                           "CoordinateSpace Begin\nDatum = \"GDA94\"\nProjection = \"GEODETIC\"\n"
+                           "CoordinateType = LATLONG\nCoordinateSpace End\nRasterInfo Begin\n"
+                           "CellType = IEEE4ByteReal\nNrOfLines = 401\nNrOfCellsPerLine = 601\nNrOfBands = 1\n"
+                           "CellInfo Begin\nXdimension = 0.0025\nYdimension = 0.0025\nCellInfo End\n"
+                           "RegistrationCellX = 0.5\nRegistrationCellY = 400.5\nRegistrationCoord Begin\n"
+                           "Longitude = 148:00:00.0\nLatitude = -35:00:00.0\nRegistrationCoord End\n"
+                           "RasterInfo End\nDatasetHeader End\n");
     struct Row {
-        const char* file;
-        const char* options;
+        std::string input, original, options;   // original: the file GDAL reads (empty: the input)
+        const char* crs = nullptr;                // the coordinate system when GDAL gives none
     };
     const Row rows[] = {
-        {"n43.dt0", ""},                            // DTED0, through the merge opener
-        {"n00_e006_profiles670-677.dt1", " --allow-partial"},   // DTED1 origin from its DSI record
-        {"39109h1_truncated.dem", ""},             // USGS DEM in UTM, profiles on the 10 m lattice
+        {testData("n43.dt0"), "", ""},                                           // DTED0, through the merge opener
+        {testData("n00_e006_profiles670-677.dt1"), "", " --allow-partial"},   // DTED1 origin from its DSI record
+        {testData("39109h1_truncated.dem"), "", ""},   // USGS DEM in UTM, profiles on the 10 m lattice
+        // Profiles off the lattice (3 m north of it) and quadrangle corners beyond the profiles: the
+        // raster spans the lattice rows around the corners, the profiles in their nearest rows.
+        {testData("storml_elev_utm12.dem"), "", ""},
+        {testData("SainteHelens_8profiles.dem"), "", ""},
+        {srtm30, "", " --srtm30"},
+        {er, er + ".ers", " --corner -35 148", "EPSG:4283"},
     };
     for (const Row& row : rows) {
-        ASSERT_EQ(runCli("convert " + testData(row.file) + " " + dir.file("o.tif") + row.options).status, 0) << row.file;
-        expectSameGeoreference(gdalView(testData(row.file)), gdalView(dir.file("o.tif")), row.file);
+        const std::string& original = row.original.empty() ? row.input : row.original;
+        ASSERT_EQ(runCli("convert " + row.input + " " + dir.file("o.tif") + row.options).status, 0) << row.input;
+        GdalView theirs = gdalView(original);
+        const GdalView ours = gdalView(dir.file("o.tif"));
+        if (row.crs && theirs.crs.empty()) theirs.crs = crsNamed(row.crs);
+        expectSameGeoreference(theirs, ours, row.input, false);
+        // Every posting GDAL holds data for, in whole metres as the readers give them; null where it has none.
+        ASSERT_EQ(theirs.values.size(), ours.values.size()) << row.input;
+        for (std::size_t i = 0; i < theirs.values.size(); ++i) {
+            if (!theirs.hasNodata || theirs.values[i] != theirs.nodata)
+                ASSERT_LT(std::fabs(theirs.values[i] - ours.values[i]), 1.0) << row.input << " at " << i;
+            else
+                ASSERT_EQ(ours.values[i], ours.nodata) << row.input << " at " << i;
+        }
     }
 }
