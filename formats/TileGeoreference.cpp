@@ -83,7 +83,9 @@ std::optional<RasterDescription> usgsDemRaster(const UsgsDemGround& g)
     if (g.referenceSystem == 0 && g.planimetricUnits == 3) {
         constexpr double arcSeconds = 3600.0;
         d.crsWkt = g.horizontalDatum == 3 ? gdalraster::crsFromEpsg(kWgs84) : gdalraster::geographicCrs(datum);
-        d.geoTransform = postingTransform(g.westX / arcSeconds, g.northY / arcSeconds, g.dx / arcSeconds,
+        // A geographic file's west edge is its quadrangle's, whatever x its first profile records.
+        d.geoTransform = postingTransform(g.cornerWestX.value_or(g.westX) / arcSeconds, g.northY / arcSeconds,
+                                          g.dx / arcSeconds,
                                           g.dy / arcSeconds);
         return d;
     }

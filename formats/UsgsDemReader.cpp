@@ -182,6 +182,14 @@ UsgsDemGround groundOf(std::string_view text, const std::vector<Profile>& profil
     g.northY = south + (rows - 1) * g.dy;
     g.rows = rows;
     for (std::size_t corner = 0; corner < 4; ++corner) {
+        const auto x = recordAField(text, 547 + 48 * corner, 24);
+        if (!x || !std::isfinite(*x)) {
+            g.cornerWestX = std::nullopt;
+            break;
+        }
+        g.cornerWestX = std::min(*x, g.cornerWestX.value_or(*x));
+    }
+    for (std::size_t corner = 0; corner < 4; ++corner) {
         const auto y = recordAField(text, 571 + 48 * corner, 24);
         if (!y || !std::isfinite(*y)) {
             g.cornerSouthY = g.cornerNorthY = std::nullopt;

@@ -46,6 +46,7 @@ struct UsgsDemGround {
     int rows = 0;
     std::vector<std::pair<int, int>> profileRows;       ///< each profile's north and south grid rows
     std::optional<double> cornerSouthY, cornerNorthY;   ///< nothing: a corner cannot be read
+    std::optional<double> cornerWestX;                  ///< the corners' least x; nothing: one cannot be read
 };
 
 /// The tile from the file's bytes with every log line; nothing (after a log line)

@@ -272,6 +272,9 @@ TEST(CliGdal, OwnTilesConvertWithTheGeoreferenceGdalReportsForThem)
         // raster spans the lattice rows around the corners, the profiles in their nearest rows.
         {testData("storml_elev_utm12.dem"), "", ""},
         {testData("SainteHelens_8profiles.dem"), "", ""},
+        // Geographic: the west edge is the quadrangle's, not the x the first profile records.
+        {testData("4619old_truncated.dem"), "", ""},
+        {testData("022gdeme_truncated"), "", ""},
         {srtm30, "", " --srtm30"},
         {er, er + ".ers", " --corner -35 148", "EPSG:4283"},
     };
