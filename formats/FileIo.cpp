@@ -73,6 +73,15 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes)
     return true;
 }
 
+/// Renames a whole temporary over path and makes the rename itself durable.
+bool renameDurably(const std::string& temporary, const std::string& path)
+{
+    if (::rename(temporary.c_str(), path.c_str()) != 0) return false;
+    const Fd folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) ::fsync(folder.get());
+    return true;
+}
+
 std::string writeInPlace(const std::string& path, std::span<const std::uint8_t> bytes)
 {
     Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
@@ -131,15 +140,19 @@ std::string replaceFile(const std::string& path, std::span<const std::uint8_t> b
     if (fd.get() < 0) return reason(errno);
     const bool written = (!exists || ::fchmod(fd.get(), existing.st_mode & 07777) == 0) &&
                          writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close() &&
-                         ::rename(temporary.c_str(), path.c_str()) == 0;
+                         renameDurably(temporary, path);
     if (!written) {
         const int error = errno;
         ::unlink(temporary.c_str());
         return reason(error);
     }
-    // Make the rename itself durable; the file is already whole under its name.
-    const Fd folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) ::fsync(folder.get());
+    return {};
+}
+
+std::string commitTemporary(const std::string& temporary, const std::string& path)
+{
+    Fd fd(::open(temporary.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0 || ::fsync(fd.get()) != 0 || !fd.close() || !renameDurably(temporary, path)) return reason(errno);
     return {};
 }
 

@@ -37,6 +37,9 @@ std::string outputProblem(const std::string& path);
 /// any existing file is untouched. A device (not a regular file) is written in place. Returns
 /// the system's reason for a failure, empty on success.
 std::string replaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
+/// Flushes a temporary another writer finished to disk and renames it over path, durably, as
+/// replaceFile does with its own; returns the system's reason on failure (nothing is removed).
+std::string commitTemporary(const std::string& temporary, const std::string& path);
 /// replaceFile; logs "could not open output file" and then the reason, and returns false, when
 /// the file cannot be created or written.
 bool writeOutputFile(const std::string& path, std::span<const std::uint8_t> bytes, Reporter& reporter);

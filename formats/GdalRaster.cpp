@@ -1,5 +1,7 @@
 #include "formats/GdalRaster.h"
 
+#include "formats/FileIo.h"
+
 #include "app/Reporter.h"
 
 #include <gdal.h>
@@ -334,14 +336,12 @@ bool GeoTiffSink::commit(Reporter& reporter)
         reporter.log(QuietErrors::message("writing " + h.finalPath + " failed"));
         return false;
     }
-    std::error_code error;
-    std::filesystem::rename(written, h.finalPath, error);
-    if (error) {
-        reporter.log(std::string(kLinePrefix) + "cannot rename the finished file to " + h.finalPath + ": " +
-                     error.message());
+    if (const std::string why = fileio::commitTemporary(written, h.finalPath); !why.empty()) {
+        reporter.log(std::string(kLinePrefix) + "cannot rename the finished file to " + h.finalPath + ": " + why);
         return false;
     }
     h.committed = true;
+    std::error_code error;
     std::filesystem::remove(written == h.cogPath ? h.partPath : h.cogPath, error);
     return true;
 }
