@@ -31,13 +31,6 @@
 
 namespace {
 
-QStringList captions(QMenu* menu)
-{
-    QStringList out;
-    for (QAction* a : menu->actions()) out << a->text();
-    return out;
-}
-
 struct GraphicsFixture : ProgramFixture {
     QStringList dialogs;
     std::function<int(QDialog&)> answer = [](QDialog&) { return 0; };
@@ -61,48 +54,6 @@ int click(QDialog& d, const char* button)
 }
 
 } // namespace
-
-TEST_F(GraphicsFixture, MenuTreeHasTheProgramsCaptions)
-{
-    EXPECT_EQ(g.windowTitle(), "GRIDMEND Graphics");
-    QStringList top;
-    for (QAction* a : g.menuBar()->actions()) top << a->text();
-    EXPECT_EQ(top, (QStringList{"File", "Edit", "Graphics", "Image Processing", "Contour Interpolation",
-                                "DEM Interpolation"}));
-    auto menu = [&](const char* name) { return g.action(name)->menu(); };
-    EXPECT_EQ(captions(menu("menuFile")),
-              (QStringList{"Input Data", "Close", "Save Graphics Image", "Save SRTM Grayscale Image",
-                           "Save Elevation Array", "Save Index Array", "Save SRTM Heightfield", "Save GeoTIFF"}));
-    EXPECT_EQ(captions(menu("menuEdit")), (QStringList{"Undo", "Copy Bitmap", "Subset Process Image"}));
-    EXPECT_EQ(captions(menu("menuGraphics")), (QStringList{"Draw", "Erase", "Pointer", "Tool Palette",
-                                                           "Set Elevation", "Draw Elevation", "Clip Text"}));
-    EXPECT_EQ(captions(menu("menuToolPalette")), (QStringList{"Pen Width", "Pen Color", "Marker Color"}));
-    EXPECT_EQ(captions(menu("menuImageProcessing")),
-              (QStringList{"Filter", "Binarize", "Negative Image", "Grayscale", "Query Pixel Value", "LineScan Value",
-                           "Array Operations", "Thin", "Despeckle 8 Bit", "Despeckle 24 Bit", "Pattern Recognition",
-                           "Edge Detection", "Clean Image", "Classify Pixels", "Zoom"}));
-    EXPECT_EQ(captions(menu("menuFilter")), (QStringList{"Values", "Range", "Red Green Blue Byte Filter",
-                                                         "Low Pass Filter", "Unsharp Mask", "High Pass Filter"}));
-    EXPECT_EQ(captions(menu("menuArrayOperations")),
-              (QStringList{"Subtract Arrays", "NAND Arrays", "Stretch Arrays", "Scale Arrays", "Offset Arrays"}));
-    EXPECT_EQ(captions(menu("menuStretchArrays")), (QStringList{"Contrast", "Offset"}));
-    EXPECT_EQ(captions(menu("menuLineScanValue")), (QStringList{"Enabled", "Disable"}));
-    EXPECT_EQ(captions(menu("menuPatternRecognition")), (QStringList{"Block Pattern", "Line Pattern",
-                                                                     "Nibble Pattern", "Neighbor Pattern",
-                                                                     "Remove Web"}));
-    EXPECT_EQ(captions(menu("menuEdgeDetection")),
-              (QStringList{"Sobel Trailing", "Sobel Leading and Trailing", "Laplacian  Leading and Trailing"}));
-    EXPECT_EQ(captions(menu("menuZoom")), (QStringList{"Zoom In", "Zoom Out"}));
-    EXPECT_EQ(captions(menu("menuContourInterpolation")), (QStringList{"Tag", "Show Elevation", "DigitizeContour"}));
-    EXPECT_EQ(captions(menu("menuTag")), (QStringList{"Set Elevation", "Tag Lines"}));
-    EXPECT_EQ(captions(menu("menuDEMInterpolation")),
-              (QStringList{"Set Null Data Definition", "Set Sea Level Clipping Parameters", "Fix Sea Level Elevations",
-                           "Offset DTED0 DEM", "Interpolate Subset Array", "Interpolate Using DTED0 or SRTM30 Data",
-                           "Patch SRTM-3 using DTED1 Data", "Patch SRTM-1 Using DTED1 Data", "Resample DEM"}));
-    EXPECT_EQ(captions(menu("menuInterpolateUsingDTED0orSRTM30Data")),
-              (QStringList{"Expand DTED0 DEM", "Expand SRTM30 DEM", "Insert Expanded DTED0 or SRTM30 into SRTM-3",
-                           "Assign Interpolated Elevations"}));
-}
 
 TEST_F(GraphicsFixture, EnablingRulesFollowZoomLoadsBinarizeAndWiring)
 {

@@ -19,13 +19,6 @@ QStringList logLines(MainWindow& w)
     return w.diagnosticsLog()->toPlainText().split('\n');
 }
 
-QStringList captions(QMenu* menu)
-{
-    QStringList out;
-    for (QAction* a : menu->actions()) out << a->text();
-    return out;
-}
-
 IntGrid northGrid()
 {
     // 4 x 4 contour grid, north row first; 255 = no data.
@@ -45,28 +38,6 @@ TEST(MainWindow, HasTheCaptionTheLogLineAndAHiddenProgressBar)
     EXPECT_EQ(w.progressBar()->orientation(), Qt::Vertical);
     EXPECT_TRUE(w.progressBar()->isHidden());
     EXPECT_EQ(w.centralWidget()->size(), QSize(666, 519));
-}
-
-TEST(MainWindow, MenuTreeHasTheProgramsCaptions)
-{
-    MainWindow w;
-    QStringList top;
-    for (QAction* a : w.menuBar()->actions()) top << a->text();
-    EXPECT_EQ(top, (QStringList{"&File", "Run", "View", "Help"}));
-    auto* file = w.menuBar()->actions()[0]->menu();
-    EXPECT_EQ(captions(file),
-              (QStringList{"&Open", "Open Reference Image", "Open DTED0 Merge DEM", "Open DTED1 Merge DEM",
-                           "Open SRTM30 Merge DEM", "Open Australian ER Merge DEM", "Save ASCII ", "Save BSQ",
-                           "Save Terragen", "SaveASCIIDEM", "Save SRTM", "Save Image", "Save3D Image",
-                           "Save POV-Ray TGA", "Save Grayscale TGA", "Save Elevation Array", "Save DTED1",
-                           "Save GeoTIFF", "Batch Mode Interpolate", "Exit"}));
-    EXPECT_EQ(captions(w.action("actionSave3dImage")->menu()), QStringList{"jpg"});
-    EXPECT_EQ(captions(w.action("actionBatchModeInterpolate") ? w.action("actionBatchModeInterpolate")->menu()
-                                                               : file->actions()[18]->menu()),
-              (QStringList{"SRTM to SRTM", "IND to SRTM"}));
-    EXPECT_EQ(captions(w.menuBar()->actions()[1]->menu()).first(), "Run Gridmend");
-    EXPECT_EQ(captions(w.menuBar()->actions()[2]->menu()), (QStringList{"Display 2D Image", "Display 3D Image"}));
-    EXPECT_EQ(captions(w.menuBar()->actions()[3]->menu()), (QStringList{"Help", "About"}));
 }
 
 TEST(MainWindow, StartUpDisablesRunViewAndTheSaveItems)
