@@ -13,8 +13,6 @@
 #include "graphics/ElevationControlPanel.h"
 #include "graphics/GraphicsDialogs.h"
 #include "graphics/GraphicsWindow.h"
-#include "graphics/GraphicsWindowCoarsePatch.h"
-#include "graphics/GraphicsWindowRepair.h"
 #include "graphics/ImageDialogs.h"
 #include "graphics/MapTools.h"
 #include "graphics/MergeLoaders.h"
@@ -164,11 +162,12 @@ WindowRegistry::WindowRegistry(Options options)
     add(&tools.pixelLimit->rangeWindow());
     // Null data, sea level and offsets; coarse-tile patches; batch interpolation.
     const RepairDialogs repair = createRepairDialogs(*graphics, *m);
+    graphics->setRepairDialogs(repair);
     add(repair.scaleFactor);
     add(repair.arrayOffset);
     tools.elevationDialog = makeElevationDialog(graphics);
     add(tools.elevationDialog);
-    CoarsePatchWindows patchWindows;
+    GraphicsWindow::CoarsePatchWindows patchWindows;
     patchWindows.dted0BaseFile = new ColourImageWindow("DTED0 Base File", kDted0BaseFileName, QSize(121, 121), m);
     add(patchWindows.dted0BaseFile);
     patchWindows.interpolatedReference =
@@ -180,7 +179,6 @@ WindowRegistry::WindowRegistry(Options options)
     auto* shapeFileScaling = new ShapeFileScalingDialog(m->session(), *m, m);
     add(shapeFileScaling);
     m->shapeFileScalingLimits = [shapeFileScaling] { shapeFileScaling->showModal(); };
-    wireRepairCommands(*graphics, repair, m->session(), *m);
     graphics->model().hooks.solutionReplaced = [] {
         if (auto* view = windowRegistry() ? windowRegistry()->find<ThreeDWindow>() : nullptr) view->requestSmoothing();
     };
@@ -194,7 +192,7 @@ WindowRegistry::WindowRegistry(Options options)
     patchWindows.outsideSrtm30 =
         new ErrorWindow({coarsepatch::kOutsideLine1, coarsepatch::kOutsideLine2}, graphics);
     add(patchWindows.outsideSrtm30);
-    new MapTools(*graphics, *m, tools, referencePicture(*reference));
+    graphics->setMapTools(new MapTools(*graphics, *m, tools, referencePicture(*reference)));
     new PixelClassifier(*graphics, *m, *classification);
     auto* grayscale = new GrayscaleWindow(m);
     add(grayscale);
@@ -206,7 +204,7 @@ WindowRegistry::WindowRegistry(Options options)
     add(patchWindows.resample);
     patchWindows.dted1MergeImage = new ColourImageWindow("DTED1 Merge Image", kDted1MergeImageName, {}, m);
     add(patchWindows.dted1MergeImage);
-    wireCoarsePatchCommands(*graphics, m->session(), *m, patchWindows);
+    graphics->setCoarsePatchWindows(patchWindows);
     m->connectPictureWindows(imageForm, grayscale);
     // "Grayscale" of a tile and "Save SRTM Grayscale Image" in the graphics window.
     graphics->plugins.grayscaleTile = [graphics, grayscale, m] {

@@ -16,10 +16,11 @@ PixelClassifier::PixelClassifier(GraphicsWindow& window, Reporter& reporter, Cla
     setObjectName("pixelClassifier");
     beep = [] { QApplication::beep(); };
     dialog_.start = [this](const ClassificationParameters& p) { start(p); };
-    window_.wire("actionClassifyPixels", [this] {
+    window_.plugins.classifyPixels = [this] {
         if (running_) reporter_.log(kClassificationRunningLine);
         else modal::exec(dialog_);
-    });
+    };
+    window_.applyEnablingRules();
 }
 
 PixelClassifier::~PixelClassifier()

@@ -2,9 +2,9 @@
 
 #include "app/Reporter.h"
 #include "graphics/GraphicsDialogs.h"
+#include "graphics/MapTools.h"
 #include "graphics/PictureView.h"
 #include "ui/ErrorWindow.h"
-#include "ui/Modal.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -42,6 +42,7 @@ GraphicsWindow::GraphicsWindow(SessionState& session, Reporter& reporter, QWidge
     });
     model_.hooks.changed = [this] { modelChanged(); };
     model_.hooks.contentReplaced = [this] { contentReplaced(); };
+    model_.hooks.clicks.interpolateSubset = [this](const CellRect& rect) { interpolateSubset(rect); };
     createMenus();
     connectView();
     resize(400, 400);
@@ -128,69 +129,21 @@ ErrorWindow& GraphicsWindow::zeroAreaWindow()
     return *zeroArea_;
 }
 
-// --- Edit -------------------------------------------------------------------
-
-void GraphicsWindow::Undo1Click()
+void GraphicsWindow::setMapTools(MapTools* tools)
 {
-    model_.undo();
+    mapTools_ = tools;
 }
 
-void GraphicsWindow::CopyBitmap1Click()
+MapTools& GraphicsWindow::mapTools()
 {
-    model_.copyBitmap();
+    if (!mapTools_) setMapTools(new MapTools(*this, reporter_, {}, {}));
+    return *mapTools_;
 }
 
-void GraphicsWindow::SubsetProcessImage1Click()
+const RepairDialogs& GraphicsWindow::repairDialogs()
 {
-    model_.subsetRequest = true;
-}
-
-// --- Graphics ---------------------------------------------------------------
-
-void GraphicsWindow::chooseTool(bool draw, bool erase)
-{
-    model_.drawTool = draw;
-    model_.eraseTool = erase;
-    // Choosing a tool turns tagging and the elevation query off.
-    model_.tagMode = false;
-    model_.showElevationEnabled = false;
-    if (host.selectTagAndShowDisabled) host.selectTagAndShowDisabled();
-    view_->setCursor(draw || erase ? Qt::CrossCursor : Qt::ArrowCursor);
-}
-
-void GraphicsWindow::Draw1Click() { chooseTool(true, false); }
-void GraphicsWindow::Erase1Click() { chooseTool(false, true); }
-void GraphicsWindow::Pointer1Click() { chooseTool(false, false); }
-
-void GraphicsWindow::PenWidth1Click()
-{
-    if (modal::exec(toolPalletteDialog()) == QDialog::Accepted) model_.penWidth = toolPalletteDialog().penWidth();
-}
-
-void GraphicsWindow::PenColor1Click()
-{
-    if (modal::exec(penColorDialog()) == QDialog::Accepted) model_.penColor = penColorDialog().penColor();
-}
-
-// --- Image Processing -------------------------------------------------------
-
-void GraphicsWindow::Grayscale1Click()
-{
-    if (model_.demTileLoaded) {
-        if (plugins.grayscaleTile) plugins.grayscaleTile();
-    } else if (plugins.grayscalePicture) {
-        plugins.grayscalePicture();
-    }
-}
-
-void GraphicsWindow::ZoomIn1Click()
-{
-    if (!model_.zoomIn()) reporter_.log(kZoomRefusedLine);
-}
-
-void GraphicsWindow::ZoomOut1Click()
-{
-    model_.zoomOut();
+    if (!repairDialogs_.nullData) repairDialogs_ = createRepairDialogs(*this, reporter_);
+    return repairDialogs_;
 }
 
 // --- Picture ----------------------------------------------------------------

@@ -1,6 +1,5 @@
-// The graphics window's menu tree with the program's captions, and its enabling rules.
-// Entries without a slot belong to tools that plug in later through wire(); until then
-// they are shown disabled. The comment of each group names the tool that wires it.
+// The graphics window's menu tree with the program's captions, each entry bound
+// to its member function, and the window's enabling rules.
 #include "graphics/GraphicsWindow.h"
 
 #include "app/Reporter.h"
@@ -9,28 +8,30 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <set>
+#include <variant>
 
 namespace {
 
-using Slot = void (GraphicsWindow::*)();
+/// A menu member; "Close" reports whether the window closed.
+using Slot = std::variant<void (GraphicsWindow::*)(), bool (GraphicsWindow::*)()>;
 
 struct MenuEntry {
     const char* menu;        ///< submenu path, levels separated by '/'
     const char* caption;
     const char* objectName;
-    Slot slot;               ///< nullptr: wired later
+    Slot slot;
 };
 
 using W = GraphicsWindow;
 
 const MenuEntry kEntries[] = {
     {"File", "Input Data", "actionInputData", &W::InputData1Click},
-    {"File", "Close", "actionClose", nullptr},   // connected in createMenus (it reports its outcome)
+    {"File", "Close", "actionClose", &W::Close1Click},
     {"File", "Save Graphics Image", "actionSaveGraphicsImage", &W::SaveGraphicsImage1Click},
     {"File", "Save SRTM Grayscale Image", "actionSaveSrtmGrayscaleImage", &W::SaveSRTMGrayscaleImage1Click},
     {"File", "Save Elevation Array", "actionSaveElevationArray", &W::SaveElevationArray1Click},
     {"File", "Save Index Array", "actionSaveIndexArray", &W::SaveIndexArray1Click},
-    {"File", "Save SRTM Heightfield", "actionSaveSrtmHeightfield", nullptr},   // SRTM tile writer
+    {"File", "Save SRTM Heightfield", "actionSaveSrtmHeightfield", &W::SaveSRTMHeightfield1Click},
     {"File", "Save GeoTIFF", "actionSaveGeoTiff", &W::SaveGeoTiff1Click},
 
     {"Edit", "Undo", "actionUndo", &W::Undo1Click},
@@ -43,87 +44,99 @@ const MenuEntry kEntries[] = {
     {"Graphics/Tool Palette", "Pen Width", "actionPenWidth", &W::PenWidth1Click},
     {"Graphics/Tool Palette", "Pen Color", "actionPenColor", &W::PenColor1Click},
     // Digitiser and elevation drawing
-    {"Graphics/Tool Palette", "Marker Color", "actionMarkerColor", nullptr},
-    {"Graphics", "Set Elevation", "actionSetDrawElevation", nullptr},
-    {"Graphics/Draw Elevation", "Enabled", "actionDrawElevationEnabled", nullptr},
-    {"Graphics/Draw Elevation", "Disabled", "actionDrawElevationDisabled", nullptr},
+    {"Graphics/Tool Palette", "Marker Color", "actionMarkerColor", &W::MarkerColor1Click},
+    {"Graphics", "Set Elevation", "actionSetDrawElevation", &W::SetElevation1Click},
+    {"Graphics/Draw Elevation", "Enabled", "actionDrawElevationEnabled", &W::DrawElevationEnabled1Click},
+    {"Graphics/Draw Elevation", "Disabled", "actionDrawElevationDisabled", &W::DrawElevationDisabled1Click},
     // Line cleaning
-    {"Graphics/Clip Text", "Enabled", "actionClipTextEnabled", nullptr},
-    {"Graphics/Clip Text", "Disabled", "actionClipTextDisabled", nullptr},
+    {"Graphics/Clip Text", "Enabled", "actionClipTextEnabled", &W::ClipTextEnabled1Click},
+    {"Graphics/Clip Text", "Disabled", "actionClipTextDisabled", &W::ClipTextDisabled1Click},
 
     // Colour filters and binarisation
-    {"Image Processing/Filter", "Values", "actionFilterValues", nullptr},
-    {"Image Processing/Filter", "Range", "actionFilterRange", nullptr},
-    {"Image Processing/Filter", "Red Green Blue Byte Filter", "actionRgbByteFilter", nullptr},
-    {"Image Processing/Filter", "Low Pass Filter", "actionLowPassFilter", nullptr},
-    {"Image Processing/Filter", "Unsharp Mask", "actionUnsharpMask", nullptr},
-    {"Image Processing/Filter", "High Pass Filter", "actionHighPassFilter", nullptr},
-    {"Image Processing", "Binarize", "actionBinarize", nullptr},
-    {"Image Processing", "Negative Image", "actionNegativeImage", nullptr},
+    {"Image Processing/Filter", "Values", "actionFilterValues", &W::FilterValues1Click},
+    {"Image Processing/Filter", "Range", "actionFilterRange", &W::FilterRange1Click},
+    {"Image Processing/Filter", "Red Green Blue Byte Filter", "actionRgbByteFilter",
+     &W::RedGreenBlueByteFilter1Click},
+    {"Image Processing/Filter", "Low Pass Filter", "actionLowPassFilter", &W::LowPassFilter1Click},
+    {"Image Processing/Filter", "Unsharp Mask", "actionUnsharpMask", &W::UnsharpMask1Click},
+    {"Image Processing/Filter", "High Pass Filter", "actionHighPassFilter", &W::HighPassFilter1Click},
+    {"Image Processing", "Binarize", "actionBinarize", &W::Binarize1Click},
+    {"Image Processing", "Negative Image", "actionNegativeImage", &W::NegativeImage1Click},
     // Pictures: the grey picture; tiles: the SRTM grayscale view (plugins)
     {"Image Processing", "Grayscale", "actionGrayscale", &W::Grayscale1Click},
-    {"Image Processing/Query Pixel Value", "Enabled", "actionQueryPixelEnabled", nullptr},
-    {"Image Processing/Query Pixel Value", "Disabled", "actionQueryPixelDisabled", nullptr},
-    {"Image Processing/LineScan Value", "Enabled", "actionLineScanEnabled", nullptr},
-    {"Image Processing/LineScan Value", "Disable", "actionLineScanDisable", nullptr},
-    {"Image Processing/Array Operations", "Subtract Arrays", "actionSubtractArrays", nullptr},
-    {"Image Processing/Array Operations", "NAND Arrays", "actionNandArrays", nullptr},
-    {"Image Processing/Array Operations/Stretch Arrays", "Contrast", "actionStretchContrast", nullptr},
-    {"Image Processing/Array Operations/Stretch Arrays", "Offset", "actionStretchOffset", nullptr},
+    {"Image Processing/Query Pixel Value", "Enabled", "actionQueryPixelEnabled", &W::QueryPixelValueEnabled1Click},
+    {"Image Processing/Query Pixel Value", "Disabled", "actionQueryPixelDisabled", &W::QueryPixelValueDisabled1Click},
+    {"Image Processing/LineScan Value", "Enabled", "actionLineScanEnabled", &W::LineScanValueEnabled1Click},
+    {"Image Processing/LineScan Value", "Disable", "actionLineScanDisable", &W::LineScanValueDisable1Click},
+    {"Image Processing/Array Operations", "Subtract Arrays", "actionSubtractArrays", &W::SubtractArrays1Click},
+    {"Image Processing/Array Operations", "NAND Arrays", "actionNandArrays", &W::NANDArrays1Click},
+    {"Image Processing/Array Operations/Stretch Arrays", "Contrast", "actionStretchContrast",
+     &W::StretchArraysContrast1Click},
+    {"Image Processing/Array Operations/Stretch Arrays", "Offset", "actionStretchOffset",
+     &W::StretchArraysOffset1Click},
     // Null data, sea level and offsets
-    {"Image Processing/Array Operations", "Scale Arrays", "actionScaleArrays", nullptr},
-    {"Image Processing/Array Operations", "Offset Arrays", "actionOffsetArrays", nullptr},
+    {"Image Processing/Array Operations", "Scale Arrays", "actionScaleArrays", &W::ScaleArrays1Click},
+    {"Image Processing/Array Operations", "Offset Arrays", "actionOffsetArrays", &W::OffsetArrays1Click},
     // Thinning, despeckle, patterns, edges
-    {"Image Processing", "Thin", "actionThin", nullptr},
-    {"Image Processing", "Despeckle 8 Bit", "actionDespeckle8Bit", nullptr},
-    {"Image Processing", "Despeckle 24 Bit", "actionDespeckle24Bit", nullptr},
-    {"Image Processing/Pattern Recognition", "Block Pattern", "actionBlockPattern", nullptr},
-    {"Image Processing/Pattern Recognition", "Line Pattern", "actionLinePattern", nullptr},
-    {"Image Processing/Pattern Recognition", "Nibble Pattern", "actionNibblePattern", nullptr},
-    {"Image Processing/Pattern Recognition", "Neighbor Pattern", "actionNeighborPattern", nullptr},
+    {"Image Processing", "Thin", "actionThin", &W::Thin1Click},
+    {"Image Processing", "Despeckle 8 Bit", "actionDespeckle8Bit", &W::Despeckle8Bit1Click},
+    {"Image Processing", "Despeckle 24 Bit", "actionDespeckle24Bit", &W::Despeckle24Bit1Click},
+    {"Image Processing/Pattern Recognition", "Block Pattern", "actionBlockPattern", &W::BlockPattern1Click},
+    {"Image Processing/Pattern Recognition", "Line Pattern", "actionLinePattern", &W::LinePattern1Click},
+    {"Image Processing/Pattern Recognition", "Nibble Pattern", "actionNibblePattern", &W::NibblePattern1Click},
+    {"Image Processing/Pattern Recognition", "Neighbor Pattern", "actionNeighborPattern", &W::NeighborPattern1Click},
     // Line cleaning
-    {"Image Processing/Pattern Recognition/Remove Web", "Enabled", "actionRemoveWebEnabled", nullptr},
-    {"Image Processing/Pattern Recognition/Remove Web", "Disabled", "actionRemoveWebDisabled", nullptr},
-    {"Image Processing/Edge Detection", "Sobel Trailing", "actionSobelTrailing", nullptr},
-    {"Image Processing/Edge Detection", "Sobel Leading and Trailing", "actionSobelLeadingAndTrailing", nullptr},
+    {"Image Processing/Pattern Recognition/Remove Web", "Enabled", "actionRemoveWebEnabled",
+     &W::RemoveWebEnabled1Click},
+    {"Image Processing/Pattern Recognition/Remove Web", "Disabled", "actionRemoveWebDisabled",
+     &W::RemoveWebDisabled1Click},
+    {"Image Processing/Edge Detection", "Sobel Trailing", "actionSobelTrailing", &W::SobelTrailing1Click},
+    {"Image Processing/Edge Detection", "Sobel Leading and Trailing", "actionSobelLeadingAndTrailing",
+     &W::SobelLeadingAndTrailing1Click},
     {"Image Processing/Edge Detection", "Laplacian  Leading and Trailing", "actionLaplacianLeadingAndTrailing",
-     nullptr},
-    {"Image Processing/Clean Image", "Connect Lines", "actionConnectLines", nullptr},
-    {"Image Processing/Clean Image", "Delete Short Segments", "actionDeleteShortSegments", nullptr},
+     &W::LaplacianLeadingAndTrailing1Click},
+    {"Image Processing/Clean Image", "Connect Lines", "actionConnectLines", &W::ConnectLines1Click},
+    {"Image Processing/Clean Image", "Delete Short Segments", "actionDeleteShortSegments",
+     &W::DeleteShortSegments1Click},
     // k-means classification
-    {"Image Processing", "Classify Pixels", "actionClassifyPixels", nullptr},
+    {"Image Processing", "Classify Pixels", "actionClassifyPixels", &W::ClassifyPixels1Click},
     {"Image Processing/Zoom", "Zoom In", "actionZoomIn", &W::ZoomIn1Click},
     {"Image Processing/Zoom", "Zoom Out", "actionZoomOut", &W::ZoomOut1Click},
 
     // Contour line tagging and the Elevation Control Panel
-    {"Contour Interpolation/Tag", "Set Elevation", "actionTagSetElevation", nullptr},
-    {"Contour Interpolation/Tag/Tag Lines", "Enabled", "actionTagLinesEnabled", nullptr},
-    {"Contour Interpolation/Tag/Tag Lines", "Disabled", "actionTagLinesDisabled", nullptr},
-    {"Contour Interpolation/Show Elevation", "Enabled", "actionShowElevationEnabled", nullptr},
-    {"Contour Interpolation/Show Elevation", "Disabled", "actionShowElevationDisabled", nullptr},
+    {"Contour Interpolation/Tag", "Set Elevation", "actionTagSetElevation", &W::TagSetElevation1Click},
+    {"Contour Interpolation/Tag/Tag Lines", "Enabled", "actionTagLinesEnabled", &W::TagLinesEnabled1Click},
+    {"Contour Interpolation/Tag/Tag Lines", "Disabled", "actionTagLinesDisabled", &W::TagLinesDisabled1Click},
+    {"Contour Interpolation/Show Elevation", "Enabled", "actionShowElevationEnabled", &W::ShowElevationEnabled1Click},
+    {"Contour Interpolation/Show Elevation", "Disabled", "actionShowElevationDisabled",
+     &W::ShowElevationDisabled1Click},
     // Digitiser
-    {"Contour Interpolation/DigitizeContour", "Enabled", "actionDigitizeEnabled", nullptr},
-    {"Contour Interpolation/DigitizeContour", "Disabled", "actionDigitizeDisabled", nullptr},
+    {"Contour Interpolation/DigitizeContour", "Enabled", "actionDigitizeEnabled", &W::DigitizeContourEnabled1Click},
+    {"Contour Interpolation/DigitizeContour", "Disabled", "actionDigitizeDisabled",
+     &W::DigitizeContourDisabled1Click},
 
     // Null data, sea-level clipping, offsets and subset interpolation
-    {"DEM Interpolation", "Set Null Data Definition", "actionSetNullDataDefinition", nullptr},
-    {"DEM Interpolation", "Set Sea Level Clipping Parameters", "actionSetSeaLevelClipping", nullptr},
-    {"DEM Interpolation", "Fix Sea Level Elevations", "actionFixSeaLevelElevations", nullptr},
-    {"DEM Interpolation", "Offset DTED0 DEM", "actionOffsetDted0Dem", nullptr},
-    {"DEM Interpolation", "Interpolate Subset Array", "actionInterpolateSubsetArray", nullptr},
+    {"DEM Interpolation", "Set Null Data Definition", "actionSetNullDataDefinition", &W::SetNullDataDefinition1Click},
+    {"DEM Interpolation", "Set Sea Level Clipping Parameters", "actionSetSeaLevelClipping",
+     &W::SetSeaLevelClippingParameters1Click},
+    {"DEM Interpolation", "Fix Sea Level Elevations", "actionFixSeaLevelElevations", &W::FixSeaLevelElevations1Click},
+    {"DEM Interpolation", "Offset DTED0 DEM", "actionOffsetDted0Dem", &W::OffsetDTED0DEM1Click},
+    {"DEM Interpolation", "Interpolate Subset Array", "actionInterpolateSubsetArray",
+     &W::InterpolateSubsetArray1Click},
     // Expand, insert and assign
-    {"DEM Interpolation/Interpolate Using DTED0 or SRTM30 Data", "Expand DTED0 DEM", "actionExpandDted0Dem", nullptr},
+    {"DEM Interpolation/Interpolate Using DTED0 or SRTM30 Data", "Expand DTED0 DEM", "actionExpandDted0Dem",
+     &W::ExpandDTED0DEM1Click},
     {"DEM Interpolation/Interpolate Using DTED0 or SRTM30 Data", "Expand SRTM30 DEM", "actionExpandSrtm30Dem",
-     nullptr},
+     &W::ExpandSRTM30DEM1Click},
     {"DEM Interpolation/Interpolate Using DTED0 or SRTM30 Data", "Insert Expanded DTED0 or SRTM30 into SRTM-3",
-     "actionInsertExpanded", nullptr},
+     "actionInsertExpanded", &W::InsertExpandedDTED0orSRTM30intoSRTM31Click},
     {"DEM Interpolation/Interpolate Using DTED0 or SRTM30 Data", "Assign Interpolated Elevations",
-     "actionAssignInterpolated", nullptr},
+     "actionAssignInterpolated", &W::AssignInterpolatedElevations1Click},
     {"DEM Interpolation/Patch SRTM-3 using DTED1 Data", "Cut Patches from DTED1 File", "actionCutPatchesFromDted1",
-     nullptr},
-    {"DEM Interpolation/Patch SRTM-1 Using DTED1 Data", "Expand DTED1", "actionExpandDted1", nullptr},
+     &W::CutPatchesFromDTED1File1Click},
+    {"DEM Interpolation/Patch SRTM-1 Using DTED1 Data", "Expand DTED1", "actionExpandDted1", &W::ExpandDTED11Click},
     // Resample
-    {"DEM Interpolation", "Resample DEM", "actionResampleDem", nullptr},
+    {"DEM Interpolation", "Resample DEM", "actionResampleDem", &W::ResampleDEM1Click},
 };
 
 /// "menu" followed by the caption's letters and digits ("Tool Palette" -> "menuToolPalette").
@@ -160,13 +173,8 @@ void GraphicsWindow::createMenus()
         QAction* a = menuFor(e.menu)->addAction(e.caption);
         a->setObjectName(e.objectName);
         actions_[e.objectName] = a;
-        if (e.slot) {
-            connect(a, &QAction::triggered, this, e.slot);
-            wired_.insert(e.objectName);
-        }
+        std::visit([&](auto slot) { connect(a, &QAction::triggered, this, slot); }, e.slot);
     }
-    connect(actions_["actionClose"], &QAction::triggered, this, [this] { Close1Click(); });
-    wired_.insert("actionClose");
     applyEnablingRules();
 }
 
@@ -174,16 +182,6 @@ QAction* GraphicsWindow::action(const QString& objectName) const
 {
     auto it = actions_.find(objectName);
     return it == actions_.end() ? nullptr : it->second;
-}
-
-void GraphicsWindow::wire(const QString& objectName, std::function<void()> handler)
-{
-    QAction* a = action(objectName);
-    Q_ASSERT_X(a, "GraphicsWindow::wire", qPrintable(objectName));
-    if (!a) return;
-    connect(a, &QAction::triggered, this, [h = std::move(handler)] { h(); });
-    wired_.insert(objectName);
-    applyEnablingRules();
 }
 
 void GraphicsWindow::setBinarized(bool binarized)
@@ -233,13 +231,11 @@ void GraphicsWindow::applyEnablingRules()
             name == "actionDeleteShortSegments")
             return binarized_;
         if (name == "actionDespeckle24Bit") return !binarized_;
-        if (name == "actionGrayscale") return bool(plugins.grayscaleTile) || bool(plugins.grayscalePicture);
+        if (name == "actionGrayscale") return !model_.demTileLoaded || bool(plugins.grayscaleTile);
         if (name == "actionSaveSrtmGrayscaleImage") return bool(plugins.saveSrtmGrayscaleImage);
+        if (name == "actionClassifyPixels") return bool(plugins.classifyPixels);
         if (name == "actionExpandDted1") return model_.dted1Grid.has_value();   // "Open DTED1 Merge DEM" enables it
         return true;
     };
-    for (const auto& [name, a] : actions_) {
-        const bool isMenu = name.startsWith("menu");
-        a->setEnabled((isMenu || wired_.count(name)) && allowed(name));
-    }
+    for (const auto& [name, a] : actions_) a->setEnabled(allowed(name));
 }

@@ -1,11 +1,9 @@
 #include "graphics/GraphicsWindowRepair.h"
 
 #include "app/Reporter.h"
-#include "formats/SrtmHgt.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/NullDataRepair.h"
 #include "ui/EntryDialog.h"
-#include "ui/FileDialogs.h"
 
 namespace {
 
@@ -52,35 +50,4 @@ RepairDialogs createRepairDialogs(GraphicsWindow& window, Reporter& reporter)
         setNullDataDefinition(model, integer(v.at(0)), reporter);
     };
     return d;
-}
-
-void SaveSRTMHeightfield1Click(GraphicsWindow& window, Reporter& reporter)
-{
-    const auto tile = srtmHeightfieldTile(window.model().elevationArray, reporter);
-    if (!tile) return;
-    const QString path = filedialogs::saveFile(&window, "SRTM Heigtfield|*.hgt", ".hgt");
-    if (saveSrtmTile(path.toStdString(), *tile, reporter)) window.model().saved = true;
-}
-
-void wireRepairCommands(GraphicsWindow& window, const RepairDialogs& dialogs, SessionState& session,
-                        Reporter& reporter)
-{
-    GraphicsModel& model = window.model();
-    auto show = [](EntryDialog* dialog) { return [dialog] { dialog->showModal(); }; };
-    window.wire("actionSetNullDataDefinition", show(dialogs.nullData));
-    window.wire("actionSetSeaLevelClipping", show(dialogs.seaLevel));
-    window.wire("actionFixSeaLevelElevations", [&model] { fixSeaLevelElevations(model); });
-    window.wire("actionOffsetDted0Dem", show(dialogs.dted0Offset));
-    window.wire("actionScaleArrays", show(dialogs.scaleFactor));
-    window.wire("actionOffsetArrays", show(dialogs.arrayOffset));
-    window.wire("actionSaveSrtmHeightfield", [&window, &reporter] { SaveSRTMHeightfield1Click(window, reporter); });
-
-    // "Interpolate Subset Array" arms the rubber band; its release hands the rectangle over
-    // (a rectangle of zero area never gets here: the window shows its error instead).
-    window.wire("actionInterpolateSubsetArray", [&model] { model.interpolateSubsetRequest = true; });
-    model.hooks.clicks.interpolateSubset = [&window, &model, &session](const CellRect& rect) {
-        if (!storeSubsetForInterpolation(model, rect, session)) return;
-        if (window.host.requestSolverParameters) window.host.requestSolverParameters();
-        model.refresh();
-    };
 }

@@ -1,13 +1,11 @@
-// The graphics window's DEM repair commands: "Set Null Data Definition", "Set
-// Sea Level Clipping Parameters", "Fix Sea Level Elevations", "Offset DTED0
-// DEM", "Interpolate Subset Array", "Array Operations" > "Scale Arrays" and
-// "Offset Arrays", and "Save SRTM Heightfield", with their dialogs.
+// The dialogs of the graphics window's DEM repair commands: "Set Null Data
+// Definition", "Set Sea Level Clipping Parameters", "Offset DTED0 DEM" and
+// "Array Operations" > "Scale Arrays" and "Offset Arrays".
 #pragma once
 
 class EntryDialog;
 class GraphicsWindow;
 class Reporter;
-struct SessionState;
 
 /// The dialogs of the repair commands, created by the window registry in their places.
 struct RepairDialogs {
@@ -20,11 +18,3 @@ struct RepairDialogs {
 
 /// Creates the five dialogs (children of the window), each applying its values to the window's model.
 RepairDialogs createRepairDialogs(GraphicsWindow& window, Reporter& reporter);
-
-/// Wires the menu entries and the subset click to their operations.
-void wireRepairCommands(GraphicsWindow& window, const RepairDialogs& dialogs, SessionState& session,
-                        Reporter& reporter);
-
-/// "Save SRTM Heightfield": the elevation array padded to 1201 x 1201 or 3601 x 3601 (a larger one is
-/// refused with its log line before any dialog), the save dialog, the path logged, the file written.
-void SaveSRTMHeightfield1Click(GraphicsWindow& window, Reporter& reporter);

@@ -1,11 +1,12 @@
-// The scanned-map tools in the graphics window: the menu entries and click
-// actions of the colour filters and binarisation, thinning and patterns, line
-// cleaning, contour tagging with the "Elevation Control Panel", and the
-// digitiser and elevation drawing. Each handler shows its dialog, stores the
-// values in the model and runs the command of ImageCommands / ContourCommands.
+// The scanned-map tools the graphics window holds: the dialogs of the colour
+// filters and binarisation, thinning and patterns, line cleaning, contour
+// tagging with the "Elevation Control Panel", and the digitiser and elevation
+// drawing, and the tools' clicks on the picture. Each dialog stores its values
+// in the model and runs the command of ImageCommands / ContourCommands; the
+// window's menu members show the dialogs.
 //
 // The window registry creates the dialogs in their places of the program's
-// window order and hands them over; any left out are created on first use.
+// window order and hands them over; any left out are created here.
 #pragma once
 
 #include "app/Grid.h"
@@ -58,14 +59,20 @@ public:
     ~MapTools() override;
 
     const MapToolWindows& windows() const { return w_; }
+    /// The "Reference Image" window's picture (empty when none is loaded).
+    IntGrid referencePicture() const;
+    /// Redraws the "Reference Image" window with a changed picture.
+    void showReferencePicture(const IntGrid& picture);
+    /// Selects "Tag Disabled" and "Show Disabled" on the "Elevation Control Panel" and closes it.
+    void closeElevationControlPanel();
     /// The single beep of a tag query, a digitiser point and an elevation pixel.
     void beep();
     int beeps = 0;   ///< beeps sounded so far
 
 private:
-    void wireImageCommands();     // GraphicsWindowImageOps.cpp
-    void wireContourCommands();   // GraphicsWindowContours.cpp
-    void wireContourClicks();
+    void connectImageDialogs();
+    void connectContourDialogs();
+    void connectClicks();
     void startConnectThread();
     void runConnectLines();
 

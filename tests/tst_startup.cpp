@@ -33,20 +33,6 @@ TEST(Startup, CreatesTheWindowsInTheProgramsOrder)
     EXPECT_EQ(QApplication::applicationName(), "gridmend");
 }
 
-TEST(Startup, EveryGraphicsWindowCommandHasItsHandler)
-{
-    WindowRegistry registry(WindowRegistry::Options{false});
-    auto* graphics = registry.find<GraphicsWindow>();
-    ASSERT_TRUE(graphics);
-    int entries = 0;
-    for (QAction* a : graphics->findChildren<QAction*>()) {
-        if (a->menu() || a->isSeparator() || a->objectName().isEmpty()) continue;
-        ++entries;
-        EXPECT_TRUE(graphics->isWired(a->objectName())) << a->objectName().toStdString() << " " << a->text().toStdString();
-    }
-    EXPECT_GT(entries, 70);
-}
-
 TEST(Startup, SplashShowsTheMainWindowAndTheNoticeWaitsForAccept)
 {
     QStringList sequence;

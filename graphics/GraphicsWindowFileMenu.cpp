@@ -4,8 +4,10 @@
 #include "app/Reporter.h"
 #include "app/SessionState.h"
 #include "formats/PictureFile.h"
+#include "formats/SrtmHgt.h"
 #include "graphics/GraphicsDialogs.h"
 #include "graphics/GraphicsSaves.h"
+#include "graphics/MapTools.h"
 #include "graphics/PictureView.h"
 #include "ui/FileDialogs.h"
 #include "ui/Modal.h"
@@ -42,7 +44,7 @@ void GraphicsWindow::closeWithoutAsking()
     applyEnablingRules();
     if (host.zoomLabel) host.zoomLabel(1);
     if (host.readoutsVisible) host.readoutsVisible(false);
-    if (host.closeElevationControlPanel) host.closeElevationControlPanel();
+    if (mapTools_) mapTools_->closeElevationControlPanel();
     timer_->stop();
     view_->setCursor(Qt::ArrowCursor);
     resize(400, 400);
@@ -74,6 +76,14 @@ void GraphicsWindow::SaveElevationArray1Click()
 {
     const QString path = filedialogs::saveFile(this, "elevation|*.elv", ".elv");
     saveGraphicsElevationArray(path.toStdString(), model_, reporter_);
+}
+
+void GraphicsWindow::SaveSRTMHeightfield1Click()
+{
+    const auto tile = srtmHeightfieldTile(model_.elevationArray, reporter_);
+    if (!tile) return;
+    const QString path = filedialogs::saveFile(this, "SRTM Heigtfield|*.hgt", ".hgt");
+    if (saveSrtmTile(path.toStdString(), *tile, reporter_)) model_.saved = true;
 }
 
 void GraphicsWindow::SaveGeoTiff1Click()
