@@ -3,7 +3,7 @@
 // its picture; into a new window and into one holding a tile already), "Fix Sea
 // Level Elevations", the write-back after Run and the batch's store-only
 // write-back.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/SessionState.h"
 #include "formats/SrtmHgt.h"
 #include "graphics/GraphicsLoaders.h"

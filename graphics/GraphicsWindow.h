@@ -28,12 +28,12 @@ class PenColorDialog;
 class PictureView;
 class Reporter;
 class ToolPalletteDialog;
-struct SessionState;
+struct GridHandover;
 
 class GraphicsWindow : public QMainWindow {
     Q_OBJECT
 public:
-    GraphicsWindow(SessionState& session, Reporter& reporter, QWidget* parent = nullptr);
+    GraphicsWindow(GridHandover& session, Reporter& reporter, QWidget* parent = nullptr);
     ~GraphicsWindow() override;
 
     GraphicsModel& model() { return model_; }
@@ -142,7 +142,7 @@ private:
     void chooseTool(bool draw, bool erase);
     void showReadoutAt(int x, int y);
 
-    SessionState& session_;
+    GridHandover& session_;
     Reporter& reporter_;
     GraphicsModel model_;
     QScrollArea* scroll_;

@@ -1,6 +1,6 @@
 #include "graphics/GraphicsWindowCoarsePatch.h"
 
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "formats/ErMapper.h"
 #include "graphics/CoarsePatch.h"
 #include "graphics/GraphicsWindow.h"
@@ -33,7 +33,7 @@ void bringToFront(QWidget* window)
 
 } // namespace
 
-void wireCoarsePatchCommands(GraphicsWindow& g, SessionState& session, Reporter& reporter,
+void wireCoarsePatchCommands(GraphicsWindow& g, GridHandover& session, Reporter& reporter,
                              const CoarsePatchWindows& w)
 {
     GraphicsModel& model = g.model();

@@ -8,7 +8,7 @@ class ErrorWindow;
 class GraphicsWindow;
 class Reporter;
 class ResampleDialog;
-struct SessionState;
+struct GridHandover;
 
 /// The windows the commands show (created in their place by the window registry).
 struct CoarsePatchWindows {
@@ -21,5 +21,5 @@ struct CoarsePatchWindows {
 };
 
 /// Connects and enables the commands; called once after the window is created.
-void wireCoarsePatchCommands(GraphicsWindow& graphics, SessionState& session, Reporter& reporter,
+void wireCoarsePatchCommands(GraphicsWindow& graphics, GridHandover& session, Reporter& reporter,
                              const CoarsePatchWindows& windows);

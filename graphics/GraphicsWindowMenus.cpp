@@ -3,7 +3,7 @@
 // they are shown disabled. The comment of each group names the tool that wires it.
 #include "graphics/GraphicsWindow.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 #include <QAction>
 #include <QMenu>

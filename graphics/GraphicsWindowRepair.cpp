@@ -1,6 +1,6 @@
 #include "graphics/GraphicsWindowRepair.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/SrtmHgt.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/NullDataRepair.h"
@@ -62,7 +62,7 @@ void SaveSRTMHeightfield1Click(GraphicsWindow& window, Reporter& reporter)
     if (saveSrtmTile(path.toStdString(), *tile, reporter)) window.model().saved = true;
 }
 
-void wireRepairCommands(GraphicsWindow& window, const RepairDialogs& dialogs, SessionState& session,
+void wireRepairCommands(GraphicsWindow& window, const RepairDialogs& dialogs, GridHandover& session,
                         Reporter& reporter)
 {
     GraphicsModel& model = window.model();

@@ -7,7 +7,7 @@
 class EntryDialog;
 class GraphicsWindow;
 class Reporter;
-struct SessionState;
+struct GridHandover;
 
 /// The dialogs of the repair commands, created by the window registry in their places.
 struct RepairDialogs {
@@ -22,7 +22,7 @@ struct RepairDialogs {
 RepairDialogs createRepairDialogs(GraphicsWindow& window, Reporter& reporter);
 
 /// Wires the menu entries and the subset click to their operations.
-void wireRepairCommands(GraphicsWindow& window, const RepairDialogs& dialogs, SessionState& session,
+void wireRepairCommands(GraphicsWindow& window, const RepairDialogs& dialogs, GridHandover& session,
                         Reporter& reporter);
 
 /// "Save SRTM Heightfield": the elevation array padded to 1201 x 1201 or 3601 x 3601 (a larger one is

@@ -8,7 +8,7 @@
 // window order and hands them over; any left out are created on first use.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <QObject>
 #include <QPointer>
