@@ -64,9 +64,3 @@ bool guardedLoad(const GridLoader& load, const OpenRow& row, const std::string& 
         return false;
     }
 }
-
-bool loadIntoGraphics(const OpenRow& row, const std::string& path, GraphicsModel& graphics, Reporter& reporter)
-{
-    const GridLoader load = loaderOf(row);
-    return load && guardedLoad(load, row, path, graphics, reporter);
-}

@@ -1,9 +1,10 @@
 // The one place a file becomes the session's grid: each row of the Open table
 // (formats/OpenTable.h) with the loader that reads its file into the graphics
 // window's model, the raster row for any other file GDAL opens, and the guard
-// around every loader: a loader that fails in any way (an exhausted allocation,
-// any exception) ends the load with one line in the log and leaves the program
-// running.
+// the windows run every loader in: a loader that fails in any way (an exhausted
+// allocation, any exception) ends the load with one line in the log and leaves
+// the program running. gridmend-cli runs the loaders unguarded and ends the
+// command with the failure's message and exit status 1.
 #pragma once
 
 #include "formats/OpenTable.h"
@@ -33,5 +34,3 @@ std::string loadFailedLine(const OpenRow& row, const std::string& path);
 /// failure line is logged once and false is returned.
 bool guardedLoad(const GridLoader& load, const OpenRow& row, const std::string& path, GraphicsModel& graphics,
                  Reporter& reporter);
-/// The row's own loader, guarded.
-bool loadIntoGraphics(const OpenRow& row, const std::string& path, GraphicsModel& graphics, Reporter& reporter);

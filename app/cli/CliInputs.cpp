@@ -85,7 +85,9 @@ bool cliLoadGrid(const OpenRow& row, const std::string& path, const CliOptions& 
         setErCorner(graphics, *latitude, *longitude, reporter);
     }
     reporter.takeIncompleteInput();
-    const bool loaded = loadIntoGraphics(row, path, graphics, reporter);
+    // Unguarded: what a reader throws ends the command with its message and exit status 1.
+    const GridLoader load = loaderOf(row);
+    const bool loaded = load && load(path, graphics, reporter);
     requireWholeInput(path, options, reporter);
     return loaded;
 }
