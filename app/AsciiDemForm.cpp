@@ -1,6 +1,6 @@
 #include "app/AsciiDemForm.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "ui/ErrorWindow.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Modal.h"

@@ -1,7 +1,7 @@
 #include "app/BatchDialog.h"
 
-#include "app/Reporter.h"
-#include "formats/OpenDispatch.h"
+#include "app/core/Reporter.h"
+#include "app/OpenDispatch.h"
 #include "ui/FileDialogs.h"
 #include "ui/Modal.h"
 

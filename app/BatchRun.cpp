@@ -1,6 +1,6 @@
 #include "app/BatchRun.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/RunCommand.h"
 #include "app/SaveCommands.h"
 #include "app/SessionState.h"
@@ -92,7 +92,7 @@ BatchSummary runBatch(const BatchJob& job, SessionState& s, GraphicsModel& graph
         if (job.host.closeGraphicsWindow) job.host.closeGraphicsWindow();
         else graphics.closeAndHandOver(s);
         graphics.nullDataDefinition = nullDataDefinition;
-        lastInterpolationProblem().reset();
+        s.lastInterpolationProblem.reset();
         if (job.host.display2dDisabled) job.host.display2dDisabled();
     };
 

@@ -4,7 +4,8 @@
 // of handlers lives in its own MainWindow<Group>.cpp file.
 #pragma once
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
+#include "app/OpenDispatch.h"
 #include "app/SessionState.h"
 #include "formats/UsgsDemWriter.h"
 
@@ -24,8 +25,8 @@ class GrayscaleWindow;
 class ImageForm;
 class ReferenceImageWindow;
 class SolverParamsDialog;
+class WindowRegistry;
 struct BatchJob;
-struct OpenRow;
 
 class MainWindow : public QMainWindow, public Reporter {
     Q_OBJECT
@@ -52,6 +53,8 @@ public:
     void setGraphicsWindow(GraphicsWindow* window) { graphicsWindow_ = window; }
     void setReferenceImageWindow(ReferenceImageWindow* window) { referenceImageWindow_ = window; }
     void setBatchDialog(BatchDialog* dialog) { batchDialog_ = dialog; }
+    /// The program's windows, where commands find the windows they show.
+    void setWindowRegistry(const WindowRegistry* registry) { registry_ = registry; }
     SolverParamsDialog* solverParamsDialog() const { return paramsDialog_; }
     GraphicsWindow* graphicsWindow() const { return graphicsWindow_; }
     ReferenceImageWindow* referenceImageWindow() const { return referenceImageWindow_; }
@@ -64,6 +67,8 @@ public:
     std::function<void()> shapeFileScalingLimits;
     /// Dialogs a grid reader needs before it reads (the ER tile's corner), by dispatch row number.
     std::map<int, std::function<void()>> askBeforeLoading;
+    /// The loader Open runs for a row (the dispatch's own), always inside the load guard.
+    std::function<GridLoader(const OpenRow&)> loaderFor = loaderOf;
 
     /// Readout labels written by the image windows.
     enum class Readout { X, Y, Elevation, Zoom, Longitude, Latitude };
@@ -158,5 +163,6 @@ private:
     GraphicsWindow* graphicsWindow_ = nullptr;
     ReferenceImageWindow* referenceImageWindow_ = nullptr;
     BatchDialog* batchDialog_ = nullptr;
+    const WindowRegistry* registry_ = nullptr;
     std::string openExtension_;
 };

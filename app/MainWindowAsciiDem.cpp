@@ -14,6 +14,6 @@ void MainWindow::SaveASCIIDEMClick()
     if (path.empty()) return;
     log(path);
     // Submit stores the entries; with Cancel the values stored last are written.
-    if (auto* form = windowRegistry() ? windowRegistry()->find<AsciiDemDataEntryForm>() : nullptr) form->showModal();
+    if (auto* form = registry_ ? registry_->find<AsciiDemDataEntryForm>() : nullptr) form->showModal();
     saveUsgsAsciiDem(path, session_, usgsDemGeoreference, *this);
 }

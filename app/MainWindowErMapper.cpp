@@ -6,7 +6,7 @@
 #include "app/OpenDialogs.h"
 #include "app/WindowRegistry.h"
 #include "formats/ErMapper.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "ui/FileDialogs.h"
 #include "view/RawImageWindow.h"
 
@@ -27,7 +27,7 @@ void MainWindow::OpenAustralianERMergeDEM1Click()
         log(kNotErTileNameLine);
         return;
     }
-    WindowRegistry* registry = windowRegistry();
+    const WindowRegistry* registry = registry_;
     auto* corner = registry ? registry->find<ErCornerDialog>() : nullptr;
     auto* window = registry ? registry->find<ErImageWindow>() : nullptr;
     if (!corner || !window) return;

@@ -25,7 +25,7 @@ void MainWindow::SaveTerragen1Click()
 {
     const std::string path = askExportPath(*this, "terragen|*.ter", ".ter");
     if (path.empty()) return;
-    if (auto* dialog = windowRegistry() ? windowRegistry()->find<TerragenScaleDialog>() : nullptr)
+    if (auto* dialog = registry_ ? registry_->find<TerragenScaleDialog>() : nullptr)
         dialog->showModal();
     saveTerragen(path, *session_.solutionGrid, terragenHeightScale, *this);
 }

@@ -4,7 +4,7 @@
 
 #include "app/SaveCommands.h"
 #include "formats/ErMapper.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/MergeLoaders.h"
 #include "ui/ColourImageWindow.h"
@@ -75,5 +75,7 @@ void MainWindow::OpenSRTM30MergeDEM1Click()
 void MainWindow::SaveDTED11Click()
 {
     const QString path = filedialogs::saveFile(this, "DTED1|*.dt1", ".dt1");
-    saveSolutionAsDted1(path.toStdString(), session_, *this);
+    const std::vector<std::uint8_t> noHeader;
+    saveSolutionAsDted1(path.toStdString(), session_,
+                        graphicsWindow_ ? graphicsWindow_->model().dted1Header : noHeader, *this);
 }

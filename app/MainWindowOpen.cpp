@@ -5,8 +5,7 @@
 
 #include "app/SolverParameters.h"
 #include "app/SolverParamsDialog.h"
-#include "formats/OpenDispatch.h"
-#include "formats/PictureFile.h"
+#include "graphics/PictureFile.h"
 #include "graphics/GraphicsWindow.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
@@ -90,7 +89,7 @@ void MainWindow::openIntoGraphics(const OpenRow& row, const std::string& path)
     graphicsWindow_->show();
     graphicsWindow_->raise();
     if (auto ask = askBeforeLoading.find(row.number); ask != askBeforeLoading.end() && ask->second) ask->second();
-    row.load(path, graphicsWindow_->model(), *this);
+    if (const GridLoader load = loaderFor(row)) guardedLoad(load, row, path, graphicsWindow_->model(), *this);
     if (row.clearsExtension) openExtension_.clear();
 }
 

@@ -8,7 +8,7 @@
 
 void MainWindow::Help1Click()
 {
-    if (auto* help = windowRegistry() ? windowRegistry()->find<HelpWindow>() : nullptr) {
+    if (auto* help = registry_ ? registry_->find<HelpWindow>() : nullptr) {
         help->show();
         help->raise();
     }
@@ -16,7 +16,7 @@ void MainWindow::Help1Click()
 
 void MainWindow::About1Click()
 {
-    if (auto* about = windowRegistry() ? windowRegistry()->find<AboutWindow>() : nullptr) about->showModal();
+    if (auto* about = registry_ ? registry_->find<AboutWindow>() : nullptr) about->showModal();
 }
 
 void MainWindow::Exit1Click()

@@ -15,9 +15,9 @@
 
 namespace {
 template <class W>
-W* findWindow()
+W* findWindow(const WindowRegistry* registry)
 {
-    return windowRegistry() ? windowRegistry()->find<W>() : nullptr;
+    return registry ? registry->find<W>() : nullptr;
 }
 } // namespace
 
@@ -25,7 +25,7 @@ void MainWindow::DisplayImage1Click()
 {
     const GreyImage image = displaySolution(session_, *this);
     if (image.picture.empty()) return;
-    if (auto* form = findWindow<ImageForm>()) {
+    if (auto* form = findWindow<ImageForm>(registry_)) {
         form->setPicture(image);
         form->show();
         form->raise();
@@ -35,8 +35,8 @@ void MainWindow::DisplayImage1Click()
 
 void MainWindow::Display3DImage1Click()
 {
-    auto* panel = findWindow<ThreeDControlPanel>();
-    auto* view = findWindow<ThreeDWindow>();
+    auto* panel = findWindow<ThreeDControlPanel>(registry_);
+    auto* view = findWindow<ThreeDWindow>(registry_);
     if (panel) panel->show();
     if (view) {
         view->show();
@@ -50,13 +50,13 @@ void MainWindow::SaveImage1Click()
     const std::string path = filedialogs::saveFile(this, "bmp|*.bmp", ".bmp").toStdString();
     if (path.empty()) return;
     log(path);
-    if (auto* form = findWindow<ImageForm>()) saveWindowPicture(*form, path, *this);
+    if (auto* form = findWindow<ImageForm>(registry_)) saveWindowPicture(*form, path, *this);
 }
 
 void MainWindow::jpg1Click()
 {
-    auto* view = findWindow<ThreeDWindow>();
-    auto* form65 = findWindow<JpegSnapshotWindow>();
+    auto* view = findWindow<ThreeDWindow>(registry_);
+    auto* form65 = findWindow<JpegSnapshotWindow>(registry_);
     if (!view || !form65) return;
     const std::string path = filedialogs::saveFile(this, "JPEG|*.jpg", ".jpg").toStdString();
     if (path.empty()) return;

@@ -1,6 +1,6 @@
 #include "app/RasterFill.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/RunCommand.h"
 #include "app/SessionState.h"
 #include "formats/GdalRaster.h"

@@ -17,8 +17,8 @@
 // the whole-grid fill bit for bit.
 #pragma once
 
-#include "app/Grid.h"
-#include "app/RasterDescription.h"
+#include "app/core/Grid.h"
+#include "app/core/RasterDescription.h"
 #include "engine/WindowedFill.h"
 
 #include <optional>

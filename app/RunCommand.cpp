@@ -1,8 +1,9 @@
 #include "app/RunCommand.h"
 
 #include "app/BatchRun.h"
-#include "app/GridOps.h"
-#include "app/Reporter.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
+#include "app/RunInputs.h"
 #include "app/SessionState.h"
 #include "engine/Interpolation.h"
 #include "engine/Relaxation.h"
@@ -33,6 +34,7 @@ std::optional<RealGrid> runLsqrPath(SessionState& s, GraphicsModel& graphics, Re
     request.inputFileName = s.inputFileName;
     request.laplacianIterations = s.laplacianIterations;
     request.surface = s.surface;
+    request.fileInput = fileInputBuilderFor(s.inputKind);
     if (s.inputKind == InputKind::SessionGridInput) {
         if (!s.inputGrid) {
             reporter.log(s.inputGridReleased ? kRunInputReleasedLine : kRunNoInputLine);
@@ -56,7 +58,7 @@ std::optional<RealGrid> runLsqrPath(SessionState& s, GraphicsModel& graphics, Re
     }
     if (!problem) return std::nullopt;
     RealGrid solution = std::move(problem->solution);
-    lastInterpolationProblem() = std::move(problem);
+    s.lastInterpolationProblem = std::move(problem);
     return solution;
 }
 
@@ -124,15 +126,9 @@ std::optional<RealGrid> solveRunInput(SessionState& s, GraphicsModel& graphics, 
                                 : runRelaxationPath(s, graphics, reporter, relaxationRefining);
 }
 
-std::unique_ptr<InterpolationProblem>& lastInterpolationProblem()
-{
-    static std::unique_ptr<InterpolationProblem> problem;
-    return problem;
-}
-
 RunOutcome runGridmend(SessionState& s, GraphicsModel& graphics, Reporter& reporter, const BatchJob* batch)
 {
-    lastInterpolationProblem().reset();   // the previous Run's problem is released as this one starts
+    s.lastInterpolationProblem.reset();   // the previous Run's problem is released as this one starts
     if (s.batchMode) {
         if (!batch) {
             reporter.log(kRunNoBatchListLine);

@@ -4,13 +4,12 @@
 // result back into the graphics window where a repair asked for it.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <memory>
 #include <optional>
 
 class GraphicsModel;
-class InterpolationProblem;
 class Reporter;
 struct BatchJob;
 struct SessionState;
@@ -35,10 +34,6 @@ std::optional<RealGrid> solveRunInput(SessionState& session, GraphicsModel& grap
 /// The relaxation of Run's central-difference path on an engine grid (0.0 = unknown) with the
 /// session's Laplacian and refining sweeps; nothing (after a log line) for a grid under 2 x 2.
 std::optional<RealGrid> relaxEngineGrid(const RealGrid& engineGrid, const SessionState& session, Reporter& reporter);
-
-/// The interpolation problem of the last LSQR Run (one per program), kept until the next Run
-/// starts; batch mode releases it after each file.
-std::unique_ptr<InterpolationProblem>& lastInterpolationProblem();
 
 /// Log lines of a refused Run.
 inline constexpr const char* kRunInputReleasedLine =

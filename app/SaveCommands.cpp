@@ -1,6 +1,6 @@
 #include "app/SaveCommands.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/SessionState.h"
 #include "formats/Dted.h"
 #include "formats/ElevationArray.h"
@@ -52,12 +52,13 @@ SrtmResultSave saveResultAsSrtm(const std::string& path, SessionState& session, 
     return result;
 }
 
-bool saveSolutionAsDted1(const std::string& path, const SessionState& session, Reporter& reporter)
+bool saveSolutionAsDted1(const std::string& path, const SessionState& session,
+                         std::span<const std::uint8_t> headerBlock, Reporter& reporter)
 {
     if (path.empty()) return false;
     reporter.log(path);
     if (!session.solutionGrid) return false;
-    return writeDted1(path, *session.solutionGrid, keptDted1Header(), reporter);
+    return writeDted1(path, *session.solutionGrid, headerBlock, reporter);
 }
 
 bool saveUsgsAsciiDem(const std::string& path, const SessionState& session, const UsgsDemGeoreference& georeference,

@@ -4,6 +4,8 @@
 // file".
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 class Reporter;
@@ -32,9 +34,11 @@ struct SrtmResultSave {
 /// cleared) and the path is logged before writing.
 SrtmResultSave saveResultAsSrtm(const std::string& path, SessionState& session, Reporter& reporter);
 /// "Save DTED1": logs the path; writes the solution as a 1201 x 1201 DTED1 file behind the header
-/// block kept from the last DTED1 file opened. Refuses (log line, nothing written) before any DTED1
-/// file was opened; "could not open output file" when the file cannot be created.
-bool saveSolutionAsDted1(const std::string& path, const SessionState& session, Reporter& reporter);
+/// block kept from the last DTED1 file opened (GraphicsModel::dted1Header). Refuses (log line,
+/// nothing written) with an empty header block; "could not open output file" when the file cannot
+/// be created.
+bool saveSolutionAsDted1(const std::string& path, const SessionState& session,
+                         std::span<const std::uint8_t> headerBlock, Reporter& reporter);
 /// "SaveASCIIDEM" once its form has closed (the path was logged before the form): writes the
 /// solution as a USGS ASCII DEM with the georeference, then " " and "File saved.". Returns false
 /// (after "could not open output file", without "File saved.") when the file cannot be written.

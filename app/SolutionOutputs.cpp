@@ -1,6 +1,6 @@
 #include "app/SolutionOutputs.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/SaveCommands.h"
 #include "app/SessionState.h"
 #include "formats/Bmp.h"
@@ -46,9 +46,9 @@ bool writeSrtm(const std::string& path, SessionState& s, const OutputOptions&, R
 {
     return saveSolutionAsSrtm(path, s, r);
 }
-bool writeDted1File(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
+bool writeDted1File(const std::string& path, SessionState& s, const OutputOptions& o, Reporter& r)
 {
-    return saveSolutionAsDted1(path, s, r);
+    return saveSolutionAsDted1(path, s, o.dted1Header, r);
 }
 bool writeBitmap(const std::string& path, SessionState& s, const OutputOptions&, Reporter& r)
 {

@@ -11,7 +11,7 @@
 // Extensions compare without regard to case.
 #pragma once
 
-#include "app/RasterDescription.h"
+#include "app/core/RasterDescription.h"
 #include "formats/UsgsDemWriter.h"
 
 #include <cstdint>
@@ -35,6 +35,8 @@ struct OutputOptions {
     std::optional<RasterDescription> raster;
     std::optional<SampleType> sampleType;
     bool cog = false;
+    /// ".dt1": the header block of the DTED1 tile opened last (empty: none was opened).
+    std::vector<std::uint8_t> dted1Header;
 };
 
 /// The description a GeoTIFF output gets from the options.

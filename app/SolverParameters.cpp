@@ -1,8 +1,8 @@
 #include "app/SolverParameters.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/SessionState.h"
-#include "app/TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "app/TileFill.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
 #include "formats/SrtmHgt.h"
 #include "graphics/GraphicsModel.h"
 

@@ -21,7 +21,7 @@
 // solution truncated toward zero, as Run's write-back does.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "app/TileSet.h"
 #include "engine/WindowedFill.h"
 

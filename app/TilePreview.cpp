@@ -1,7 +1,7 @@
 // The preview of a filled tile set: a small shaded relief of the whole mosaic.
 #include "app/TileFill.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/Bmp.h"
 #include "formats/JpegWriter.h"
 

@@ -11,7 +11,7 @@
 // tiles that are all sea.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "engine/WindowedFill.h"
 
 #include <cstdint>

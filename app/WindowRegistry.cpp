@@ -7,6 +7,7 @@
 #include "app/ShellWindows.h"
 #include "app/SolverParamsDialog.h"
 #include "app/TerragenScaleDialog.h"
+#include "app/TileGrayscale.h"
 #include "classify/ClassificationDialog.h"
 #include "classify/PixelClassifier.h"
 #include "graphics/CoarsePatch.h"
@@ -30,15 +31,6 @@
 #include <functional>
 
 namespace {
-WindowRegistry* current = nullptr;
-}
-
-WindowRegistry* windowRegistry()
-{
-    return current;
-}
-
-namespace {
 /// The "Reference Image" window's picture for the range filter, Subtract and NAND.
 ReferencePicture referencePicture(ReferenceImageWindow& window)
 {
@@ -53,6 +45,18 @@ ReferencePicture referencePicture(ReferenceImageWindow& window)
         window.loadPicture(image);
     };
     return r;
+}
+
+/// The graphics window as the picture "Classify Pixels" recolours.
+ClassificationHost classificationHost(GraphicsWindow& graphics)
+{
+    ClassificationHost host;
+    host.window = &graphics;
+    host.imageArray = [&graphics]() -> IntGrid& { return graphics.model().imageArray; };
+    host.saveUndo = [&graphics] { graphics.model().saveUndo(); };
+    host.refresh = [&graphics] { graphics.model().refresh(); };
+    host.setArraysBusy = [&graphics](bool busy) { graphics.setArraysBusy(busy); };
+    return host;
 }
 } // namespace
 
@@ -78,10 +82,10 @@ const std::vector<QString>& WindowRegistry::creationOrder()
 
 WindowRegistry::WindowRegistry(Options options)
 {
-    current = this;
     QApplication::setApplicationName("gridmend");
     main_ = std::make_unique<MainWindow>();
     MainWindow* m = main_.get();
+    m->setWindowRegistry(this);
     windows_.push_back(m);
     auto add = [this](QWidget* w) { windows_.push_back(w); return w; };
 
@@ -179,8 +183,8 @@ WindowRegistry::WindowRegistry(Options options)
     auto* shapeFileScaling = new ShapeFileScalingDialog(m->session(), *m, m);
     add(shapeFileScaling);
     m->shapeFileScalingLimits = [shapeFileScaling] { shapeFileScaling->showModal(); };
-    graphics->model().hooks.solutionReplaced = [] {
-        if (auto* view = windowRegistry() ? windowRegistry()->find<ThreeDWindow>() : nullptr) view->requestSmoothing();
+    graphics->model().hooks.solutionReplaced = [this] {
+        if (auto* view = find<ThreeDWindow>()) view->requestSmoothing();
     };
     auto* batch = new BatchDialog(m->session(), *m, m);
     batch->requestSolverParameters = graphics->host.requestSolverParameters;
@@ -193,7 +197,9 @@ WindowRegistry::WindowRegistry(Options options)
         new ErrorWindow({coarsepatch::kOutsideLine1, coarsepatch::kOutsideLine2}, graphics);
     add(patchWindows.outsideSrtm30);
     graphics->setMapTools(new MapTools(*graphics, *m, tools, referencePicture(*reference)));
-    new PixelClassifier(*graphics, *m, *classification);
+    auto* classifier = new PixelClassifier(classificationHost(*graphics), *m, *classification);
+    graphics->plugins.classifyPixels = [classifier] { classifier->ClassifyPixels1Click(); };
+    graphics->applyEnablingRules();
     auto* grayscale = new GrayscaleWindow(m);
     add(grayscale);
     add(new ErImageWindow(m));
@@ -250,6 +256,5 @@ void WindowRegistry::connectGraphicsWindow(GraphicsWindow& graphics, MainWindow&
 WindowRegistry::~WindowRegistry()
 {
     setGeneralErrorWindow(nullptr);
-    if (current == this) current = nullptr;
     main_.reset();
 }

@@ -46,6 +46,3 @@ private:
     std::unique_ptr<MainWindow> main_;
     std::vector<QPointer<QWidget>> windows_;
 };
-
-/// The registry of the running program (set while one exists).
-WindowRegistry* windowRegistry();

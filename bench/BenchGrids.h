@@ -1,7 +1,7 @@
 // Grids for the benchmarks: n x n engine grids with a fraction of known postings.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <random>
 

@@ -2,7 +2,7 @@
 // (Expand DTED0 DEM, Insert, Input Data, Run with the relaxation alone, 200
 // sweeps, and the write-back) step by step and as a whole. The whole process
 // with file reading and writing is bench/patch_quality.py (gridmend-cli patch).
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/RunCommand.h"
 #include "app/SessionState.h"
 #include "graphics/CoarsePatch.h"

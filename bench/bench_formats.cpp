@@ -2,7 +2,7 @@
 // tile, a whole 6000 x 4800 SRTM30 tile, and a 1201 x 1201 USGS ASCII DEM
 // written and read back; a 3601 x 3601 tile written as the writers write; and a million
 // x y z text lines parsed. Each file is made once in a temporary folder.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/CsvPoints.h"
 #include "formats/Dted.h"
 #include "formats/FileIo.h"

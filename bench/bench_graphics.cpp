@@ -1,7 +1,7 @@
 // The graphics window's model on a 3601 x 3601 tile: loading an elevation array and an
 // index file (with rendering), render, Zoom In / Zoom Out, Undo and Copy Bitmap; and the
 // text-grid reader's throughput.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/ElevationArray.h"
 #include "formats/TextGrid.h"
 #include "graphics/GraphicsLoaders.h"

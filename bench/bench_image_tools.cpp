@@ -3,8 +3,8 @@
 // k-means classification (k = 6, one pass) of a 1000 x 1000 picture; then the
 // same commands as the graphics window runs them on its model (undo copies of
 // both arrays, the display rebuilt), and the timer's re-render after a tag.
-#include "app/GridOps.h"
-#include "app/Reporter.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
 #include "classify/PixelClassification.h"
 #include "graphics/ContourCommands.h"
 #include "graphics/GraphicsModel.h"

@@ -1,7 +1,7 @@
 // The LSQR interpolation on the everyday 1201 x 1201 grid with 30% known postings:
 // time per LSQR iteration (the fused stencil products against the plain product over
 // the stored entries, the baseline), the products alone, and building the system.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "engine/LaplacianSystem.h"
 #include "engine/Lsqr.h"
 

@@ -1,6 +1,6 @@
 // One main sweep of the relaxation on everyday (1201 x 1201) and big (3601 x 3601)
 // tiles with 30% known postings; the "every cell" sweep is the baseline.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "engine/Relaxation.h"
 
 #include "BenchGrids.h"

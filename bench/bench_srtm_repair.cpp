@@ -3,8 +3,8 @@
 // its picture; into a new window and into one holding a tile already), "Fix Sea
 // Level Elevations", the write-back after Run and the batch's store-only
 // write-back.
-#include "app/Reporter.h"
-#include "app/SessionState.h"
+#include "app/core/Reporter.h"
+#include "app/core/GridHandover.h"
 #include "formats/SrtmHgt.h"
 #include "graphics/GraphicsLoaders.h"
 #include "graphics/GraphicsModel.h"
@@ -77,13 +77,13 @@ void BM_FixSeaLevel3601(benchmark::State& state)
 
 /// A write-back of a whole-tile solution into a freshly loaded tile (the load is not timed).
 void writeBackBenchmark(benchmark::State& state, void (GraphicsModel::*load)(const IntGrid&),
-                        void (GraphicsModel::*writeBack)(SessionState&, Reporter&))
+                        void (GraphicsModel::*writeBack)(GridHandover&, Reporter&))
 {
     NullReporter quiet;
     const IntGrid tile = voidedTerrain();
     const RealGrid solution = solutionFor(kTile);
     GraphicsModel g;
-    SessionState s;
+    GridHandover s;
     for (auto _ : state) {
         state.PauseTiming();
         (g.*load)(tile);

@@ -1,7 +1,7 @@
 // The 3-D view of a 1201 x 1201 solution (1,440,000 quadrilaterals) rendered
 // offscreen in software OpenGL, and "Display 2D Image" of a 3601 x 3601 solution.
 // The 3-D benchmark needs an X server (run under xvfb-run).
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/SessionState.h"
 #include "view/GreyImage.h"
 #include "view/OffscreenRender.h"

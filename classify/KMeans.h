@@ -20,7 +20,7 @@
 // holds n cluster numbers 0 .. k-1, every cluster non-empty.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "classify/KMeansRandom.h"
 
 #include <vector>

@@ -1,8 +1,8 @@
 #include "classify/PixelClassification.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
-#include "app/TextNumbers.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
+#include "app/core/TextNumbers.h"
 #include "classify/KMeans.h"
 
 #include <string>

@@ -14,7 +14,7 @@
 // replaces imageArray there when the work ends.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "classify/KMeansRandom.h"
 
 #include <array>

@@ -1,8 +1,7 @@
 #include "classify/PixelClassifier.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "classify/ClassificationDialog.h"
-#include "graphics/GraphicsWindow.h"
 #include "ui/Modal.h"
 #include "ui/PostingReporter.h"
 
@@ -10,17 +9,18 @@
 #include <QThread>
 #include <memory>
 
-PixelClassifier::PixelClassifier(GraphicsWindow& window, Reporter& reporter, ClassificationDialog& dialog)
-    : QObject(&window), window_(window), reporter_(reporter), dialog_(dialog)
+PixelClassifier::PixelClassifier(ClassificationHost host, Reporter& reporter, ClassificationDialog& dialog)
+    : QObject(host.window), window_(std::move(host)), reporter_(reporter), dialog_(dialog)
 {
     setObjectName("pixelClassifier");
     beep = [] { QApplication::beep(); };
     dialog_.start = [this](const ClassificationParameters& p) { start(p); };
-    window_.plugins.classifyPixels = [this] {
-        if (running_) reporter_.log(kClassificationRunningLine);
-        else modal::exec(dialog_);
-    };
-    window_.applyEnablingRules();
+}
+
+void PixelClassifier::ClassifyPixels1Click()
+{
+    if (running_) reporter_.log(kClassificationRunningLine);
+    else modal::exec(dialog_);
 }
 
 PixelClassifier::~PixelClassifier()
@@ -37,9 +37,8 @@ void PixelClassifier::start(const ClassificationParameters& parameters)
         reporter_.log(kClassificationRunningLine);
         return;
     }
-    GraphicsModel& g = window_.model();
-    g.saveUndo();
-    auto before = std::make_shared<const IntGrid>(g.imageArray);
+    window_.saveUndo();
+    auto before = std::make_shared<const IntGrid>(window_.imageArray());
     running_ = true;
     window_.setArraysBusy(true);
     QThread* thread = QThread::create([this, before, parameters, seed = seed] {
@@ -65,11 +64,10 @@ void PixelClassifier::finish(const IntGrid& before, IntGrid result, const Classi
 {
     running_ = false;
     window_.setArraysBusy(false);
-    GraphicsModel& g = window_.model();
     if (outcome.recoloured) {
-        if (g.imageArray == before) {
-            g.imageArray = std::move(result);
-            g.refresh();
+        if (IntGrid& imageArray = window_.imageArray(); imageArray == before) {
+            imageArray = std::move(result);
+            window_.refresh();
         } else {
             reporter_.log(kClassificationDroppedLine);
         }

@@ -19,9 +19,19 @@
 #include <functional>
 
 class ClassificationDialog;
-class GraphicsWindow;
 class QThread;
 class Reporter;
+
+/// What a classification needs of the window whose picture it recolours (the graphics
+/// window; the program wires it): the picture, its undo copy, its redraw, and the refusal
+/// of the commands that change or close its arrays while the worker runs.
+struct ClassificationHost {
+    QObject* window = nullptr;                ///< the classifier's parent
+    std::function<IntGrid&()> imageArray;     ///< the picture classified and replaced
+    std::function<void()> saveUndo;
+    std::function<void()> refresh;
+    std::function<void(bool busy)> setArraysBusy;
+};
 
 inline constexpr const char* kClassificationRunningLine =
     "A classification is running: a new one can start when it ends.";
@@ -31,7 +41,7 @@ inline constexpr const char* kClassificationDroppedLine =
 class PixelClassifier : public QObject {
     Q_OBJECT
 public:
-    PixelClassifier(GraphicsWindow& window, Reporter& reporter, ClassificationDialog& dialog);
+    PixelClassifier(ClassificationHost host, Reporter& reporter, ClassificationDialog& dialog);
     /// Waits for a running classification (its result is not written).
     ~PixelClassifier() override;
 
@@ -44,6 +54,8 @@ public:
     bool running() const { return running_; }
     /// Submit: starts the classification, or refuses it while one is running.
     void start(const ClassificationParameters& parameters);
+    /// "Classify Pixels": the dialog, or the running line while a classification runs.
+    void ClassifyPixels1Click();
 
 signals:
     /// The classification ended and its result was written (or dropped).
@@ -52,7 +64,7 @@ signals:
 private:
     void finish(const IntGrid& before, IntGrid result, const ClassificationOutcome& outcome);
 
-    GraphicsWindow& window_;
+    ClassificationHost window_;
     Reporter& reporter_;
     ClassificationDialog& dialog_;
     bool running_ = false;

@@ -1,7 +1,7 @@
 #include "engine/Interpolation.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
 #include "engine/Lsqr.h"
 #include "engine/Relaxation.h"
 
@@ -48,7 +48,7 @@ std::unique_ptr<InterpolationProblem> interpolate(const InterpolationRequest& re
 {
     const auto start = std::chrono::steady_clock::now();
 
-    const InputBuilder builder = inputBuilderFor(request.kind);
+    const InputBuilder builder = request.fileInput ? request.fileInput : inputBuilderFor(request.kind);
     if (!builder) {
         reporter.log(kSwitchErrorLine);
         return nullptr;

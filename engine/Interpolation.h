@@ -1,7 +1,7 @@
 // The interpolation driver: Run's LSQR path.
 //
 // It obtains the grid to interpolate through the input builder of the
-// session's input kind, builds the over-determined Laplacian system and its
+// session's input kind (the request's fileInput for the kinds read from a file), builds the over-determined Laplacian system and its
 // right-hand side, computes the central-difference initial estimate (with its
 // refining sweeps), solves with LSQR, reports the elapsed time and returns the
 // solution in engine orientation (south row first).
@@ -17,17 +17,23 @@
 // not be read); nothing is then changed anywhere.
 #pragma once
 
-#include "app/Grid.h"
-#include "app/InputKind.h"
-#include "app/SurfaceChoice.h"
+#include "app/core/Grid.h"
+#include "app/core/InputKind.h"
+#include "app/core/SurfaceChoice.h"
 #include "engine/LaplacianSystem.h"
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+class InterpolationProblem;
 class Reporter;
+struct InterpolationRequest;
+
+/// Obtains problem.inputValues (and its size) for one input kind; false after its failure line.
+using InputBuilder = bool (*)(const InterpolationRequest& request, InterpolationProblem& problem, Reporter& reporter);
 
 /// What the driver needs from the session (and, for GraphicsGridInput, from the graphics window).
 struct InterpolationRequest {
@@ -44,6 +50,7 @@ struct InterpolationRequest {
     const RealGrid* graphicsGrid = nullptr;  ///< GraphicsGridInput: the graphics window's real-valued array
     std::FILE* reportStream = stdout;        ///< LSQR report header
     SurfaceChoice surface;                   ///< the start estimate: the sweeps, or a converged surface
+    InputBuilder fileInput = nullptr;        ///< the file kinds: the reader of inputFileName the caller gives
 };
 
 /// One Run's problem: the builder's grid, the system, b, x0 and the solution.
@@ -72,11 +79,14 @@ public:
     const char* knownCountLabel = "non zero nodes is:  ";
 };
 
-/// Obtains problem.inputValues (and its size) for one input kind; false after its failure line.
-using InputBuilder = bool (*)(const InterpolationRequest& request, InterpolationProblem& problem, Reporter& reporter);
-
-/// The builder of an input kind, or null for a kind that has none ("Switch error").
+/// The builder of an input kind handed over as a grid, or null for any other kind ("Switch error"
+/// unless the request brings its fileInput).
 InputBuilder inputBuilderFor(InputKind kind);
+/// For the builders: the grid becomes the problem's own input; false for none.
+bool holdGrid(InterpolationProblem& p, std::optional<RealGrid> grid);
+/// For the builders of the file kinds: whether the session's size can hold a grid (they read
+/// that many rows and columns); otherwise the too-small line and false.
+bool sessionSizeUsable(const InterpolationRequest& request, Reporter& reporter);
 
 /// The driver: builds, solves and reports; the problem holds the solution.
 std::unique_ptr<InterpolationProblem> interpolate(const InterpolationRequest& request, Reporter& reporter);

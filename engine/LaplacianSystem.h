@@ -20,7 +20,7 @@
 // the fused products of LSQR use the stencil directly and give the same bits.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "engine/Lsqr.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "engine/Lsqr.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "engine/BackgroundWorker.h"
 
 #include <cmath>

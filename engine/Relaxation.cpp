@@ -1,6 +1,6 @@
 #include "engine/Relaxation.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "engine/SurfaceSolver.h"
 
 #include <algorithm>

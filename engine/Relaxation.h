@@ -20,8 +20,8 @@
 // each cell waiting for its left neighbour).
 #pragma once
 
-#include "app/Grid.h"
-#include "app/SurfaceChoice.h"
+#include "app/core/Grid.h"
+#include "app/core/SurfaceChoice.h"
 
 #include <cstdint>
 #include <optional>

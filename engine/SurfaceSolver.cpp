@@ -1,6 +1,6 @@
 #include "engine/SurfaceSolver.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "engine/SurfaceMultigrid.h"
 
 #include <algorithm>

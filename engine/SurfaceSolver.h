@@ -17,7 +17,7 @@
 // fixed cell keeps its values; the returned figures cover every group.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <string>

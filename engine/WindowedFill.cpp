@@ -1,6 +1,6 @@
 #include "engine/WindowedFill.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "engine/Interpolation.h"
 #include "engine/LaplacianSystem.h"
 #include "engine/Relaxation.h"

@@ -31,8 +31,8 @@
 // posting, a strip of rows as doubles, and the stack of one flood fill.
 #pragma once
 
-#include "app/Grid.h"
-#include "app/SurfaceChoice.h"
+#include "app/core/Grid.h"
+#include "app/core/SurfaceChoice.h"
 
 #include <cstdint>
 #include <functional>

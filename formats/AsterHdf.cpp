@@ -1,6 +1,6 @@
 #include "formats/AsterHdf.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/FileIo.h"
 #include "formats/FloatSamples.h"
 

@@ -10,7 +10,7 @@
 // against the file's size before it is used.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <optional>

@@ -4,7 +4,7 @@
 // pictures (0xRRGGBB in the low 24 bits of each pixel).
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "formats/Bsq.h"
 
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "formats/FileIo.h"
 
 std::vector<std::uint8_t> encodeBsq(const IntGrid& southFirst)

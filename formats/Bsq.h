@@ -3,7 +3,7 @@
 // (solution row R-1) to the southern, columns west to east.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <string>

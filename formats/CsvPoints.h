@@ -9,7 +9,7 @@
 // whose x, y or z is not a finite number (a cut-off last record adds no point).
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "formats/PointPlacement.h"
 
 #include <optional>

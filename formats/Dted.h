@@ -13,7 +13,7 @@
 // such. Checksums are neither verified nor computed.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "formats/SrtmHgt.h"   // TileCorner
 
 #include <cstdint>

@@ -15,7 +15,7 @@
 // right-aligned in 8 characters, LF.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <optional>

@@ -5,7 +5,7 @@
 // by the user; the header is not interpreted.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <optional>

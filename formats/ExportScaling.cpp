@@ -1,6 +1,6 @@
 #include "formats/ExportScaling.h"
 
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 
 std::int32_t LinearScale::operator()(std::int32_t v) const
 {

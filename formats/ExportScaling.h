@@ -6,8 +6,8 @@
 // lines of a writer until its file is written.
 #pragma once
 
-#include "app/Grid.h"
-#include "app/Reporter.h"
+#include "app/core/Grid.h"
+#include "app/core/Reporter.h"
 
 #include <cstdint>
 #include <string>

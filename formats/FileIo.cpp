@@ -1,6 +1,6 @@
 #include "formats/FileIo.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 #include <atomic>
 #include <cerrno>

@@ -2,7 +2,7 @@
 
 #include "formats/FileIo.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 #include <gdal.h>
 #include <cpl_conv.h>

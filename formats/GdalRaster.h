@@ -16,8 +16,8 @@
 // complete; a Cloud Optimized GeoTIFF is copied from it through GDAL's COG driver.
 #pragma once
 
-#include "app/Grid.h"
-#include "app/RasterDescription.h"
+#include "app/core/Grid.h"
+#include "app/core/RasterDescription.h"
 
 #include <memory>
 #include <optional>

@@ -12,7 +12,7 @@
 // stops at the first text that is not a number.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <optional>
 #include <string>

@@ -7,7 +7,7 @@
 // Encoding is formats/JpegWriter.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <optional>

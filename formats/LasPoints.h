@@ -15,7 +15,7 @@
 // factor or offset that is not a finite number is not a LAS file this program can read.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "formats/PointPlacement.h"
 
 #include <cstdint>

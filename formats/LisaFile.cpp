@@ -1,6 +1,6 @@
 #include "formats/LisaFile.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/FileIo.h"
 
 bool inspectLisaBytes(std::span<const std::uint8_t> bytes, Reporter& reporter)

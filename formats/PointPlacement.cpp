@@ -1,7 +1,7 @@
 #include "formats/PointPlacement.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
 
 #include <algorithm>
 #include <string>

@@ -7,7 +7,7 @@
 // point reaches hold 0.0 (unknown).
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <optional>
 #include <vector>

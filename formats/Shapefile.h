@@ -11,7 +11,7 @@
 // log lines and nothing is returned.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <optional>

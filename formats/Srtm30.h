@@ -6,7 +6,7 @@
 // ("e020n40.dem"); only the lower-case letters 'e' and 'n' count as positive.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <optional>

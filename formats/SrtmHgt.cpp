@@ -1,8 +1,8 @@
 #include "formats/SrtmHgt.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
-#include "app/TextNumbers.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
+#include "app/core/TextNumbers.h"
 #include "formats/FileIo.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 // north row first, no header. Samples are loaded unchanged (voids stay -32768).
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <optional>

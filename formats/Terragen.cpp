@@ -1,7 +1,7 @@
 #include "formats/Terragen.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
 #include "formats/ExportScaling.h"
 #include "formats/FileIo.h"
 

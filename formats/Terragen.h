@@ -6,7 +6,7 @@
 // solution uses a range of 1 and is warned about.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <optional>

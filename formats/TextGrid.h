@@ -5,7 +5,7 @@
 // order into row 0, 1, 2, ... (no flip); 0 marks an unknown posting.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "formats/Tga.h"
 
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "formats/ExportScaling.h"
 #include "formats/FileIo.h"
 

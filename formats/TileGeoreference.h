@@ -6,7 +6,7 @@
 // Postings are cell centres, so each raster's corner lies half a spacing outside.
 #pragma once
 
-#include "app/RasterDescription.h"
+#include "app/core/RasterDescription.h"
 
 #include <optional>
 

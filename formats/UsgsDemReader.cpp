@@ -1,7 +1,7 @@
 #include "formats/UsgsDemReader.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
 #include "formats/FileIo.h"
 #include "formats/UsgsDemTokens.h"
 

@@ -1,6 +1,6 @@
 #include "formats/UsgsDemTokens.h"
 
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 
 #include <algorithm>
 #include <charconv>

@@ -10,7 +10,7 @@
 // being the void.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 // The ASTER DEM HDF reader on arbitrary bytes.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/AsterHdf.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The bitmap path of the picture loader on arbitrary bytes: the program's own header checks
 // and the toolkit's reader, with a pixel limit (pictures up to 4 M pixels).
-#include "app/Reporter.h"
-#include "formats/PictureFile.h"
+#include "app/core/Reporter.h"
+#include "graphics/PictureFile.h"
 
 #include <cstdint>
 

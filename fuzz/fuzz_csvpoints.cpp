@@ -1,5 +1,5 @@
 // The CSV point reader and the point placement on arbitrary bytes.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/CsvPoints.h"
 
 #include <cstdint>

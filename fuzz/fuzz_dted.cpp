@@ -1,7 +1,7 @@
 // The DTED0 and DTED1 readers and the corner rule on arbitrary bytes. The
 // 1201 x 1201 DTED1 grid is only built for inputs that announce level 1 (UHL
 // digit '1' at byte 47), so that the other runs stay fast.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/Dted.h"
 
 #include <cstdint>

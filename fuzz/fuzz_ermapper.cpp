@@ -1,6 +1,6 @@
 // The ER Mapper tile reader: the input as it is (size test) and placed at the
 // start of a file of the valid size (float decoding).
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/ErMapper.h"
 
 #include <algorithm>

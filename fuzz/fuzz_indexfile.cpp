@@ -1,5 +1,5 @@
 // The index-file reader (counting, extents, rescaling, rasterising) on arbitrary bytes.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/IndexFile.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The LAS point reader and the point placement on arbitrary bytes.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/LasPoints.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The LISA inspection on arbitrary bytes.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/LisaFile.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The shapefile contour reader on arbitrary bytes: two 16-bit lengths split the
 // input into the ".shp", ".shx" and ".dbf" contents; a third value gives MAXSPAN
 // (kept small so that each run stays fast).
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/Shapefile.h"
 
 #include <algorithm>

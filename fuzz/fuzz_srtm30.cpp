@@ -1,7 +1,7 @@
 // The SRTM30 name rule and its sample decoding on arbitrary bytes. The first two
 // bytes choose a small grid size so that each run stays fast; the decoding is
 // the one the 6000 x 4800 tile uses.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/Srtm30.h"
 #include "formats/SrtmHgt.h"
 

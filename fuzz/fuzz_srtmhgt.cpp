@@ -1,5 +1,5 @@
 // The height-file reader and the tile name rule on arbitrary bytes.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/SrtmHgt.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The tile-set finder on an arbitrary list file: names, blank lines, missing and odd-sized files.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/TileSet.h"
 
 #include <cstdint>

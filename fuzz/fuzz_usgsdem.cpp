@@ -1,5 +1,5 @@
 // The USGS ASCII DEM reader on arbitrary bytes.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/UsgsDemReader.h"
 
 #include <cstdint>

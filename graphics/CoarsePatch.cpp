@@ -1,8 +1,8 @@
 #include "graphics/CoarsePatch.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
-#include "app/SessionState.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
+#include "app/core/GridHandover.h"
 #include "formats/Srtm30.h"
 #include "graphics/GraphicsModel.h"
 
@@ -33,7 +33,7 @@ bool fitsWindow(const Grid<T>& grid, const GraphicsModel& g, const char* command
 }
 
 /// The session fields of an expansion: the next Run reads expandedGrid.
-void makeExpandedGridTheInput(const RealGrid& expanded, SessionState& s)
+void makeExpandedGridTheInput(const RealGrid& expanded, GridHandover& s)
 {
     s.fromGraphicsWindow = true;
     s.inputKind = InputKind::GraphicsGridInput;
@@ -62,7 +62,7 @@ RealGrid expandCoarseGrid(const IntGrid& coarse, int rows, int columns, std::int
     return out;
 }
 
-bool expandDted0(GraphicsModel& g, SessionState& s, Reporter& reporter)
+bool expandDted0(GraphicsModel& g, GridHandover& s, Reporter& reporter)
 {
     if (!g.dted0Grid) return false;
     const int rows = (g.dted0Grid->rows() - 1) * coarsepatch::kLatticeStep + 1;
@@ -86,7 +86,7 @@ Srtm30Window srtm30WindowFor(double tileLatitude, double tileLongitude, int srtm
     return w;
 }
 
-Srtm30Expansion expandSrtm30(GraphicsModel& g, SessionState& s, Reporter& reporter, IntGrid& block)
+Srtm30Expansion expandSrtm30(GraphicsModel& g, GridHandover& s, Reporter& reporter, IntGrid& block)
 {
     using coarsepatch::kSrtm30Block;
     if (!g.srtm30Tile) return Srtm30Expansion::NotHeld;
@@ -114,7 +114,7 @@ Srtm30Expansion expandSrtm30(GraphicsModel& g, SessionState& s, Reporter& report
     return Srtm30Expansion::Expanded;
 }
 
-bool insertExpanded(GraphicsModel& g, SessionState& s, Reporter& reporter)
+bool insertExpanded(GraphicsModel& g, GridHandover& s, Reporter& reporter)
 {
     if (!g.expandedGrid) return false;
     if (!fitsWindow(*g.expandedGrid, g, "Insert Expanded DTED0 or SRTM30 into SRTM-3", "the expanded grid", reporter))

@@ -24,13 +24,13 @@
 // one log line when the sizes or corners do not fit.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 
 class GraphicsModel;
 class Reporter;
-struct SessionState;
+struct GridHandover;
 
 namespace coarsepatch {
 inline constexpr int kLatticeStep = 10;            ///< fine postings per coarse posting (DTED0, SRTM30)
@@ -55,7 +55,7 @@ RealGrid expandCoarseGrid(const IntGrid& coarse, int rows, int columns, std::int
 /// inputKind := GraphicsGridInput, the session size := the window's. False when
 /// no DTED0 grid is held or (after a log line) when the window's size is not
 /// the DTED0 lattice's.
-bool expandDted0(GraphicsModel& graphics, SessionState& session, Reporter& reporter);
+bool expandDted0(GraphicsModel& graphics, GridHandover& session, Reporter& reporter);
 
 /// Where the SRTM-3 tile lies in the SRTM30 tile (the logged offsets).
 struct Srtm30Window {
@@ -76,7 +76,7 @@ enum class Srtm30Expansion {
 /// block), releases the SRTM30 tile, expandedGrid := the block spread over 1201 x
 /// 1201 (row and column 1200 left to interpolate); the session as expandDted0
 /// with size 1201 x 1201.
-Srtm30Expansion expandSrtm30(GraphicsModel& graphics, SessionState& session, Reporter& reporter, IntGrid& block);
+Srtm30Expansion expandSrtm30(GraphicsModel& graphics, GridHandover& session, Reporter& reporter, IntGrid& block);
 
 /// "Insert Expanded DTED0 or SRTM30 into SRTM-3": every null posting of imageArray
 /// whose expanded value is positive takes it (truncated) in both arrays and is
@@ -84,7 +84,7 @@ Srtm30Expansion expandSrtm30(GraphicsModel& graphics, SessionState& session, Rep
 /// patchGraphicsWindow := 1, inputKind := SessionGridInput, the session size :=
 /// the window's. False when nothing is expanded or (after a log line) when the
 /// expanded grid's size is not the window's.
-bool insertExpanded(GraphicsModel& graphics, SessionState& session, Reporter& reporter);
+bool insertExpanded(GraphicsModel& graphics, GridHandover& session, Reporter& reporter);
 
 /// "Assign Interpolated Elevations": the interpolated surface (flipped north row
 /// first, truncated) goes into every null posting of elevationArray, in both

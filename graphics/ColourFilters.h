@@ -11,7 +11,7 @@
 // elevationArray to the picture).
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <array>
 #include <cstdint>

@@ -19,7 +19,7 @@
 // the other array follows it; segments leaving the array are clipped.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "graphics/ScreenCells.h"
 
 #include <array>

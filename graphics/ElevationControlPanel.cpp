@@ -1,6 +1,6 @@
 #include "graphics/ElevationControlPanel.h"
 
-#include "app/TextNumbers.h"
+#include "app/core/TextNumbers.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/LineTagger.h"
 #include "ui/ErrorWindow.h"

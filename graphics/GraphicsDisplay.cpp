@@ -8,7 +8,7 @@
 // zoomFactor-th pixel of each row and column) and stores its colours.
 #include "graphics/GraphicsModel.h"
 
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "graphics/Digitiser.h"
 
 #include <algorithm>

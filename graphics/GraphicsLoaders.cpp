@@ -1,7 +1,7 @@
 #include "graphics/GraphicsLoaders.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
 #include "formats/Dted.h"
 #include "formats/AsterHdf.h"
 #include "formats/ElevationArray.h"
@@ -92,18 +92,12 @@ bool loadDted1Tile(const std::string& path, GraphicsModel& graphics, Reporter& r
     const auto corner = readDtedCorner(path, reporter);
     auto dted1 = readDted1Tile(path, reporter);
     if (!corner || !dted1) return false;
-    keptDted1Header() = std::move(dted1->headerBlock);
+    graphics.dted1Header = std::move(dted1->headerBlock);
     graphics.tileLatitude = corner->latitude;
     graphics.tileLongitude = corner->longitude;
     graphics.loadTile(dted1->tile);
     graphics.raster = dtedTileRaster(*corner, dted1->tile.rows());
     return true;
-}
-
-std::vector<std::uint8_t>& keptDted1Header()
-{
-    static std::vector<std::uint8_t> header;
-    return header;
 }
 
 bool loadUsgsDem(const std::string& path, GraphicsModel& graphics, Reporter& reporter)

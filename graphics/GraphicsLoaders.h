@@ -28,12 +28,8 @@ bool loadElevationArray(const std::string& path, GraphicsModel& graphics, Report
 bool inspectLisaIntoGraphics(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
 /// DTED1 (".dt1", ".DT1"): the corner from the DSI record into tileLatitude and
 /// tileLongitude, then the tile (load tile); the file's first 3436 bytes become the
-/// kept header block of "Save DTED1".
+/// model's dted1Header, kept for "Save DTED1".
 bool loadDted1Tile(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
-/// The header block of the last DTED1 file opened with "&Open", held by the loader for
-/// "Save DTED1" for the rest of the program run (empty before any, and after a file
-/// too short to hold one).
-std::vector<std::uint8_t>& keptDted1Header();
 
 /// USGS ASCII DEM (".dem", ".DEM"): load tile.
 bool loadUsgsDem(const std::string& path, GraphicsModel& graphics, Reporter& reporter);

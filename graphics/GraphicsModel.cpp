@@ -1,7 +1,7 @@
 #include "graphics/GraphicsModel.h"
 
-#include "app/Reporter.h"
-#include "app/SessionState.h"
+#include "app/core/Reporter.h"
+#include "app/core/GridHandover.h"
 
 #include <algorithm>
 
@@ -118,14 +118,14 @@ IntGrid GraphicsModel::inputDataCopy(std::int32_t lsqrIterations) const
     return copy;
 }
 
-void GraphicsModel::handOverInputData(SessionState& session) const
+void GraphicsModel::handOverInputData(GridHandover& session) const
 {
     session.storeInputGrid(inputDataCopy(session.lsqrIterations));
     session.numberElevationRows = imageRows();
     session.numberElevationColumns = imageColumns();
 }
 
-void GraphicsModel::closeAndHandOver(SessionState& session)
+void GraphicsModel::closeAndHandOver(GridHandover& session)
 {
     if (holdsContent()) {
         session.numberElevationRows = imageRows();
@@ -142,8 +142,10 @@ void GraphicsModel::reset()
     Hooks kept = std::move(hooks);
     const std::int32_t lastSubmitted = tagging.lastSubmitted;
     const bool keptInteractive = interactive;
+    std::vector<std::uint8_t> keptDted1Header = std::move(dted1Header);
     *this = GraphicsModel();
     interactive = keptInteractive;
+    dted1Header = std::move(keptDted1Header);
     hooks = std::move(kept);
     tagging.lastSubmitted = lastSubmitted;
 }

@@ -11,8 +11,8 @@
 // elevation v is displayed as the colour v x 599 (modulo 2^24), 255 as white.
 #pragma once
 
-#include "app/Grid.h"
-#include "app/RasterDescription.h"
+#include "app/core/Grid.h"
+#include "app/core/RasterDescription.h"
 #include "graphics/GraphicsClicks.h"
 #include "graphics/ImageToolState.h"
 #include "graphics/LineTagger.h"
@@ -21,9 +21,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class Reporter;
-struct SessionState;
+struct GridHandover;
 
 /// The displayed picture: one 0xFFRRGGBB value per screen pixel.
 using Picture = Grid<std::uint32_t>;
@@ -124,6 +125,10 @@ public:
     std::optional<IntGrid> dted1Grid;          ///< 1201 x 1201, "Open DTED1 Merge DEM"
     double dted1Latitude = 0.0;                ///< south-west corner of the DTED1 grid, degrees
     double dted1Longitude = 0.0;
+    /// The header block of the last DTED1 file opened with "&Open", kept for "Save DTED1" for the
+    /// rest of the program run, closing the window included (empty before any, and after a file
+    /// too short to hold one).
+    std::vector<std::uint8_t> dted1Header;
     bool subsetInterpolationPending = false;   ///< a subset was handed over; cleared by the write-back
     CellRect subsetRectangle;                  ///< the cells of that subset
 
@@ -200,9 +205,9 @@ public:
     /// "Input Data": the copy of elevationArray for the engine, 0 marking postings to interpolate.
     IntGrid inputDataCopy(std::int32_t lsqrIterations) const;
     /// "Input Data" after the parameters dialog: stores the copy as the session's input grid.
-    void handOverInputData(SessionState& session) const;
+    void handOverInputData(GridHandover& session) const;
     /// "Close" once confirmed: hands elevationArray to the session, then resets everything.
-    void closeAndHandOver(SessionState& session);
+    void closeAndHandOver(GridHandover& session);
 
     // Repair write-backs (RepairWriteBack.cpp). Each acts only while a tile is held, refuses
     // (log line, nothing changed) a solution whose size differs from the grid or the subset
@@ -210,9 +215,9 @@ public:
     /// After Run: the null postings (and, while patchGraphicsWindow is set, the postings of
     /// insertedMask) of both arrays get the solved values, then the whole grid becomes the
     /// session's solution and the new arrays become the undo copies.
-    void writeBackAfterRun(SessionState& session, Reporter& reporter);
+    void writeBackAfterRun(GridHandover& session, Reporter& reporter);
     /// After a batch run: elevationArray alone, then handed over as the session's solution.
-    void storeOnlyWriteBack(SessionState& session, Reporter& reporter);
+    void storeOnlyWriteBack(GridHandover& session, Reporter& reporter);
 
     /// Returns every field to its initial value and releases the arrays (hooks and the
     /// panel's last submitted elevation are kept).

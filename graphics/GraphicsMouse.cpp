@@ -8,7 +8,7 @@
 // or height runs nothing.
 #include "graphics/GraphicsModel.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "graphics/GraphicsSaves.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/ElevationArray.h"
 #include "formats/GdalRaster.h"
 #include "formats/SrtmHgt.h"

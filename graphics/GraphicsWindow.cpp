@@ -1,6 +1,6 @@
 #include "graphics/GraphicsWindow.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "graphics/GraphicsDialogs.h"
 #include "graphics/MapTools.h"
 #include "graphics/PictureView.h"
@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <cmath>
 
-GraphicsWindow::GraphicsWindow(SessionState& session, Reporter& reporter, QWidget* parent)
+GraphicsWindow::GraphicsWindow(GridHandover& session, Reporter& reporter, QWidget* parent)
     : QMainWindow(parent, Qt::Window), session_(session), reporter_(reporter)
 {
     setWindowTitle("GRIDMEND Graphics");

@@ -34,12 +34,12 @@ class PictureView;
 class Reporter;
 class ResampleDialog;
 class ToolPalletteDialog;
-struct SessionState;
+struct GridHandover;
 
 class GraphicsWindow : public QMainWindow {
     Q_OBJECT
 public:
-    GraphicsWindow(SessionState& session, Reporter& reporter, QWidget* parent = nullptr);
+    GraphicsWindow(GridHandover& session, Reporter& reporter, QWidget* parent = nullptr);
     ~GraphicsWindow() override;
 
     GraphicsModel& model() { return model_; }
@@ -223,7 +223,7 @@ private:
     /// The release of the "Interpolate Subset Array" rubber band (never of zero area).
     void interpolateSubset(const CellRect& rect);
 
-    SessionState& session_;
+    GridHandover& session_;
     Reporter& reporter_;
     GraphicsModel model_;
     QScrollArea* scroll_;

@@ -4,7 +4,7 @@
 // DEM", with the windows that show their grids.
 #include "graphics/GraphicsWindow.h"
 
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "formats/ErMapper.h"
 #include "graphics/CoarsePatch.h"
 #include "graphics/NullDataRepair.h"

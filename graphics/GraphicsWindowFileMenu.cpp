@@ -1,9 +1,9 @@
 // The graphics window's File menu: "Input Data", "Close" and the save commands.
 #include "graphics/GraphicsWindow.h"
 
-#include "app/Reporter.h"
-#include "app/SessionState.h"
-#include "formats/PictureFile.h"
+#include "app/core/Reporter.h"
+#include "app/core/GridHandover.h"
+#include "graphics/PictureFile.h"
 #include "formats/SrtmHgt.h"
 #include "graphics/GraphicsDialogs.h"
 #include "graphics/GraphicsSaves.h"

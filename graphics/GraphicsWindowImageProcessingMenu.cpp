@@ -5,7 +5,7 @@
 // MapTools) or runs the command of ImageCommands / ContourCommands.
 #include "graphics/GraphicsWindow.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "graphics/ImageCommands.h"
 #include "graphics/ImageDialogs.h"
 #include "graphics/MapTools.h"

@@ -2,7 +2,7 @@
 // to its member function, and the window's enabling rules.
 #include "graphics/GraphicsWindow.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 #include <QAction>
 #include <QMenu>

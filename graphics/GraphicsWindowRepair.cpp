@@ -1,6 +1,6 @@
 #include "graphics/GraphicsWindowRepair.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/NullDataRepair.h"
 #include "ui/EntryDialog.h"

@@ -10,7 +10,7 @@
 // size; pixels change only as each operation states.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "graphics/ScreenCells.h"
 
 #include <cstddef>

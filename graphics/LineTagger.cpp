@@ -1,7 +1,7 @@
 #include "graphics/LineTagger.h"
 
-#include "app/Reporter.h"
-#include "app/TextNumbers.h"
+#include "app/core/Reporter.h"
+#include "app/core/TextNumbers.h"
 #include "graphics/StackFlood.h"
 
 #include <algorithm>

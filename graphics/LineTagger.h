@@ -14,7 +14,7 @@
 // line pixel. Post: only the reached cells change.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "graphics/ScreenCells.h"
 
 #include <cstddef>

@@ -9,7 +9,7 @@
 // window order and hands them over; any left out are created here.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "graphics/MergeLoaders.h"
 
-#include "app/Reporter.h"
-#include "app/SessionState.h"
+#include "app/core/Reporter.h"
+#include "app/core/GridHandover.h"
 #include "formats/Dted.h"
 #include "formats/Srtm30.h"
 #include "graphics/GraphicsModel.h"
@@ -41,7 +41,7 @@ bool isSrtm30MergeExtension(const std::string& extension)
 }
 
 MergeLoad loadSrtm30MergeDem(const std::string& path, const std::string& extension, GraphicsModel& graphics,
-                        SessionState& session, Reporter& reporter)
+                        GridHandover& session, Reporter& reporter)
 {
     if (!isSrtm30MergeExtension(extension)) return MergeLoad::WrongType;
     session.inputKind = InputKind::SessionGridInput;

@@ -9,7 +9,7 @@
 
 class GraphicsModel;
 class Reporter;
-struct SessionState;
+struct GridHandover;
 
 inline constexpr const char* kDted0FileFilter = "DTED0|*.dt0";
 inline constexpr const char* kDted1FileFilter = "DTED1 Files|*.dt1; *.DT1";
@@ -45,4 +45,4 @@ bool isSrtm30MergeExtension(const std::string& extension);
 /// becomes srtm30Tile with srtm30latitude and srtm30longitude. Any other extension
 /// does nothing.
 MergeLoad loadSrtm30MergeDem(const std::string& path, const std::string& extension, GraphicsModel& graphics,
-                        SessionState& session, Reporter& reporter);
+                        GridHandover& session, Reporter& reporter);

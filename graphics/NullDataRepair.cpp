@@ -1,8 +1,8 @@
 #include "graphics/NullDataRepair.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
-#include "app/SessionState.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
+#include "app/core/GridHandover.h"
 #include "graphics/CoarsePatch.h"
 #include "graphics/GraphicsModel.h"
 
@@ -72,7 +72,7 @@ void offsetArrays(GraphicsModel& graphics, double offset, Reporter& reporter)
     changeBothArrays(graphics, [offset](std::int32_t v) { return gridops::truncToInt(v + offset); });
 }
 
-bool storeSubsetForInterpolation(GraphicsModel& graphics, const CellRect& rect, SessionState& session)
+bool storeSubsetForInterpolation(GraphicsModel& graphics, const CellRect& rect, GridHandover& session)
 {
     if (!rect.inside(graphics.imageRows(), graphics.imageColumns())) return false;
     IntGrid block(rect.rows, rect.columns);

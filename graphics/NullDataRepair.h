@@ -15,7 +15,7 @@
 
 class GraphicsModel;
 class Reporter;
-struct SessionState;
+struct GridHandover;
 
 /// Values from -200 to 0 are radar noise around sea level: the batch write-back sets them to 0.
 inline constexpr std::int32_t kSeaLevelNoiseLow = -200;
@@ -39,7 +39,7 @@ void offsetArrays(GraphicsModel& graphics, double offset, Reporter& reporter);
 /// values 0 while a tile is held) becomes the session's input grid with the rectangle's size, and the
 /// rectangle is kept for the write-back. false (nothing stored) for a rectangle of zero area or one
 /// that leaves the arrays.
-bool storeSubsetForInterpolation(GraphicsModel& graphics, const CellRect& rect, SessionState& session);
+bool storeSubsetForInterpolation(GraphicsModel& graphics, const CellRect& rect, GridHandover& session);
 
 /// The log line of a refused write-back.
 std::string writeBackRefusedLine(int solutionRows, int solutionColumns, int gridRows, int gridColumns);

@@ -10,7 +10,7 @@
 // Post: the grid keeps its size; only the pixels named by each operation change.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <string>

@@ -4,7 +4,7 @@
 // scroll area.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "graphics/GraphicsClicks.h"
 
 #include <QRect>

@@ -15,9 +15,9 @@
 // refused with a log line and the window keeps its arrays.
 #include "graphics/GraphicsModel.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
-#include "app/SessionState.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
+#include "app/core/GridHandover.h"
 #include "graphics/NullDataRepair.h"
 
 namespace {
@@ -77,7 +77,7 @@ void clearSubsetRequest(GraphicsModel& g)
 
 } // namespace
 
-void GraphicsModel::writeBackAfterRun(SessionState& session, Reporter& reporter)
+void GraphicsModel::writeBackAfterRun(GridHandover& session, Reporter& reporter)
 {
     if (!holdsTile() || !session.solutionGrid) return;
     const RealGrid& solution = *session.solutionGrid;
@@ -108,7 +108,7 @@ void GraphicsModel::writeBackAfterRun(SessionState& session, Reporter& reporter)
     saveUndo();   // Undo keeps the filled values
 }
 
-void GraphicsModel::storeOnlyWriteBack(SessionState& session, Reporter& reporter)
+void GraphicsModel::storeOnlyWriteBack(GridHandover& session, Reporter& reporter)
 {
     if (!holdsTile() || !session.solutionGrid) return;
     const RealGrid& solution = *session.solutionGrid;

@@ -1,6 +1,6 @@
 #include "graphics/Resample.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "graphics/GraphicsModel.h"
 
 #include <string>

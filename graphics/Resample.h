@@ -11,7 +11,7 @@
 // dropped).
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 

@@ -15,7 +15,7 @@
 // untouched. The user repeats "Thin" until nothing changes.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // gridmend-cli prepare and classify, run as a user runs them.
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "formats/Bmp.h"
 #include "formats/ElevationArray.h"
 #include "graphics/StackFlood.h"

@@ -1,7 +1,7 @@
 // gridmend-cli with rasters read and written through GDAL: GeoTIFFs through fill,
 // interpolate and convert, and the program's own tiles converted to GeoTIFF. Every
 // output is read back with GDAL itself, the reference for what the file says.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/SrtmHgt.h"
 #include "FormatSamples.h"
 #include "CliRun.h"

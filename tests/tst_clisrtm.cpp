@@ -1,5 +1,5 @@
 // gridmend-cli with SRTM tiles: fill, batch, and ".hgt" in convert and interpolate.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/ElevationArray.h"
 #include "formats/SrtmHgt.h"
 #include "CliRun.h"

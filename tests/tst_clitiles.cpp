@@ -1,5 +1,5 @@
 // gridmend-cli tiles: a 3 x 3 set cut from a real tile, filled seamlessly.
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/JpegReader.h"
 #include "formats/SrtmHgt.h"
 #include "CliRun.h"

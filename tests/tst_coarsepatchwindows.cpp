@@ -34,18 +34,12 @@ struct CoarsePatchWindows : ProgramFixture {
 
     void SetUp() override
     {
-        keptDted1Header().clear();
         m.beepPauseMs = 0;
         modal::setAnswerer([this](QDialog& d) {
             if (auto* e = qobject_cast<ErrorWindow*>(&d)) dialogs << "Error!: " + e->text();
             else dialogs << d.windowTitle();
             return answer(d);
         });
-    }
-    void TearDown() override
-    {
-        ProgramFixture::TearDown();
-        keptDted1Header().clear();
     }
     ColourImageWindow* window(const char* objectName) const
     {
@@ -87,7 +81,7 @@ TEST_F(CoarsePatchWindows, SeparateRoadFromADted0TileThroughTheMenus)
     EXPECT_TRUE(model.demTileLoaded);
     EXPECT_EQ(model.tileLatitude, 49);
     EXPECT_EQ(model.tileLongitude, 11);
-    EXPECT_EQ(keptDted1Header().size(), 3436u);
+    EXPECT_EQ(model.dted1Header.size(), 3436u);
     EXPECT_EQ(m.session().inputKind, InputKind::SessionGridInput);
 
     writeBytes(dir.file("n49_e011.dt0"), dtedFileOfTile(scene.dted0, {"0110000.0E", "490000N"}));
@@ -210,7 +204,7 @@ TEST_F(CoarsePatchWindows, Dted1MergeEnablesExpandDted1AndCutPatchesFillsTheVoid
     writeBytes(dir.file("truth.dt1"), dtedFileOfTile(scene.truth, {"0110000.0E", "490000N"}));
     command("actionOpenDted1MergeDem", dir.file("truth.dt1"));
     const auto opened = readBytes(dir.file("n49_e011.dt1"));
-    EXPECT_EQ(keptDted1Header(), std::vector<std::uint8_t>(opened.begin(), opened.begin() + 3436));   // not replaced
+    EXPECT_EQ(model.dted1Header, std::vector<std::uint8_t>(opened.begin(), opened.begin() + 3436));   // not replaced
     ASSERT_TRUE(model.dted1Grid);
     EXPECT_TRUE(g.action("actionExpandDted1")->isEnabled());
     ColourImageWindow* merge = window(kDted1MergeImageName);

@@ -1,5 +1,5 @@
 // Terragen, BSQ, TGA, bitmap and JPEG files, byte by byte.
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "formats/Bmp.h"
 #include "formats/Bsq.h"
 #include "formats/ExportScaling.h"

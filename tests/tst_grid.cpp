@@ -1,5 +1,5 @@
-#include "app/Grid.h"
-#include "app/GridOps.h"
+#include "app/core/Grid.h"
+#include "app/core/GridOps.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

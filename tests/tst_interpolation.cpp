@@ -1,5 +1,6 @@
 // The interpolation driver and its input builders.
-#include "app/GridOps.h"
+#include "app/RunInputs.h"
+#include "app/core/GridOps.h"
 #include "engine/Interpolation.h"
 #include "engine/Relaxation.h"
 #include "engine/SurfaceSolver.h"
@@ -17,6 +18,7 @@ struct Request : InterpolationRequest {
     Request(InputKind k, int lsqr)
     {
         kind = k;
+        fileInput = fileInputBuilderFor(k);
         lsqrIterations = lsqr;
         laplacianIterations = 20;
         polishIterations = 0;

@@ -1,7 +1,7 @@
 // A drawn contour map through the whole preparation: colour filter, binarise,
 // thin until nothing changes, despeckle, connect lines, delete short segments,
 // and tagging each contour by a click.
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "graphics/ColourFilters.h"
 #include "graphics/LineCleaning.h"
 #include "graphics/LineTagger.h"

@@ -17,10 +17,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct MergeLoaders : ::testing::Test {
-    void SetUp() override { keptDted1Header().clear(); }
-    void TearDown() override { keptDted1Header().clear(); }
-};
+struct MergeLoaders : ::testing::Test {};
 
 } // namespace
 
@@ -42,13 +39,13 @@ TEST_F(MergeLoaders, OpenOfARealDted1CellLoadsTheTileNorthUpWithItsCornerAndKeep
     EXPECT_EQ(g.elevationArray(1144, 670), -4);
     EXPECT_EQ(g.imageArray(1000, 673), 637);
     const auto file = readBytes(testData("n00_e006_profiles670-677.dt1"));
-    EXPECT_EQ(keptDted1Header(), std::vector<std::uint8_t>(file.begin(), file.begin() + 3436));
+    EXPECT_EQ(g.dted1Header, std::vector<std::uint8_t>(file.begin(), file.begin() + 3436));
 
     RecordingReporter missing;
     EXPECT_FALSE(loadDted1Tile("/nonexistent-dir/n00_e006.dt1", g, missing));
     EXPECT_EQ(missing.lines, (Lines{"could not open input file", " "}));
     EXPECT_EQ(g.elevationArray(785, 670), 99);   // the window keeps its tile
-    EXPECT_EQ(keptDted1Header().size(), 3436u);
+    EXPECT_EQ(g.dted1Header.size(), 3436u);
 }
 
 TEST_F(MergeLoaders, Dted0MergeSourceFromARealCell)
@@ -77,8 +74,8 @@ TEST_F(MergeLoaders, Dted1MergeSourceKeepsItsCornerButNotItsHeader)
     TempDir dir;
     const IntGrid tile(1201, 1201, 321);
     writeBytes(dir.file("n48_w125.dt1"), dtedFileOfTile(tile, {"1250000.0W", "480000N"}));
-    keptDted1Header() = std::vector<std::uint8_t>(3436, 'k');
     GraphicsModel g;
+    g.dted1Header = std::vector<std::uint8_t>(3436, 'k');
     RecordingReporter rec;
     EXPECT_EQ(loadDted1MergeDem(dir.file("n48_w125.dt1"), ".dt1", g, rec), MergeLoad::Loaded);
     EXPECT_EQ(rec.lines, (Lines{"longitude is:  125", "latitude is:  48", "-125", "48", "opened file successfully",
@@ -86,7 +83,7 @@ TEST_F(MergeLoaders, Dted1MergeSourceKeepsItsCornerButNotItsHeader)
     EXPECT_EQ(*g.dted1Grid, tile);
     EXPECT_EQ(g.dted1Latitude, 48);
     EXPECT_EQ(g.dted1Longitude, -125);
-    EXPECT_EQ(keptDted1Header(), std::vector<std::uint8_t>(3436, 'k'));
+    EXPECT_EQ(g.dted1Header, std::vector<std::uint8_t>(3436, 'k'));
     EXPECT_FALSE(g.demTileLoaded);
 
     RecordingReporter upper;
@@ -140,7 +137,7 @@ TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheK
     for (int r = 0; r < 1201; ++r)
         for (int c = 0; c < 1201; ++c) (*s.solutionGrid)(r, c) = 100 + r + 0.5 * c;   // row 0 = south
     RecordingReporter refused;
-    EXPECT_FALSE(saveSolutionAsDted1(dir.file("out.dt1"), s, refused));
+    EXPECT_FALSE(saveSolutionAsDted1(dir.file("out.dt1"), s, {}, refused));
     EXPECT_EQ(refused.lines, (Lines{dir.file("out.dt1"), dted::kNoHeaderLine}));
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.dt1")));
     RecordingReporter viaTable;
@@ -148,7 +145,7 @@ TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheK
     EXPECT_TRUE(viaTable.has(dted::kNoHeaderLine));
 
     RecordingReporter cancelled;
-    EXPECT_FALSE(saveSolutionAsDted1("", s, cancelled));
+    EXPECT_FALSE(saveSolutionAsDted1("", s, {}, cancelled));
     EXPECT_TRUE(cancelled.lines.empty());
 
     GraphicsModel opened;
@@ -156,7 +153,7 @@ TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheK
     writeBytes(dir.file("in.dt1"), dtedFileOfTile(IntGrid(1201, 1201, 9), {"0110000.0E", "490000N"}));
     ASSERT_TRUE(loadDted1Tile(dir.file("in.dt1"), opened, rec));
     RecordingReporter saved;
-    ASSERT_TRUE(saveSolutionAsDted1(dir.file("out.dt1"), s, saved));
+    ASSERT_TRUE(saveSolutionAsDted1(dir.file("out.dt1"), s, opened.dted1Header, saved));
     EXPECT_EQ(saved.lines, (Lines{dir.file("out.dt1")}));
     EXPECT_EQ(readBytes(dir.file("out.dt1")).size(), 3436u + 1201u * 2414u);
 
@@ -171,7 +168,7 @@ TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheK
     EXPECT_EQ(back.tileLongitude, 11);
 
     RecordingReporter unwritable;
-    EXPECT_FALSE(saveSolutionAsDted1("/nonexistent-dir/out.dt1", s, unwritable));
+    EXPECT_FALSE(saveSolutionAsDted1("/nonexistent-dir/out.dt1", s, opened.dted1Header, unwritable));
     EXPECT_EQ(unwritable.lines, (Lines{"/nonexistent-dir/out.dt1", "could not open output file",
                                           "/nonexistent-dir/out.dt1: No such file or directory"}));
 }

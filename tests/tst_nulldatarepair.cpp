@@ -1,6 +1,6 @@
 // Null data, sea-level clipping, offsets, the subset request and the repair
 // write-backs on the graphics window's model.
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "app/SessionState.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/NullDataRepair.h"

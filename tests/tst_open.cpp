@@ -1,12 +1,14 @@
 // "&Open" and "Open Reference Image" driven through the main window, with the
 // file dialogs and modal dialogs answered by the test.
 #include "app/SolverParamsDialog.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "view/ImageWindows.h"
 #include "OpenFixture.h"
 #include "TestFiles.h"
 
 #include <QScrollArea>
+#include <new>
+#include <stdexcept>
 
 TEST_F(OpenFixture, DialogHasTheProgramsFilterAndACancelEndsTheCommand)
 {
@@ -134,6 +136,37 @@ TEST_F(OpenFixture, BitmapAndJpegMapsOpenIntoTheGraphicsWindow)
     open(dir.file("broken.jpg"));
     EXPECT_EQ(log().last(), "Failed to open image file.");
     EXPECT_EQ(g.model().imageRows(), 90);   // the previous picture stays
+}
+
+TEST_F(OpenFixture, AReaderThatThrowsLogsOneLineAndTheProgramGoesOn)
+{
+    struct Case {
+        std::string path;
+        std::function<void()> fail;
+        QString line;
+    };
+    const Case cases[] = {
+        {"/tiles/N45W123.hgt", [] { throw std::bad_alloc(); }, "Failed to open SRTM file."},
+        {testData("contour_crop.bmp"), [] { throw std::runtime_error("decoder"); }, "Failed to open image file."},
+        {"/tiles/n45.dt1", [] { throw std::length_error("profile"); }, "Failed to open DTED1 file."},
+        {"/maps/site.dem", [] { throw 7; }, "Failed to open /maps/site.dem."},
+    };
+    for (const Case& c : cases) {
+        m.loaderFor = [&c](const OpenRow&) -> GridLoader {
+            return [&c](const std::string&, GraphicsModel&, Reporter&) -> bool {
+                c.fail();
+                return true;
+            };
+        };
+        open(c.path);
+        EXPECT_EQ(log().last(), c.line) << c.path;
+        EXPECT_EQ(log().count(c.line), 1) << c.path;
+        EXPECT_FALSE(g.model().holdsContent()) << c.path;
+    }
+    m.loaderFor = loaderOf;   // the program's own reader: the same window opens the picture
+    open(testData("contour_crop.bmp"));
+    EXPECT_EQ(g.model().imageRows(), 90);
+    EXPECT_TRUE(g.isVisible());
 }
 
 TEST_F(OpenFixture, ReferenceImageGoesToItsOwnWindow)

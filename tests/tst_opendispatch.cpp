@@ -1,8 +1,8 @@
 // The Open command's dispatch table, the output-format table and the picture loader.
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
-#include "formats/OpenDispatch.h"
-#include "formats/PictureFile.h"
+#include "app/OpenDispatch.h"
+#include "graphics/PictureFile.h"
 #include "graphics/GraphicsModel.h"
 #include "RecordingReporter.h"
 #include "TestFiles.h"

@@ -2,7 +2,7 @@
 // shapefiles, and "Open Australian ER Merge DEM", driven through the windows
 // as a user drives them.
 #include "app/RunCommand.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "formats/UsgsDemWriter.h"
 #include "view/RawImageWindow.h"
 #include "FormatSamples.h"

@@ -1,6 +1,6 @@
 #include "graphics/LinePattern.h"
 #include "graphics/PatternFilters.h"
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "GridArt.h"
 
 #include <gtest/gtest.h>

@@ -68,7 +68,7 @@ TEST(RunLsqr, SessionGridShowsTheLinesOfEveryStageInOrder)
     EXPECT_FALSE(w.action("actionRunGridmend")->isEnabled());
     EXPECT_TRUE(w.action("actionView")->isEnabled());
     EXPECT_TRUE(w.action("actionSaveAscii")->isEnabled());
-    EXPECT_TRUE(lastInterpolationProblem());
+    EXPECT_TRUE(w.session().lastInterpolationProblem);
     // Solution row 0 is the southern row: the south-west known posting (40) pulls it down.
     EXPECT_LT((*s.solutionGrid)(0, 0), (*s.solutionGrid)(5, 0));
 }
@@ -82,7 +82,7 @@ TEST(RunLsqr, SwitchErrorAndReaderFailuresKeepThePreviousSolutionAndTheMenus)
     testing::internal::GetCapturedStdout();
     ASSERT_TRUE(w.session().solutionGrid);
     const RealGrid previous = *w.session().solutionGrid;
-    ASSERT_TRUE(lastInterpolationProblem());
+    ASSERT_TRUE(w.session().lastInterpolationProblem);
 
     TempDir dir;
     writeText(dir.file("text.las"), "plain text, not a LAS file");
@@ -117,7 +117,7 @@ TEST(RunLsqr, SwitchErrorAndReaderFailuresKeepThePreviousSolutionAndTheMenus)
         EXPECT_EQ(*w.session().solutionGrid, previous);
         EXPECT_TRUE(w.action("actionRunGridmend")->isEnabled());
         EXPECT_TRUE(w.action("actionView")->isEnabled());
-        EXPECT_FALSE(lastInterpolationProblem());   // released as the Run started
+        EXPECT_FALSE(w.session().lastInterpolationProblem);   // released as the Run started
     }
     modal::setAnswerer({});
     EXPECT_EQ(notices, QStringList{"GRIDMEND: Not a legitamate LAS format LIDAR file"});

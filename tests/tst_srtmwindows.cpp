@@ -4,7 +4,7 @@
 // two SRTM save commands.
 #include "SrtmWindowFixture.h"
 
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 #include "graphics/PictureView.h"
 #include "view/ThreeDWindow.h"
 #include "MouseMoves.h"

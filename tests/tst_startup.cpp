@@ -43,7 +43,7 @@ TEST(Startup, SplashShowsTheMainWindowAndTheNoticeWaitsForAccept)
             return d.result();
         }
         if (auto* notice = qobject_cast<NoticeWindow*>(&d)) {
-            EXPECT_TRUE(windowRegistry()->mainWindow().isVisible());
+            EXPECT_TRUE(notice->parentWidget()->isVisible());   // the main window
             sequence << "notice";
             notice->findChild<QPushButton*>("acceptButton")->click();
             return notice->result();

@@ -4,6 +4,7 @@
 // Terragen, BSQ and TGA commands.
 #include "app/MainWindow.h"
 #include "app/TerragenScaleDialog.h"
+#include "app/TileGrayscale.h"
 #include "app/WindowRegistry.h"
 #include "formats/Bmp.h"
 #include "formats/SrtmHgt.h"

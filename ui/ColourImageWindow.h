@@ -5,7 +5,7 @@
 // scrolls over a picture larger than that.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <QImage>
 #include <QSize>

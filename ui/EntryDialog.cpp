@@ -1,6 +1,6 @@
 #include "ui/EntryDialog.h"
 
-#include "app/TextNumbers.h"
+#include "app/core/TextNumbers.h"
 #include "ui/ErrorWindow.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Modal.h"

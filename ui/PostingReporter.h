@@ -4,7 +4,7 @@
 // context object is gone.
 #pragma once
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 #include <QMetaObject>
 #include <QObject>

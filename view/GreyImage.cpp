@@ -1,8 +1,8 @@
 #include "view/GreyImage.h"
 
-#include "app/GridOps.h"
-#include "app/Reporter.h"
-#include "app/SessionState.h"
+#include "app/core/GridOps.h"
+#include "app/core/Reporter.h"
+#include "app/core/GridHandover.h"
 
 GreyImage buildGreyImage(const IntGrid& grid, std::int32_t maximum, std::int32_t minimum, Reporter& reporter)
 {
@@ -33,7 +33,7 @@ DisplayRange displayRange(const RealGrid& grid, bool nullRule)
     return r;
 }
 
-GreyImage displaySolution(SessionState& session, Reporter& reporter)
+GreyImage displaySolution(GridHandover& session, Reporter& reporter)
 {
     if (!session.solutionGrid || session.solutionGrid->empty()) return {};
     const RealGrid& solution = *session.solutionGrid;

@@ -9,13 +9,13 @@
 // writer expand it to three equal bytes.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cstdint>
 #include <string>
 
 class Reporter;
-struct SessionState;
+struct GridHandover;
 
 struct GreyImage {
     ByteGrid picture;            ///< picture line 0 = top; one grey level per pixel
@@ -39,7 +39,7 @@ DisplayRange displayRange(const RealGrid& grid, bool nullRule);
 /// "Display 2D Image" without its window: logs the size and range, keeps the
 /// display grid and the grey map in the session and returns the picture.
 /// Returns an empty picture (and logs nothing) when there is no solution.
-GreyImage displaySolution(SessionState& session, Reporter& reporter);
+GreyImage displaySolution(GridHandover& session, Reporter& reporter);
 
 /// The graphics window's "Grayscale" for a tile: imageArray (north row first) shown
 /// north-up with the null rule, without log lines.

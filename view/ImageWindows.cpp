@@ -1,7 +1,6 @@
 #include "view/ImageWindows.h"
 
 #include "formats/Bmp.h"
-#include "graphics/GraphicsModel.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -84,16 +83,6 @@ GrayscaleWindow::GrayscaleWindow(QWidget* parent)
     : GreyImageWindow("SRTM Grayscale Image Form", 0, parent)
 {
     setObjectName("grayscaleWindow");
-}
-
-void showTileGrayscale(GraphicsModel& model, GrayscaleWindow& window, Reporter& reporter)
-{
-    const GreyImage image = tileGreyImage(model.imageArray, reporter);
-    model.displaySlope = image.displaySlope;
-    model.displayIntercept = image.displayIntercept;
-    window.setPicture(image);
-    window.show();
-    window.raise();
 }
 
 bool saveWindowPicture(const GreyImageWindow& window, const std::string& path, Reporter& reporter)

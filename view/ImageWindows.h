@@ -5,7 +5,7 @@
 // pointer; the pictures are built by plain code (view/GreyImage).
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "view/GreyImage.h"
 
 #include <QImage>
@@ -13,7 +13,6 @@
 #include <QWidget>
 
 class QScrollArea;
-class GraphicsModel;
 class Reporter;
 
 /// A label showing a picture and reporting the pointer's pixel.
@@ -75,10 +74,6 @@ class GrayscaleWindow : public GreyImageWindow {
 public:
     explicit GrayscaleWindow(QWidget* parent = nullptr);
 };
-
-/// The graphics window's "Grayscale" for a tile: builds the grey picture of its
-/// imageArray, keeps the grey map in the model for the readout, shows the window.
-void showTileGrayscale(GraphicsModel& model, GrayscaleWindow& window, Reporter& reporter);
 
 /// "Save SRTM Grayscale Image" and "Save Image": the window's picture as a
 /// Windows bitmap; false (after a log line) when it cannot be written.

@@ -1,6 +1,6 @@
 #include "view/JpegSnapshot.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/JpegWriter.h"
 
 bool saveSnapshotJpeg(const std::string& path, const std::uint8_t* rgb, int width, int height, Reporter& reporter)

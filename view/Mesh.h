@@ -10,7 +10,7 @@
 // column has no quadrilaterals.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <array>
 #include <vector>

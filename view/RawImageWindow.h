@@ -4,7 +4,7 @@
 // and the base for the coarse tiles' picture windows. The values are not kept.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <QImage>
 #include <QWidget>

@@ -9,7 +9,7 @@
 // (ThreeDState::modelView) is unchanged by a render.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 struct ThreeDState;
 

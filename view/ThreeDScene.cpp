@@ -1,7 +1,7 @@
 #include "view/ThreeDScene.h"
 
-#include "app/Reporter.h"
-#include "app/TextNumbers.h"
+#include "app/core/Reporter.h"
+#include "app/core/TextNumbers.h"
 #include "view/GreyImage.h"
 
 #include <cstring>

@@ -6,7 +6,7 @@
 // the command-line renderer all change it through these functions.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "view/Mesh.h"
 #include "view/ViewMatrix.h"
 

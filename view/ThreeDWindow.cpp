@@ -1,12 +1,12 @@
 #include "view/ThreeDWindow.h"
 
-#include "app/Reporter.h"
-#include "app/SessionState.h"
+#include "app/core/Reporter.h"
+#include "app/core/GridHandover.h"
 #include "view/OffscreenRender.h"
 
 #include <QOpenGLContext>
 
-ThreeDWindow::ThreeDWindow(SessionState& session, Reporter& reporter, QWidget* parent)
+ThreeDWindow::ThreeDWindow(GridHandover& session, Reporter& reporter, QWidget* parent)
     : QOpenGLWidget(parent, Qt::Window), session_(session), reporter_(reporter)
 {
     setWindowTitle("3D Graphics Image");

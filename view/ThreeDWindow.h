@@ -11,12 +11,12 @@
 #include <QOpenGLWidget>
 
 class Reporter;
-struct SessionState;
+struct GridHandover;
 
 class ThreeDWindow : public QOpenGLWidget {
     Q_OBJECT
 public:
-    ThreeDWindow(SessionState& session, Reporter& reporter, QWidget* parent = nullptr);
+    ThreeDWindow(GridHandover& session, Reporter& reporter, QWidget* parent = nullptr);
 
     ThreeDState& state() { return state_; }
     /// Re-renders the scene.
@@ -36,7 +36,7 @@ protected:
     void paintGL() override;
 
 private:
-    SessionState& session_;
+    GridHandover& session_;
     Reporter& reporter_;
     ThreeDState state_;
     DisplayGrid display_;

@@ -10,7 +10,7 @@
 #include "app/BatchRun.h"
 #include "app/RunCommand.h"
 #include "app/SessionState.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/NullDataRepair.h"
 

@@ -7,8 +7,8 @@
 #include "app/cli/CliOptions.h"
 
 #include "classify/PixelClassification.h"
-#include "formats/OpenDispatch.h"
-#include "formats/PictureFile.h"
+#include "app/OpenDispatch.h"
+#include "graphics/PictureFile.h"
 #include "graphics/GraphicsModel.h"
 
 #include <cstdio>

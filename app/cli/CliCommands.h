@@ -2,8 +2,8 @@
 // windows; it only replaces the dialogs by its options.
 #pragma once
 
-#include "app/Grid.h"
-#include "app/RasterDescription.h"
+#include "app/core/Grid.h"
+#include "app/core/RasterDescription.h"
 
 #include <map>
 #include <string>

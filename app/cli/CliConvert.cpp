@@ -14,7 +14,7 @@
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
 #include "formats/Dted.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "formats/Shapefile.h"
 #include "formats/TileGeoreference.h"
 #include "graphics/GraphicsModel.h"

@@ -8,11 +8,11 @@
 #include "app/cli/CliInputs.h"
 #include "app/cli/CliOptions.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/RunCommand.h"
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/GraphicsSaves.h"
 #include "graphics/NullDataRepair.h"

@@ -4,11 +4,11 @@
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
 #include "app/SolverParameters.h"
-#include "app/TextNumbers.h"
+#include "app/core/TextNumbers.h"
 #include "formats/FileIo.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "graphics/GraphicsLoaders.h"
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/MergeLoaders.h"
 
@@ -85,7 +85,9 @@ bool cliLoadGrid(const OpenRow& row, const std::string& path, const CliOptions& 
         setErCorner(graphics, *latitude, *longitude, reporter);
     }
     reporter.takeIncompleteInput();
-    const bool loaded = row.load(path, graphics, reporter);
+    // Unguarded: what a reader throws ends the command with its message and exit status 1.
+    const GridLoader load = loaderOf(row);
+    const bool loaded = load && load(path, graphics, reporter);
     requireWholeInput(path, options, reporter);
     return loaded;
 }
@@ -163,6 +165,7 @@ bool cliWriteGraphicsArray(const std::string& path, const SolutionOutput& format
     graphics.elevationArray = IntGrid();
     OutputOptions withRaster = options;
     if (!withRaster.raster) withRaster.raster = graphics.raster;
+    withRaster.dted1Header = graphics.dted1Header;
     return format.write(path, session, withRaster, reporter);
 }
 

@@ -9,7 +9,7 @@
 // an input ends the command with exit status 1.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <map>
 #include <string>

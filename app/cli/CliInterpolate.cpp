@@ -12,11 +12,11 @@
 #include "app/cli/CliInputs.h"
 #include "app/cli/CliOptions.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/RunCommand.h"
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "formats/TextGrid.h"
 #include "graphics/GraphicsModel.h"
 
@@ -117,6 +117,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
         if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
             return fail("the interpolation did not run");
         outputOptions.raster = graphics.raster;
+        outputOptions.dted1Header = graphics.dted1Header;
         if (!cliWriteFillMask(options, filled, graphics.raster ? &*graphics.raster : nullptr, reporter))
             return fail("cannot write " + *options.text("mask"));
     } else {   // the shapefile: parameters without rows and columns, then MAXSPAN; R and C come from the file

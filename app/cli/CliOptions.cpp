@@ -1,6 +1,6 @@
 #include "app/cli/CliOptions.h"
 
-#include "app/TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
 namespace {
 

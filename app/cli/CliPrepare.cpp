@@ -8,9 +8,9 @@
 #include "app/cli/CliInputs.h"
 #include "app/cli/CliOptions.h"
 
-#include "app/TextNumbers.h"
-#include "formats/OpenDispatch.h"
-#include "formats/PictureFile.h"
+#include "app/core/TextNumbers.h"
+#include "app/OpenDispatch.h"
+#include "graphics/PictureFile.h"
 #include "graphics/ContourCommands.h"
 #include "graphics/GraphicsSaves.h"
 #include "graphics/ImageCommands.h"

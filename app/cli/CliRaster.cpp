@@ -10,7 +10,7 @@
 #include "app/cli/CliOptions.h"
 
 #include "app/RasterFill.h"
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/SessionState.h"
 #include "app/SolutionOutputs.h"
 #include "formats/GdalRaster.h"

@@ -4,7 +4,7 @@
 // standard error is a terminal and --quiet was not given.
 #pragma once
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 class CliReporter final : public Reporter {
 public:

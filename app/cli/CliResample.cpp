@@ -4,9 +4,9 @@
 #include "app/cli/CliInputs.h"
 #include "app/cli/CliOptions.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/SolutionOutputs.h"
-#include "formats/OpenDispatch.h"
+#include "app/OpenDispatch.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/Resample.h"
 

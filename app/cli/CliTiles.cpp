@@ -4,7 +4,7 @@
 #include "app/cli/CliInputs.h"
 #include "app/cli/CliOptions.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "app/SessionState.h"
 #include "app/TileFill.h"
 

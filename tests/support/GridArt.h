@@ -1,7 +1,7 @@
 // Small grids drawn as text for tests: one string per row.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <algorithm>
 #include <cstdint>

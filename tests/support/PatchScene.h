@@ -3,7 +3,7 @@
 // sources made from the truth (a DTED0 tile sampled every 10th posting).
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cmath>
 #include <cstdint>

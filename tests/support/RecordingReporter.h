@@ -1,7 +1,7 @@
 // A Reporter for tests: keeps every log line, notice, progress call and beep.
 #pragma once
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 #include <string>
 #include <vector>

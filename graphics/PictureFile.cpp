@@ -1,10 +1,10 @@
-#include "formats/PictureFile.h"
+#include "graphics/PictureFile.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 #include "formats/FileIo.h"
 #include "formats/Bmp.h"
 #include "formats/JpegReader.h"
-#include "formats/OpenDispatch.h"
+#include "formats/OpenTable.h"
 #include "graphics/GraphicsModel.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // Graphics Image". Colours are 0xRRGGBB, top line first.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 #include "formats/JpegReader.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "app/SurfaceChoice.h"
+#include "app/core/SurfaceChoice.h"
 
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 std::optional<SurfaceMode> surfaceModeNamed(const std::string& word)
 {

@@ -1,4 +1,4 @@
-#include "app/TextNumbers.h"
+#include "app/core/TextNumbers.h"
 
 #include <cctype>
 #include <charconv>

@@ -3,7 +3,7 @@
 // line, and the two orientation hand-overs.
 #pragma once
 
-#include "app/Grid.h"
+#include "app/core/Grid.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "app/Reporter.h"
+#include "app/core/Reporter.h"
 
 #include <charconv>
 #include <cstdio>

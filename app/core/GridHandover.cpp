@@ -1,27 +1,27 @@
-#include "app/SessionState.h"
+#include "app/core/GridHandover.h"
 
-#include "app/GridOps.h"
+#include "app/core/GridOps.h"
 
-void SessionState::storeInputGrid(const IntGrid& grid)
+void GridHandover::storeInputGrid(const IntGrid& grid)
 {
     inputGrid = grid;
     inputGridReleased = false;
 }
 
-void SessionState::storeInputGrid(IntGrid&& grid)
+void GridHandover::storeInputGrid(IntGrid&& grid)
 {
     inputGrid = std::move(grid);
     inputGridReleased = false;
 }
 
-void SessionState::inputGridFromSolution()
+void GridHandover::inputGridFromSolution()
 {
     if (!solutionGrid) return;
     inputGrid = gridops::flipped(gridops::truncToIntGrid(*solutionGrid));
     inputGridReleased = false;
 }
 
-void SessionState::solutionFromGrid(const IntGrid& grid)
+void GridHandover::solutionFromGrid(const IntGrid& grid)
 {
     solutionGrid.reset();   // the old solution goes before the new one is built
     solutionGrid = gridops::flipped(gridops::toRealGrid(grid));
@@ -29,7 +29,7 @@ void SessionState::solutionFromGrid(const IntGrid& grid)
     numberElevationColumns = grid.cols();
 }
 
-void SessionState::solutionFromGrid(IntGrid&& grid)
+void GridHandover::solutionFromGrid(IntGrid&& grid)
 {
     solutionGrid.reset();
     numberElevationRows = grid.rows();

@@ -1,21 +1,18 @@
 // Which reader a file name selects: the Open command's dispatch table, tested
 // in its fixed order, exact and case-sensitive, the first match deciding. The
 // Open command, "Open Reference Image" and gridmend-cli all choose through it
-// (the writers are chosen by app/SolutionOutputs).
+// (the writers are chosen by app/SolutionOutputs). The table only names: it
+// reads no file; app/OpenDispatch gives each row its loader.
 //
-// A reader that is not part of the build yet is a row whose loader is empty:
+// A reader that is not part of the build yet is a row marked not available:
 // the Open command then logs notAvailableLine(row) and changes nothing.
-// Plugging a reader in is one line: its loader in its row.
 #pragma once
 
-#include "app/InputKind.h"
+#include "app/core/InputKind.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
-
-class GraphicsModel;
-class Reporter;
 
 inline constexpr const char* kOpenFilter =
     "text|*.txt|data|*.dat|shape|*.shp|index|*.ind;|elevation|*.elv|bitmap|*.bmp|jpeg|*.jpg|SRTM height "
@@ -43,33 +40,24 @@ enum class OpenHandling {
     IntoGraphics,    ///< a grid or picture loaded into the graphics window now
 };
 
-/// Reads a file into the graphics window's model; true when content was loaded.
-using GridLoader = bool (*)(const std::string& path, GraphicsModel& graphics, Reporter& reporter);
-
 struct OpenRow {
     int number;                            ///< position in the order of the tests, from 1
     std::vector<std::string> extensions;   ///< exact, case-sensitive
     bool byNameTail;                       ///< matched by the name tail "aus_dem_erm" instead
     InputKind kind;
     OpenHandling handling;
-    GridLoader load;                       ///< IntoGraphics rows: the loader (empty: not available yet)
-    bool runReaderAvailable;               ///< other rows: the reader Run uses exists
+    bool readerAvailable;                  ///< the row's loader (or the reader Run uses) exists
     bool clearsExtension;                  ///< the stored extension is emptied after the load
     const char* fileKind;                  ///< for the not-available line ("SRTM height files")
 
-    bool available() const { return handling == OpenHandling::IntoGraphics ? load != nullptr : runReaderAvailable; }
+    bool available() const { return readerAvailable; }
 };
 
 /// The rows in the order of the tests.
 const std::vector<OpenRow>& openDispatchTable();
 /// The first row that matches the extension (or, for its row, the name tail); nullptr for none.
 const OpenRow* matchOpenRow(std::string_view extension, std::string_view nameTail);
-/// The row of a path, from its extension and name tail; when no row of the table takes it and
-/// GDAL opens it as a single-band raster, the raster row.
-const OpenRow* openRowForPath(std::string_view path);
 /// The row that follows the table: any other raster GDAL opens, loaded as a tile.
 const OpenRow& gdalRasterRow();
 inline constexpr int kGdalRasterRow = 14;
-/// The table's row of the extension and name tail, or else the raster row when GDAL opens the path.
-const OpenRow* matchOpenRowOrRaster(std::string_view extension, std::string_view nameTail, std::string_view path);
 std::string notAvailableLine(const OpenRow& row);
