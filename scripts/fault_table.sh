@@ -11,6 +11,7 @@
 #                  original text, replacement; \n, \t and \\ stand for a line end, a tab, a backslash
 #   FAULT_TABLE    where the markdown table goes (default BUILD_DIR/fault-table.md; also printed)
 #   FAULT_JOBS     tests run at once (default 2)
+#   FAULT_ALL_TESTS=1  run every test for each fault, not only those whose binaries changed
 #
 # Each fault is found by its text: the one file under app engine formats graphics view
 # classify ui that holds the original exactly once (anywhere else, or more than once, and
@@ -25,7 +26,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 if [ $# -lt 1 ]; then
-  sed -n '5,14p' "$0" | sed 's/^# \{0,1\}//' >&2
+  sed -n '6,15p' "$0" | sed 's/^# \{0,1\}//' >&2
   exit 2
 fi
 mkdir -p "$1"
@@ -48,6 +49,7 @@ wanted = sys.argv[4:]
 FOLDERS = ["app", "engine", "formats", "graphics", "view", "classify", "ui"]
 SOURCE_ENDINGS = (".cpp", ".h", ".hpp", ".c", ".cc")
 jobs = int(os.environ.get("FAULT_JOBS", "2"))
+all_tests = os.environ.get("FAULT_ALL_TESTS", "") not in ("", "0")
 fault_list = os.environ.get("FAULTS", os.path.join(root, "scripts", "faults.tsv"))
 table_path = os.environ.get("FAULT_TABLE", os.path.join(build, "fault-table.md"))
 logs = os.path.join(build, "fault-logs")
@@ -297,7 +299,7 @@ def main():
                     now = fingerprint(tests, clean["helpers"])
                     moved = {e for e, d in now.items() if d != clean["fingerprint"].get(e)}
                     affected = [t for t in judged
-                                if not t["exe"].startswith(build + os.sep) or t["exe"] in moved
+                                if all_tests or not t["exe"].startswith(build + os.sep) or t["exe"] in moved
                                 or any(h in moved for h in clean["embeds"].get(t["exe"], []))]
                     affected.sort(key=lambda t: clean["durations"].get(t["name"], 1e9))
                     changed_tests = len(affected)
@@ -308,7 +310,7 @@ def main():
                 git("checkout", "--", rel)
                 os.remove(state)
         seconds = time.monotonic() - started
-        say(f"    {result} {first} ({changed_tests} tests changed, {seconds:.0f} s)")
+        say(f"    {result} {first} ({changed_tests} tests run, {seconds:.0f} s)")
         results[fid] = {"commit": commit, "original": fault["original"], "replacement": fault["replacement"],
                         "description": fault["description"], "result": result, "first": first,
                         "tests": changed_tests, "seconds": round(seconds)}
