@@ -8,7 +8,9 @@
 #   IDS        fault ids from the list (default: all)
 # environment:
 #   FAULTS         the fault list (default scripts/faults.tsv): tab-separated id, description,
-#                  original text, replacement; \n, \t and \\ stand for a line end, a tab, a backslash
+#                  original text, replacement; \n, \t and \\ stand for a line end, a tab, a backslash.
+#                  A later row with the same id gives the same fault in other words (code that has
+#                  moved or changed shape); the first text found once in the tree is used.
 #   FAULT_TABLE    where the markdown table goes (default BUILD_DIR/fault-table.md; also printed)
 #   FAULT_JOBS     tests run at once (default 2)
 #   FAULT_ALL_TESTS=1  run every test for each fault, not only those whose binaries changed
@@ -84,11 +86,12 @@ def read_faults():
             fields = line.split("\t")
             if len(fields) != 4:
                 sys.exit(f"{fault_list}:{n}: expected 4 tab-separated fields, found {len(fields)}")
-            faults.append({"id": fields[0], "description": fields[1],
-                           "original": unescape(fields[2]), "replacement": unescape(fields[3])})
-    ids = [f["id"] for f in faults]
-    if len(set(ids)) != len(ids):
-        sys.exit(f"{fault_list}: an id is used twice")
+            text = (unescape(fields[2]), unescape(fields[3]))
+            same = [f for f in faults if f["id"] == fields[0]]
+            if same:
+                same[0]["texts"].append(text)
+            else:
+                faults.append({"id": fields[0], "description": fields[1], "texts": [text]})
     return faults
 
 
@@ -104,7 +107,18 @@ def source_files():
     return files
 
 
-def locate(original):
+def locate(texts):
+    """The first (original, replacement) held once by one file, with that file; or a reason."""
+    reasons = []
+    for original, replacement in texts:
+        path, reason = locate_one(original)
+        if path:
+            return path, original, replacement, None
+        reasons.append(reason)
+    return None, None, None, reasons[0]
+
+
+def locate_one(original):
     """The one file holding the text once, or a reason."""
     hits = []
     for path in source_files():
@@ -281,7 +295,7 @@ def main():
         started = time.monotonic()
         log = os.path.join(logs, fid + ".log")
         open(log, "w").close()
-        path, problem = locate(fault["original"])
+        path, original, replacement, problem = locate(fault["texts"])
         first, result, changed_tests = "", problem, 0
         if path:
             rel = os.path.relpath(path, root)
@@ -291,7 +305,7 @@ def main():
                 f.write(rel)
             try:
                 with open(path, "w", encoding="utf-8", errors="surrogateescape", newline="") as f:
-                    f.write(text.replace(fault["original"], fault["replacement"], 1))
+                    f.write(text.replace(original, replacement, 1))
                 say(f"[{n}/{len(faults)}] {fid}: {rel}")
                 if not run_build(targets, log):
                     result = "build error"
@@ -311,7 +325,7 @@ def main():
                 os.remove(state)
         seconds = time.monotonic() - started
         say(f"    {result} {first} ({changed_tests} tests run, {seconds:.0f} s)")
-        results[fid] = {"commit": commit, "original": fault["original"], "replacement": fault["replacement"],
+        results[fid] = {"commit": commit, "texts": fault["texts"],
                         "description": fault["description"], "result": result, "first": first,
                         "tests": changed_tests, "seconds": round(seconds)}
         with open(results_path, "w") as f:
@@ -327,7 +341,7 @@ def write_table(faults, results, commit):
     rows, caught, valid = [], 0, 0
     for f in faults:
         r = results.get(f["id"])
-        if not r or r["commit"] != commit or r["original"] != f["original"] or r["replacement"] != f["replacement"]:
+        if not r or r["commit"] != commit or [tuple(t) for t in r.get("texts", [])] != f["texts"]:
             continue
         if r["result"] in ("caught", "missed"):
             valid += 1
