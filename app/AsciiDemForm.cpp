@@ -123,7 +123,7 @@ void AsciiDemDataEntryForm::submit()
     const UsgsDemEntryCheck check = checkUsgsDemEntries(texts());
     switch (check.outcome) {
     case Outcome::EmptyEntry:
-        showEmptyEntryError();
+        showEmptyEntryError(*this);
         return;
     case Outcome::ConversionError:
         showConversionError(this, QString::fromStdString(check.conversionText));

@@ -89,7 +89,7 @@ int SolverParamsDialog::showModal(bool sizeFromInput)
 void SolverParamsDialog::submit()
 {
     switch (submitSolverParameters(session_, currentTexts(), sizeFromInput_, reporter_)) {
-    case ParameterFailure::Empty: showEmptyEntryError(); return;
+    case ParameterFailure::Empty: showEmptyEntryError(*this); return;
     case ParameterFailure::NotInteger: showConversionError(this, kNotAnInteger); return;
     case ParameterFailure::NotDouble: showConversionError(this, kNotADouble); return;
     case ParameterFailure::OutOfRange: rangeWindow_->showModal(); return;

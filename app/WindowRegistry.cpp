@@ -96,9 +96,7 @@ WindowRegistry::WindowRegistry(Options options)
     auto* asciiDemForm = new AsciiDemDataEntryForm(m->usgsDemGeoreference, *m, m);
     add(asciiDemForm);
     // The general error window ("Please enter a value in each text box.").
-    auto* general = new ErrorWindow({kEmptyEntryText}, m);
-    setGeneralErrorWindow(general);
-    add(general);
+    add(&generalErrorWindow(*m));
     add(new HelpWindow(m));
     auto* splash = new SplashWindow(m);
     add(splash);
@@ -255,6 +253,5 @@ void WindowRegistry::connectGraphicsWindow(GraphicsWindow& graphics, MainWindow&
 
 WindowRegistry::~WindowRegistry()
 {
-    setGeneralErrorWindow(nullptr);
     main_.reset();
 }

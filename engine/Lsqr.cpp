@@ -10,9 +10,7 @@
 
 namespace {
 
-LsqrThreading threading = LsqrThreading::Automatic;
-
-bool useWorker(std::size_t columns)
+bool useWorker(LsqrThreading threading, std::size_t columns)
 {
     switch (threading) {
     case LsqrThreading::Never: return false;
@@ -23,8 +21,6 @@ bool useWorker(std::size_t columns)
 }
 
 } // namespace
-
-void setLsqrThreading(LsqrThreading mode) { threading = mode; }
 
 // --- The solver ----------------------------------------------------------------
 
@@ -148,7 +144,7 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
         // The update of x, w and e of one iteration runs on the worker beside the first
         // product of the next (they share no output); only the condition test waits for it.
         std::optional<BackgroundWorker> worker;
-        if (useWorker(n)) worker.emplace();
+        if (useWorker(in->threading, n)) worker.emplace();
         bool updatePending = false;
         auto finishUpdate = [&] {
             if (worker) worker->wait();

@@ -28,6 +28,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 
@@ -39,7 +40,11 @@ struct dvec {
     double* elements = nullptr;
 };
 
-dvec* alloc_dvec(std::int32_t length);   ///< elements zero-filled
+/// Where the LSQR structures get their memory: std::malloc, or a replacement that tests use to
+/// reach the allocation-failure paths.
+using LsqrAllocator = void* (*)(std::size_t bytes);
+
+dvec* alloc_dvec(std::int32_t length, LsqrAllocator allocate = std::malloc);   ///< elements zero-filled
 void free_dvec(dvec* v);                  ///< a null vector is ignored
 /// Square root of the plain sum of squares, summed in index order.
 double dvec_norm2(const dvec* v);
@@ -47,6 +52,11 @@ double dvec_norm2(const dvec* v);
 void dvec_scale(double factor, dvec* v);
 /// Copies as many elements as from holds.
 void dvec_copy(const dvec* from, dvec* to);
+
+/// Whether lsqr() runs the update of x, w and e on a second thread beside the next product
+/// (the results are the same bits either way). Automatic: for large systems on machines with
+/// more than one core.
+enum class LsqrThreading { Automatic, Never, Always };
 
 struct lsqr_in {
     std::int32_t rows = 0;       ///< number of equations
@@ -59,6 +69,7 @@ struct lsqr_in {
     std::FILE* reportStream = nullptr;   ///< receives the report header; none when null
     dvec* b = nullptr;           ///< right-hand side; used as the work vector u (overwritten)
     dvec* x = nullptr;           ///< start estimate on entry, solution on exit
+    LsqrThreading threading = LsqrThreading::Automatic;
 };
 
 struct lsqr_out {
@@ -98,10 +109,11 @@ struct lsqr_fnc {
     LsqrFusedProducts* fused = nullptr;   ///< used for the iterations when set
 };
 
-lsqr_in* alloc_lsqr_in(std::int32_t rows, std::int32_t columns);
-lsqr_out* alloc_lsqr_out(std::int32_t rows, std::int32_t columns);   ///< x is left for the caller to share
-lsqr_wrk* alloc_lsqr_wrk(std::int32_t rows, std::int32_t columns);
-lsqr_fnc* alloc_lsqr_fnc();
+lsqr_in* alloc_lsqr_in(std::int32_t rows, std::int32_t columns, LsqrAllocator allocate = std::malloc);
+/// x is left for the caller to share.
+lsqr_out* alloc_lsqr_out(std::int32_t rows, std::int32_t columns, LsqrAllocator allocate = std::malloc);
+lsqr_wrk* alloc_lsqr_wrk(std::int32_t rows, std::int32_t columns, LsqrAllocator allocate = std::malloc);
+lsqr_fnc* alloc_lsqr_fnc(LsqrAllocator allocate = std::malloc);
 void free_lsqr_in(lsqr_in*);
 void free_lsqr_out(lsqr_out*);   ///< frees e, not the shared x
 void free_lsqr_wrk(lsqr_wrk*);
@@ -111,7 +123,7 @@ void free_lsqr_fnc(lsqr_fnc*);
 /// released in the order input, output, work, function.
 class LsqrMemory {
 public:
-    LsqrMemory(std::int32_t rows, std::int32_t columns);
+    LsqrMemory(std::int32_t rows, std::int32_t columns, LsqrAllocator allocate = std::malloc);
     ~LsqrMemory();
     LsqrMemory(const LsqrMemory&) = delete;
     LsqrMemory& operator=(const LsqrMemory&) = delete;
@@ -130,15 +142,6 @@ void lsqr(lsqr_in* input, lsqr_out* output, lsqr_wrk* work, lsqr_fnc* function, 
 /// The report header exactly as written to the report stream.
 std::string lsqrReportHeader(const lsqr_in& input);
 
-/// Where the LSQR structures get their memory (std::malloc unless replaced); returns the
-/// previous allocator. Tests replace it to reach the allocation-failure paths.
-using LsqrAllocator = void* (*)(std::size_t bytes);
-LsqrAllocator setLsqrAllocator(LsqrAllocator allocator);
 
-/// Whether lsqr() runs the update of x, w and e on a second thread beside the next product
-/// (the results are the same bits either way). Automatic: for large systems on machines with
-/// more than one core.
-enum class LsqrThreading { Automatic, Never, Always };
-void setLsqrThreading(LsqrThreading mode);
 
 inline constexpr double kLsqrMachinePrecision = 2.220446049250313e-16;

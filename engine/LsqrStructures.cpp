@@ -9,13 +9,6 @@
 
 namespace {
 
-LsqrAllocator allocator = nullptr;
-
-void* allocate(std::size_t bytes)
-{
-    return allocator ? allocator(bytes) : std::malloc(bytes);
-}
-
 [[noreturn]] void allocationFailure(const char* message)
 {
     std::fflush(stdout);
@@ -26,7 +19,7 @@ void* allocate(std::size_t bytes)
 
 /// A zero-initialised record from the LSQR allocator, or the fatal message.
 template <class T>
-T* allocRecord(const char* failure)
+T* allocRecord(LsqrAllocator allocate, const char* failure)
 {
     void* p = allocate(sizeof(T));
     if (!p) allocationFailure(failure);
@@ -34,9 +27,10 @@ T* allocRecord(const char* failure)
 }
 
 /// A dvec whose failures carry the structure's own messages.
-dvec* allocVector(std::int32_t length, const char* recordFailure, const char* elementFailure)
+dvec* allocVector(LsqrAllocator allocate, std::int32_t length, const char* recordFailure,
+                  const char* elementFailure)
 {
-    dvec* v = allocRecord<dvec>(recordFailure);
+    dvec* v = allocRecord<dvec>(allocate, recordFailure);
     const std::size_t n = length > 0 ? std::size_t(length) : 0;
     void* p = allocate(n > 0 ? n * sizeof(double) : 1);
     if (!p) allocationFailure(elementFailure);
@@ -50,18 +44,11 @@ std::size_t lengthOf(const dvec* v) { return std::size_t(v->length); }
 
 } // namespace
 
-LsqrAllocator setLsqrAllocator(LsqrAllocator a)
-{
-    LsqrAllocator previous = allocator;
-    allocator = a;
-    return previous;
-}
-
 // --- Vectors ---------------------------------------------------------------
 
-dvec* alloc_dvec(std::int32_t length)
+dvec* alloc_dvec(std::int32_t length, LsqrAllocator allocate)
 {
-    return allocVector(length, "lsqr: vector allocation failure in function alloc_dvec()",
+    return allocVector(allocate, length, "lsqr: vector allocation failure in function alloc_dvec()",
                        "lsqr: element allocation failure in function alloc_dvec()");
 }
 
@@ -91,38 +78,38 @@ void dvec_copy(const dvec* from, dvec* to)
 
 // --- Structures --------------------------------------------------------------
 
-lsqr_in* alloc_lsqr_in(std::int32_t rows, std::int32_t columns)
+lsqr_in* alloc_lsqr_in(std::int32_t rows, std::int32_t columns, LsqrAllocator allocate)
 {
-    lsqr_in* in = allocRecord<lsqr_in>("lsqr: input structure allocation failure in function alloc_lsqr_in()");
-    in->b = allocVector(rows, "lsqr: right hand side vector 'b' allocation failure in function alloc_lsqr_in()",
+    lsqr_in* in = allocRecord<lsqr_in>(allocate, "lsqr: input structure allocation failure in function alloc_lsqr_in()");
+    in->b = allocVector(allocate, rows, "lsqr: right hand side vector 'b' allocation failure in function alloc_lsqr_in()",
                         "lsqr: right hand side vector 'b' allocation failure in function alloc_lsqr_in()");
-    in->x = allocVector(columns, "lsqr: solution vector 'x' allocation failure in function alloc_lsqr_in()",
+    in->x = allocVector(allocate, columns, "lsqr: solution vector 'x' allocation failure in function alloc_lsqr_in()",
                         "lsqr: solution vector 'x' allocation failure in function alloc_lsqr_in()");
     return in;
 }
 
-lsqr_out* alloc_lsqr_out(std::int32_t, std::int32_t columns)
+lsqr_out* alloc_lsqr_out(std::int32_t, std::int32_t columns, LsqrAllocator allocate)
 {
-    lsqr_out* out = allocRecord<lsqr_out>("lsqr: output structure allocation failure in function alloc_lsqr_out()");
-    out->e = allocVector(columns, "lsqr: standard error vector 'e' allocation failure in function alloc_lsqr_out()",
+    lsqr_out* out = allocRecord<lsqr_out>(allocate, "lsqr: output structure allocation failure in function alloc_lsqr_out()");
+    out->e = allocVector(allocate, columns, "lsqr: standard error vector 'e' allocation failure in function alloc_lsqr_out()",
                          "lsqr: standard error vector 'e' allocation failure in function alloc_lsqr_out()");
     return out;
 }
 
-lsqr_wrk* alloc_lsqr_wrk(std::int32_t, std::int32_t columns)
+lsqr_wrk* alloc_lsqr_wrk(std::int32_t, std::int32_t columns, LsqrAllocator allocate)
 {
-    lsqr_wrk* wrk = allocRecord<lsqr_wrk>("lsqr: work structure allocation failure in function alloc_lsqr_wrk()");
-    wrk->v = allocVector(columns,
+    lsqr_wrk* wrk = allocRecord<lsqr_wrk>(allocate, "lsqr: work structure allocation failure in function alloc_lsqr_wrk()");
+    wrk->v = allocVector(allocate, columns,
                          "lsqr: bidiagonalization work vector 'v' allocation failure in function alloc_lsqr_wrk()",
                          "lsqr: bidiagonalization work vector 'v' allocation failure in function alloc_lsqr_wrk()");
-    wrk->w = allocVector(columns, "lsqr: search direction vector 'w' allocation failure in function alloc_lsqr_wrk()",
+    wrk->w = allocVector(allocate, columns, "lsqr: search direction vector 'w' allocation failure in function alloc_lsqr_wrk()",
                          "lsqr: search direction vector 'w' allocation failure in function alloc_lsqr_wrk()");
     return wrk;
 }
 
-lsqr_fnc* alloc_lsqr_fnc()
+lsqr_fnc* alloc_lsqr_fnc(LsqrAllocator allocate)
 {
-    return allocRecord<lsqr_fnc>("lsqr: function structure allocation failure in function alloc_lsqr_fnc()");
+    return allocRecord<lsqr_fnc>(allocate, "lsqr: function structure allocation failure in function alloc_lsqr_fnc()");
 }
 
 void free_lsqr_in(lsqr_in* in)
@@ -150,11 +137,11 @@ void free_lsqr_wrk(lsqr_wrk* wrk)
 
 void free_lsqr_fnc(lsqr_fnc* fnc) { std::free(fnc); }
 
-LsqrMemory::LsqrMemory(std::int32_t rows, std::int32_t columns)
-    : input(alloc_lsqr_in(rows, columns)),
-      output(alloc_lsqr_out(rows, columns)),
-      work(alloc_lsqr_wrk(rows, columns)),
-      function(alloc_lsqr_fnc())
+LsqrMemory::LsqrMemory(std::int32_t rows, std::int32_t columns, LsqrAllocator allocate)
+    : input(alloc_lsqr_in(rows, columns, allocate)),
+      output(alloc_lsqr_out(rows, columns, allocate)),
+      work(alloc_lsqr_wrk(rows, columns, allocate)),
+      function(alloc_lsqr_fnc(allocate))
 {
     output->x = input->x;
 }

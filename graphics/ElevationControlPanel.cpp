@@ -154,7 +154,7 @@ void ElevationControlPanel::submit()
         if (!parseIntText(elevationText)) return;
         break;
     case PanelSubmitResult::IncrementEmpty:
-        showEmptyEntryError();
+        showEmptyEntryError(*this);
         break;
     case PanelSubmitResult::Accepted:
         break;

@@ -19,7 +19,8 @@ struct Result {
 /// Runs LSQR on (rows x columns) through the callback, from x0.
 Result runLsqr(std::int32_t rows, std::int32_t columns, lsqr_prod product, LsqrFusedProducts* fused, void* data,
                const std::vector<double>& b, const std::vector<double>& x0, std::int32_t iterations,
-               Reporter& reporter, double atol = 1e-10, double btol = 1e-10, double damp = 0.0)
+               Reporter& reporter, double atol = 1e-10, double btol = 1e-10, double damp = 0.0,
+               LsqrThreading threading = LsqrThreading::Automatic)
 {
     LsqrMemory mem(rows, columns);
     mem.function->mat_vec_prod = product;
@@ -34,6 +35,7 @@ Result runLsqr(std::int32_t rows, std::int32_t columns, lsqr_prod product, LsqrF
     in->BTOL = btol;
     in->CONDLIM = 10000.0;
     in->ITERLIM = iterations;
+    in->threading = threading;
     lsqr(in, mem.output, mem.work, mem.function, data, reporter);
     Result r{*mem.output, std::vector<double>(in->x->elements, in->x->elements + columns),
              std::vector<double>(mem.output->e->elements, mem.output->e->elements + columns)};
@@ -41,11 +43,11 @@ Result runLsqr(std::int32_t rows, std::int32_t columns, lsqr_prod product, LsqrF
 }
 
 Result runSystem(SparseRowSystem& s, const std::vector<double>& b, const std::vector<double>& x0,
-                 std::int32_t iterations, bool fused = true)
+                 std::int32_t iterations, bool fused = true, LsqrThreading threading = LsqrThreading::Automatic)
 {
     NullReporter quiet;
     return runLsqr(s.equationCount(), s.unknownCount(), sparseRowProduct, fused ? &s : nullptr, &s, b, x0,
-                   iterations, quiet);
+                   iterations, quiet, 1e-10, 1e-10, 0.0, threading);
 }
 
 /// A dense matrix behind the product callback.
@@ -226,11 +228,9 @@ TEST(Lsqr, TheUpdateOnASecondThreadGivesTheSameBits)
     const std::vector<double> b = s.rightHandSide(g, 1.0);
     const std::vector<double> x0 = randomStart(gen, std::size_t(23 * 17));
     for (int limit : {1, 2, 25, 5000}) {
-        setLsqrThreading(LsqrThreading::Never);
-        const Result one = runSystem(s, b, x0, limit);
-        setLsqrThreading(LsqrThreading::Always);
-        const Result two = runSystem(s, b, x0, limit), twoPlain = runSystem(s, b, x0, limit, false);
-        setLsqrThreading(LsqrThreading::Automatic);
+        const Result one = runSystem(s, b, x0, limit, true, LsqrThreading::Never);
+        const Result two = runSystem(s, b, x0, limit, true, LsqrThreading::Always);
+        const Result twoPlain = runSystem(s, b, x0, limit, false, LsqrThreading::Always);
         for (const Result* r : {&two, &twoPlain}) {
             EXPECT_EQ(std::memcmp(one.x.data(), r->x.data(), one.x.size() * sizeof(double)), 0) << limit;
             EXPECT_EQ(std::memcmp(one.e.data(), r->e.data(), one.e.size() * sizeof(double)), 0) << limit;
@@ -385,9 +385,8 @@ void* failingAllocator(std::size_t bytes)
 void allocateAfter(int successes, bool dvecOnly)
 {
     allocationsBeforeFailure = successes;
-    setLsqrAllocator(failingAllocator);
-    if (dvecOnly) free_dvec(alloc_dvec(10));
-    else LsqrMemory mem(10, 4);
+    if (dvecOnly) free_dvec(alloc_dvec(10, failingAllocator));
+    else LsqrMemory mem(10, 4, failingAllocator);
     std::exit(0);
 }
 

@@ -102,7 +102,7 @@ TEST(Startup, NoticeAboutAndHelpHaveTheirTexts)
     modal::setAnswerer([&](QDialog& d) { shown << d.windowTitle(); return 1; });
     registry.mainWindow().action("actionAbout")->trigger();
     EXPECT_EQ(shown, QStringList{"About"});
-    EXPECT_EQ(generalErrorWindow().text(), "Please enter a value in each text box.");
-    EXPECT_EQ(generalErrorWindow().windowTitle(), "Error!");
+    EXPECT_EQ(generalErrorWindow(registry.mainWindow()).text(), "Please enter a value in each text box.");
+    EXPECT_EQ(generalErrorWindow(registry.mainWindow()).windowTitle(), "Error!");
     modal::setAnswerer({});
 }

@@ -96,7 +96,7 @@ void EntryDialog::submit()
     for (const EntryField& f : fields_) kinds.push_back(f.kind);
     const EntryCheck check = checkEntries(texts(), kinds);
     switch (check.failure) {
-    case EntryFailure::Empty: showEmptyEntryError(); break;
+    case EntryFailure::Empty: showEmptyEntryError(*this); break;
     case EntryFailure::NotInteger: showConversionError(this, kNotAnInteger); break;
     case EntryFailure::NotReal: showConversionError(this, realConversionText); break;
     case EntryFailure::None: break;

@@ -49,26 +49,17 @@ QStringList errorLines(const std::vector<std::string>& lines)
     return out;
 }
 
-namespace {
-ErrorWindow*& sharedWindow()
+ErrorWindow& generalErrorWindow(QWidget& from)
 {
-    static ErrorWindow* w = nullptr;
-    return w;
-}
-} // namespace
-
-void setGeneralErrorWindow(ErrorWindow* window)
-{
-    sharedWindow() = window;
+    QWidget* top = &from;
+    while (top->parentWidget()) top = top->parentWidget();
+    if (auto* w = top->findChild<ErrorWindow*>(kGeneralErrorWindowName)) return *w;
+    auto* w = new ErrorWindow({kEmptyEntryText}, top);
+    w->setObjectName(kGeneralErrorWindowName);
+    return *w;
 }
 
-ErrorWindow& generalErrorWindow()
+void showEmptyEntryError(QWidget& from)
 {
-    if (!sharedWindow()) sharedWindow() = new ErrorWindow({kEmptyEntryText});
-    return *sharedWindow();
-}
-
-void showEmptyEntryError()
-{
-    generalErrorWindow().showModal();
+    generalErrorWindow(from).showModal();
 }

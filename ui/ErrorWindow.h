@@ -30,8 +30,11 @@ QStringList errorLines(const std::vector<std::string>& lines);
 /// The general error window's text.
 inline const char* const kEmptyEntryText = "Please enter a value in each text box.";
 
-/// The shared general error window (created at start-up by the window registry).
-ErrorWindow& generalErrorWindow();
-void setGeneralErrorWindow(ErrorWindow* window);
-/// Shows the general error window modally.
-void showEmptyEntryError();
+/// The object name of the general error window the main window owns.
+inline const char* const kGeneralErrorWindowName = "generalErrorWindow";
+
+/// The general error window of the window tree `from` belongs to: the top window's child of that name,
+/// created there on first use (the window registry creates it at start-up, in its place).
+ErrorWindow& generalErrorWindow(QWidget& from);
+/// Shows the general error window of `from`'s window tree modally.
+void showEmptyEntryError(QWidget& from);
