@@ -98,11 +98,3 @@ TEST(GreyImage, ReadoutInvertsTheGreyLevel)
     EXPECT_EQ(readoutElevation(greyColour(0), thousand.displaySlope, thousand.displayIntercept), "0.00");
     EXPECT_EQ(readoutElevation(greyColour(127), thousand.displaySlope, thousand.displayIntercept), "498.04");
 }
-
-TEST(GreyImage, NoSolutionShowsNothing)
-{
-    SessionState s;
-    RecordingReporter rep;
-    EXPECT_TRUE(displaySolution(s, rep).picture.empty());
-    EXPECT_TRUE(rep.lines.empty());
-}

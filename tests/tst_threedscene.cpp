@@ -28,12 +28,6 @@ TEST(Mesh, QuadrilateralsInOrderWithOneNormalEach)
     EXPECT_EQ(quadCount(RealGrid(1201, 1201)), 1440000);
 }
 
-TEST(Mesh, FlatGridHasUpwardNormals)
-{
-    const Vec3 n = quadNormal(250.0f, 250.0f, 250.0f);
-    EXPECT_EQ(n, (Vec3{-0.0f, -0.0f, 1.0f}));
-}
-
 TEST(Mesh, LightDirection)
 {
     const Vec3 up = lightDirection(90.0f, 123.0f);
@@ -149,20 +143,6 @@ TEST(ThreeDScene, RequestedSmoothingRunsOnceOnADisplayCopy)
     EXPECT_EQ(display.select(nullptr, false), nullptr);
 }
 
-TEST(ThreeDScene, ResizeUsesThePreviousClientSize)
-{
-    ThreeDState s;
-    EXPECT_FALSE(resizeView(s, 404, 0));   // before the first render: no render
-    EXPECT_EQ(s.projection, ViewMatrix::identity());
-    EXPECT_EQ(s.clientHeight, 1.0f);
-    EXPECT_EQ(s.lastWidth, 404);
-    s.firstRender = false;
-    EXPECT_TRUE(resizeView(s, 300, 200));
-    EXPECT_FLOAT_EQ(s.projection.at(0, 0), 1.0f / 405.0f);
-    EXPECT_EQ(s.lastWidth, 300);
-    EXPECT_EQ(s.lastHeight, 200);
-}
-
 TEST(ThreeDScene, RenderImageEntryChecks)
 {
     struct Case { const char *az, *bearing, *scale; PanelEntryFailure failure; };
@@ -190,42 +170,4 @@ TEST(ThreeDScene, RenderImageEntryChecks)
     EXPECT_EQ(s.solarBearing, 60.0f);
     EXPECT_EQ(s.elevationScale, 2.5f);
     EXPECT_FALSE(s.showAxes);
-}
-
-TEST(ThreeDScene, ANonNumberKeepsTheEntriesAppliedBeforeIt)
-{
-    ThreeDState s;
-    EXPECT_EQ(applyRenderEntries(s, "20", "x", "3", false), PanelEntryFailure::NotANumber);
-    EXPECT_EQ(s.solarAzimuth, 20.0f);
-    EXPECT_EQ(s.solarBearing, 45.0f);
-    EXPECT_EQ(s.elevationScale, 1.0f);
-    EXPECT_TRUE(s.showAxes);
-    EXPECT_EQ(applyRenderEntries(s, "30", "70", "big", false), PanelEntryFailure::NotANumber);
-    EXPECT_EQ(s.solarBearing, 70.0f);
-    EXPECT_EQ(s.elevationScale, 1.0f);
-}
-
-TEST(ThreeDScene, StereoEntryChecks)
-{
-    float angle = -1.0f;
-    EXPECT_EQ(checkStereoEntry("400", angle), PanelEntryFailure::StereoRange);
-    EXPECT_EQ(checkStereoEntry("-3", angle), PanelEntryFailure::StereoRange);
-    EXPECT_EQ(checkStereoEntry("", angle), PanelEntryFailure::EmptyAngles);
-    EXPECT_EQ(checkStereoEntry("five", angle), PanelEntryFailure::NotANumber);
-    EXPECT_EQ(angle, -1.0f);
-    EXPECT_EQ(checkStereoEntry("360", angle), PanelEntryFailure::None);
-    EXPECT_EQ(angle, 360.0f);
-}
-
-TEST(ThreeDScene, StereoSequenceReturnsToTheStartingView)
-{
-    ThreeDState s;
-    rotateView(s, Axis::X, -60.0f);
-    translateView(s, Axis::Y, 50.0f);
-    const ViewMatrix start = s.modelView;
-    rotateView(s, Axis::Z, 5.0f);     // "Stereo Image +"
-    EXPECT_GT(maxDifference(s.modelView, start), 0.05f);
-    rotateView(s, Axis::Z, -10.0f);   // "StereoImage --"
-    rotateView(s, Axis::Z, 5.0f);     // "Restore"
-    EXPECT_LT(maxDifference(s.modelView, start), 1e-4f);
 }
