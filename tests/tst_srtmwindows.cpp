@@ -155,46 +155,6 @@ TEST_F(TileWindows, SubsetRectangleIsInterpolatedAndWrittenBack)
     EXPECT_FALSE(model.subsetInterpolationPending);
 }
 
-TEST_F(TileWindows, DialogsRefuseEmptyAndUnconvertibleEntries)
-{
-    openCrop();
-    entries["nullDataDefinitionForm"] = {{"nullDataEdit", "abc"}};
-    trigger("actionSetNullDataDefinition");
-    entries["nullDataDefinitionForm"] = {{"nullDataEdit", ""}};
-    trigger("actionSetNullDataDefinition");
-    entries["scaleFactorDataEntryForm"] = {{"scaleFactorEdit", "half"}};
-    trigger("actionScaleArrays");
-    EXPECT_EQ(shown, (QStringList{"Null Data Definition Data Entry Form",
-                                  "Conversion Error: Text box entry must be an integer!",
-                                  "Null Data Definition Data Entry Form",
-                                  "Error!: Please enter a value in each text box.", "Scale Factor Data Entry Form",
-                                  "Conversion Error: Text box entry must be a double!"}));
-    EXPECT_EQ(model.nullDataDefinition, -1000);
-    EXPECT_EQ(model.elevationArray, crop);
-
-    shown.clear();
-    entries["scaleFactorDataEntryForm"] = {{"scaleFactorEdit", "0.5"}};
-    entries["offsetDataEntry"] = {};   // the default "1.0"
-    entries["dted0OffsetDialog"] = {{"elevationOffsetEdit", "-7"}};
-    entries["seaLevelClippingParameters"] = {{"lowerLimitEdit", "-20"}, {"upperLimitEdit", "300"}};
-    model.dted0Grid = IntGrid(121, 121, 100);   // an opened DTED0 merge grid receives the offset
-    trigger("actionScaleArrays");
-    trigger("actionOffsetArrays");
-    trigger("actionOffsetDted0Dem");
-    trigger("actionSetSeaLevelClipping");
-    EXPECT_EQ(shown, (QStringList{"Scale Factor Data Entry Form", "Offset Data Entry",
-                                  "DTED0 Offset Elevation Dialog Box", "Sea Level Clipping Parameters"}));
-    EXPECT_EQ(model.elevationArray(50, 50), 588 / 2 + 1);
-    EXPECT_EQ(model.dted0Offset, -7);
-    EXPECT_EQ((*model.dted0Grid)(60, 60), 93);
-    EXPECT_EQ(model.seaLevelUpper, 300);
-    trigger("actionFixSeaLevelElevations");
-    EXPECT_EQ(model.elevationArray(50, 50), 0);   // 295 lies in -20 .. 300
-    EXPECT_EQ(log().mid(log().size() - 5), (QStringList{"scaleFactor is:  0.5", "arrayOffset is:  1",
-                                                        "dted0Offset is:  -7", "seaLevelLower is:  -20",
-                                                        "seaLevelUpper is:  300"}));
-}
-
 TEST_F(TileWindows, SaveSrtmWritesTheSolutionNorthUpAndRefusesOversizedGrids)
 {
     TempDir dir;
