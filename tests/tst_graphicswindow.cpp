@@ -1,18 +1,12 @@
-// The graphics window as a user meets it: menus and their enabling rules, the
-// pen dialogs, Close, the save commands (byte-exact), "Input Data", the
-// rubber band's error window, the timer and the tile readout; and the main
-// window's save commands with their round trips through Open.
+// The graphics window as a user meets it, and the main window's saves with their
+// round trips through Open.
 #include "app/MainWindow.h"
 #include "app/WindowRegistry.h"
 #include "formats/ElevationArray.h"
 #include "graphics/GraphicsDialogs.h"
 #include "graphics/GraphicsWindow.h"
-#include "graphics/PictureView.h"
-#include "ui/ErrorWindow.h"
 #include "ui/FileDialogs.h"
 #include "ui/Modal.h"
-#include "view/ImageWindows.h"
-#include "MouseMoves.h"
 #include "ProgramFixture.h"
 #include "TestFiles.h"
 
@@ -20,13 +14,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +33,7 @@ struct GraphicsFixture : ProgramFixture {
         });
     }
     bool enabled(const char* name) const { return g.action(name)->isEnabled(); }
+    void trigger(const char* name) { g.action(name)->trigger(); }
     void save(const char* action, const std::string& path) { answered(g.action(action), path); }
 };
 
@@ -55,89 +45,44 @@ int click(QDialog& d, const char* button)
 
 } // namespace
 
-TEST_F(GraphicsFixture, EnablingRulesFollowZoomLoadsBinarizeAndWiring)
+TEST_F(GraphicsFixture, EnablingTable)
 {
-    for (const char* name : {"actionInputData", "actionClose", "actionSaveGraphicsImage", "actionSaveIndexArray",
-                             "actionUndo", "actionCopyBitmap", "actionSubsetProcessImage", "actionDraw",
-                             "actionPenWidth", "actionPenColor", "actionZoomIn", "actionGrayscale",
-                             "actionSaveSrtmGrayscaleImage", "actionSaveSrtmHeightfield", "actionInterpolateSubsetArray",
-                             "actionSetNullDataDefinition", "actionScaleArrays", "actionResampleDem",
-                             "actionExpandDted0Dem"})
-        EXPECT_TRUE(enabled(name)) << name;
-    for (const char* name : {"actionZoomOut", "actionSaveElevationArray", "actionThin", "actionDespeckle8Bit",
-                             "actionConnectLines", "actionExpandDted1", "menuTag"})
-        EXPECT_FALSE(enabled(name)) << name;
-    EXPECT_TRUE(enabled("actionBinarize"));
-    EXPECT_TRUE(enabled("actionDespeckle24Bit"));
-    EXPECT_TRUE(enabled("actionLineScanEnabled"));
-
-    model.loadPicture(IntGrid(4, 4, 0xFFFFFF));
-    g.action("actionZoomIn")->trigger();
-    EXPECT_TRUE(enabled("actionZoomOut"));
-    EXPECT_FALSE(enabled("actionSubsetProcessImage"));
+    struct Row {
+        const char* state;
+        std::function<void()> enter;
+        std::vector<const char*> on, off;
+    };
+    const Row rows[] = {
+        {"start", [] {},
+         {"actionInputData", "actionClose", "actionSaveGraphicsImage", "actionSaveIndexArray", "actionUndo",
+          "actionCopyBitmap", "actionSubsetProcessImage", "actionDraw", "actionZoomIn", "actionGrayscale",
+          "actionSaveSrtmHeightfield", "actionInterpolateSubsetArray", "actionSetNullDataDefinition",
+          "actionResampleDem", "actionExpandDted0Dem", "actionBinarize", "actionDespeckle24Bit",
+          "actionLineScanEnabled"},
+         {"actionZoomOut", "actionSaveElevationArray", "actionThin", "actionDespeckle8Bit", "actionConnectLines",
+          "actionExpandDted1", "menuTag"}},
+        {"zoomed in", [&] { model.loadPicture(IntGrid(4, 4, 0xFFFFFF)); trigger("actionZoomIn"); },
+         {"actionZoomOut"}, {"actionSubsetProcessImage"}},
+        {"zoomed out", [&] { trigger("actionZoomOut"); }, {"actionSubsetProcessImage"}, {"actionZoomOut"}},
+        {"line code", [&] { model.loadContourElevationArray(IntGrid(2, 2, 255)); },
+         {"menuTag", "actionSaveElevationArray"}, {"actionThin"}},
+        {"binarized", [&] { g.setBinarized(true); },
+         {"actionThin", "actionConnectLines", "actionDespeckle8Bit"}, {"actionDespeckle24Bit"}},
+        {"binarized, zoomed in", [&] { trigger("actionZoomIn"); }, {"actionConnectLines"},
+         {"actionThin", "actionLineScanEnabled"}},
+    };
+    for (const Row& row : rows) {
+        row.enter();
+        for (const char* name : row.on) EXPECT_TRUE(enabled(name)) << row.state << ": " << name;
+        for (const char* name : row.off) EXPECT_FALSE(enabled(name)) << row.state << ": " << name;
+    }
     EXPECT_EQ(m.findChild<QLabel*>("zoomValue")->text(), "2");
-    g.action("actionZoomOut")->trigger();
-    EXPECT_FALSE(enabled("actionZoomOut"));
-    EXPECT_TRUE(enabled("actionSubsetProcessImage"));
-
-    // A plugged-in tool: enabled, and its zoom rule applies.
-    int scans = 0;
-    g.wire("actionLineScanEnabled", [&] { ++scans; });
-    EXPECT_TRUE(enabled("actionLineScanEnabled"));
-    g.action("actionLineScanEnabled")->trigger();
-    EXPECT_EQ(scans, 1);
-    g.action("actionZoomIn")->trigger();
-    EXPECT_FALSE(enabled("actionLineScanEnabled"));
-
-    model.loadContourElevationArray(IntGrid(2, 2, 255));
-    EXPECT_TRUE(enabled("menuTag"));
-    EXPECT_TRUE(enabled("actionSaveElevationArray"));
-    EXPECT_FALSE(enabled("actionThin"));
-    g.setBinarized(true);
-    EXPECT_FALSE(enabled("actionThin"));   // it works on the display: not while zoomed in
-    EXPECT_TRUE(enabled("actionConnectLines"));
-    EXPECT_FALSE(enabled("actionDespeckle24Bit"));
-    g.action("actionZoomOut")->trigger();
-    EXPECT_TRUE(enabled("actionThin"));
-
-    g.plugins = {};
-    g.applyEnablingRules();
-    EXPECT_FALSE(enabled("actionGrayscale"));   // no view behind it
-}
-
-TEST_F(GraphicsFixture, GrayscaleOfATileOpensTheSrtmGrayscaleView)
-{
-    IntGrid tile(3, 4, 100);
-    tile(1, 1) = 600;
-    model.loadTile(tile);
-    g.action("actionGrayscale")->trigger();
-    auto* view = registry.find<GrayscaleWindow>();
-    ASSERT_TRUE(view);
-    EXPECT_TRUE(view->isVisible());
-    EXPECT_EQ(view->picture().rows(), 3);
-    TempDir dir;
-    save("actionSaveSrtmGrayscaleImage", dir.file("grey.bmp"));
-    EXPECT_EQ(readBytes(dir.file("grey.bmp")).size(), 54u + 3u * 12u);
 }
 
 TEST_F(GraphicsFixture, PenDialogsSetWidthAndColour)
 {
     answer = [](QDialog& d) {
-        auto* list = d.findChildren<QComboBox*>().front();
-        if (d.windowTitle() == "Tool Pallatte") {
-            QStringList items;
-            for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
-            EXPECT_EQ(items.size(), 22);
-            EXPECT_EQ(items.front(), "1");
-            EXPECT_EQ(items.mid(19), (QStringList{"20", "30", "40"}));
-            EXPECT_EQ(list->currentText(), "1");
-            list->setCurrentText("30");
-        } else {
-            QStringList items;
-            for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
-            EXPECT_EQ(items, (QStringList{"Black", "Red", "Blue", "Yellow", "Green"}));
-            list->setCurrentText("Green");
-        }
+        d.findChildren<QComboBox*>().front()->setCurrentText(d.windowTitle() == "Tool Pallatte" ? "30" : "Green");
         return click(d, "submitButton");
     };
     g.action("actionPenWidth")->trigger();
@@ -297,69 +242,4 @@ TEST_F(GraphicsFixture, InputDataBuildsItsCopyWithTheLsqrCountJustEntered)
     model.reset();
     g.action("actionInputData")->trigger();
     EXPECT_EQ(log().last(), kNothingToHandOverLine);
-}
-
-TEST_F(GraphicsFixture, ZeroAreaRubberBandShowsTheErrorWindow)
-{
-    model.loadPicture(IntGrid(20, 20, 0xFFFFFF));
-    g.show();
-    g.action("actionSubsetProcessImage")->trigger();
-    QStringList shown;
-    answer = [&](QDialog& d) {
-        shown << static_cast<ErrorWindow&>(d).text();
-        return click(d, "okButton");
-    };
-    PictureView* view = g.pictureView();
-    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(5, 12));
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown[0], "Bounding  box must have non zero area!\nHold down mouse button and drag the\nrubber band box.");
-    EXPECT_EQ(model.imageRows(), 20);
-
-    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(2, 3));
-    moveMouse(view, QPoint(8, 9));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(12, 10));
-    EXPECT_EQ(model.imageRows(), 7);
-    EXPECT_EQ(model.imageColumns(), 10);
-    QCoreApplication::processEvents();   // the small picture keeps the whole menu bar, without its chevron
-    const auto* chevron = g.menuBar()->findChild<QToolButton*>("qt_menubar_ext_button");
-    EXPECT_TRUE(!chevron || chevron->isHidden());
-}
-
-TEST_F(GraphicsFixture, TimerIntervalFollowsTheZoomAndItsTickRendersTheArrays)
-{
-    model.loadPicture(IntGrid(10, 10, 0x00FF00));
-    g.action("actionZoomIn")->trigger();
-    g.action("actionZoomIn")->trigger();
-    auto redPixels = [&] {   // pixels the text changed
-        int n = 0;
-        for (std::uint32_t p : model.display.cells()) n += p != 0xFF00FF00u;
-        return n;
-    };
-    g.writeText(2, 30, "480", Qt::red);   // a tag label
-    EXPECT_GT(redPixels(), 10);
-    EXPECT_EQ(model.imageArray(0, 0), 0x00FF00);
-    g.startOverlayTimer();
-    EXPECT_EQ(g.overlayTimer()->interval(), 100);
-    QTest::qWait(250);
-    EXPECT_FALSE(g.overlayTimer()->isActive());
-    EXPECT_EQ(redPixels(), 0);
-    EXPECT_EQ(model.display(0, 0), 0xFF00FF00u);
-}
-
-TEST_F(GraphicsFixture, TileReadoutFillsTheMainWindowsLabels)
-{
-    IntGrid tile(100, 100, 0);
-    tile(50, 25) = 1234;
-    model.loadTile(tile);
-    model.tileLatitude = 45;
-    model.tileLongitude = -123;
-    g.show();
-    EXPECT_TRUE(m.findChild<QLabel*>("longitudeValue")->isVisibleTo(&m));
-    moveMouse(g.pictureView(), QPoint(25, 50));
-    EXPECT_EQ(m.findChild<QLabel*>("xValue")->text(), "25");
-    EXPECT_EQ(m.findChild<QLabel*>("yValue")->text(), "50");
-    EXPECT_EQ(m.findChild<QLabel*>("elevationValue")->text(), "1234.00");
-    EXPECT_EQ(m.findChild<QLabel*>("longitudeValue")->text(), "-122.750");
-    EXPECT_EQ(m.findChild<QLabel*>("latitudeValue")->text(), "45.500");
 }

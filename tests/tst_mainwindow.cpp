@@ -29,17 +29,6 @@ IntGrid northGrid()
 
 } // namespace
 
-TEST(MainWindow, HasTheCaptionTheLogLineAndAHiddenProgressBar)
-{
-    MainWindow w;
-    EXPECT_EQ(w.windowTitle(), "GRIDMEND");
-    EXPECT_EQ(w.diagnosticsLog()->toPlainText(), "Open an input file to begin.");
-    EXPECT_TRUE(w.diagnosticsLog()->isReadOnly());
-    EXPECT_EQ(w.progressBar()->orientation(), Qt::Vertical);
-    EXPECT_TRUE(w.progressBar()->isHidden());
-    EXPECT_EQ(w.centralWidget()->size(), QSize(666, 519));
-}
-
 TEST(MainWindow, StartUpDisablesRunViewAndTheSaveItems)
 {
     MainWindow w;
@@ -162,20 +151,6 @@ TEST(MainWindow, RefusedRunsChangeNothingAndDoNotBeep)
         EXPECT_TRUE(w.action("actionRunGridmend")->isEnabled());
         EXPECT_FALSE(w.action("actionView")->isEnabled());
     }
-}
-
-TEST(MainWindow, ASecondRunWithoutNewInputIsRefused)
-{
-    MainWindow w;
-    w.beepPauseMs = 0;
-    w.session().inputGrid = northGrid();
-    w.session().laplacianIterations = 5;
-    w.RunGridmend1Click();
-    ASSERT_EQ(w.beepCount, 3);
-    w.setRunEnabled(true);
-    w.RunGridmend1Click();
-    EXPECT_EQ(w.beepCount, 3);
-    EXPECT_EQ(logLines(w).last(), kRunInputReleasedLine);
 }
 
 TEST(MainWindow, TinyGridsAreRefusedBeforeSolving)
