@@ -112,14 +112,3 @@ TEST(Digitiser, MarkerCrossHasThirtyTwoPixelsAroundTheClick)
     EXPECT_EQ(cross[31], (ScreenPoint{20, 22}));
     for (ScreenPoint p : cross) EXPECT_NE(p, (ScreenPoint{20, 30}));
 }
-
-TEST(Digitiser, NamedColoursAreScreenColours)
-{
-    EXPECT_EQ(namedScreenColour("Black"), 0x000000);
-    EXPECT_EQ(namedScreenColour("Red"), 0x0000FF);
-    EXPECT_EQ(namedScreenColour("Blue"), 0xFF0000);
-    EXPECT_EQ(namedScreenColour("Green"), 0x008000);
-    EXPECT_EQ(namedScreenColour("Yellow"), 0x00FFFF);
-    EXPECT_FALSE(namedScreenColour("Mauve"));
-    EXPECT_EQ(swapRedBlue(*namedScreenColour("Red")), 0xFF0000);   // red as imageArray holds it
-}

@@ -108,16 +108,6 @@ TEST(ConnectLines, OnlyLinePixelsAreEndpoints)
     EXPECT_EQ(solid, before);
 }
 
-TEST(ConnectLines, ProgressRunsOverTheVisitedRowsAndIsHidden)
-{
-    RecordingReporter log;
-    IntGrid A = twoLineEnds(3);
-    connectLines(A, 3, SearchOrder::ClosestFirst, log);
-    EXPECT_EQ(log.progressStarts, 1);
-    EXPECT_EQ(log.progressPosition, 21 - 3);
-    EXPECT_FALSE(log.progressVisible);
-}
-
 TEST(DeleteShortSegments, NinetyNinePixelsGoAHundredAndFiftyStay)
 {
     IntGrid A(10, 200, 255);
@@ -226,16 +216,6 @@ TEST(ClipText, BlanksTheRectangleSmallerCornerInclusive)
         }
 }
 
-TEST(ClipText, PictureWithoutLineCodeAndZoomedCorners)
-{
-    IntGrid image(10, 10, 0x123456), elevation(10, 10, 0x123456);
-    EXPECT_EQ(clipText(image, elevation, {2, 2}, {7, 6}, 2, false), ClipResult::Clipped);   // cells (1,1) .. (3,3)
-    EXPECT_EQ(elevation(1, 1), 0xFFFFFF);
-    EXPECT_EQ(elevation(2, 2), 0xFFFFFF);
-    EXPECT_EQ(elevation(3, 3), 0x123456);
-    EXPECT_EQ(image(1, 2), 0xFFFFFF);
-}
-
 TEST(ClipText, ZeroAreaAndCornersBeyondThePicture)
 {
     IntGrid image(10, 10, 1), elevation(10, 10, 0);
@@ -246,14 +226,4 @@ TEST(ClipText, ZeroAreaAndCornersBeyondThePicture)
     EXPECT_EQ(clipText(image, elevation, {-20, 8}, {400, 300}, 1, true), ClipResult::Clipped);
     EXPECT_EQ(image(9, 0), 0xFFFFFF);
     EXPECT_EQ(image(7, 9), 1);
-}
-
-TEST(LineCleaningLimits, RadiusAndPixelLimit)
-{
-    EXPECT_FALSE(searchRadiusValid(0));
-    EXPECT_TRUE(searchRadiusValid(1));
-    EXPECT_TRUE(searchRadiusValid(99));
-    EXPECT_FALSE(searchRadiusValid(100));
-    EXPECT_FALSE(pixelLimitValid(0));
-    EXPECT_TRUE(pixelLimitValid(1));
 }

@@ -72,16 +72,6 @@ TEST(LineTagger, RetagsLinesTaggedEarlierThatTouch)
     EXPECT_EQ(A(1, 2), 300);
 }
 
-TEST(LineTagger, SeedOnBackgroundIsTaggedWithItsNeighbours)
-{
-    IntGrid A = gridFromArt({".....", "..#..", "..#..", "....."}, kLineCode);
-    RecordingReporter log;
-    EXPECT_EQ(lineTagger(50, 1, 1, A, log), 3u);
-    EXPECT_EQ(A(1, 1), 50);
-    EXPECT_EQ(A(2, 2), 50);
-    EXPECT_EQ(A(0, 0), 255);
-}
-
 TEST(LineTagger, SeedInTheLastRowAndColumnStaysInsideTheArray)
 {
     IntGrid A = gridFromArt({"....#", "...#.", "..#.#"}, kLineCode);
@@ -91,21 +81,6 @@ TEST(LineTagger, SeedInTheLastRowAndColumnStaysInsideTheArray)
     EXPECT_EQ(A(0, 4), 8);
     EXPECT_EQ(lineTagger(9, 3, 0, A, log), 0u);   // outside: nothing, no log line
     EXPECT_EQ(log.lines.size(), 2u);
-}
-
-TEST(LineTagger, LineAcrossAWholeSheetNeedsNoRecursion)
-{
-    // A serpentine line of about half a million pixels.
-    const int n = 1000;
-    IntGrid A(n, n, 255);
-    for (int r = 0; r < n; r += 2) {
-        for (int c = 0; c < n; ++c) A(r, c) = 0;
-        if (r + 1 < n) A(r + 1, (r / 2) % 2 ? 0 : n - 1) = 0;
-    }
-    RecordingReporter log;
-    const std::size_t tagged = lineTagger(1234, 0, 0, A, log);
-    EXPECT_EQ(tagged, std::size_t(n / 2) * n + n / 2);
-    EXPECT_EQ(A(n - 2, n / 2), 1234);
 }
 
 TEST(TagAt, ClickBesideAVerticalLineTagsItThroughTheSecondCandidate)
@@ -138,16 +113,6 @@ TEST(TagAt, ZoomedClickTagsTheCellUnderThePoint)
     EXPECT_TRUE(t.click(7, 5, MouseButton::Left, 2).tagged);   // cell (2, 3)
     EXPECT_EQ(t.A(2, 3), 10);
     EXPECT_EQ(t.A(3, 3), 10);
-}
-
-TEST(TagAt, MissingEveryCandidateChangesNothing)
-{
-    Tagging t({"......", "......", "......", "...#..", "......"});
-    const IntGrid before = t.A;
-    EXPECT_FALSE(t.click(1, 2).tagged);
-    EXPECT_EQ(t.A, before);
-    EXPECT_EQ(t.undoSaves, 0);
-    EXPECT_EQ(t.log.lines, std::vector<std::string>{"  "});
 }
 
 TEST(TagAt, ClicksInTheTopTwoRowsLogMissedLine)

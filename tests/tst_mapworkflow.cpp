@@ -8,7 +8,6 @@
 // The map is drawn as a printed sheet shows it: brown contour lines three
 // pixels wide with brown labels in gaps, a blue river printed over them, a
 // grey grid, a green wood tint and blue lettering, and a few brown specks.
-// With GRIDMEND_SCREENSHOTS set to a folder, each stage is saved there as PNG.
 #include "GraphicsWindowFixture.h"
 #include "app/SessionState.h"
 #include "formats/Bmp.h"
@@ -19,7 +18,6 @@
 #include "TestFiles.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
@@ -95,19 +93,6 @@ int lineRowNear(const IntGrid& a, int k, int x)
 
 struct MapToDem : GraphicsWindowFixture {
     ElevationControlPanel& panel = *g.findChild<MapTools*>("mapTools")->windows().elevationPanel;
-    QString shots = qEnvironmentVariable("GRIDMEND_SCREENSHOTS");
-    int stage = 0;
-
-    /// Saves what the user sees now (the graphics window, and another window when given).
-    void screenshot(const QString& name, QWidget* other = nullptr)
-    {
-        ++stage;
-        if (shots.isEmpty()) return;
-        QDir().mkpath(shots);
-        QTest::qWait(30);
-        g.grab().save(QString("%1/%2-%3.png").arg(shots).arg(stage, 2, 10, QChar('0')).arg(name));
-        if (other) other->grab().save(QString("%1/%2-%3-window.png").arg(shots).arg(stage, 2, 10, QChar('0')).arg(name));
-    }
 };
 
 } // namespace
@@ -127,7 +112,6 @@ TEST_F(MapToDem, DrawnMapSheetBecomesADemHoldingEachContoursTag)
     m.action("actionOpen")->trigger();
     ASSERT_EQ(model.imageRows(), kHeight);
     ASSERT_TRUE(g.isVisible());
-    screenshot("opened");
 
     // Keep the contour ink: query a contour pixel, load the history into the value filter.
     trigger("actionQueryPixelEnabled");
@@ -140,12 +124,10 @@ TEST_F(MapToDem, DrawnMapSheetBecomesADemHoldingEachContoursTag)
         return fill(d, {});
     };
     trigger("actionFilterValues");
-    screenshot("contour-ink");
 
     modals.answer = [](QDialog& d) { return fill(d, {{"backgroundColorEdit", "0xffffff"}}); };
     trigger("actionBinarize");
     ASSERT_TRUE(enabled("actionThin"));
-    screenshot("binarized");
 
     int thins = 0;
     for (IntGrid before; before != model.elevationArray;) {
@@ -153,12 +135,10 @@ TEST_F(MapToDem, DrawnMapSheetBecomesADemHoldingEachContoursTag)
         trigger("actionThin");
         ASSERT_LT(++thins, 12);
     }
-    screenshot("thinned");
 
     trigger("actionDespeckle8Bit");
     answerWith({{"pixelLimitEdit", "40"}});
     trigger("actionDeleteShortSegments");
-    screenshot("short-segments-deleted");
     // The whole square around each end is searched, so the ends across a label gap meet.
     modals.answer = [](QDialog& d) {
         d.findChild<QRadioButton*>("farthestFirstRadio")->setChecked(true);
@@ -167,7 +147,6 @@ TEST_F(MapToDem, DrawnMapSheetBecomesADemHoldingEachContoursTag)
     const IntGrid unconnected = model.elevationArray;
     trigger("actionConnectLines");
     QTRY_VERIFY(model.elevationArray != unconnected);   // the connect worker has handed the work over
-    screenshot("lines-connected");
 
     // Tag the contours from the top down: 560, 540, 520, 500.
     trigger("actionTagSetElevation");
@@ -179,11 +158,9 @@ TEST_F(MapToDem, DrawnMapSheetBecomesADemHoldingEachContoursTag)
         const int r = lineRowNear(model.elevationArray, k, 230);
         ASSERT_GE(r, 0) << "contour " << k;
         click(230, r);
-        if (k == 1) screenshot("tag-label", &panel);
     }
     EXPECT_EQ(panel.currentValue()->text(), "480");
     QTRY_VERIFY_WITH_TIMEOUT(!g.overlayTimer()->isActive(), 3000);
-    screenshot("tagged", &panel);
 
     // Every contour is whole and carries its tag; nothing else is left on the sheet.
     const IntGrid tagged = model.elevationArray;
@@ -226,5 +203,4 @@ TEST_F(MapToDem, DrawnMapSheetBecomesADemHoldingEachContoursTag)
             EXPECT_LT(v, kTags[k] + 1) << k << " " << x;
         }
     m.action("actionDisplay2dImage")->trigger();
-    screenshot("dem", registry.find<ImageForm>());
 }

@@ -70,15 +70,6 @@ TEST(Thinning, ThreePixelBarBecomesOneLineWithinTwoIterations)
     EXPECT_EQ(p, done);
 }
 
-TEST(Thinning, SinglePixelSurvivesAndNothingChanges)
-{
-    Picture p = gridFromArt<std::uint32_t>({".....", ".....", "..#..", ".....", "....."}, kInkPicture);
-    p(0, 0) = 0x00FF00;   // colours stay when nothing is deleted
-    const Picture before = p;
-    EXPECT_FALSE(thinIteration(p));
-    EXPECT_EQ(p, before);
-}
-
 TEST(Thinning, ADeletionRepaintsEveryOtherColourWhite)
 {
     Picture p = gridFromArt<std::uint32_t>({"......", ".###..", ".###..", ".###..", "......"}, kInkPicture);
