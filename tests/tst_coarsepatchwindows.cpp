@@ -1,13 +1,11 @@
-// The coarse-tile repair through the windows: "&Open" of a DTED1 tile, the
-// merge openers with their picture windows, the graphics window's "DEM
-// Interpolation" commands, Run, "Save DTED1" and "Resample DEM".
+// The coarse-tile repair through the windows: Open of a DTED1 tile, a merge
+// source, expand, Run, the write-back and "Save DTED1".
 #include "app/MainWindow.h"
 #include "app/WindowRegistry.h"
 #include "graphics/CoarsePatch.h"
 #include "graphics/GraphicsLoaders.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/MergeLoaders.h"
-#include "graphics/ResampleDialog.h"
 #include "ui/ColourImageWindow.h"
 #include "ui/ErrorWindow.h"
 #include "ui/FileDialogs.h"
@@ -18,11 +16,9 @@
 #include "TestFiles.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,7 +78,6 @@ TEST_F(CoarsePatchWindows, SeparateRoadFromADted0TileThroughTheMenus)
 {
     const PatchScene scene;
     openSceneTile(scene);
-    ASSERT_TRUE(g.isVisible());
     ASSERT_EQ(model.imageRows(), 1201);
     EXPECT_TRUE(model.demTileLoaded);
     EXPECT_EQ(model.tileLatitude, 49);
@@ -97,8 +92,6 @@ TEST_F(CoarsePatchWindows, SeparateRoadFromADted0TileThroughTheMenus)
     EXPECT_EQ(*model.dted0Grid, scene.dted0);
     ColourImageWindow* base = window(kDted0BaseFileName);
     ASSERT_TRUE(base);
-    EXPECT_TRUE(base->isVisible());
-    EXPECT_EQ(base->windowTitle(), "DTED0 Base File");
     EXPECT_EQ(base->size(), QSize(121, 121));
     EXPECT_EQ(base->picture().pixel(5, 7) & 0xFFFFFFu, std::uint32_t(scene.dted0(7, 5)));
     EXPECT_TRUE(m.openExtension().empty());
@@ -108,8 +101,6 @@ TEST_F(CoarsePatchWindows, SeparateRoadFromADted0TileThroughTheMenus)
     EXPECT_FALSE(model.dted0Grid);
     ColourImageWindow* reference = window("interpolatedReferenceImage");
     ASSERT_TRUE(reference);
-    EXPECT_TRUE(reference->isVisible());
-    EXPECT_EQ(reference->windowTitle(), "Interpolated Reference Image");
     EXPECT_EQ(reference->picture().size(), QSize(1201, 1201));
     EXPECT_EQ(reference->picture().pixel(10, 10) & 0xFFFFFFu, std::uint32_t(scene.dted0(1, 1)));
     EXPECT_EQ(m.session().inputKind, InputKind::GraphicsGridInput);
@@ -156,110 +147,4 @@ TEST_F(CoarsePatchWindows, MergeOpenersRefuseOtherTypesAndSaveDted1RefusesWithou
     command("actionSaveDted1", dir.file("x.dt1"));
     EXPECT_EQ(log().last(), QString(dted::kNoHeaderLine));
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.dt1")));
-}
-
-TEST_F(CoarsePatchWindows, Srtm30BlockIsCutExpandedAndShownOrTheErrorWindowExplainsWhyNot)
-{
-    const PatchScene scene;
-    openSceneTile(scene);
-    // The SRTM30 tile e010n50 covers N49 E011 at rows 0..119, columns 120..239; only its
-    // first 120 rows are in the file (the rest reads as -32768).
-    std::vector<std::uint8_t> rows;
-    for (int r = 0; r < 120; ++r)
-        for (int c = 0; c < 4800; ++c) {
-            const int v = c >= 120 && c < 240 ? scene.truth(std::min(10 * r, 1200), 10 * (c - 120)) : -9999;
-            rows.push_back(std::uint8_t((v >> 8) & 0xFF));
-            rows.push_back(std::uint8_t(v & 0xFF));
-        }
-    writeBytes(dir.file("e010n50.dem"), rows);
-    command("actionOpenSrtm30MergeDem", dir.file("e010n50.dem"));
-    ASSERT_TRUE(model.srtm30Tile);
-    EXPECT_EQ(model.srtm30latitude, 50);
-    EXPECT_EQ(model.srtm30longitude, 10);
-    EXPECT_TRUE(log().contains("e010n50"));
-
-    g.action("actionExpandSrtm30Dem")->trigger();
-    ASSERT_TRUE(model.expandedGrid);
-    EXPECT_FALSE(model.srtm30Tile);
-    EXPECT_TRUE(dialogs.isEmpty());
-    const QStringList lines = log();
-    EXPECT_TRUE(lines.contains("srtm30RowZero is:  0"));
-    EXPECT_TRUE(lines.contains("srtm30ColumnZero is:  120"));
-    ColourImageWindow* block = window("srtm30Image");
-    ASSERT_TRUE(block && block->isVisible());
-    EXPECT_EQ(block->windowTitle(), "SRTM30Image");
-    EXPECT_EQ(block->picture().size(), QSize(120, 120));
-    EXPECT_EQ((*model.expandedGrid)(1190, 1190), scene.truth(1190, 1190));
-    EXPECT_EQ((*model.expandedGrid)(1200, 1200), 0.0);
-
-    // A tile outside the SRTM30 tile: the "Error!" window, nothing else.
-    command("actionOpenSrtm30MergeDem", dir.file("e010n50.dem"));
-    model.tileLatitude = -20;
-    g.action("actionExpandSrtm30Dem")->trigger();
-    EXPECT_EQ(dialogs, QStringList{"Error!: It looks like your SRTM tile lies outside the boundaries\nof your SRTM30 "
-                                   "tile."});
-    EXPECT_TRUE(model.srtm30Tile);
-}
-
-TEST_F(CoarsePatchWindows, Dted1MergeEnablesExpandDted1AndCutPatchesFillsTheVoids)
-{
-    const PatchScene scene;
-    openSceneTile(scene);
-    EXPECT_FALSE(g.action("actionExpandDted1")->isEnabled());
-    EXPECT_TRUE(g.action("actionCutPatchesFromDted1")->isEnabled());
-    writeBytes(dir.file("truth.dt1"), dtedFileOfTile(scene.truth, {"0110000.0E", "490000N"}));
-    command("actionOpenDted1MergeDem", dir.file("truth.dt1"));
-    const auto opened = readBytes(dir.file("n49_e011.dt1"));
-    EXPECT_EQ(keptDted1Header(), std::vector<std::uint8_t>(opened.begin(), opened.begin() + 3436));   // not replaced
-    ASSERT_TRUE(model.dted1Grid);
-    EXPECT_TRUE(g.action("actionExpandDted1")->isEnabled());
-    ColourImageWindow* merge = window(kDted1MergeImageName);
-    ASSERT_TRUE(merge && merge->isVisible());
-    EXPECT_EQ(merge->windowTitle(), "DTED1 Merge Image");
-    EXPECT_EQ(merge->picture().size(), QSize(1201, 1201));
-
-    g.action("actionCutPatchesFromDted1")->trigger();
-    EXPECT_EQ(model.elevationArray, scene.truth);
-    EXPECT_TRUE(model.dted1Grid);
-
-    g.action("actionExpandDted1")->trigger();   // an SRTM-3 tile: refused
-    EXPECT_EQ(log().last(), "This menu selection is for interpolating SRTM-1 files only!");
-    EXPECT_TRUE(merge->isVisible());
-
-    model.loadTile(IntGrid(3601, 3601, -32768));
-    g.action("actionExpandDted1")->trigger();
-    EXPECT_EQ(model.elevationArray(3, 3), scene.truth(1, 1));
-    EXPECT_EQ(model.elevationArray(3, 4), -32768);
-    EXPECT_FALSE(model.dted1Grid);
-    EXPECT_FALSE(merge->isVisible());
-    EXPECT_FALSE(g.action("actionExpandDted1")->isEnabled());
-}
-
-TEST_F(CoarsePatchWindows, ResampleParametersDialog)
-{
-    ResampleDialog* dialog = m.findChild<ResampleDialog*>();
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(dialog->windowTitle(), "Resample Parameters");
-    EXPECT_TRUE(dialog->button(2)->isChecked());
-    EXPECT_EQ(dialog->button(2)->text(), "Resample 1:2");
-    EXPECT_EQ(dialog->button(4)->text(), "Resample 1:4");
-    EXPECT_EQ(dialog->button(8)->text(), "Resmple 1:8");
-
-    model.loadTile(IntGrid(100, 90, 7));
-    answer = [](QDialog& d) {
-        d.findChild<QPushButton*>("cancelButton")->click();
-        return d.result();
-    };
-    g.action("actionResampleDem")->trigger();
-    EXPECT_EQ(model.imageRows(), 100);
-    answer = [](QDialog& d) {
-        d.findChild<QRadioButton*>("resample8")->setChecked(true);
-        d.findChild<QPushButton*>("submitButton")->click();
-        return d.result();
-    };
-    g.action("actionResampleDem")->trigger();
-    EXPECT_EQ(dialogs, (QStringList{"Resample Parameters", "Resample Parameters"}));
-    EXPECT_EQ(model.imageRows(), 12);
-    EXPECT_EQ(model.imageColumns(), 11);
-    EXPECT_EQ(dialog->rate(), 8);   // the choice is kept
 }

@@ -159,25 +159,6 @@ TEST_F(RepairFixture, SubsetRequestAndItsWriteBack)
     EXPECT_EQ(*session.inputGrid, gridOf({{-1, 2}, {3, -4}}));
 }
 
-TEST_F(RepairFixture, SubsetDraggedEitherWayGivesTheSameRectangle)
-{
-    model.loadTile(IntGrid(30, 40, -32768));
-    std::vector<CellRect> seen;
-    model.hooks.clicks.interpolateSubset = [&](const CellRect& r) { seen.push_back(r); };
-    for (auto [x1, y1, x2, y2] : {std::array{5, 4, 15, 20}, std::array{15, 20, 5, 4}}) {
-        model.interpolateSubsetRequest = true;
-        model.mouseDown(x1, y1, MouseButton::Left);
-        model.mouseMove((x1 + x2) / 2, (y1 + y2) / 2);
-        EXPECT_EQ(model.mouseUp(x2, y2, rec), RubberBandOutcome::Done);
-    }
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0], (CellRect{4, 5, 16, 10}));
-    EXPECT_EQ(seen[1], seen[0]);
-    model.mouseDown(3, 3, MouseButton::Left);
-    EXPECT_EQ(model.mouseUp(3, 9, rec), RubberBandOutcome::ZeroArea);
-    EXPECT_EQ(seen.size(), 2u);
-}
-
 TEST_F(RepairFixture, InsertedPostingsGetTheSolvedSurfaceAndTheMaskIsReleased)
 {
     model.loadTile(gridOf({{-32768, 50, 60}}));
