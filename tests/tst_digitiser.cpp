@@ -81,16 +81,6 @@ TEST(Digitiser, ElevationPenDrawsTheElevationItself)
     EXPECT_EQ(elevation(1, 2), 1000);
 }
 
-TEST(Digitiser, SecondPolylineIsTestedAgainstItsOwnPoints)
-{
-    Digitiser d = clicked({{10, 10}, {50, 10}, {50, 50}, {12, 14}});
-    IntGrid image(60, 60, 0xFFFFFF), elevation = image;
-    drawDigitisedPolyline(d, elevation, image, 1, 0, false);
-    for (ScreenPoint p : {ScreenPoint{40, 40}, ScreenPoint{45, 40}, ScreenPoint{45, 45}, ScreenPoint{13, 12}})
-        d.click(p);
-    EXPECT_FALSE(d.close());   // near the first polyline's start, but far from its own points
-}
-
 TEST(Digitiser, HoldsAHundredClickedPointsPlusTheClosingPoint)
 {
     Digitiser d;

@@ -139,7 +139,6 @@ TEST_F(GraphicsFixture, CloseAsksUntilSavedAndHandsTheArrayOver)
     EXPECT_EQ(*m.session().inputGrid, tile);
     EXPECT_EQ(m.session().numberElevationRows, 2);
     EXPECT_FALSE(model.holdsContent());
-    EXPECT_EQ(g.size(), QSize(400, 400));
     EXPECT_EQ(m.findChild<QLabel*>("zoomValue")->text(), "1");
     EXPECT_FALSE(m.findChild<QLabel*>("longitudeValue")->isVisible());
 

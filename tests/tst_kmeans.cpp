@@ -199,18 +199,6 @@ TEST(KMeansClustering, AgreesWithAHandTracedReference)
     }
 }
 
-TEST(Classification, AsManyClustersAsPixelsKeepsEveryColour)
-{
-    const IntGrid original = pictureOf({0x102030, 0xFFFFFF, 0x000000, 0x808081}, 2);
-    IntGrid picture = original;
-    RecordingReporter log;
-    const auto out = classifyPixels(picture, {4, 2, 'm', 'b'}, fixedSeed(3), log);
-    EXPECT_EQ(picture, original);
-    EXPECT_EQ(out.ifound, 2);
-    EXPECT_EQ(out.error, 0.0);
-    EXPECT_TRUE(log.has("Sum of distances is0"));
-}
-
 TEST(Classification, FewerPixelsThanClustersLeavesThePictureUnchanged)
 {
     const IntGrid original = pictureOf({0x112233, 0x445566}, 1);

@@ -92,22 +92,6 @@ TEST(ConnectLines, ClosestFirstPrefersTheNearerEnd)
     EXPECT_EQ(B(13, 11), 255);
 }
 
-TEST(ConnectLines, OnlyLinePixelsAreEndpoints)
-{
-    RecordingReporter log;
-    // An isolated line pixel has no equal neighbour.
-    IntGrid single(20, 20, 255);
-    single(10, 10) = single(10, 12) = 0;
-    EXPECT_EQ(connectLines(single, 3, SearchOrder::FarthestFirst, log), 0);
-    // Two background pixels in a solid line area each have exactly one background neighbour.
-    IntGrid solid(20, 20, 0);
-    solid(8, 8) = solid(8, 9) = 255;
-    solid(8, 12) = solid(8, 13) = 255;
-    const IntGrid before = solid;
-    EXPECT_EQ(connectLines(solid, 5, SearchOrder::FarthestFirst, log), 0);
-    EXPECT_EQ(solid, before);
-}
-
 TEST(DeleteShortSegments, NinetyNinePixelsGoAHundredAndFiftyStay)
 {
     IntGrid A(10, 200, 255);
@@ -134,17 +118,6 @@ TEST(DeleteShortSegments, TaggedPixelsCountButDoNotStartAMeasurement)
     EXPECT_EQ(A(2, 4), 255);
     EXPECT_EQ(A(1, 9), 255);
     EXPECT_EQ(A(4, 10), 600);   // never measured
-}
-
-TEST(DeleteShortSegments, SegmentsOnlyOnTheBorderAreNeverMeasured)
-{
-    IntGrid A(6, 6, 255);
-    A(0, 1) = A(0, 2) = 0;   // the top row only
-    A(3, 3) = 0;             // an interior speck
-    RecordingReporter log;
-    deleteShortSegments(A, 5, log);
-    EXPECT_EQ(A(0, 1), 0);
-    EXPECT_EQ(A(3, 3), 255);
 }
 
 TEST(DeleteShortSegments, SkippingMeasuredPixelsGivesTheSameResult)
@@ -214,16 +187,4 @@ TEST(ClipText, BlanksTheRectangleSmallerCornerInclusive)
             EXPECT_EQ(image(r, c), inside ? 0xFFFFFF : 0x123456) << r << "," << c;
             EXPECT_EQ(elevation(r, c), inside ? 255 : 0) << r << "," << c;
         }
-}
-
-TEST(ClipText, ZeroAreaAndCornersBeyondThePicture)
-{
-    IntGrid image(10, 10, 1), elevation(10, 10, 0);
-    const IntGrid before = image;
-    EXPECT_EQ(clipText(image, elevation, {5, 2}, {5, 9}, 1, true), ClipResult::ZeroArea);
-    EXPECT_EQ(clipText(image, elevation, {4, 2}, {5, 9}, 2, true), ClipResult::ZeroArea);   // one cell column
-    EXPECT_EQ(image, before);
-    EXPECT_EQ(clipText(image, elevation, {-20, 8}, {400, 300}, 1, true), ClipResult::Clipped);
-    EXPECT_EQ(image(9, 0), 0xFFFFFF);
-    EXPECT_EQ(image(7, 9), 1);
 }

@@ -61,17 +61,6 @@ TEST(LineTagger, DiagonallyTouchingLinesAreTaggedTogether)
     EXPECT_EQ(A(3, 4), 120);
 }
 
-TEST(LineTagger, RetagsLinesTaggedEarlierThatTouch)
-{
-    IntGrid A = gridFromArt({"##...", "..#..", "...##"}, kLineCode);
-    A(0, 0) = A(0, 1) = 200;   // an earlier tag on part of the line
-    RecordingReporter log;
-    lineTagger(300, 2, 4, A, log);
-    EXPECT_EQ(A(0, 0), 300);
-    EXPECT_EQ(A(0, 1), 300);
-    EXPECT_EQ(A(1, 2), 300);
-}
-
 TEST(LineTagger, SeedInTheLastRowAndColumnStaysInsideTheArray)
 {
     IntGrid A = gridFromArt({"....#", "...#.", "..#.#"}, kLineCode);
@@ -93,17 +82,6 @@ TEST(TagAt, ClickBesideAVerticalLineTagsItThroughTheSecondCandidate)
     EXPECT_EQ(t.undoSaves, 1);
     for (int r = 1; r <= 4; ++r) EXPECT_EQ(t.A(r, 4), 700);
     EXPECT_EQ(t.log.lines, (std::vector<std::string>{"  ", "Line tagged elevation:  700"}));
-}
-
-TEST(TagAt, OddCoordinatesRoundDownToEvenAtZoomOne)
-{
-    // The line is in column 5; the click on it at (5, 3) seeds the flood from (2, 4).
-    Tagging t({"........", ".....#..", ".....#..", ".....#..", ".....#..", "........"});
-    t.state.currentElevation = 40;
-    t.click(5, 3);
-    EXPECT_EQ(t.A(2, 4), 40);   // the background seed is tagged too
-    for (int r = 1; r <= 4; ++r) EXPECT_EQ(t.A(r, 5), 40);
-    EXPECT_EQ(t.A(3, 4), 255);
 }
 
 TEST(TagAt, ZoomedClickTagsTheCellUnderThePoint)

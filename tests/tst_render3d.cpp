@@ -90,16 +90,3 @@ TEST(Render3d, AFrameShowsTheSurfaceAndTheAxesColours)
     const Counts hidden = count(view.render(&grid, rep));
     EXPECT_EQ(hidden.red + hidden.green + hidden.blue, 0);
 }
-
-TEST(Render3d, OneRowGridDrawsOnlyTheAxes)
-{
-    RealGrid line(1, 30, 5.0);
-    OffscreenView view(200, 200);
-    ASSERT_TRUE(view.valid());
-    NullReporter rep;
-    view.render(&line, rep);
-    rotateView(view.state(), Axis::X, -45.0f);
-    const Counts n = count(view.render(&line, rep));
-    EXPECT_EQ(n.surface, 0);
-    EXPECT_GT(n.lit, 0);
-}

@@ -70,16 +70,6 @@ TEST(Thinning, ThreePixelBarBecomesOneLineWithinTwoIterations)
     EXPECT_EQ(p, done);
 }
 
-TEST(Thinning, ADeletionRepaintsEveryOtherColourWhite)
-{
-    Picture p = gridFromArt<std::uint32_t>({"......", ".###..", ".###..", ".###..", "......"}, kInkPicture);
-    p(0, 5) = 0x00FF00;
-    p(4, 4) = 0xFF000000u;   // bits above the colour are ignored: black
-    EXPECT_TRUE(thinIteration(p));
-    EXPECT_EQ(p(0, 5), 0xFFFFFFu);
-    for (std::uint32_t v : p.cells()) EXPECT_TRUE(v == 0u || v == 0xFFFFFFu);
-}
-
 TEST(Thinning, AgreesWithThePixelByPixelMethod)
 {
     std::mt19937 gen(5);

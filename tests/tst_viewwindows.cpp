@@ -98,11 +98,6 @@ TEST_F(ViewCommands, PointerReadoutShowsPositionAndElevationUntilClosed)
     EXPECT_EQ(label("elevationValue"), "0.00");
     hover(form->pictureLabel(), 1, 0);   // top-right: level 254 of 0..1000
     EXPECT_EQ(label("elevationValue"), QString::number((254 - 0.0) / double(255.0f / 1000.0f), 'f', 2));
-    // While the graphics window holds a tile, its own readout keeps the elevation label.
-    main.graphicsWindow()->model().loadTile(IntGrid(2, 2, 5));
-    main.setReadout(MainWindow::Readout::Elevation, "tile");
-    hover(form->pictureLabel(), 0, 1);
-    EXPECT_EQ(label("elevationValue"), "tile");
     form->close();
     EXPECT_FALSE(labelVisible("xValue"));
     EXPECT_FALSE(labelVisible("elevationValue"));
@@ -118,29 +113,6 @@ TEST_F(ViewCommands, SaveImageWritesTheShownPictureAsABitmap)
     EXPECT_EQ(filedialogs::lastFilter(), "bmp|*.bmp");
     EXPECT_EQ(readBytes(dir.file("shot.bmp")), encodeGreyBmp(form->picture()));
     EXPECT_EQ(lines().last().toStdString(), dir.file("shot.bmp"));
-}
-
-TEST_F(ViewCommands, TileGrayscaleIsSizedToThePictureAndReadsWithItsOwnMap)
-{
-    auto* grey = registry.find<GrayscaleWindow>();
-    GraphicsModel& model = main.graphicsWindow()->model();
-    IntGrid tile(600, 700, 300);
-    tile(0, 0) = 510;
-    tile(599, 699) = -32768;
-    model.loadTile(tile);
-    showTileGrayscale(model, *grey, main);
-    QApplication::processEvents();
-    EXPECT_EQ(grey->scrollArea()->viewport()->size(), QSize(700, 600));
-    EXPECT_EQ(model.displaySlope, 0.5f);
-    EXPECT_EQ(grey->picture()(0, 0), 255);   // the north-west corner at the top
-    hover(grey->pictureLabel(), 5, 5);
-    EXPECT_EQ(label("elevationValue"),
-              QString::fromStdString(readoutElevation(greyColour(grey->picture()(5, 5)), model.displaySlope,
-                                                      model.displayIntercept)));
-    TempDir dir;
-    NullReporter rep;
-    ASSERT_TRUE(saveWindowPicture(*grey, dir.file("g.bmp"), rep));
-    EXPECT_EQ(readBytes(dir.file("g.bmp")).size(), 54u + 600u * 2100u);
 }
 
 TEST_F(ViewCommands, ExportsWriteTheSolutionAndTheTerragenScaleIsKept)

@@ -43,7 +43,6 @@ std::vector<std::string> artFromGrid(const Grid<T>& g, const std::map<char, T>& 
 inline const std::map<char, std::int32_t> kLineCode = {{'#', 0}, {'.', 255}};
 /// Picture colours: '#' black ink, '.' white.
 inline const std::map<char, std::int32_t> kInk = {{'#', 0x000000}, {'.', 0xFFFFFF}};
-inline const std::map<char, std::uint32_t> kInkPicture = {{'#', 0x000000u}, {'.', 0xFFFFFFu}};
 
 /// A picture of `rows` lines from its colours in row order.
 inline IntGrid pictureOf(std::initializer_list<std::int32_t> colours, int rows)
