@@ -11,46 +11,6 @@ namespace {
 
 constexpr std::int32_t kBlack = 0, kWhite = 0xFFFFFF;
 
-/// The cells of a window mask connected (8-connectivity, inside the window) to the centre
-/// through cells of `open`.
-std::uint32_t centreComponent(std::uint32_t open)
-{
-    using linepattern::bit;
-    std::uint32_t seen = bit(0, 0);
-    bool grew = true;
-    while (grew) {
-        grew = false;
-        for (int r = -2; r <= 2; ++r)
-            for (int c = -2; c <= 2; ++c) {
-                if (!(open & bit(r, c)) || (seen & bit(r, c))) continue;
-                for (int a = -1; a <= 1; ++a)
-                    for (int b = -1; b <= 1; ++b)
-                        if (std::abs(r + a) <= 2 && std::abs(c + b) <= 2 && (seen & bit(r + a, c + b))) {
-                            seen |= bit(r, c);
-                            grew = true;
-                            a = b = 2;
-                        }
-            }
-    }
-    return seen;
-}
-
-std::uint32_t outerRing()
-{
-    std::uint32_t ring = 0;
-    for (int r = -2; r <= 2; ++r)
-        for (int c = -2; c <= 2; ++c)
-            if (std::abs(r) == 2 || std::abs(c) == 2) ring |= linepattern::bit(r, c);
-    return ring;
-}
-
-/// A lone continuous line: its pixels in any window form one piece reaching the window's edge.
-bool loneLineWindow(std::uint32_t equal)
-{
-    const std::uint32_t piece = centreComponent(equal);
-    return piece == equal && (piece & outerRing()) != 0;
-}
-
 IntGrid blank(int rows, int cols) { return IntGrid(rows, cols, kWhite); }
 
 /// A filled 5 x 5 black square in the middle of a 9 x 9 white picture.

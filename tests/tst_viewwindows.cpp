@@ -10,13 +10,13 @@
 #include "view/ThreeDControlPanel.h"
 #include "view/ThreeDWindow.h"
 #include "ModalRecorder.h"
+#include "MouseMoves.h"
 #include "TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -45,12 +45,6 @@ protected:
     QStringList lines() const { return main.diagnosticsLog()->toPlainText().split('\n'); }
     QString label(const char* name) const { return main.findChild<QLabel*>(name)->text(); }
     bool labelVisible(const char* name) const { return main.findChild<QLabel*>(name)->isVisible(); }
-    void hover(QWidget* w, int x, int y)
-    {
-        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &move);
-    }
 };
 
 void queueSave(const std::string& path)
@@ -90,13 +84,13 @@ TEST_F(ViewCommands, PointerReadoutShowsPositionAndElevationUntilClosed)
     setSolution(g);
     main.DisplayImage1Click();
     EXPECT_FALSE(labelVisible("xValue"));
-    hover(form->pictureLabel(), 0, 1);   // bottom-left: row 0, column 0, level 0
+    moveMouse(form->pictureLabel(), QPoint(0, 1));   // bottom-left: row 0, column 0, level 0
     EXPECT_TRUE(labelVisible("xValue"));
     EXPECT_TRUE(labelVisible("elevationValue"));
     EXPECT_EQ(label("xValue"), "0");
     EXPECT_EQ(label("yValue"), "1");
     EXPECT_EQ(label("elevationValue"), "0.00");
-    hover(form->pictureLabel(), 1, 0);   // top-right: level 254 of 0..1000
+    moveMouse(form->pictureLabel(), QPoint(1, 0));   // top-right: level 254 of 0..1000
     EXPECT_EQ(label("elevationValue"), QString::number((254 - 0.0) / double(255.0f / 1000.0f), 'f', 2));
     form->close();
     EXPECT_FALSE(labelVisible("xValue"));
