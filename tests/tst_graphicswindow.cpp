@@ -137,7 +137,6 @@ TEST_F(GraphicsFixture, CloseAsksUntilSavedAndHandsTheArrayOver)
     EXPECT_FALSE(g.isVisible());
     ASSERT_TRUE(m.session().inputGrid);
     EXPECT_EQ(*m.session().inputGrid, tile);
-    EXPECT_EQ(m.session().numberElevationRows, 2);
     EXPECT_FALSE(model.holdsContent());
     EXPECT_EQ(m.findChild<QLabel*>("zoomValue")->text(), "1");
     EXPECT_FALSE(m.findChild<QLabel*>("longitudeValue")->isVisible());
