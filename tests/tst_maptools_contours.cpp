@@ -106,7 +106,7 @@ TEST_F(ContourTools, ElevationControlPanelDrivesTaggingByClicks)
     EXPECT_EQ(panel.previousValue()->text(), "480");
     QTRY_VERIFY(!g.overlayTimer()->isActive());
     EXPECT_FALSE(redOnDisplay(model));
-    EXPECT_EQ(model.display(12, 0), 0xFF000000u | elevationColour(500));
+    EXPECT_EQ(model.display(12, 0), 0xFF000000u | 0x0491ECu);   // 500 x 599
     EXPECT_EQ(valuesAt(12).substr(0, 8), "500 500 ");
     EXPECT_EQ(valuesAt(20).substr(0, 8), "480 480 ");
 
