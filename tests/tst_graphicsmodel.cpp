@@ -7,15 +7,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <tuple>
 
-IntGrid ramp(int rows, int cols)
-{
-    IntGrid g(rows, cols);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) g(r, c) = r * 1000 + c;
-    return g;
-}
+namespace {
 
 std::uint32_t px(std::int32_t rgb) { return 0xFF000000u | std::uint32_t(rgb); }
 
@@ -23,36 +17,23 @@ std::uint32_t px(std::int32_t rgb) { return 0xFF000000u | std::uint32_t(rgb); }
 
 TEST(GraphicsModel, LoadsSetTheArraysFlagsAndPen)
 {
-    IntGrid contour(2, 3, 255);
-    contour(0, 0) = 0;
-    contour(0, 1) = 500;
-    contour(1, 2) = 30000;
+    const IntGrid contour = pictureOf({0, 500, 255, 255, 255, 30000}, 2);
     GraphicsModel g;
     g.penWidth = 7;
     g.penColor = 0xFF;
     g.loadContourElevationArray(contour);
-    EXPECT_TRUE(g.elevationMode);
-    EXPECT_EQ(g.penWidth, 1);
-    EXPECT_EQ(g.penColor, 0);
+    EXPECT_EQ(std::tuple(g.elevationMode, g.penWidth, g.penColor), std::tuple(true, 1, 0));
     EXPECT_EQ(g.elevationArray, contour);
-    EXPECT_EQ(g.imageArray(0, 2), 0xFFFFFF);
-    EXPECT_EQ(g.imageArray(0, 1), 500 * 599);
-    EXPECT_EQ(g.imageArray(1, 2), 30000 * 599);
+    EXPECT_EQ(g.imageArray, pictureOf({0, 500 * 599, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 30000 * 599}, 2));
     // The elevation colour code, taken modulo 2^24.
-    EXPECT_EQ(g.display(0, 0), px(0));
-    EXPECT_EQ(g.display(0, 1), px(500 * 599));
-    EXPECT_EQ(g.display(1, 2), px((30000 * 599) & 0xFFFFFF));
+    EXPECT_EQ(cellsAt(g.display, {{0, 1}, {1, 2}}), (std::vector{px(500 * 599), px((30000 * 599) & 0xFFFFFF)}));
 
     g.loadTile(contour);
-    EXPECT_TRUE(g.demTileLoaded);
-    EXPECT_FALSE(g.elevationMode);
-    EXPECT_EQ(g.display(0, 1), px(500));   // the raw value as a colour
+    EXPECT_EQ(std::tuple(g.demTileLoaded, g.elevationMode, g.display(0, 1)), std::tuple(true, false, px(500)));
 
     GraphicsModel batch;
     batch.storeTile(contour);
-    EXPECT_TRUE(batch.demTileLoaded);
-    EXPECT_EQ(batch.elevationArray, contour);
-    EXPECT_TRUE(batch.display.empty());   // nothing shown
+    EXPECT_TRUE(batch.demTileLoaded && batch.elevationArray == contour && batch.display.empty());   // nothing shown
 }
 
 TEST(GraphicsModel, ZoomInAndOutByReplicationAndDecimation)
@@ -62,19 +43,12 @@ TEST(GraphicsModel, ZoomInAndOutByReplicationAndDecimation)
     const Picture start = g.display;
     EXPECT_FALSE(g.zoomOut());   // unavailable at zoomFactor 1
     ASSERT_TRUE(g.zoomIn());
-    EXPECT_EQ(g.zoomFactor, 2);
-    EXPECT_EQ(g.penWidth, 2);
-    EXPECT_EQ(g.timerIntervalMs, 400.0);
+    EXPECT_EQ(std::tuple(g.zoomFactor, g.penWidth, g.timerIntervalMs), std::tuple(2, 2, 400.0));
     EXPECT_EQ(g.display(3, 5), start(1, 2));   // each pixel a 2 x 2 block
     ASSERT_TRUE(g.zoomIn());
-    EXPECT_EQ(g.zoomFactor, 4);
-    EXPECT_EQ(g.zoomCount, 2);
-    EXPECT_EQ(g.timerIntervalMs, 100.0);   // 800 / 2 / 4
-    EXPECT_EQ(g.display.cols(), 20);
+    EXPECT_EQ(std::tuple(g.zoomFactor, g.zoomCount, g.timerIntervalMs, g.display.cols()), std::tuple(4, 2, 100.0, 20));
     ASSERT_TRUE(g.zoomOut() && g.zoomOut());
-    EXPECT_EQ(g.zoomFactor, 1);
-    EXPECT_EQ(g.zoomCount, 0);
-    EXPECT_EQ(g.timerIntervalMs, 800.0);
+    EXPECT_EQ(std::tuple(g.zoomFactor, g.zoomCount, g.timerIntervalMs), std::tuple(1, 0, 800.0));
     EXPECT_EQ(g.display, start);
 }
 
@@ -87,20 +61,15 @@ TEST(GraphicsModel, CopyBitmapReadsEveryZoomFactorthPixel)
     g.display(4, 4) = px(0x123456);   // read: (4, 4) is cell (1, 1)
     g.display(1, 6) = px(0x654321);   // not read
     g.copyBitmap();
-    EXPECT_EQ(g.imageArray(1, 1), 0x123456);
+    EXPECT_EQ(g.imageArray, pictureOf({0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x123456}, 2));
     EXPECT_EQ(g.elevationArray(1, 1), 0x123456);
     // The picture is magnified back; the stray pixel is gone.
-    EXPECT_EQ(g.display.rows(), 8);
-    EXPECT_EQ(g.display(1, 6), px(0xFFFFFF));
-    EXPECT_EQ(g.display(7, 7), px(0x123456));
+    EXPECT_EQ(cellsAt(g.display, {{1, 6}, {7, 7}}), (std::vector{px(0xFFFFFF), px(0x123456)}));
 }
 
 TEST(GraphicsModel, CopyBitmapInElevationModeReturnsTheElevations)
 {
-    IntGrid tagged(3, 3, 255);
-    tagged(0, 0) = 0;
-    tagged(1, 1) = 1000;
-    tagged(2, 0) = 28000;
+    const IntGrid tagged = pictureOf({0, 255, 255, 255, 1000, 255, 28000, 255, 255}, 3);
     GraphicsModel g;
     g.loadContourElevationArray(tagged);
     g.copyBitmap();
@@ -127,9 +96,9 @@ TEST(GraphicsModel, DrawingChangesOnlyTheDisplay)
     g.penWidth = 3;
     g.mouseDown(1, 5, MouseButton::Left);
     EXPECT_TRUE(g.mouseMove(8, 5));
-    for (int c = 0; c <= 9; ++c) EXPECT_EQ(g.display(5, c), px(0xFF0000)) << c;   // 0..9 with the width
-    EXPECT_EQ(g.display(6, 5), px(0xFF0000));
-    EXPECT_EQ(g.display(3, 5), px(0xFFFFFF));
+    // Columns 0..9 with the width; rows 4..6.
+    EXPECT_EQ(cellsAt(g.display, {{5, 0}, {5, 9}, {6, 5}, {3, 5}}),
+              (std::vector{px(0xFF0000), px(0xFF0000), px(0xFF0000), px(0xFFFFFF)}));
     EXPECT_EQ(g.imageArray(5, 5), 0xFFFFFF);   // arrays untouched until Copy Bitmap
 }
 
@@ -145,14 +114,10 @@ TEST(GraphicsModel, UndoRestoresOneLevelAndAfterSubsetTheTopLeftPart)
 
     RecordingReporter r;
     ASSERT_TRUE(g.subset({1, 1, 2, 3}, r));
-    EXPECT_EQ(g.imageRows(), 2);
-    EXPECT_EQ(g.imageColumns(), 3);
-    EXPECT_EQ(g.imageArray(0, 0), 1001);
+    EXPECT_EQ(g.imageArray, pictureOf({1001, 1002, 1003, 2001, 2002, 2003}, 2));
     EXPECT_EQ(g.undoImageArray.rows(), 4);   // the undo copies keep their size
     g.undo();
-    EXPECT_EQ(g.imageArray(0, 0), 0);
-    EXPECT_EQ(g.imageArray(1, 2), 1002);
-    EXPECT_EQ(g.imageRows(), 2);
+    EXPECT_EQ(g.imageArray, pictureOf({0, 1, 2, 1000, 1001, 1002}, 2));
 }
 
 TEST(GraphicsModel, SubsetLogsItsCornersAndRefusesAZeroArea)
@@ -166,9 +131,7 @@ TEST(GraphicsModel, SubsetLogsItsCornersAndRefusesAZeroArea)
     g.mouseDown(20, 15, MouseButton::Left);
     EXPECT_EQ(g.mouseUp(10, 10, r), RubberBandOutcome::Done);
     EXPECT_EQ(r.lines, (std::vector<std::string>{" ", "X1 is:  10", "Y1 is:  10", "X2 is:  20", "Y2 is:  15", " "}));
-    EXPECT_EQ(g.imageRows(), 5);
-    EXPECT_EQ(g.imageColumns(), 10);
-    EXPECT_EQ(g.imageArray(0, 0), picture(10, 10));
+    EXPECT_EQ(std::tuple(g.imageRows(), g.imageColumns(), g.imageArray(0, 0)), std::tuple(5, 10, picture(10, 10)));
     EXPECT_EQ(g.elevationArray(2, 2), picture(12, 12));
     EXPECT_FALSE(g.subsetRequest);
 
@@ -201,8 +164,7 @@ TEST(GraphicsModel, RubberBandCornersAreDividedByTheZoomAndClamped)
     EXPECT_EQ(g.penWidth, 5);   // restored
     g.mouseDown(2, 2, MouseButton::Left);
     EXPECT_EQ(g.mouseUp(9, 30, r), RubberBandOutcome::Done);
-    ASSERT_EQ(clipped.size(), 1u);
-    EXPECT_EQ(clipped[0], (CellRect{1, 1, 9, 3}));
+    EXPECT_EQ(clipped, (std::vector{CellRect{1, 1, 9, 3}}));
     EXPECT_TRUE(g.clipTextRequest);   // "Clip Text" stays enabled
     EXPECT_TRUE(r.lines.empty());
 }
@@ -237,7 +199,6 @@ TEST(GraphicsModel, MouseDownRunsTheActionsInTheirOrder)
                                                "drawElevation33", "interpolate"}));
     EXPECT_FALSE(g.buttonHeld);
     EXPECT_TRUE(g.interpolateSubsetRequest);   // kept until the write-back
-
 }
 
 TEST(GraphicsModel, TileReadoutGivesCellCornerDegreesAndValue)
@@ -248,13 +209,9 @@ TEST(GraphicsModel, TileReadoutGivesCellCornerDegreesAndValue)
     g.tileLongitude = -123;
     ASSERT_TRUE(g.zoomIn());
     auto at = g.tileReadoutAt(10, 5);
-    ASSERT_TRUE(at);
-    EXPECT_EQ(at->column, 5);
-    EXPECT_EQ(at->row, 2);
-    EXPECT_DOUBLE_EQ(at->longitude, -123 + 10.0 / 40.0);
-    EXPECT_DOUBLE_EQ(at->latitude, 45 + 15.0 / 20.0);
-    ASSERT_TRUE(at->value);
-    EXPECT_EQ(*at->value, 2005);
+    ASSERT_TRUE(at && at->value);
+    EXPECT_EQ(std::tuple(at->column, at->row, at->longitude, at->latitude, *at->value),
+              std::tuple(5, 2, -123 + 10.0 / 40.0, 45 + 15.0 / 20.0, 2005));
     EXPECT_FALSE(g.tileReadoutAt(1, 5)->value);   // column 0 shows no value
 
     GraphicsModel er;
@@ -263,8 +220,7 @@ TEST(GraphicsModel, TileReadoutGivesCellCornerDegreesAndValue)
     er.erCornerLongitude = 148;
     auto e = er.tileReadoutAt(601, 401);
     ASSERT_TRUE(e);
-    EXPECT_DOUBLE_EQ(e->longitude, 148 + 1.5 * 601 / 601);
-    EXPECT_DOUBLE_EQ(e->latitude, -35.0);
+    EXPECT_EQ(std::pair(e->longitude, e->latitude), std::pair(149.5, -35.0));
 }
 
 TEST(GraphicsModel, InputDataCopyMarksPostingsToInterpolate)
@@ -273,14 +229,13 @@ TEST(GraphicsModel, InputDataCopyMarksPostingsToInterpolate)
     GraphicsModel g;
     g.loadTile(tile);
     EXPECT_EQ(g.inputDataCopy(0), pictureOf({0, -999, -1, 300}, 1));   // below nullDataDefinition becomes 0
-    const IntGrid lsqr = g.inputDataCopy(1);                             // every negative value becomes 0
-    EXPECT_EQ(lsqr, pictureOf({0, 0, 0, 300}, 1));
+    const IntGrid lsqr = pictureOf({0, 0, 0, 300}, 1);
+    EXPECT_EQ(g.inputDataCopy(1), lsqr);   // every negative value becomes 0
 
     SessionState s;
     s.lsqrIterations = 5;
     g.handOverInputData(s);
-    ASSERT_TRUE(s.inputGrid);
-    EXPECT_EQ(*s.inputGrid, lsqr);
+    EXPECT_EQ(s.inputGrid, lsqr);
     EXPECT_EQ(s.numberElevationColumns, 4);
     EXPECT_EQ(g.elevationArray, tile);   // the window's array is not changed
 }
@@ -295,13 +250,8 @@ TEST(GraphicsModel, CloseHandsTheArrayOverAndResetsEverything)
     g.tileLatitude = 12;
     SessionState s;
     g.closeAndHandOver(s);
-    ASSERT_TRUE(s.inputGrid);
-    EXPECT_EQ(*s.inputGrid, tile);
-    EXPECT_EQ(s.numberElevationRows, 3);
-    EXPECT_FALSE(g.holdsContent());
-    EXPECT_EQ(g.zoomFactor, 1);
-    EXPECT_EQ(g.nullDataDefinition, -1000);
-    EXPECT_EQ(g.tileLatitude, 0.0);
-    EXPECT_FALSE(g.demTileLoaded);
+    EXPECT_EQ(std::tuple(s.inputGrid, s.numberElevationRows), std::tuple(tile, 3));
+    EXPECT_FALSE(g.holdsContent() || g.demTileLoaded);
+    EXPECT_EQ(std::tuple(g.zoomFactor, g.nullDataDefinition, g.tileLatitude), std::tuple(1, -1000, 0.0));
 
 }

@@ -51,3 +51,28 @@ inline IntGrid pictureOf(std::initializer_list<std::int32_t> colours, int rows)
     std::copy(colours.begin(), colours.end(), g.data());
     return g;
 }
+
+/// A grid whose cell (r, c) holds value(r, c).
+template <class F>
+auto gridBy(int rows, int cols, F value)
+{
+    Grid<decltype(value(0, 0))> g(rows, cols);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) g(r, c) = value(r, c);
+    return g;
+}
+
+/// An integer ramp: cell (r, c) holds r * 1000 + c.
+inline IntGrid ramp(int rows, int cols)
+{
+    return gridBy(rows, cols, [](int r, int c) { return std::int32_t(r * 1000 + c); });
+}
+
+/// The values at the given (row, column) cells, to compare several cells in one check.
+template <class T>
+std::vector<T> cellsAt(const Grid<T>& g, std::initializer_list<std::pair<int, int>> cells)
+{
+    std::vector<T> values;
+    for (const auto& [r, c] : cells) values.push_back(g(r, c));
+    return values;
+}
