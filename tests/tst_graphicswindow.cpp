@@ -1,43 +1,21 @@
 // The graphics window as a user meets it, and the main window's saves with their
 // round trips through Open.
-#include "app/MainWindow.h"
-#include "app/WindowRegistry.h"
 #include "formats/ElevationArray.h"
 #include "graphics/GraphicsDialogs.h"
-#include "graphics/GraphicsWindow.h"
-#include "ui/FileDialogs.h"
-#include "ui/Modal.h"
-#include "ProgramFixture.h"
+#include "GraphicsWindowFixture.h"
+#include "GridArt.h"
 #include "TestFiles.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <tuple>
 
 namespace {
 
-struct GraphicsFixture : ProgramFixture {
-    QStringList dialogs;
-    std::function<int(QDialog&)> answer = [](QDialog&) { return 0; };
+using GraphicsFixture = GraphicsWindowFixture;
 
-    void SetUp() override
-    {
-        m.beepPauseMs = 0;
-        modal::setAnswerer([this](QDialog& d) {
-            dialogs << d.windowTitle();
-            return answer(d);
-        });
-    }
-    bool enabled(const char* name) const { return g.action(name)->isEnabled(); }
-    void trigger(const char* name) { g.action(name)->trigger(); }
-    void save(const char* action, const std::string& path) { answered(g.action(action), path); }
-};
-
-int click(QDialog& d, const char* button)
+int press(QDialog& d, const char* button)
 {
     d.findChild<QPushButton*>(button)->click();
     return d.result();
@@ -81,94 +59,79 @@ TEST_F(GraphicsFixture, EnablingTable)
 
 TEST_F(GraphicsFixture, PenDialogsSetWidthAndColour)
 {
-    answer = [](QDialog& d) {
+    modals.answer = [](QDialog& d) {
         d.findChildren<QComboBox*>().front()->setCurrentText(d.windowTitle() == "Tool Pallatte" ? "30" : "Green");
-        return click(d, "submitButton");
+        return press(d, "submitButton");
     };
-    g.action("actionPenWidth")->trigger();
-    g.action("actionPenColor")->trigger();
-    EXPECT_EQ(dialogs, (QStringList{"Tool Pallatte", "Pen Color"}));
-    EXPECT_EQ(model.penWidth, 30);
-    EXPECT_EQ(model.penColor, 0x008000);
+    trigger("actionPenWidth");
+    trigger("actionPenColor");
+    EXPECT_EQ(modals.shown, (QStringList{"Tool Pallatte", "Pen Color"}));
+    EXPECT_EQ(std::pair(model.penWidth, model.penColor), std::pair(30, 0x008000));
 
+    auto tools = [&] { return std::tuple(model.drawTool, model.eraseTool, model.tagMode, model.showElevationEnabled); };
     model.tagMode = model.showElevationEnabled = true;
-    g.action("actionDraw")->trigger();
-    EXPECT_TRUE(model.drawTool);
-    EXPECT_FALSE(model.tagMode || model.showElevationEnabled);
-    g.action("actionErase")->trigger();
-    EXPECT_TRUE(model.eraseTool);
-    EXPECT_FALSE(model.drawTool);
-    g.action("actionPointer")->trigger();
-    EXPECT_FALSE(model.drawTool || model.eraseTool);
+    trigger("actionDraw");
+    EXPECT_EQ(tools(), std::tuple(true, false, false, false));
+    trigger("actionErase");
+    EXPECT_EQ(tools(), std::tuple(false, true, false, false));
+    trigger("actionPointer");
+    EXPECT_EQ(tools(), std::tuple(false, false, false, false));
 }
 
 TEST_F(GraphicsFixture, CloseAsksUntilSavedAndHandsTheArrayOver)
 {
-    IntGrid tile(2, 3);
-    for (int i = 0; i < 6; ++i) tile.data()[i] = i * 10;
-    model.loadTile(tile);
-    g.show();
-    answer = [](QDialog& d) {
+    const IntGrid tile = ramp(2, 3);
+    load(tile);
+    modals.answer = [](QDialog& d) {
         EXPECT_EQ(d.findChild<QLabel*>()->text(), "Close without saving image?");
-        return click(d, "cancelButton");
+        return press(d, "cancelButton");
     };
     EXPECT_FALSE(g.Close1Click());
-    EXPECT_TRUE(g.isVisible());
-    EXPECT_TRUE(model.holdsContent());
-    EXPECT_FALSE(m.session().inputGrid);
+    EXPECT_TRUE(g.isVisible() && model.holdsContent() && !m.session().inputGrid);
 
     // A cancelled and a failed save leave the question in place.
-    save("actionSaveIndexArray", "");
-    save("actionSaveIndexArray", "/nonexistent/dir/tile.ind");
-    EXPECT_FALSE(model.saved);
-    dialogs.clear();
+    answered(g.action("actionSaveIndexArray"), "");
+    answered(g.action("actionSaveIndexArray"), "/nonexistent/dir/tile.ind");
+    modals.shown.clear();
     EXPECT_FALSE(g.Close1Click());
-    EXPECT_EQ(dialogs, QStringList{"Closing Graphics Window"});
+    EXPECT_EQ(modals.shown, QStringList{"Closing Graphics Window"});
 
     TempDir dir;
-    save("actionSaveSrtmHeightfield", dir.file("tile.hgt"));
+    answered(g.action("actionSaveSrtmHeightfield"), dir.file("tile.hgt"));
     EXPECT_TRUE(model.saved);
     model.saved = false;
-    save("actionSaveIndexArray", dir.file("tile.ind"));
-    EXPECT_TRUE(model.saved);
-    dialogs.clear();
+    answered(g.action("actionSaveIndexArray"), dir.file("tile.ind"));
+    modals.shown.clear();
     ASSERT_TRUE(g.Close1Click());
-    EXPECT_TRUE(dialogs.isEmpty());   // saved: nothing asked
-    EXPECT_FALSE(g.isVisible());
-    ASSERT_TRUE(m.session().inputGrid);
-    EXPECT_EQ(*m.session().inputGrid, tile);
-    EXPECT_FALSE(model.holdsContent());
+    EXPECT_TRUE(modals.shown.isEmpty());   // saved: nothing asked
+    EXPECT_FALSE(g.isVisible() || model.holdsContent());
+    EXPECT_EQ(m.session().inputGrid, tile);
     EXPECT_EQ(m.findChild<QLabel*>("zoomValue")->text(), "1");
     EXPECT_FALSE(m.findChild<QLabel*>("longitudeValue")->isVisible());
 
     // The title bar's close button asks too, and OK closes.
-    model.loadPicture(IntGrid(2, 2, 1));
-    g.show();
-    answer = [](QDialog& d) { return click(d, "okButton"); };
+    load(IntGrid(2, 2, 1));
+    modals.answer = [](QDialog& d) { return press(d, "okButton"); };
     g.close();
-    EXPECT_FALSE(g.isVisible());
-    EXPECT_FALSE(model.holdsContent());
+    EXPECT_FALSE(g.isVisible() || model.holdsContent());
 }
 
 TEST_F(GraphicsFixture, SaveCommandsWriteByteExactFilesAndLogThePath)
 {
-    IntGrid contour(2, 2, 255);
-    contour(0, 1) = 1200;
-    contour(1, 0) = 0;
-    model.loadContourElevationArray(contour);
+    model.loadContourElevationArray(pictureOf({255, 1200, 0, 255}, 2));
     TempDir dir;
-    save("actionSaveElevationArray", dir.file("work.elv"));
+    answered(g.action("actionSaveElevationArray"), dir.file("work.elv"));
     EXPECT_EQ(filedialogs::lastFilter(), "elevation|*.elv");
     EXPECT_EQ(readText(dir.file("work.elv")), "         2         2         0\n"
                                               "       255      1200\n"
                                               "         0       255\n");
-    save("actionSaveIndexArray", dir.file("work.ind"));
+    answered(g.action("actionSaveIndexArray"), dir.file("work.ind"));
     EXPECT_EQ(filedialogs::lastFilter(), "index|*.ind");
     EXPECT_EQ(readText(dir.file("work.ind")), "0    0     255\n0    1    1200\n1    0       0\n1    1     255\n");
     EXPECT_EQ(log().mid(1), (QStringList{QString::fromStdString(dir.file("work.elv")), "File Written",
                                          QString::fromStdString(dir.file("work.ind")), "File Written"}));
 
-    save("actionSaveGraphicsImage", dir.file("work.bmp"));
+    answered(g.action("actionSaveGraphicsImage"), dir.file("work.bmp"));
     EXPECT_EQ(filedialogs::lastFilter(), "bmp|*.bmp");
     const auto bmp = readBytes(dir.file("work.bmp"));
     ASSERT_EQ(bmp.size(), 54u + 2 * 8);   // 2 x 2 pixels, lines padded to 4 bytes
@@ -178,19 +141,15 @@ TEST_F(GraphicsFixture, SaveCommandsWriteByteExactFilesAndLogThePath)
 TEST_F(GraphicsFixture, MainWindowSavesAndRoundTripsNorthUp)
 {
     SessionState& s = m.session();
-    RealGrid solution(2, 2);
-    solution(0, 0) = 1; solution(0, 1) = 2;   // row 0 is the southern row
-    solution(1, 0) = 3.9; solution(1, 1) = -4.7;
-    s.solutionGrid = solution;
+    s.solutionGrid = RealGrid(2, 2);   // row 0 is the southern row
+    std::ranges::copy(std::vector{1.0, 2.0, 3.9, -4.7}, s.solutionGrid->data());
     s.numberElevationRows = s.numberElevationColumns = 2;
     m.enableAfterRun();
     TempDir dir;
-    filedialogs::queueAnswers({QString::fromStdString(dir.file("result.txt"))});
-    m.action("actionSaveAscii")->trigger();
+    answered(m.action("actionSaveAscii"), dir.file("result.txt"));
     EXPECT_EQ(filedialogs::lastFilter(), "text|*.txt|data|*.dat");
     EXPECT_EQ(readText(dir.file("result.txt")), "    1.0000    2.0000\n    3.9000   -4.7000\n");
-    filedialogs::queueAnswers({QString::fromStdString(dir.file("result.elv"))});
-    m.action("actionSaveElevationArray")->trigger();
+    answered(m.action("actionSaveElevationArray"), dir.file("result.elv"));
     EXPECT_EQ(readText(dir.file("result.elv")), "         2         2         1\n"
                                                 "         3        -4\n"
                                                 "         1         2\n");
@@ -198,17 +157,13 @@ TEST_F(GraphicsFixture, MainWindowSavesAndRoundTripsNorthUp)
                                          QString::fromStdString(dir.file("result.elv")), "File Written"}));
 
     // Reopened, the main window's array comes back north-up through the raw elevation path ...
-    filedialogs::queueAnswers({QString::fromStdString(dir.file("result.elv"))});
-    m.action("actionOpen")->trigger();
+    answered(m.action("actionOpen"), dir.file("result.elv"));
     EXPECT_TRUE(model.elevationMode);
-    EXPECT_EQ(model.imageArray(0, 1), -4);   // raw values, north row first
-    EXPECT_EQ(model.elevationArray(1, 0), 1);
+    EXPECT_EQ(model.imageArray, pictureOf({3, -4, 1, 2}, 2));   // raw values, north row first
     // ... and the graphics window's through the contour path.
-    save("actionSaveElevationArray", dir.file("work.elv"));
-    filedialogs::queueAnswers({QString::fromStdString(dir.file("work.elv"))});
-    m.action("actionOpen")->trigger();
-    EXPECT_EQ(model.elevationArray(0, 0), 3);
-    EXPECT_EQ(model.imageArray(0, 0), 3 * 599);
+    answered(g.action("actionSaveElevationArray"), dir.file("work.elv"));
+    answered(m.action("actionOpen"), dir.file("work.elv"));
+    EXPECT_EQ(std::pair(model.elevationArray(0, 0), model.imageArray(0, 0)), std::pair(3, 3 * 599));
 
     // A write that fails reports only that, and why.
     const int before = log().size();
@@ -220,21 +175,17 @@ TEST_F(GraphicsFixture, MainWindowSavesAndRoundTripsNorthUp)
 
 TEST_F(GraphicsFixture, InputDataBuildsItsCopyWithTheLsqrCountJustEntered)
 {
-    IntGrid tile(1, 4);
-    tile(0, 0) = -32768; tile(0, 1) = -999; tile(0, 2) = -1; tile(0, 3) = 300;
-    model.loadTile(tile);
+    model.loadTile(pictureOf({-32768, -999, -1, 300}, 1));
     m.session().lsqrIterations = 0;
-    answer = [](QDialog& d) {
+    modals.answer = [](QDialog& d) {
         EXPECT_FALSE(d.findChild<QLineEdit*>("rowsEdit")->isEnabled());
         d.findChild<QLineEdit*>("lsqrEdit")->setText("4");
-        return click(d, "submitButton");
+        return press(d, "submitButton");
     };
-    g.action("actionInputData")->trigger();
-    EXPECT_EQ(dialogs, QStringList{"dataEntryForm"});
-    ASSERT_TRUE(m.session().inputGrid);
+    trigger("actionInputData");
+    EXPECT_EQ(modals.shown, QStringList{"dataEntryForm"});
     EXPECT_EQ(m.session().lsqrIterations, 4);
-    EXPECT_EQ((*m.session().inputGrid)(0, 1), 0);   // negative values become 0 with LSQR iterations
-    EXPECT_EQ(m.session().numberElevationColumns, 4);
+    EXPECT_EQ(m.session().inputGrid, pictureOf({0, 0, 0, 300}, 1));   // negative values become 0 with LSQR iterations
     EXPECT_TRUE(m.action("actionRunGridmend")->isEnabled());
 
     model.reset();
