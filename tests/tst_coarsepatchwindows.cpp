@@ -11,6 +11,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/Modal.h"
 #include "DtedFiles.h"
+#include "GridArt.h"
 #include "PatchScene.h"
 #include "ProgramFixture.h"
 #include "TestFiles.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -50,12 +52,12 @@ struct CoarsePatchWindows : ProgramFixture {
     /// A main-window command answered with the path.
     void command(const char* action, const std::string& path) { answered(m.action(action), path); }
     /// "Input Data" with the relaxation alone, then "Run Gridmend".
-    void inputDataAndRun(const char* laplacian = "200")
+    void inputDataAndRun()
     {
-        answer = [laplacian](QDialog& d) {
+        answer = [](QDialog& d) {
             if (d.objectName() != "dataEntryForm") return 0;
             d.findChild<QLineEdit*>("lsqrEdit")->setText("0");
-            d.findChild<QLineEdit*>("laplacianEdit")->setText(laplacian);
+            d.findChild<QLineEdit*>("laplacianEdit")->setText("200");
             d.findChild<QLineEdit*>("refiningEdit")->setText("0");
             d.findChild<QPushButton*>("submitButton")->click();
             return d.result();
@@ -79,51 +81,37 @@ TEST_F(CoarsePatchWindows, SeparateRoadFromADted0TileThroughTheMenus)
     const PatchScene scene;
     openSceneTile(scene);
     ASSERT_EQ(model.imageRows(), 1201);
-    EXPECT_TRUE(model.demTileLoaded);
-    EXPECT_EQ(model.tileLatitude, 49);
-    EXPECT_EQ(model.tileLongitude, 11);
-    EXPECT_EQ(keptDted1Header().size(), 3436u);
-    EXPECT_EQ(m.session().inputKind, InputKind::SessionGridInput);
+    EXPECT_EQ(std::tuple(model.demTileLoaded, model.tileLatitude, model.tileLongitude, keptDted1Header().size(),
+                         m.session().inputKind),
+              std::tuple(true, 49.0, 11.0, 3436u, InputKind::SessionGridInput));
 
     writeBytes(dir.file("n49_e011.dt0"), dtedFileOfTile(scene.dted0, {"0110000.0E", "490000N"}));
     command("actionOpenDted0MergeDem", dir.file("n49_e011.dt0"));
     EXPECT_EQ(filedialogs::lastFilter(), kDted0FileFilter);
-    ASSERT_TRUE(model.dted0Grid);
-    EXPECT_EQ(*model.dted0Grid, scene.dted0);
+    EXPECT_EQ(model.dted0Grid, scene.dted0);
     ColourImageWindow* base = window(kDted0BaseFileName);
     ASSERT_TRUE(base);
-    EXPECT_EQ(base->size(), QSize(121, 121));
     EXPECT_EQ(base->picture().pixel(5, 7) & 0xFFFFFFu, std::uint32_t(scene.dted0(7, 5)));
-    EXPECT_TRUE(m.openExtension().empty());
 
     g.action("actionExpandDted0Dem")->trigger();
-    ASSERT_TRUE(model.expandedGrid);
-    EXPECT_FALSE(model.dted0Grid);
     ColourImageWindow* reference = window("interpolatedReferenceImage");
-    ASSERT_TRUE(reference);
-    EXPECT_EQ(reference->picture().size(), QSize(1201, 1201));
+    ASSERT_TRUE(model.expandedGrid && reference);
     EXPECT_EQ(reference->picture().pixel(10, 10) & 0xFFFFFFu, std::uint32_t(scene.dted0(1, 1)));
-    EXPECT_EQ(m.session().inputKind, InputKind::GraphicsGridInput);
 
     inputDataAndRun();
-    ASSERT_TRUE(model.interpolatedGrid);
-    EXPECT_TRUE(log().contains("Done interpolating file."));
     g.action("actionAssignInterpolated")->trigger();
-    EXPECT_FALSE(model.interpolatedGrid);
     EXPECT_TRUE(scene.knownPostingsKept(model.elevationArray));
     EXPECT_TRUE(scene.latticeInVoidsExact(model.elevationArray));
     EXPECT_LT(scene.voidRmse(model.elevationArray), 25.0);
 
     // "Save DTED1" writes the solution behind the kept header; reopened it is north up.
-    ASSERT_TRUE(m.action("actionSaveDted1")->isEnabled());
     command("actionSaveDted1", dir.file("solution.dt1"));
     EXPECT_EQ(filedialogs::lastFilter(), "DTED1|*.dt1");
     EXPECT_EQ(log().last(), QString::fromStdString(dir.file("solution.dt1")));
     GraphicsModel back;
     NullReporter quiet;
     ASSERT_TRUE(loadDted1Tile(dir.file("solution.dt1"), back, quiet));
-    EXPECT_EQ(back.elevationArray(0, 0), scene.dted0(0, 0));
-    EXPECT_EQ(back.elevationArray(1200, 1200), scene.dted0(120, 120));
+    EXPECT_EQ(cellsAt(back.elevationArray, {{0, 0}, {1200, 1200}}), (std::vector{scene.dted0(0, 0), scene.dted0(120, 120)}));
     EXPECT_EQ(back.tileLatitude, 49);
 }
 
@@ -139,7 +127,6 @@ TEST_F(CoarsePatchWindows, MergeOpenersRefuseOtherTypesAndSaveDted1RefusesWithou
     command("actionOpenSrtm30MergeDem", "/data/E020N40.DEM");
     EXPECT_EQ(filedialogs::lastFilter(), kSrtm30FileFilter);
     EXPECT_EQ(log().size(), before + 2);   // the path and " " only
-    EXPECT_TRUE(m.openExtension().empty());
     EXPECT_FALSE(g.isVisible());
 
     m.session().solutionGrid = RealGrid(4, 4, 1.0);
