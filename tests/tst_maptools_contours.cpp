@@ -88,27 +88,23 @@ TEST_F(ContourTools, ElevationControlPanelDrivesTaggingByClicks)
     // "Set Elevation" shows the panel with tagging and the query off.
     model.tagMode = model.showElevationEnabled = true;
     trigger("actionTagSetElevation");
-    EXPECT_TRUE(panel.isVisible());
-    EXPECT_TRUE(panel.findChild<QRadioButton*>("tagDisabledRadio")->isChecked());
+    EXPECT_TRUE(panel.isVisible() && panel.findChild<QRadioButton*>("tagDisabledRadio")->isChecked());
     panel.elevationEdit()->setText("500");
     panel.findChild<QPushButton*>("submitButton")->click();
-    EXPECT_EQ(panel.currentValue()->text(), "500");
-    EXPECT_EQ(panel.previousValue()->text(), "520");
+    auto values = [&] { return std::pair(panel.currentValue()->text(), panel.previousValue()->text()); };
+    EXPECT_EQ(values(), std::pair(QString("500"), QString("520")));
     panel.findChild<QRadioButton*>("tagEnabledRadio")->click();
     EXPECT_TRUE(model.tagMode && model.elevationMode);
 
     // Successive left clicks tag 500 and 480; the picture shows the elevation in red until the timer ticks.
     click(5, 13);   // one below the first line: the candidate above is on it
-    EXPECT_TRUE(redOnDisplay(model));
-    EXPECT_TRUE(g.overlayTimer()->isActive());
+    EXPECT_TRUE(redOnDisplay(model) && g.overlayTimer()->isActive());
     click(5, 21);
-    EXPECT_EQ(panel.currentValue()->text(), "460");
-    EXPECT_EQ(panel.previousValue()->text(), "480");
+    EXPECT_EQ(values(), std::pair(QString("460"), QString("480")));
     QTRY_VERIFY(!g.overlayTimer()->isActive());
     EXPECT_FALSE(redOnDisplay(model));
     EXPECT_EQ(model.display(12, 0), 0xFF000000u | 0x0491ECu);   // 500 x 599
-    EXPECT_EQ(valuesAt(12).substr(0, 8), "500 500 ");
-    EXPECT_EQ(valuesAt(20).substr(0, 8), "480 480 ");
+    EXPECT_EQ(std::pair(valuesAt(12).substr(0, 8), valuesAt(20).substr(0, 8)), std::pair(std::string("500 500 "), std::string("480 480 ")));
 
     // Draw (and Erase and Pointer) turn tagging off on the panel too.
     trigger("actionDraw");
@@ -121,6 +117,5 @@ TEST_F(ContourTools, ElevationControlPanelDrivesTaggingByClicks)
     // Close closes the panel.
     model.saved = true;
     g.Close1Click();
-    EXPECT_FALSE(panel.isVisible());
-    EXPECT_FALSE(model.tagMode);
+    EXPECT_FALSE(panel.isVisible() || model.tagMode);
 }
