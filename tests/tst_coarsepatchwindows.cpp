@@ -114,24 +114,3 @@ TEST_F(CoarsePatchWindows, SeparateRoadFromADted0TileThroughTheMenus)
     EXPECT_EQ(cellsAt(back.elevationArray, {{0, 0}, {1200, 1200}}), (std::vector{scene.dted0(0, 0), scene.dted0(120, 120)}));
     EXPECT_EQ(back.tileLatitude, 49);
 }
-
-TEST_F(CoarsePatchWindows, MergeOpenersRefuseOtherTypesAndSaveDted1RefusesWithoutAHeader)
-{
-    command("actionOpenDted0MergeDem", "/data/n43.DT0");
-    EXPECT_EQ(log().last(), "Invalid file type.  File must be .dt0");
-    EXPECT_EQ(m.openExtension(), ".DT0");
-    command("actionOpenDted1MergeDem", "/data/n43.dt0");
-    EXPECT_EQ(log().last(), "Invalid file type.  File must be .dt1");
-    EXPECT_EQ(filedialogs::lastFilter(), kDted1FileFilter);
-    const int before = log().size();
-    command("actionOpenSrtm30MergeDem", "/data/E020N40.DEM");
-    EXPECT_EQ(filedialogs::lastFilter(), kSrtm30FileFilter);
-    EXPECT_EQ(log().size(), before + 2);   // the path and " " only
-    EXPECT_FALSE(g.isVisible());
-
-    m.session().solutionGrid = RealGrid(4, 4, 1.0);
-    m.enableAfterRun();
-    command("actionSaveDted1", dir.file("x.dt1"));
-    EXPECT_EQ(log().last(), QString(dted::kNoHeaderLine));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("x.dt1")));
-}
