@@ -2,6 +2,7 @@
 #include "GridArt.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -53,9 +54,7 @@ int blackIn(const Picture& p)
 
 TEST(Thinning, ThreePixelBarBecomesOneLineWithinTwoIterations)
 {
-    Picture p(9, 16, 0xFFFFFFu);
-    for (int r = 3; r <= 5; ++r)
-        for (int c = 2; c <= 13; ++c) p(r, c) = 0;
+    Picture p = gridBy(9, 16, [](int r, int c) { return r >= 3 && r <= 5 && c >= 2 && c <= 13 ? 0u : 0xFFFFFFu; });
     int changes = 0;
     while (thinIteration(p)) ASSERT_LE(++changes, 2);
     EXPECT_GE(changes, 1);
@@ -89,16 +88,9 @@ TEST(Thinning, AgreesWithThePixelByPixelMethod)
 TEST(Thinning, ReadBackIntoBothArrays)
 {
     Picture p(1, 4);
-    p(0, 0) = 0;
-    p(0, 1) = 0xFFFFFF;
-    p(0, 2) = 0x123456;
-    p(0, 3) = 0xFFFFFFFFu;
+    std::ranges::copy(std::vector{0u, 0xFFFFFFu, 0x123456u, 0xFFFFFFFFu}, p.data());
     IntGrid image, elevation;
     readBackThinned(p, image, elevation);
-    EXPECT_EQ(image(0, 2), 0x123456);
-    EXPECT_EQ(image(0, 3), 0xFFFFFF);
-    EXPECT_EQ(elevation(0, 0), 0);
-    EXPECT_EQ(elevation(0, 1), 255);
-    EXPECT_EQ(elevation(0, 2), 0);
-    EXPECT_EQ(elevation(0, 3), 255);
+    EXPECT_EQ(cellsAt(image, {{0, 2}, {0, 3}}), (std::vector{0x123456, 0xFFFFFF}));
+    EXPECT_EQ(elevation, pictureOf({0, 255, 0, 255}, 1));
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <tuple>
 
 TEST(EntryDialog, WhatEachEntryShowsAndWhetherItApplies)
 {
@@ -58,9 +59,7 @@ TEST(EntryDialog, ClosesWithoutApplyingAfterAFailureWhenAsked)
     d.open();
     d.findChild<QPushButton*>("submitButton")->click();
     EXPECT_EQ(rec.shown, QStringList{QString("Error!: ") + kEmptyEntryText});
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(d.result(), QDialog::Rejected);
-    EXPECT_FALSE(applied);
+    EXPECT_EQ(std::tuple(d.isVisible(), d.result(), applied), std::tuple(false, int(QDialog::Rejected), false));
 }
 
 TEST(ErrorWindow, ShowsItsLinesAndOkCloses)
@@ -70,6 +69,5 @@ TEST(ErrorWindow, ShowsItsLinesAndOkCloses)
     EXPECT_EQ(w.findChild<QLabel*>()->text(), "Bounding  box must have non zero area!\nHold down mouse button");
     w.open();
     w.findChild<QPushButton*>("okButton")->click();
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(std::pair(w.isVisible(), w.result()), std::pair(false, int(QDialog::Accepted)));
 }
