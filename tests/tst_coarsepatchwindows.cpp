@@ -1,77 +1,34 @@
 // The coarse-tile repair through the windows: Open of a DTED1 tile, a merge
 // source, expand, Run, the write-back and "Save DTED1".
-#include "app/MainWindow.h"
-#include "app/WindowRegistry.h"
 #include "graphics/CoarsePatch.h"
 #include "graphics/GraphicsLoaders.h"
-#include "graphics/GraphicsWindow.h"
 #include "graphics/MergeLoaders.h"
 #include "ui/ColourImageWindow.h"
-#include "ui/ErrorWindow.h"
-#include "ui/FileDialogs.h"
-#include "ui/Modal.h"
 #include "DtedFiles.h"
 #include "GridArt.h"
 #include "PatchScene.h"
-#include "ProgramFixture.h"
-#include "TestFiles.h"
+#include "SrtmWindowFixture.h"
 
-#include <QAction>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <gtest/gtest.h>
 #include <tuple>
 
 namespace {
 
-struct CoarsePatchWindows : ProgramFixture {
-    QStringList dialogs;
-    std::function<int(QDialog&)> answer = [](QDialog&) { return 0; };
+struct CoarsePatchWindows : SrtmWindowFixture {
     TempDir dir;
 
     void SetUp() override
     {
+        SrtmWindowFixture::SetUp();
         keptDted1Header().clear();
-        m.beepPauseMs = 0;
-        modal::setAnswerer([this](QDialog& d) {
-            if (auto* e = qobject_cast<ErrorWindow*>(&d)) dialogs << "Error!: " + e->text();
-            else dialogs << d.windowTitle();
-            return answer(d);
-        });
     }
     void TearDown() override
     {
-        ProgramFixture::TearDown();
+        SrtmWindowFixture::TearDown();
         keptDted1Header().clear();
     }
-    ColourImageWindow* window(const char* objectName) const
-    {
-        return m.findChild<ColourImageWindow*>(objectName);
-    }
+    ColourImageWindow* window(const char* objectName) const { return m.findChild<ColourImageWindow*>(objectName); }
     /// A main-window command answered with the path.
     void command(const char* action, const std::string& path) { answered(m.action(action), path); }
-    /// "Input Data" with the relaxation alone, then "Run Gridmend".
-    void inputDataAndRun()
-    {
-        answer = [](QDialog& d) {
-            if (d.objectName() != "dataEntryForm") return 0;
-            d.findChild<QLineEdit*>("lsqrEdit")->setText("0");
-            d.findChild<QLineEdit*>("laplacianEdit")->setText("200");
-            d.findChild<QLineEdit*>("refiningEdit")->setText("0");
-            d.findChild<QPushButton*>("submitButton")->click();
-            return d.result();
-        };
-        g.action("actionInputData")->trigger();
-        ASSERT_TRUE(m.action("actionRunGridmend")->isEnabled());
-        m.action("actionRunGridmend")->trigger();
-    }
-    /// The scene's tile as a DTED1 cell N49 E011, opened with "&Open".
-    void openSceneTile(const PatchScene& scene)
-    {
-        writeBytes(dir.file("n49_e011.dt1"), dtedFileOfTile(scene.tile, {"0110000.0E", "490000N"}));
-        command("actionOpen", dir.file("n49_e011.dt1"));
-    }
 };
 
 } // namespace
@@ -79,7 +36,8 @@ struct CoarsePatchWindows : ProgramFixture {
 TEST_F(CoarsePatchWindows, SeparateRoadFromADted0TileThroughTheMenus)
 {
     const PatchScene scene;
-    openSceneTile(scene);
+    writeBytes(dir.file("n49_e011.dt1"), dtedFileOfTile(scene.tile, {"0110000.0E", "490000N"}));
+    command("actionOpen", dir.file("n49_e011.dt1"));
     ASSERT_EQ(model.imageRows(), 1201);
     EXPECT_EQ(std::tuple(model.demTileLoaded, model.tileLatitude, model.tileLongitude, keptDted1Header().size(),
                          m.session().inputKind),
@@ -98,7 +56,8 @@ TEST_F(CoarsePatchWindows, SeparateRoadFromADted0TileThroughTheMenus)
     ASSERT_TRUE(model.expandedGrid && reference);
     EXPECT_EQ(reference->picture().pixel(10, 10) & 0xFFFFFFu, std::uint32_t(scene.dted0(1, 1)));
 
-    inputDataAndRun();
+    trigger("actionInputData");   // the relaxation alone
+    m.action("actionRunGridmend")->trigger();
     g.action("actionAssignInterpolated")->trigger();
     EXPECT_TRUE(scene.knownPostingsKept(model.elevationArray));
     EXPECT_TRUE(scene.latticeInVoidsExact(model.elevationArray));

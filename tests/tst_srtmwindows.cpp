@@ -99,7 +99,7 @@ TEST_F(TileWindows, VoidsAreFilledThroughTheWindowsAndSaved)
 
     TempDir dir;
     const std::string out = dir.file("repaired.hgt");
-    saveFrom(g.action("actionSaveSrtmHeightfield"), out);
+    answered(g.action("actionSaveSrtmHeightfield"), out);
     EXPECT_EQ(filedialogs::lastFilter(), "SRTM Heigtfield|*.hgt");
     EXPECT_EQ(log().last(), QString::fromStdString(out));
     ASSERT_EQ(readBytes(out).size(), 2u * 1201 * 1201);
@@ -143,18 +143,18 @@ TEST_F(TileWindows, SaveSrtmWritesTheSolutionNorthUpAndRefusesAnOversizedGrid)
     m.session().solutionGrid = RealGrid(2, 3);   // row 0 is the south row
     std::ranges::copy(std::vector{10.0, 11.0, 12.0, 20.0, -2.7, 70000.0}, m.session().solutionGrid->data());
     m.enableAfterRun();
-    saveFrom(m.action("actionSaveSrtm"), dir.file("result.hgt"));
+    answered(m.action("actionSaveSrtm"), dir.file("result.hgt"));
     EXPECT_EQ(filedialogs::lastFilter(), "SRTM height field|*.hgt");
     EXPECT_EQ(log().last(), QString::fromStdString(dir.file("result.hgt")));
     const IntGrid saved = readTileFile(dir.file("result.hgt"));
     ASSERT_EQ(saved.rows(), 1201);
     EXPECT_EQ(cellsAt(saved, {{0, 1}, {0, 2}, {1, 0}, {2, 0}}), (std::vector{-2, 4464, 10, 0}));
 
-    saveFrom(m.action("actionSaveSrtm"), "");   // cancelled: the empty name is logged, nothing written
+    answered(m.action("actionSaveSrtm"), "");   // cancelled: the empty name is logged, nothing written
     EXPECT_EQ(log().last(), "");
 
     m.session().solutionGrid = RealGrid(3602, 2, 1.0);
-    saveFrom(m.action("actionSaveSrtm"), dir.file("big.hgt"));
+    answered(m.action("actionSaveSrtm"), dir.file("big.hgt"));
     EXPECT_EQ(log().last(), "File size error.");
     EXPECT_FALSE(std::filesystem::exists(dir.file("big.hgt")));
 }

@@ -16,6 +16,7 @@
 
 struct GraphicsWindowFixture : ProgramFixture {
     ModalRecorder modals;
+    QStringList& shown = modals.shown;
 
     void SetUp() override { m.beepPauseMs = 0; }
 
@@ -43,7 +44,7 @@ struct GraphicsWindowFixture : ProgramFixture {
             EXPECT_TRUE(edit) << name.toStdString();
             if (edit) edit->setText(text);
         }
-        d.findChild<QPushButton*>(button)->click();
+        if (auto* b = d.findChild<QPushButton*>(button)) b->click();
         return d.result();
     }
     void answerWith(std::map<QString, QString> texts, const char* button = "submitButton")
