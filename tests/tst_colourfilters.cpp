@@ -156,13 +156,6 @@ TEST(PixelQuery, LogsAndWrapsTheHistoryAfterSixteen)
     EXPECT_FALSE(queryPixel(image, 1, 0, history, log));
 }
 
-TEST(LineScanQuery, LogsTheDisplayedColourInDecimal)
-{
-    RecordingReporter log;
-    lineScanQuery(0xFF00FF00u, log);
-    EXPECT_EQ(log.lines, std::vector<std::string>{"65280"});
-}
-
 TEST(ReferenceOperations, SubtractAndNand)
 {
     IntGrid image = row({5, 0x123456, 0});

@@ -80,11 +80,3 @@ TEST(Digitiser, HoldsAHundredClickedPointsPlusTheClosingPoint)
     EXPECT_TRUE(d.close());   // (85, 0), 14 away, is the first point closer than 15
     EXPECT_EQ(std::pair(d.points().size(), d.points().back()), std::pair(std::size_t(101), ScreenPoint{85, 0}));
 }
-
-TEST(Digitiser, MarkerCrossHasThirtyTwoPixelsAroundTheClick)
-{
-    const auto cross = markerCrossPixels({20, 30});
-    EXPECT_EQ((std::vector{cross[0], cross[7], cross[8], cross[16], cross[31]}),
-              (std::vector<ScreenPoint>{{21, 30}, {28, 30}, {19, 30}, {20, 31}, {20, 22}}));
-    for (ScreenPoint p : cross) EXPECT_NE(p, (ScreenPoint{20, 30}));
-}

@@ -76,17 +76,6 @@ TEST(GraphicsModel, CopyBitmapInElevationModeReturnsTheElevations)
     EXPECT_EQ(g.elevationArray, tagged);   // v x 599 / 599 = v, white gives 255
 }
 
-TEST(GraphicsModel, PenColourReadsBackWithRedAndBlueExchanged)
-{
-    GraphicsModel g;
-    g.loadPicture(IntGrid(2, 2, 0xFFFFFF));
-    g.penColor = swapRedBlue(1000);   // an elevation of 1000 (0x0003E8)
-    EXPECT_EQ(g.penColor, 0xE80300);
-    g.setDisplayPixel(1, 0, g.penColor);
-    g.copyBitmap();
-    EXPECT_EQ(g.imageArray(0, 1), 1000);
-}
-
 TEST(GraphicsModel, DrawingChangesOnlyTheDisplay)
 {
     GraphicsModel g;

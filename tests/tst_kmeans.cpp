@@ -66,32 +66,6 @@ TEST(KMeansRandom, ReproducesTheHandComputedSequence)
               (std::vector{10982, 1090, 11656, 7117, 17595}));
 }
 
-TEST(KMeansRandom, UniformDrawAndPermutation)
-{
-    Random15 rng;
-    rng.seed(1);
-    const std::uint32_t before = rng.state();
-    EXPECT_EQ(uniformInt(rng, 7, 7), 7);   // no draw for a one-value range
-    EXPECT_EQ(rng.state(), before);
-    EXPECT_EQ(uniformInt(rng, 10, 13), 10 + 130 % 4);
-
-    // Draws 130, 10982, 1090: swap 0 with 0 + 130 % 4 = 2, 1 with 1 + 10982 % 3 = 3, 2 with 2 + 1090 % 2 = 2.
-    rng.seed(1);
-    std::vector<int> a = {0, 1, 2, 3};
-    permute(rng, a);
-    EXPECT_EQ(a, (std::vector<int>{2, 3, 0, 1}));
-    EXPECT_EQ(rng.draw(), 11656);   // the last entry used no draw
-}
-
-TEST(KMeansRandom, InitialAssignmentGivesEveryClusterAPixel)
-{
-    Random15 rng;
-    rng.seed(1);
-    // map = {2, 3, 0, 1}; pixels 2 and 3 start clusters 0 and 1; reseeded, the rest go to
-    // cluster 0, then 130 % 2 = 0.
-    EXPECT_EQ(randomAssignment(2, 4, rng, fixedSeed(1)), (std::vector<int>{0, 0, 0, 1}));
-}
-
 TEST(KMeansDistances, SixMeasuresMasksAndWeights)
 {
     const Data x = dataOf({{1, 2, 3}});

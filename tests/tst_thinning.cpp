@@ -43,31 +43,7 @@ bool referenceThin(Picture& p)
     return true;
 }
 
-int blackIn(const Picture& p)
-{
-    int n = 0;
-    for (std::uint32_t v : p.cells()) n += v == 0;
-    return n;
-}
-
 } // namespace
-
-TEST(Thinning, ThreePixelBarBecomesOneLineWithinTwoIterations)
-{
-    Picture p = gridBy(9, 16, [](int r, int c) { return r >= 3 && r <= 5 && c >= 2 && c <= 13 ? 0u : 0xFFFFFFu; });
-    int changes = 0;
-    while (thinIteration(p)) ASSERT_LE(++changes, 2);
-    EXPECT_GE(changes, 1);
-    EXPECT_GT(blackIn(p), 0);
-    for (int c = 0; c < 16; ++c) {
-        int inColumn = 0;
-        for (int r = 0; r < 9; ++r) inColumn += p(r, c) == 0;
-        EXPECT_LE(inColumn, 1) << "column " << c;
-    }
-    const Picture done = p;
-    EXPECT_FALSE(thinIteration(p));
-    EXPECT_EQ(p, done);
-}
 
 TEST(Thinning, AgreesWithThePixelByPixelMethod)
 {
