@@ -141,11 +141,9 @@ TEST(InsertExpanded, OnlyPositiveLatticePostingsFillNullPostings)
     ASSERT_TRUE(insertExpanded(g, s, rec));
     tile(0, 0) = 400;
     EXPECT_EQ(g.elevationArray, tile);
-    EXPECT_EQ(g.imageArray(0, 0), 400);
-    EXPECT_EQ(g.display(0, 0), 0xFF000000u | 400u);   // the display was refreshed
-    ASSERT_TRUE(g.insertedMask);
-    EXPECT_EQ((*g.insertedMask)(0, 0), 1);
-    EXPECT_FALSE(g.expandedGrid);
+    // The display is refreshed, the inserted posting marked.
+    EXPECT_EQ(std::tuple(g.imageArray(0, 0), g.display(0, 0), bool(g.expandedGrid), g.insertedMask.value_or(ByteGrid())),
+              std::tuple(400, 0xFF000000u | 400u, false, gridBy(21, 21, [](int r, int c) { return std::uint8_t(r + c == 0); })));
     EXPECT_EQ(sessionFields(s), std::tuple(false, true, InputKind::SessionGridInput, 21, 21));
 }
 
@@ -159,8 +157,8 @@ TEST(AssignInterpolated, FlipsTruncatesAndFillsOnlyNullPostings)
     g.interpolatedGrid = solution;
     RecordingReporter rec;
     ASSERT_TRUE(assignInterpolated(g, rec));
-    EXPECT_EQ(g.elevationArray, pictureOf({77, 10, 10, -1000, 10, -3}, 3));
-    EXPECT_EQ(g.imageArray(0, 0), 77);
+    EXPECT_EQ(std::pair(g.elevationArray, g.imageArray), std::pair(pictureOf({77, 10, 10, -1000, 10, -3}, 3),
+                                                                   pictureOf({77, 10, 10, -1000, 10, -3}, 3)));
     EXPECT_FALSE(g.interpolatedGrid);
 
     g.interpolatedGrid = RealGrid(2, 2, 1.0);
@@ -184,8 +182,7 @@ TEST(PatchFromDted1, CopiesIntoNullPostingsWhenTheCornersMatch)
     RecordingReporter rec;
     ASSERT_TRUE(patchFromDted1(g, rec));
     EXPECT_EQ(cellsAt(g.elevationArray, {{3, 4}, {1200, 0}, {6, 6}, {0, 0}}), (std::vector{7, 1200, -1000, 5}));
-    EXPECT_EQ(g.imageArray(3, 4), 7);
-    EXPECT_TRUE(g.dted1Grid);   // kept
+    EXPECT_EQ(std::pair(g.imageArray(3, 4), bool(g.dted1Grid)), std::pair(7, true));   // the DTED1 grid is kept
 
     g.dted1Longitude = 12;
     g.elevationArray(3, 4) = -32768;

@@ -108,14 +108,12 @@ TEST_F(MergeLoaders, Srtm30MergeSourceTakesItsCornerFromTheName)
     EXPECT_EQ(cellsAt(*g.srtm30Tile, {{1, 7}, {2, 0}}), (std::vector{256, -32768}));
     EXPECT_EQ(std::pair(s.inputKind, s.sizeFromInput), std::pair(InputKind::SessionGridInput, true));
     EXPECT_EQ(rec.lines.front(), "e010n50");
-    EXPECT_TRUE(rec.has("filesize is:  19200"));
-    EXPECT_TRUE(rec.has(srtm30::kMenuHintLine));
+    EXPECT_TRUE(rec.has("filesize is:  19200") && rec.has(srtm30::kMenuHintLine));
 
     SessionState untouched;
     RecordingReporter upper;
     EXPECT_EQ(loadSrtm30MergeDem(dir.file("e010n50.DEM"), ".DEM", g, untouched, upper), MergeLoad::WrongType);
-    EXPECT_TRUE(upper.lines.empty());
-    EXPECT_EQ(untouched.inputKind, InputKind::NoInput);
+    EXPECT_TRUE(upper.lines.empty() && untouched.inputKind == InputKind::NoInput);
 
     RecordingReporter missing;
     EXPECT_EQ(loadSrtm30MergeDem(dir.file("w140n10.hgt"), ".hgt", g, s, missing), MergeLoad::Failed);
