@@ -54,23 +54,19 @@ void deleteShortSegmentsEveryPixel(IntGrid& A, int limit)
 
 } // namespace
 
-TEST(ConnectLines, FarthestFirstJoinsEndsWithinTheSquare)
+TEST(ConnectLines, FarthestFirstSearchesTheSquareClosestFirstFiveSixthsOfIt)
 {
-    RecordingReporter log;
-    IntGrid A = twoLineEnds(3);
-    EXPECT_EQ(connectLines(A, 2, SearchOrder::FarthestFirst, log), 0);
-    EXPECT_EQ(A, twoLineEnds(3));
-    EXPECT_EQ(connectLines(A, 3, SearchOrder::FarthestFirst, log), 1);
-    EXPECT_TRUE(joined(A, 2, 25));
-}
-
-TEST(ConnectLines, ClosestFirstRingsAreScaledByFiveSixths)
-{
-    RecordingReporter log;
-    IntGrid A = twoLineEnds(3);
-    EXPECT_EQ(connectLines(A, 3, SearchOrder::ClosestFirst, log), 0);   // reaches trunc(3 x 5/6) = 2
-    EXPECT_EQ(connectLines(A, 4, SearchOrder::ClosestFirst, log), 1);   // reaches 3
-    EXPECT_TRUE(joined(A, 2, 25));
+    // Ends 3 apart: (order, radius, joins); closest first reaches trunc(radius x 5/6).
+    const std::tuple<SearchOrder, int, int> rows[] = {{SearchOrder::FarthestFirst, 2, 0},
+                                                      {SearchOrder::FarthestFirst, 3, 1},
+                                                      {SearchOrder::ClosestFirst, 3, 0},
+                                                      {SearchOrder::ClosestFirst, 4, 1}};
+    for (const auto& [order, radius, joins] : rows) {
+        RecordingReporter log;
+        IntGrid A = twoLineEnds(3);
+        EXPECT_EQ(connectLines(A, radius, order, log), joins) << radius;
+        EXPECT_EQ(joins ? joined(A, 2, 25) : A == twoLineEnds(3), true) << radius;
+    }
 }
 
 TEST(ConnectLines, ClosestFirstPrefersTheNearerEnd)
