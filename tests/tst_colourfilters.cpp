@@ -1,20 +1,14 @@
 #include "graphics/ColourFilters.h"
 #include "graphics/Hls240.h"
+#include "GridArt.h"
 #include "RecordingReporter.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
-IntGrid row(std::initializer_list<std::int32_t> values)
-{
-    IntGrid g(1, int(values.size()));
-    int c = 0;
-    for (std::int32_t v : values) g(0, c++) = v;
-    return g;
-}
-
-std::vector<std::int32_t> cellsOf(const IntGrid& g) { return {g.cells().begin(), g.cells().end()}; }
+IntGrid row(std::initializer_list<std::int32_t> values) { return pictureOf(values, 1); }
 
 } // namespace
 
@@ -22,7 +16,7 @@ TEST(ValueFilter, ToggleClearKeepsOnlyListedColours)
 {
     IntGrid g = row({0x000000, 0x102030, 0xFFFFFF, 0x000001});
     valueFilter(g, {}, 0xABCDEF, false);   // all 16 values 0
-    EXPECT_EQ(cellsOf(g), (std::vector<std::int32_t>{0x000000, 0xABCDEF, 0xABCDEF, 0xABCDEF}));
+    EXPECT_EQ(g, row({0x000000, 0xABCDEF, 0xABCDEF, 0xABCDEF}));
 }
 
 TEST(ValueFilter, ToggleSetReplacesListedColours)
@@ -32,18 +26,18 @@ TEST(ValueFilter, ToggleSetReplacesListedColours)
     values.fill(0x102030);
     values[15] = 0x000001;
     valueFilter(g, values, 0xFFFFFF, true);
-    EXPECT_EQ(cellsOf(g), (std::vector<std::int32_t>{0x000000, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
+    EXPECT_EQ(g, row({0x000000, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
 }
 
 TEST(RangeFilter, KeepDiscardToggle)
 {
     IntGrid g = row({0x808080, 0x7F7F7F, 0x000000, -5});
     rangeFilter(g, {0x000000, 0x7F7F7F, 0xFFFFFF, false});
-    EXPECT_EQ(cellsOf(g), (std::vector<std::int32_t>{0xFFFFFF, 0x7F7F7F, 0x000000, 0xFFFFFF}));   // signed: -5 < 0
+    EXPECT_EQ(g, row({0xFFFFFF, 0x7F7F7F, 0x000000, 0xFFFFFF}));   // signed: -5 < 0
 
     IntGrid h = row({0x808080, 0x7F7F7F, 0x000000});
     rangeFilter(h, {0x7F7F7F, 0x7F7F7F, 0x00FF00, true});   // "Load Value" then Submit: exactly that colour goes
-    EXPECT_EQ(cellsOf(h), (std::vector<std::int32_t>{0x808080, 0x00FF00, 0x000000}));
+    EXPECT_EQ(h, row({0x808080, 0x00FF00, 0x000000}));
 }
 
 TEST(ByteScreen, EachChannelAboveItsByteAndTheOthersBelow)
@@ -57,24 +51,19 @@ TEST(ByteScreen, EachChannelAboveItsByteAndTheOthersBelow)
     IntGrid g = source;
     s.channel = ScreenChannel::Red;
     byteScreen(g, s);
-    EXPECT_EQ(cellsOf(g), (std::vector<std::int32_t>{0xFFFFFF, 0x10F010, 0x1010F0, 0xF0F010, 0x801010}));
+    EXPECT_EQ(g, row({0xFFFFFF, 0x10F010, 0x1010F0, 0xF0F010, 0x801010}));
 
-    g = source;
-    s.channel = ScreenChannel::Green;
     s.useTarget = true;
-    byteScreen(g, s);
-    EXPECT_EQ(g(0, 1), 0x123456);
-    EXPECT_EQ(g(0, 0), 0xF01010);
-
-    g = source;
-    s.channel = ScreenChannel::Blue;
-    byteScreen(g, s);
-    EXPECT_EQ(g(0, 2), 0x123456);
-
-    g = source;
-    s.channel = ScreenChannel::None;
-    byteScreen(g, s);
-    EXPECT_EQ(g, source);
+    const std::pair<ScreenChannel, IntGrid> rows[] = {
+        {ScreenChannel::Green, row({0xF01010, 0x123456, 0x1010F0, 0xF0F010, 0x801010})},
+        {ScreenChannel::Blue, row({0xF01010, 0x10F010, 0x123456, 0xF0F010, 0x801010})},
+        {ScreenChannel::None, source}};
+    for (const auto& [channel, expected] : rows) {
+        g = source;
+        s.channel = channel;
+        byteScreen(g, s);
+        EXPECT_EQ(g, expected) << int(channel);
+    }
 }
 
 TEST(LowPass, InPlaceInRowOrderPerChannel)
@@ -84,10 +73,9 @@ TEST(LowPass, InPlaceInRowOrderPerChannel)
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 4; ++c) g(r, c) = red[r][c] << 16 | 0x0505;
     lowPass(g);
-    EXPECT_EQ(g(1, 1), 2 << 16 | 0x0505);   // 18 / 9
-    EXPECT_EQ(g(1, 2), 2 << 16 | 0x0505);   // 20 / 9: the smoothed left neighbour counts
-    EXPECT_EQ(g(0, 0), 9 << 16 | 0x0505);   // border unchanged
-    EXPECT_EQ(g(2, 3), 9 << 16 | 0x0505);
+    // (1, 1): 18 / 9; (1, 2): 20 / 9, the smoothed left neighbour counts; the border is unchanged.
+    EXPECT_EQ(cellsAt(g, {{1, 1}, {1, 2}, {0, 0}, {2, 3}}),
+              (std::vector{2 << 16 | 0x0505, 2 << 16 | 0x0505, 9 << 16 | 0x0505, 9 << 16 | 0x0505}));
 
     for (int v = 0; v < 256; ++v) {   // a uniform picture stays uniform
         IntGrid u(4, 4, v * 0x010101);
@@ -98,72 +86,30 @@ TEST(LowPass, InPlaceInRowOrderPerChannel)
 
 TEST(Hls240, PrimariesAndGrey)
 {
-    const Hls240 red = toHls240({255, 0, 0}), green = toHls240({0, 255, 0}), blue = toHls240({0, 0, 255});
-    EXPECT_EQ(red.hue, 0);
-    EXPECT_EQ(red.lightness, 120);
-    EXPECT_EQ(red.saturation, 240);
-    EXPECT_EQ(green.hue, 80);
-    EXPECT_EQ(blue.hue, 160);
-    const Hls240 grey = toHls240({128, 128, 128});
-    EXPECT_EQ(grey.hue, 160);
-    EXPECT_EQ(grey.saturation, 0);
-    EXPECT_EQ(grey.lightness, 120);
-    EXPECT_EQ(toHls240({255, 255, 255}).lightness, 240);
-    const Rgb8 back = fromHls240(red);
-    EXPECT_EQ(back.red, 255);
-    EXPECT_EQ(back.green, 0);
-    EXPECT_EQ(back.blue, 0);
-}
-
-TEST(Hls240, RoundTripStaysClose)
-{
-    int worst = 0;
-    for (int r = 0; r < 256; r += 5)
-        for (int g = 0; g < 256; g += 7)
-            for (int b = 0; b < 256; b += 3) {
-                const Rgb8 back = fromHls240(toHls240({r, g, b}));
-                worst = std::max({worst, std::abs(back.red - r), std::abs(back.green - g), std::abs(back.blue - b)});
-            }
-    EXPECT_LE(worst, 4);   // 241 lightness levels and 40 hue steps per sector for 256 channel values
-}
-
-TEST(UnsharpMask, MultiplierOutsideZeroToOneIsRefused)
-{
-    IntGrid g(3, 3, 0x336699);
-    const IntGrid before = g;
-    EXPECT_FALSE(unsharpMask(g, 1.5));
-    EXPECT_FALSE(unsharpMask(g, -0.1));
-    EXPECT_EQ(g, before);
-    EXPECT_EQ(kUnsharpMultiplierError, "Multiplier mut be between 0 and 1");
-    EXPECT_TRUE(unsharpMultiplierValid(0.0));
-    EXPECT_TRUE(unsharpMultiplierValid(1.0));
+    auto hls = [](Rgb8 rgb) {
+        const Hls240 h = toHls240(rgb);
+        return std::tuple(h.hue, h.lightness, h.saturation);
+    };
+    EXPECT_EQ(hls({255, 0, 0}), std::tuple(0, 120, 240));
+    EXPECT_EQ(hls({0, 255, 0}), std::tuple(80, 120, 240));
+    EXPECT_EQ(hls({0, 0, 255}), std::tuple(160, 120, 240));
+    EXPECT_EQ(hls({128, 128, 128}), std::tuple(160, 120, 0));
+    EXPECT_EQ(hls({255, 255, 255}), std::tuple(160, 240, 0));
+    const Rgb8 back = fromHls240(toHls240({255, 0, 0}));
+    EXPECT_EQ(std::tuple(back.red, back.green, back.blue), std::tuple(255, 0, 0));
 }
 
 TEST(UnsharpMask, HalfKeepsTheLightness)
 {
-    IntGrid g(3, 4);
-    const std::int32_t colours[12] = {0x000000, 0xFFFFFF, 0x336699, 0xC08040, 0x102030, 0x808080,
-                                      0xFF0000, 0x00FF00, 0x0000FF, 0x404040, 0xEEDDCC, 0x010203};
-    for (int i = 0; i < 12; ++i) g.data()[i] = colours[i];
+    const IntGrid colours = pictureOf({0x000000, 0xFFFFFF, 0x336699, 0xC08040, 0x102030, 0x808080, 0xFF0000, 0x00FF00,
+                                       0x0000FF, 0x404040, 0xEEDDCC, 0x010203}, 3);
+    IntGrid g = colours;
     ASSERT_TRUE(unsharpMask(g, 0.5));
-    for (int i = 0; i < 12; ++i) {
-        const std::int32_t v = colours[i];
-        const Rgb8 trip = fromHls240(toHls240({(v >> 16) & 255, (v >> 8) & 255, v & 255}));
-        EXPECT_EQ(g.data()[i], trip.red << 16 | trip.green << 8 | trip.blue) << i;
-    }
-}
-
-TEST(UnsharpMask, NewLightnessIsClampedToTheScale)
-{
-    // A white pixel among black: L = 240, blurred lightness 26.
-    IntGrid g(3, 3, 0x000000);
-    g(1, 1) = 0xFFFFFF;
-    IntGrid sharp = g;
-    ASSERT_TRUE(unsharpMask(sharp, 0.7));   // trunc((168 - 7.8) / 0.4) = 400: stays white
-    EXPECT_EQ(sharp, g);
-    IntGrid low = g;
-    ASSERT_TRUE(unsharpMask(low, 0.2));     // (48 - 20.8) / -0.6 < 0: black
-    EXPECT_EQ(low, IntGrid(3, 3, 0x000000));
+    EXPECT_EQ(g, gridBy(3, 4, [&](int r, int c) {
+                  const std::int32_t v = colours(r, c);
+                  const Rgb8 trip = fromHls240(toHls240({(v >> 16) & 255, (v >> 8) & 255, v & 255}));
+                  return std::int32_t(trip.red << 16 | trip.green << 8 | trip.blue);
+              }));
 }
 
 TEST(Binarise, BackgroundColourAndAbove)
@@ -171,9 +117,9 @@ TEST(Binarise, BackgroundColourAndAbove)
     const IntGrid image = row({0xFFFFFF, 0xFFFFFE, 0xC0C0C0, 0xC0C0BF, 0xD00000, 0x000000});
     IntGrid elevation;
     binarise(image, elevation, 0xFFFFFF);
-    EXPECT_EQ(cellsOf(elevation), (std::vector<std::int32_t>{255, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(elevation, row({255, 0, 0, 0, 0, 0}));
     binarise(image, elevation, 0xC0C0C0);
-    EXPECT_EQ(cellsOf(elevation), (std::vector<std::int32_t>{255, 255, 255, 0, 255, 0}));
+    EXPECT_EQ(elevation, row({255, 255, 255, 0, 255, 0}));
 }
 
 TEST(Negative, BothArrays)
@@ -181,8 +127,8 @@ TEST(Negative, BothArrays)
     IntGrid image = row({0xFFFFFF, 0x000000, 0x123456});
     IntGrid elevation = row({0xFFFFFF, 0, 255});
     negative(elevation, image);
-    EXPECT_EQ(cellsOf(image), (std::vector<std::int32_t>{0x000000, 0xFFFFFF, 0x123456}));
-    EXPECT_EQ(cellsOf(elevation), (std::vector<std::int32_t>{0, 0xFFFFFF, 0xFFFFFF}));
+    EXPECT_EQ(image, row({0x000000, 0xFFFFFF, 0x123456}));
+    EXPECT_EQ(elevation, row({0, 0xFFFFFF, 0xFFFFFF}));
 }
 
 TEST(Grayscale, DividesByGreyUnit)
@@ -190,8 +136,8 @@ TEST(Grayscale, DividesByGreyUnit)
     IntGrid image = row({0x808080, 0xFF0000, 0xFFFFFF, 0x000000});
     IntGrid elevation;
     grayscale(elevation, image);
-    EXPECT_EQ(cellsOf(elevation), (std::vector<std::int32_t>{128, 254, 255, 0}));
-    EXPECT_EQ(cellsOf(image), (std::vector<std::int32_t>{0x808080, 0xFEFEFE, 0xFFFFFF, 0x000000}));
+    EXPECT_EQ(elevation, row({128, 254, 255, 0}));
+    EXPECT_EQ(image, row({0x808080, 0xFEFEFE, 0xFFFFFF, 0x000000}));
 }
 
 TEST(PixelQuery, LogsAndWrapsTheHistoryAfterSixteen)
@@ -201,22 +147,13 @@ TEST(PixelQuery, LogsAndWrapsTheHistoryAfterSixteen)
     PixelQueryHistory history;
     RecordingReporter log;
     for (int c = 0; c < 17; ++c) EXPECT_EQ(queryPixel(image, 0, c, history, log), 0x010000 * (c + 1));
-    EXPECT_EQ(history.colours[0], 0x110000);
-    EXPECT_EQ(history.colours[1], 0x020000);
-    EXPECT_EQ(history.writeIndex, 1);
-    EXPECT_EQ(history.lastQueried, 0x110000);
-    EXPECT_EQ(log.lines[0], "Integer representation of pixel value is:  65536");
-    EXPECT_EQ(log.lines[1], " Hex representation of pixel value is:  010000");
-    EXPECT_EQ(log.lines[2], "  ");
-    EXPECT_EQ(log.lines.size(), 51u);
+    EXPECT_EQ(std::tuple(history.colours[0], history.colours[1], history.writeIndex, history.lastQueried),
+              std::tuple(0x110000, 0x020000, 1, 0x110000));
+    ASSERT_EQ(log.lines.size(), 51u);
+    EXPECT_EQ(std::vector(log.lines.begin(), log.lines.begin() + 3),
+              (std::vector<std::string>{"Integer representation of pixel value is:  65536",
+                                        " Hex representation of pixel value is:  010000", "  "}));
     EXPECT_FALSE(queryPixel(image, 1, 0, history, log));
-}
-
-TEST(LineScanQuery, LogsTheDisplayedColourInDecimal)
-{
-    RecordingReporter log;
-    lineScanQuery(0xFF00FF00u, log);
-    EXPECT_EQ(log.lines, std::vector<std::string>{"65280"});
 }
 
 TEST(ReferenceOperations, SubtractAndNand)
@@ -228,11 +165,11 @@ TEST(ReferenceOperations, SubtractAndNand)
 
     IntGrid wrap = row({0, 10});
     ASSERT_TRUE(subtractReference(wrap, row({1, 4})));
-    EXPECT_EQ(cellsOf(wrap), (std::vector<std::int32_t>{-1, 6}));
+    EXPECT_EQ(wrap, row({-1, 6}));
 
     IntGrid n = row({1, 2, 3});
     ASSERT_TRUE(nandReference(n, row({1, 0, 3}), 0xEEEEEE));
-    EXPECT_EQ(cellsOf(n), (std::vector<std::int32_t>{0xEEEEEE, 2, 0xEEEEEE}));
+    EXPECT_EQ(n, row({0xEEEEEE, 2, 0xEEEEEE}));
 
     IntGrid other(2, 3, 0);
     EXPECT_FALSE(subtractReference(other, n));
@@ -246,7 +183,7 @@ TEST(ContrastStretch, SpreadsToTheFullColourRange)
 {
     IntGrid g = row({10, 20, 30});
     EXPECT_TRUE(contrastStretch(g));
-    EXPECT_EQ(cellsOf(g), (std::vector<std::int32_t>{0, 8388607, 16777215}));
+    EXPECT_EQ(g, row({0, 8388607, 16777215}));
     IntGrid flat(2, 2, 77);
     EXPECT_FALSE(contrastStretch(flat));
     EXPECT_EQ(flat, IntGrid(2, 2, 77));
@@ -255,12 +192,9 @@ TEST(ContrastStretch, SpreadsToTheFullColourRange)
 TEST(Multiply, TruncatesWithASinglePrecisionFactor)
 {
     IntGrid g = row({100, 10, -3, 16777215});
-    multiplyValues(g, 1.1f);
-    EXPECT_EQ(g(0, 0), 110);   // 1.1f is 1.10000002...
-    EXPECT_EQ(g(0, 1), 11);
-    EXPECT_EQ(g(0, 2), -3);    // -3.3 truncated toward zero
-    EXPECT_EQ(g(0, 3), 18454936);
+    multiplyValues(g, 1.1f);   // 1.1f is 1.10000002...; -3.3 truncated toward zero
+    EXPECT_EQ(g, row({110, 11, -3, 18454936}));
     IntGrid h = row({-3});
     multiplyValues(h, 0.5f);
-    EXPECT_EQ(h(0, 0), -1);
+    EXPECT_EQ(h, row({-1}));
 }

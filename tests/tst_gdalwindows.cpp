@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -47,11 +48,9 @@ Raster readWithGdal(const std::string& path)
 /// crop's 3 x 3 void is filled between its neighbours.
 void expectRepairedCopy(const Raster& original, const Raster& saved)
 {
-    ASSERT_EQ(saved.rows, original.rows);
-    ASSERT_EQ(saved.cols, original.cols);
-    EXPECT_EQ(saved.type, original.type);
-    EXPECT_EQ(saved.nodata, original.nodata);
-    EXPECT_EQ(saved.transform, original.transform);
+    ASSERT_EQ(std::pair(saved.rows, saved.cols), std::pair(original.rows, original.cols));
+    EXPECT_EQ(std::tuple(saved.type, saved.nodata, saved.transform),
+              std::tuple(original.type, original.nodata, original.transform));
     OGRSpatialReferenceH a = OSRNewSpatialReference(original.crs.c_str()), b = OSRNewSpatialReference(saved.crs.c_str());
     EXPECT_TRUE(a && b && OSRIsSame(a, b));
     OSRDestroySpatialReference(a);
@@ -73,24 +72,22 @@ TEST_F(SrtmWindowFixture, GeoTiffOpensAsATileAndSavesRepairedWithItsGeoreference
     const Raster original = readWithGdal(tif);
     open(tif);
     ASSERT_TRUE(model.holdsTile());
-    EXPECT_TRUE(m.action("actionRunGridmend") != nullptr);
-    EXPECT_EQ(model.elevationArray(44, 43), kRasterNullPosting);
-    EXPECT_EQ(model.elevationArray(0, 0), original.values[0]);
+    EXPECT_EQ(std::pair(model.elevationArray(44, 43), double(model.elevationArray(0, 0))),
+              std::pair(kRasterNullPosting, original.values[0]));
     // The readout in the raster's coordinates: 11.4245833 + 50 x 1/1200 and 49.5170833 - 50 x 1/1200.
     moveMouse(g.pictureView(), QPoint(50, 50));
-    EXPECT_EQ(m.findChild<QLabel*>("longitudeValue")->text(), "11.466");
-    EXPECT_EQ(m.findChild<QLabel*>("latitudeValue")->text(), "49.475");
-    EXPECT_EQ(m.findChild<QLabel*>("elevationValue")->text(), QString::number(original.values[50 * 101 + 50], 'f', 2));
+    auto label = [&](const char* name) { return m.findChild<QLabel*>(name)->text(); };
+    EXPECT_EQ((QStringList{label("longitudeValue"), label("latitudeValue"), label("elevationValue")}),
+              (QStringList{"11.466", "49.475", QString::number(original.values[50 * 101 + 50], 'f', 2)}));
 
     trigger("actionInputData");
     m.action("actionRunGridmend")->trigger();
-    EXPECT_EQ(log().last(), "Done interpolating file.");
 
     TempDir dir;
-    saveFrom(g.action("actionSaveGeoTiff"), dir.file("graphics.tif"));
+    answered(g.action("actionSaveGeoTiff"), dir.file("graphics.tif"));
     EXPECT_EQ(log().last(), "File Written");
     expectRepairedCopy(original, readWithGdal(dir.file("graphics.tif")));
-    saveFrom(m.action("actionSaveGeoTiff"), dir.file("main.tif"));
+    answered(m.action("actionSaveGeoTiff"), dir.file("main.tif"));
     EXPECT_EQ(log().last(), QString::fromStdString(dir.file("main.tif")));
     expectRepairedCopy(original, readWithGdal(dir.file("main.tif")));
     EXPECT_EQ(shown, QStringList{"dataEntryForm"});   // the parameters of "Input Data", nothing else

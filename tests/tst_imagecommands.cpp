@@ -8,43 +8,34 @@
 #include "RecordingReporter.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 TEST(ImageCommands, ThinIsRefusedWhileZoomedInAndReadsTheDisplayBackAtZoomOne)
 {
     GraphicsModel g;
-    IntGrid bar(7, 8, 0xFFFFFF);
-    for (int r = 2; r <= 4; ++r)
-        for (int c = 1; c <= 6; ++c) bar(r, c) = 0;
+    const IntGrid bar = gridBy(7, 8, [](int r, int c) { return r >= 2 && r <= 4 && c >= 1 && c <= 6 ? 0 : 0xFFFFFF; });
     g.loadPicture(bar);
     imagecmd::binarize(g, 0xFFFFFF);
     ASSERT_TRUE(g.zoomIn());
     const Picture zoomed = g.display;
     EXPECT_FALSE(imagecmd::thin(g));
-    EXPECT_EQ(g.display, zoomed);
-    EXPECT_EQ(g.imageArray, bar);
+    EXPECT_EQ(std::pair(g.display, g.imageArray), std::pair(zoomed, bar));
     ASSERT_TRUE(g.zoomOut());
     EXPECT_TRUE(imagecmd::thin(g));
     EXPECT_EQ(g.undoImageArray, bar);
-    for (int r = 0; r < 7; ++r)
-        for (int c = 0; c < 8; ++c) {
-            EXPECT_EQ(g.elevationArray(r, c), g.imageArray(r, c) == 0 ? 0 : 255);
-            EXPECT_EQ(g.display(r, c), 0xFF000000u | std::uint32_t(g.imageArray(r, c)));
-        }
+    EXPECT_EQ(g.elevationArray, gridBy(7, 8, [&](int r, int c) { return g.imageArray(r, c) == 0 ? 0 : 255; }));
+    EXPECT_EQ(g.display, gridBy(7, 8, [&](int r, int c) { return 0xFF000000u | std::uint32_t(g.imageArray(r, c)); }));
 }
 
 TEST(ImageCommands, LineCodeIsShownGreyOrWithTheElevationColours)
 {
     GraphicsModel g;
-    IntGrid tagged(1, 3, 255);
-    tagged(0, 1) = 480;
-    tagged(0, 2) = 0;
-    g.loadContourElevationArray(tagged);
+    g.loadContourElevationArray(pictureOf({255, 480, 0}, 1));
     imagecmd::despeckle8Bit(g);
-    EXPECT_EQ(g.display(0, 1), 0xFF000000u | elevationColour(480));
+    EXPECT_EQ(g.display(0, 1), 0xFF000000u | 0x046320u);   // 480 x 599
     g.elevationMode = false;
     imagecmd::showLineCode(g);
-    EXPECT_EQ(g.display(0, 1), 0xFF000000u | (480u & 0xFFu) * 0x010101u);
-    EXPECT_EQ(g.display(0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(cellsAt(g.display, {{0, 1}, {0, 0}}), (std::vector{0xFF000000u | (480u & 0xFFu) * 0x010101u, 0xFFFFFFFFu}));
 }
 
 TEST(ContourCommands, ClipTextTakesTheDraggedCellsAtAnyZoom)
@@ -56,8 +47,7 @@ TEST(ContourCommands, ClipTextTakesTheDraggedCellsAtAnyZoom)
     contourcmd::clipText(g, g.cellRect(2, 4, 8, 8), true);   // cells rows 2 .. 3, columns 1 .. 3
     EXPECT_EQ(artFromGrid(g.elevationArray, kLineCode),
               (std::vector<std::string>{"######", "######", "#...##", "#...##", "######", "######"}));
-    EXPECT_EQ(g.imageArray(2, 1), 0xFFFFFF);
-    EXPECT_EQ(g.undoElevationArray(2, 1), 0);
+    EXPECT_EQ(std::pair(g.imageArray(2, 1), g.undoElevationArray(2, 1)), std::pair(0xFFFFFF, 0));
 }
 
 TEST(ContourCommands, TaggingUsesTheModelsOneTaggingState)
@@ -67,16 +57,14 @@ TEST(ContourCommands, TaggingUsesTheModelsOneTaggingState)
     RecordingReporter log;
     g.tagging = {500, -20, true, 500};
     EXPECT_EQ(contourcmd::tagAt(g, 2, 1, MouseButton::Left, log).elevation, 500);
-    EXPECT_EQ(g.tagging.currentElevation, 480);
     EXPECT_EQ(contourcmd::tagAt(g, 2, 1, MouseButton::Right, log).elevation, 500);
     EXPECT_EQ(g.tagging.currentElevation, 480);
     EXPECT_EQ(g.undoElevationArray(1, 0), 500);   // saved before the second tag
     g.tagging.lastSubmitted = 700;
-    g.reset();
-    EXPECT_EQ(g.tagging.currentElevation, 0);
-    EXPECT_EQ(g.tagging.autoIncrementValue, 0);
-    EXPECT_FALSE(g.tagging.autoIncrement);
-    EXPECT_EQ(g.tagging.lastSubmitted, 700);   // the panel's value outlives Close
+    g.reset();   // the panel's value outlives Close
+    const TaggingState& t = g.tagging;
+    EXPECT_EQ(std::tuple(t.currentElevation, t.autoIncrementValue, t.autoIncrement, t.lastSubmitted),
+              std::tuple(0, 0, false, 700));
 }
 
 TEST(ContourCommands, DigitiserCrossSkipsPixelsAlreadyInThePenColour)
@@ -87,11 +75,9 @@ TEST(ContourCommands, DigitiserCrossSkipsPixelsAlreadyInThePenColour)
     g.penColor = 0xFF0000;             // screen blue
     g.tools.markerColour = 0x0000FF;   // screen red
     ASSERT_TRUE(contourcmd::digitiseAt(g, 10, 10));
-    EXPECT_EQ(g.display(10, 11), 0xFFFF0000u);
-    EXPECT_EQ(g.display(10, 12), 0xFF0000FFu);   // already in the pen colour: left
-    EXPECT_EQ(g.display(10, 10), 0xFFFFFFFFu);
-    EXPECT_EQ(g.display(2, 10), 0xFFFF0000u);
-    EXPECT_EQ(g.display(1, 10), 0xFFFFFFFFu);
+    // (10, 12) is already in the pen colour: left.
+    EXPECT_EQ(cellsAt(g.display, {{10, 11}, {10, 12}, {10, 10}, {2, 10}, {1, 10}}),
+              (std::vector{0xFFFF0000u, 0xFF0000FFu, 0xFFFFFFFFu, 0xFFFF0000u, 0xFFFFFFFFu}));
     EXPECT_EQ(g.imageArray(10, 11), 0xFFFFFF);   // the arrays only change on the double click
 }
 
@@ -100,10 +86,8 @@ TEST(ContourCommands, ElevationQueryOutsideThePictureIsNoClick)
     GraphicsModel g;
     g.loadContourElevationArray(IntGrid(2, 2, 300));
     RecordingReporter log;
-    EXPECT_FALSE(contourcmd::showElevationAt(g, 5, 0, log).inside);
-    EXPECT_FALSE(contourcmd::showElevationAt(g, -1, 0, log).inside);
+    EXPECT_FALSE(contourcmd::showElevationAt(g, 5, 0, log).inside || contourcmd::showElevationAt(g, -1, 0, log).inside);
     EXPECT_TRUE(log.lines.empty());
     const auto click = contourcmd::showElevationAt(g, 1, 1, log);
-    EXPECT_TRUE(click.inside && click.query.onLine);
-    EXPECT_EQ(click.query.value, 300);
+    EXPECT_EQ(std::tuple(click.inside, click.query.onLine, click.query.value), std::tuple(true, true, 300));
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -53,23 +54,19 @@ void deleteShortSegmentsEveryPixel(IntGrid& A, int limit)
 
 } // namespace
 
-TEST(ConnectLines, FarthestFirstJoinsEndsWithinTheSquare)
+TEST(ConnectLines, FarthestFirstSearchesTheSquareClosestFirstFiveSixthsOfIt)
 {
-    RecordingReporter log;
-    IntGrid A = twoLineEnds(3);
-    EXPECT_EQ(connectLines(A, 2, SearchOrder::FarthestFirst, log), 0);
-    EXPECT_EQ(A, twoLineEnds(3));
-    EXPECT_EQ(connectLines(A, 3, SearchOrder::FarthestFirst, log), 1);
-    EXPECT_TRUE(joined(A, 2, 25));
-}
-
-TEST(ConnectLines, ClosestFirstRingsAreScaledByFiveSixths)
-{
-    RecordingReporter log;
-    IntGrid A = twoLineEnds(3);
-    EXPECT_EQ(connectLines(A, 3, SearchOrder::ClosestFirst, log), 0);   // reaches trunc(3 x 5/6) = 2
-    EXPECT_EQ(connectLines(A, 4, SearchOrder::ClosestFirst, log), 1);   // reaches 3
-    EXPECT_TRUE(joined(A, 2, 25));
+    // Ends 3 apart: (order, radius, joins); closest first reaches trunc(radius x 5/6).
+    const std::tuple<SearchOrder, int, int> rows[] = {{SearchOrder::FarthestFirst, 2, 0},
+                                                      {SearchOrder::FarthestFirst, 3, 1},
+                                                      {SearchOrder::ClosestFirst, 3, 0},
+                                                      {SearchOrder::ClosestFirst, 4, 1}};
+    for (const auto& [order, radius, joins] : rows) {
+        RecordingReporter log;
+        IntGrid A = twoLineEnds(3);
+        EXPECT_EQ(connectLines(A, radius, order, log), joins) << radius;
+        EXPECT_EQ(joins ? joined(A, 2, 25) : A == twoLineEnds(3), true) << radius;
+    }
 }
 
 TEST(ConnectLines, ClosestFirstPrefersTheNearerEnd)
@@ -84,52 +81,9 @@ TEST(ConnectLines, ClosestFirstPrefersTheNearerEnd)
     IntGrid B = A;
     RecordingReporter log;
     connectLines(A, 5, SearchOrder::ClosestFirst, log);
-    EXPECT_EQ(A(13, 11), 0);   // joined to A
-    EXPECT_EQ(A(13, 9), 255);
+    EXPECT_EQ(cellsAt(A, {{13, 11}, {13, 9}}), (std::vector{0, 255}));   // joined to A
     connectLines(B, 5, SearchOrder::FarthestFirst, log);
-    EXPECT_EQ(B(13, 9), 0);    // joined to B
-    EXPECT_EQ(B(13, 8), 0);
-    EXPECT_EQ(B(13, 11), 255);
-}
-
-TEST(ConnectLines, OnlyLinePixelsAreEndpoints)
-{
-    RecordingReporter log;
-    // An isolated line pixel has no equal neighbour.
-    IntGrid single(20, 20, 255);
-    single(10, 10) = single(10, 12) = 0;
-    EXPECT_EQ(connectLines(single, 3, SearchOrder::FarthestFirst, log), 0);
-    // Two background pixels in a solid line area each have exactly one background neighbour.
-    IntGrid solid(20, 20, 0);
-    solid(8, 8) = solid(8, 9) = 255;
-    solid(8, 12) = solid(8, 13) = 255;
-    const IntGrid before = solid;
-    EXPECT_EQ(connectLines(solid, 5, SearchOrder::FarthestFirst, log), 0);
-    EXPECT_EQ(solid, before);
-}
-
-TEST(ConnectLines, ProgressRunsOverTheVisitedRowsAndIsHidden)
-{
-    RecordingReporter log;
-    IntGrid A = twoLineEnds(3);
-    connectLines(A, 3, SearchOrder::ClosestFirst, log);
-    EXPECT_EQ(log.progressStarts, 1);
-    EXPECT_EQ(log.progressPosition, 21 - 3);
-    EXPECT_FALSE(log.progressVisible);
-}
-
-TEST(DeleteShortSegments, NinetyNinePixelsGoAHundredAndFiftyStay)
-{
-    IntGrid A(10, 200, 255);
-    for (int c = 1; c <= 99; ++c) A(3, c) = 0;
-    for (int c = 20; c < 170; ++c) A(6, c) = 0;
-    RecordingReporter log;
-    EXPECT_EQ(deleteShortSegments(A, 100, log), 99u);
-    for (int c = 1; c <= 99; ++c) EXPECT_EQ(A(3, c), 255);
-    for (int c = 20; c < 170; ++c) EXPECT_EQ(A(6, c), 0);
-    EXPECT_EQ(log.progressStarts, 1);
-    EXPECT_EQ(log.progressMaximum, 9);
-    EXPECT_FALSE(log.progressVisible);
+    EXPECT_EQ(cellsAt(B, {{13, 9}, {13, 8}, {13, 11}}), (std::vector{0, 0, 255}));   // joined to B
 }
 
 TEST(DeleteShortSegments, TaggedPixelsCountButDoNotStartAMeasurement)
@@ -141,20 +95,7 @@ TEST(DeleteShortSegments, TaggedPixelsCountButDoNotStartAMeasurement)
     RecordingReporter log;
     EXPECT_EQ(deleteShortSegments(A, 9, log), 0u);   // 9 pixels: kept
     EXPECT_EQ(deleteShortSegments(A, 10, log), 9u);
-    EXPECT_EQ(A(2, 4), 255);
-    EXPECT_EQ(A(1, 9), 255);
-    EXPECT_EQ(A(4, 10), 600);   // never measured
-}
-
-TEST(DeleteShortSegments, SegmentsOnlyOnTheBorderAreNeverMeasured)
-{
-    IntGrid A(6, 6, 255);
-    A(0, 1) = A(0, 2) = 0;   // the top row only
-    A(3, 3) = 0;             // an interior speck
-    RecordingReporter log;
-    deleteShortSegments(A, 5, log);
-    EXPECT_EQ(A(0, 1), 0);
-    EXPECT_EQ(A(3, 3), 255);
+    EXPECT_EQ(cellsAt(A, {{2, 4}, {1, 9}, {4, 10}}), (std::vector{255, 255, 600}));   // the speck is never measured
 }
 
 TEST(DeleteShortSegments, SkippingMeasuredPixelsGivesTheSameResult)
@@ -173,6 +114,7 @@ TEST(DeleteShortSegments, SkippingMeasuredPixelsGivesTheSameResult)
         RecordingReporter log;
         deleteShortSegments(A, limit, log);
         ASSERT_EQ(A, expected) << "trial " << trial;
+        EXPECT_EQ(std::pair(log.progressStarts, log.progressVisible), std::pair(1, false));
     }
 }
 
@@ -210,50 +152,14 @@ TEST(RemoveWeb, ClickOnWhiteLogsMissedLine)
     int saves = 0;
     EXPECT_FALSE(removeWebClick(image, {2, 0}, 1, 0xFFFFFF, [&] { ++saves; }, log));
     EXPECT_EQ(log.lines, std::vector<std::string>{"Missed line."});
-    EXPECT_EQ(saves, 0);
-    EXPECT_EQ(image, before);
+    EXPECT_EQ(std::pair(saves, image), std::pair(0, before));
 }
 
 TEST(ClipText, BlanksTheRectangleSmallerCornerInclusive)
 {
     IntGrid image(30, 30, 0x123456), elevation(30, 30, 0);
     EXPECT_EQ(clipText(image, elevation, {20, 15}, {10, 10}, 1, true), ClipResult::Clipped);
-    for (int r = 0; r < 30; ++r)
-        for (int c = 0; c < 30; ++c) {
-            const bool inside = r >= 10 && r <= 14 && c >= 10 && c <= 19;
-            EXPECT_EQ(image(r, c), inside ? 0xFFFFFF : 0x123456) << r << "," << c;
-            EXPECT_EQ(elevation(r, c), inside ? 255 : 0) << r << "," << c;
-        }
-}
-
-TEST(ClipText, PictureWithoutLineCodeAndZoomedCorners)
-{
-    IntGrid image(10, 10, 0x123456), elevation(10, 10, 0x123456);
-    EXPECT_EQ(clipText(image, elevation, {2, 2}, {7, 6}, 2, false), ClipResult::Clipped);   // cells (1,1) .. (3,3)
-    EXPECT_EQ(elevation(1, 1), 0xFFFFFF);
-    EXPECT_EQ(elevation(2, 2), 0xFFFFFF);
-    EXPECT_EQ(elevation(3, 3), 0x123456);
-    EXPECT_EQ(image(1, 2), 0xFFFFFF);
-}
-
-TEST(ClipText, ZeroAreaAndCornersBeyondThePicture)
-{
-    IntGrid image(10, 10, 1), elevation(10, 10, 0);
-    const IntGrid before = image;
-    EXPECT_EQ(clipText(image, elevation, {5, 2}, {5, 9}, 1, true), ClipResult::ZeroArea);
-    EXPECT_EQ(clipText(image, elevation, {4, 2}, {5, 9}, 2, true), ClipResult::ZeroArea);   // one cell column
-    EXPECT_EQ(image, before);
-    EXPECT_EQ(clipText(image, elevation, {-20, 8}, {400, 300}, 1, true), ClipResult::Clipped);
-    EXPECT_EQ(image(9, 0), 0xFFFFFF);
-    EXPECT_EQ(image(7, 9), 1);
-}
-
-TEST(LineCleaningLimits, RadiusAndPixelLimit)
-{
-    EXPECT_FALSE(searchRadiusValid(0));
-    EXPECT_TRUE(searchRadiusValid(1));
-    EXPECT_TRUE(searchRadiusValid(99));
-    EXPECT_FALSE(searchRadiusValid(100));
-    EXPECT_FALSE(pixelLimitValid(0));
-    EXPECT_TRUE(pixelLimitValid(1));
+    auto inside = [](int r, int c) { return r >= 10 && r <= 14 && c >= 10 && c <= 19; };
+    EXPECT_EQ(image, gridBy(30, 30, [&](int r, int c) { return inside(r, c) ? 0xFFFFFF : 0x123456; }));
+    EXPECT_EQ(elevation, gridBy(30, 30, [&](int r, int c) { return inside(r, c) ? 255 : 0; }));
 }

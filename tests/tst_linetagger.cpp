@@ -3,6 +3,7 @@
 #include "RecordingReporter.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -48,38 +49,12 @@ TEST(LineTagger, FloodsTheEightConnectedLineAndLogs)
     RecordingReporter log;
     EXPECT_EQ(lineTagger(500, 3, 2, A, log), 6u);
     EXPECT_EQ(log.lines, std::vector<std::string>{"Line tagged elevation:  500"});
-    for (int r = 1; r <= 6; ++r) EXPECT_EQ(A(r, 2), 500);
-    EXPECT_EQ(A(2, 9), 0);   // the diagonal line is another line
-    EXPECT_EQ(A(0, 0), 255);
-}
+    // The diagonal line is another line.
+    EXPECT_EQ(cellsAt(A, {{1, 2}, {6, 2}, {2, 9}, {0, 0}}), (std::vector{500, 500, 0, 255}));
 
-TEST(LineTagger, DiagonallyTouchingLinesAreTaggedTogether)
-{
-    IntGrid A = gridFromArt({"#....", ".#...", "..#..", "...##", "....."}, kLineCode);
-    RecordingReporter log;
-    EXPECT_EQ(lineTagger(120, 0, 0, A, log), 5u);
-    EXPECT_EQ(A(3, 4), 120);
-}
-
-TEST(LineTagger, RetagsLinesTaggedEarlierThatTouch)
-{
-    IntGrid A = gridFromArt({"##...", "..#..", "...##"}, kLineCode);
-    A(0, 0) = A(0, 1) = 200;   // an earlier tag on part of the line
-    RecordingReporter log;
-    lineTagger(300, 2, 4, A, log);
-    EXPECT_EQ(A(0, 0), 300);
-    EXPECT_EQ(A(0, 1), 300);
-    EXPECT_EQ(A(1, 2), 300);
-}
-
-TEST(LineTagger, SeedOnBackgroundIsTaggedWithItsNeighbours)
-{
-    IntGrid A = gridFromArt({".....", "..#..", "..#..", "....."}, kLineCode);
-    RecordingReporter log;
-    EXPECT_EQ(lineTagger(50, 1, 1, A, log), 3u);
-    EXPECT_EQ(A(1, 1), 50);
-    EXPECT_EQ(A(2, 2), 50);
-    EXPECT_EQ(A(0, 0), 255);
+    IntGrid touching = gridFromArt({"#....", ".#...", "..#..", "...##", "....."}, kLineCode);
+    EXPECT_EQ(lineTagger(120, 0, 0, touching, log), 5u);   // diagonally touching pixels are one line
+    EXPECT_EQ(touching(3, 4), 120);
 }
 
 TEST(LineTagger, SeedInTheLastRowAndColumnStaysInsideTheArray)
@@ -93,61 +68,26 @@ TEST(LineTagger, SeedInTheLastRowAndColumnStaysInsideTheArray)
     EXPECT_EQ(log.lines.size(), 2u);
 }
 
-TEST(LineTagger, LineAcrossAWholeSheetNeedsNoRecursion)
-{
-    // A serpentine line of about half a million pixels.
-    const int n = 1000;
-    IntGrid A(n, n, 255);
-    for (int r = 0; r < n; r += 2) {
-        for (int c = 0; c < n; ++c) A(r, c) = 0;
-        if (r + 1 < n) A(r + 1, (r / 2) % 2 ? 0 : n - 1) = 0;
-    }
-    RecordingReporter log;
-    const std::size_t tagged = lineTagger(1234, 0, 0, A, log);
-    EXPECT_EQ(tagged, std::size_t(n / 2) * n + n / 2);
-    EXPECT_EQ(A(n - 2, n / 2), 1234);
-}
-
 TEST(TagAt, ClickBesideAVerticalLineTagsItThroughTheSecondCandidate)
 {
     Tagging t({"........", "....#...", "....#...", "....#...", "....#...", "........"});
     t.state.currentElevation = 700;
     const TagOutcome out = t.click(3, 2);
-    EXPECT_TRUE(out.tagged);
-    EXPECT_EQ(out.elevation, 700);
-    EXPECT_EQ(t.undoSaves, 1);
-    for (int r = 1; r <= 4; ++r) EXPECT_EQ(t.A(r, 4), 700);
+    EXPECT_EQ(std::tuple(out.tagged, out.elevation, t.undoSaves), std::tuple(true, 700, 1));
+    EXPECT_EQ(cellsAt(t.A, {{1, 4}, {4, 4}}), (std::vector{700, 700}));
     EXPECT_EQ(t.log.lines, (std::vector<std::string>{"  ", "Line tagged elevation:  700"}));
 }
 
-TEST(TagAt, OddCoordinatesRoundDownToEvenAtZoomOne)
+TEST(TagAt, ZoomedClickTagsTheCellUnderThePointAndTheFifthCandidateIsThePixelAbove)
 {
-    // The line is in column 5; the click on it at (5, 3) seeds the flood from (2, 4).
-    Tagging t({"........", ".....#..", ".....#..", ".....#..", ".....#..", "........"});
-    t.state.currentElevation = 40;
-    t.click(5, 3);
-    EXPECT_EQ(t.A(2, 4), 40);   // the background seed is tagged too
-    for (int r = 1; r <= 4; ++r) EXPECT_EQ(t.A(r, 5), 40);
-    EXPECT_EQ(t.A(3, 4), 255);
-}
-
-TEST(TagAt, ZoomedClickTagsTheCellUnderThePoint)
-{
-    Tagging t({"......", "......", "...#..", "...#..", "......"});
-    t.state.currentElevation = 10;
-    EXPECT_TRUE(t.click(7, 5, MouseButton::Left, 2).tagged);   // cell (2, 3)
-    EXPECT_EQ(t.A(2, 3), 10);
-    EXPECT_EQ(t.A(3, 3), 10);
-}
-
-TEST(TagAt, MissingEveryCandidateChangesNothing)
-{
-    Tagging t({"......", "......", "......", "...#..", "......"});
-    const IntGrid before = t.A;
-    EXPECT_FALSE(t.click(1, 2).tagged);
-    EXPECT_EQ(t.A, before);
-    EXPECT_EQ(t.undoSaves, 0);
-    EXPECT_EQ(t.log.lines, std::vector<std::string>{"  "});
+    Tagging zoomed({"......", "......", "...#..", "...#..", "......"});
+    zoomed.state.currentElevation = 10;
+    EXPECT_TRUE(zoomed.click(7, 5, MouseButton::Left, 2).tagged);   // cell (2, 3)
+    EXPECT_EQ(cellsAt(zoomed.A, {{2, 3}, {3, 3}}), (std::vector{10, 10}));
+    Tagging above({"......", "......", "..#...", "......", "......"});
+    above.state.currentElevation = 3;
+    EXPECT_TRUE(above.click(2, 3).tagged);
+    EXPECT_EQ(above.A(2, 2), 3);
 }
 
 TEST(TagAt, ClicksInTheTopTwoRowsLogMissedLine)
@@ -161,14 +101,6 @@ TEST(TagAt, ClicksInTheTopTwoRowsLogMissedLine)
     EXPECT_EQ(t.log.lines, (std::vector<std::string>{"  ", "Missed line."}));
 }
 
-TEST(TagAt, FifthCandidateIsThePixelAbove)
-{
-    Tagging t({"......", "......", "..#...", "......", "......"});
-    t.state.currentElevation = 3;
-    EXPECT_TRUE(t.click(2, 3).tagged);
-    EXPECT_EQ(t.A(2, 2), 3);
-}
-
 TEST(TagAt, AutoIncrementStepsAndRightClickReusesThePreviousElevation)
 {
     Tagging t({
@@ -179,16 +111,11 @@ TEST(TagAt, AutoIncrementStepsAndRightClickReusesThePreviousElevation)
         "..............",
     });
     ASSERT_EQ(submitElevationPanel(t.state, "500", true, "-20"), PanelSubmitResult::Accepted);
-    EXPECT_EQ(t.click(2, 2).elevation, 500);
-    EXPECT_EQ(t.click(6, 2).elevation, 480);
-    EXPECT_EQ(t.click(10, 2).elevation, 460);
-    EXPECT_EQ(t.state.currentElevation, 440);
-    EXPECT_EQ(t.click(10, 2, MouseButton::Right).elevation, 460);
-    EXPECT_EQ(t.state.currentElevation, 440);
-    EXPECT_EQ(t.state.previousElevation(), 460);
-    EXPECT_EQ(t.A(1, 2), 500);
-    EXPECT_EQ(t.A(1, 6), 480);
-    EXPECT_EQ(t.A(1, 10), 460);
+    EXPECT_EQ((std::vector{t.click(2, 2).elevation, t.click(6, 2).elevation, t.click(10, 2).elevation,
+                           t.click(10, 2, MouseButton::Right).elevation}),
+              (std::vector{500, 480, 460, 460}));
+    EXPECT_EQ(std::pair(t.state.currentElevation, int(t.state.previousElevation())), std::pair(440, 460));
+    EXPECT_EQ(cellsAt(t.A, {{1, 2}, {1, 6}, {1, 10}}), (std::vector{500, 480, 460}));
 }
 
 TEST(TagAt, WithoutAutoIncrementTheElevationStays)
@@ -206,31 +133,27 @@ TEST(ShowElevation, ReportsTheValueUnderThePointer)
     A(1, 1) = 350;
     RecordingReporter log;
     const ElevationQuery hit = showElevationAt(3, 2, 2, A, log);   // zoom 2: cell (1, 1)
-    EXPECT_TRUE(hit.onLine);
-    EXPECT_EQ(hit.value, 350);
-    const ElevationQuery miss = showElevationAt(0, 0, 1, A, log);
-    EXPECT_FALSE(miss.onLine);
+    EXPECT_EQ(std::pair(hit.onLine, hit.value), std::pair(true, 350));
+    EXPECT_FALSE(showElevationAt(0, 0, 1, A, log).onLine);
     EXPECT_EQ(log.lines, (std::vector<std::string>{"Elevation value is:  350", "Elevation value is:  0", "  "}));
 }
 
 TEST(ElevationPanel, LimitsAndEntryErrors)
 {
     TaggingState s;
-    EXPECT_EQ(submitElevationPanel(s, "-1000", true, "-20"), PanelSubmitResult::Accepted);
-    EXPECT_EQ(s.currentElevation, -1000);
-    EXPECT_EQ(submitElevationPanel(s, "30000", true, "-20"), PanelSubmitResult::Accepted);
-    EXPECT_EQ(s.currentElevation, 30000);
-    EXPECT_EQ(s.lastSubmitted, 30000);
-    EXPECT_EQ(submitElevationPanel(s, "-1001", true, "-20"), PanelSubmitResult::ElevationRefused);
-    EXPECT_EQ(submitElevationPanel(s, "30001", true, "-20"), PanelSubmitResult::ElevationRefused);
-    EXPECT_EQ(submitElevationPanel(s, "", true, "-20"), PanelSubmitResult::ElevationRefused);
-    EXPECT_EQ(submitElevationPanel(s, "12a", true, "-20"), PanelSubmitResult::NotAnInteger);
-    EXPECT_EQ(s.currentElevation, 30000);   // nothing taken
-
-    EXPECT_EQ(submitElevationPanel(s, "800", true, ""), PanelSubmitResult::IncrementEmpty);
-    EXPECT_EQ(s.currentElevation, 800);   // the elevation is taken before the increment is read
-    EXPECT_EQ(submitElevationPanel(s, "800", true, "x"), PanelSubmitResult::NotAnInteger);
-    EXPECT_EQ(submitElevationPanel(s, "800", false, ""), PanelSubmitResult::Accepted);
+    using R = PanelSubmitResult;
+    // (elevation, auto increment, increment) -> result and the current elevation after it: the elevation is
+    // taken before the increment is read; nothing is taken from a refused elevation.
+    const std::vector<std::tuple<const char*, bool, const char*, R, int>> rows = {
+        {"-1000", true, "-20", R::Accepted, -1000},      {"30000", true, "-20", R::Accepted, 30000},
+        {"-1001", true, "-20", R::ElevationRefused, 30000}, {"30001", true, "-20", R::ElevationRefused, 30000},
+        {"", true, "-20", R::ElevationRefused, 30000},   {"12a", true, "-20", R::NotAnInteger, 30000},
+        {"800", true, "", R::IncrementEmpty, 800},       {"800", true, "x", R::NotAnInteger, 800},
+        {"900", false, "", R::Accepted, 900}};
+    for (const auto& [elevation, autoIncrement, increment, result, current] : rows) {
+        EXPECT_EQ(submitElevationPanel(s, elevation, autoIncrement, increment), result) << elevation << increment;
+        EXPECT_EQ(s.currentElevation, current) << elevation << increment;
+    }
     EXPECT_FALSE(s.autoIncrement);
     EXPECT_EQ(elevationRangeErrorLines(),
               (std::vector<std::string>{"Elevation values must be between -1000 and 30000.  ", "Please try again!"}));
@@ -241,8 +164,6 @@ TEST(ElevationPanel, ReloadLastAndResume)
     TaggingState s;
     submitElevationPanel(s, "500", true, "-20");
     s.currentElevation = 440;   // after three tags
-    EXPECT_EQ(reloadLast(s), 460);
-    EXPECT_EQ(s.lastSubmitted, 440);
-    EXPECT_EQ(resumeElevation(s), 440);
-    EXPECT_EQ(s.currentElevation, 440);
+    EXPECT_EQ(std::pair(reloadLast(s), s.lastSubmitted), std::pair(460, 440));
+    EXPECT_EQ(std::pair(resumeElevation(s), s.currentElevation), std::pair(440, 440));
 }

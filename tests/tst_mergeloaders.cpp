@@ -8,10 +8,12 @@
 #include "graphics/GraphicsModel.h"
 #include "graphics/MergeLoaders.h"
 #include "DtedFiles.h"
+#include "GridArt.h"
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -29,14 +31,10 @@ TEST_F(MergeLoaders, OpenOfARealDted1CellLoadsTheTileNorthUpWithItsCornerAndKeep
     EXPECT_EQ(rec.lines, (Lines{"longitude is:  006", "latitude is:  00", "6", "0", "opened file successfully", " ",
                                 "longitudeProfiles is:  1201",
                                 "DTED file not whole: 1193 of 1201 longitude profiles missing or cut short (read as -32767)."}));
-    EXPECT_TRUE(g.demTileLoaded);
-    EXPECT_EQ(g.tileLatitude, 0);
-    EXPECT_EQ(g.tileLongitude, 6);
+    EXPECT_EQ(std::tuple(g.demTileLoaded, g.tileLatitude, g.tileLongitude), std::tuple(true, 0.0, 6.0));
     ASSERT_EQ(g.imageRows(), 1201);
     // Postings of profiles 670.. as GDAL reads the whole cell (row 0 = north), in their own columns.
-    EXPECT_EQ(g.elevationArray(785, 670), 99);
-    EXPECT_EQ(g.elevationArray(1000, 673), 637);
-    EXPECT_EQ(g.elevationArray(1144, 670), -4);
+    EXPECT_EQ(cellsAt(g.elevationArray, {{785, 670}, {1000, 673}, {1144, 670}}), (std::vector{99, 637, -4}));
     EXPECT_EQ(g.imageArray(1000, 673), 637);
     const auto file = readBytes(testData("n00_e006_profiles670-677.dt1"));
     EXPECT_EQ(g.dted1Header, std::vector<std::uint8_t>(file.begin(), file.begin() + 3436));
@@ -54,10 +52,8 @@ TEST_F(MergeLoaders, Dted0MergeSourceFromARealCell)
     RecordingReporter rec;
     EXPECT_EQ(loadDted0MergeDem(testData("n43.dt0"), ".dt0", g, rec), MergeLoad::Loaded);
     EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "longitudeProfiles is:  121"}));
-    ASSERT_TRUE(g.dted0Grid);
-    EXPECT_EQ((*g.dted0Grid)(0, 0), 294);   // as GDAL reads n43.dt0, north up
-    EXPECT_EQ((*g.dted0Grid)(120, 120), 182);
-    EXPECT_EQ((*g.dted0Grid)(60, 55), 75);
+    ASSERT_TRUE(g.dted0Grid);   // as GDAL reads n43.dt0, north up
+    EXPECT_EQ(cellsAt(*g.dted0Grid, {{0, 0}, {120, 120}, {60, 55}}), (std::vector{294, 182, 75}));
     EXPECT_FALSE(g.holdsContent());   // the window's own arrays are not touched
 
     RecordingReporter wrong;
@@ -80,11 +76,9 @@ TEST_F(MergeLoaders, Dted1MergeSourceKeepsItsCornerButNotItsHeader)
     EXPECT_EQ(loadDted1MergeDem(dir.file("n48_w125.dt1"), ".dt1", g, rec), MergeLoad::Loaded);
     EXPECT_EQ(rec.lines, (Lines{"longitude is:  125", "latitude is:  48", "-125", "48", "opened file successfully",
                                 " ", "longitudeProfiles is:  1201"}));
-    EXPECT_EQ(*g.dted1Grid, tile);
-    EXPECT_EQ(g.dted1Latitude, 48);
-    EXPECT_EQ(g.dted1Longitude, -125);
+    EXPECT_EQ(std::tuple(g.dted1Grid, g.dted1Latitude, g.dted1Longitude, g.demTileLoaded),
+              std::tuple(tile, 48.0, -125.0, false));
     EXPECT_EQ(g.dted1Header, std::vector<std::uint8_t>(3436, 'k'));
-    EXPECT_FALSE(g.demTileLoaded);
 
     RecordingReporter upper;
     writeBytes(dir.file("N48W125.DT1"), dtedFileOfTile(IntGrid(1201, 1201, 5), {"1250000.0W", "480000N"}));
@@ -105,23 +99,18 @@ TEST_F(MergeLoaders, Srtm30MergeSourceTakesItsCornerFromTheName)
     SessionState s;
     RecordingReporter rec;
     EXPECT_EQ(loadSrtm30MergeDem(dir.file("e010n50.dem"), ".dem", g, s, rec), MergeLoad::Loaded);
-    EXPECT_EQ(g.srtm30latitude, 50);
-    EXPECT_EQ(g.srtm30longitude, 10);
+    EXPECT_EQ(std::pair(g.srtm30latitude, g.srtm30longitude), std::pair(50, 10));
     ASSERT_TRUE(g.srtm30Tile);
     EXPECT_EQ(g.srtm30Tile->rows(), 6000);
-    EXPECT_EQ((*g.srtm30Tile)(1, 7), 256);
-    EXPECT_EQ((*g.srtm30Tile)(2, 0), -32768);
-    EXPECT_EQ(s.inputKind, InputKind::SessionGridInput);
-    EXPECT_TRUE(s.sizeFromInput);
+    EXPECT_EQ(cellsAt(*g.srtm30Tile, {{1, 7}, {2, 0}}), (std::vector{256, -32768}));
+    EXPECT_EQ(std::pair(s.inputKind, s.sizeFromInput), std::pair(InputKind::SessionGridInput, true));
     EXPECT_EQ(rec.lines.front(), "e010n50");
-    EXPECT_TRUE(rec.has("filesize is:  19200"));
-    EXPECT_TRUE(rec.has(srtm30::kMenuHintLine));
+    EXPECT_TRUE(rec.has("filesize is:  19200") && rec.has(srtm30::kMenuHintLine));
 
     SessionState untouched;
     RecordingReporter upper;
     EXPECT_EQ(loadSrtm30MergeDem(dir.file("e010n50.DEM"), ".DEM", g, untouched, upper), MergeLoad::WrongType);
-    EXPECT_TRUE(upper.lines.empty());
-    EXPECT_EQ(untouched.inputKind, InputKind::NoInput);
+    EXPECT_TRUE(upper.lines.empty() && untouched.inputKind == InputKind::NoInput);
 
     RecordingReporter missing;
     EXPECT_EQ(loadSrtm30MergeDem(dir.file("w140n10.hgt"), ".hgt", g, s, missing), MergeLoad::Failed);
@@ -133,9 +122,7 @@ TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheK
 {
     TempDir dir;
     SessionState s;
-    s.solutionGrid = RealGrid(1201, 1201, 0.0);
-    for (int r = 0; r < 1201; ++r)
-        for (int c = 0; c < 1201; ++c) (*s.solutionGrid)(r, c) = 100 + r + 0.5 * c;   // row 0 = south
+    s.solutionGrid = gridBy(1201, 1201, [](int r, int c) { return 100 + r + 0.5 * c; });   // row 0 = south
     RecordingReporter refused;
     EXPECT_FALSE(saveSolutionAsDted1(dir.file("out.dt1"), s, {}, refused));
     EXPECT_EQ(refused.lines, (Lines{dir.file("out.dt1"), dted::kNoHeaderLine}));
@@ -157,15 +144,10 @@ TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheK
     EXPECT_EQ(saved.lines, (Lines{dir.file("out.dt1")}));
     EXPECT_EQ(readBytes(dir.file("out.dt1")).size(), 3436u + 1201u * 2414u);
 
-    // Reopened with "&Open", the tile shows the solution with north at the top.
+    // Reopened with "&Open", the tile shows the solution with north at the top; 101.5 is truncated.
     GraphicsModel back;
     ASSERT_TRUE(loadDted1Tile(dir.file("out.dt1"), back, rec));
-    EXPECT_EQ(back.elevationArray(1200, 0), 100);         // south-west
-    EXPECT_EQ(back.elevationArray(0, 0), 1300);           // north-west
-    EXPECT_EQ(back.elevationArray(0, 1200), 1300 + 600);  // north-east
-    EXPECT_EQ(back.elevationArray(1200, 3), 101);         // 101.5 truncated
-    EXPECT_EQ(back.tileLatitude, 49);
-    EXPECT_EQ(back.tileLongitude, 11);
+    EXPECT_EQ(cellsAt(back.elevationArray, {{1200, 0}, {0, 0}, {0, 1200}, {1200, 3}}), (std::vector{100, 1300, 1900, 101}));
 
     RecordingReporter unwritable;
     EXPECT_FALSE(saveSolutionAsDted1("/nonexistent-dir/out.dt1", s, opened.dted1Header, unwritable));

@@ -5,10 +5,12 @@
 #include "app/SessionState.h"
 #include "graphics/CoarsePatch.h"
 #include "graphics/GraphicsModel.h"
+#include "GridArt.h"
 #include "PatchScene.h"
 #include "RecordingReporter.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -35,22 +37,19 @@ TEST(PatchRoads, SeparatelyTheInterpolatedDted0FillsOnlyTheVoids)
     RecordingReporter rec;
     ASSERT_TRUE(expandDted0(g, s, rec));
     ASSERT_EQ(runGridmend(s, g, rec), RunOutcome::Completed);
-    EXPECT_FALSE(s.fromGraphicsWindow);
-    ASSERT_TRUE(g.interpolatedGrid);
     ASSERT_TRUE(s.solutionGrid);
-    EXPECT_EQ(*g.interpolatedGrid, *s.solutionGrid);   // handed over as a copy
-    EXPECT_TRUE(g.expandedGrid);                        // the Run worked on a copy of it
+    // Handed over as a copy; the Run worked on a copy of the expanded grid.
+    EXPECT_EQ(std::tuple(s.fromGraphicsWindow, g.interpolatedGrid, bool(g.expandedGrid)),
+              std::tuple(false, s.solutionGrid, true));
     const RealGrid solution = *s.solutionGrid;
     // Whole numbers, south row first: the coarse postings come back where they were.
-    EXPECT_EQ((*s.solutionGrid)(1200, 0), scene.dted0(0, 0));
-    EXPECT_EQ((*s.solutionGrid)(0, 1200), scene.dted0(120, 120));
+    EXPECT_EQ(cellsAt(solution, {{1200, 0}, {0, 1200}}), (std::vector<double>{scene.dted0(0, 0), scene.dted0(120, 120)}));
 
     ASSERT_TRUE(assignInterpolated(g, rec));
     EXPECT_FALSE(g.interpolatedGrid);
     EXPECT_EQ(*s.solutionGrid, solution);   // what View and Save use is untouched
-    EXPECT_TRUE(scene.knownPostingsKept(g.elevationArray));
     EXPECT_EQ(g.imageArray, g.elevationArray);
-    EXPECT_TRUE(scene.latticeInVoidsExact(g.elevationArray));
+    EXPECT_TRUE(scene.knownPostingsKept(g.elevationArray) && scene.latticeInVoidsExact(g.elevationArray));
     // 200 sweeps leave the surface between the coarse postings unconverged (about 21 m;
     // about 5 m after 1000 sweeps).
     EXPECT_LT(scene.voidRmse(g.elevationArray), 25.0);

@@ -1,22 +1,19 @@
 // "Resample DEM" on the graphics window's model: sizes, the averaging rule and refusals.
 #include "graphics/GraphicsModel.h"
 #include "graphics/Resample.h"
+#include "GridArt.h"
 #include "RecordingReporter.h"
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 TEST(Resample, SizesFollowIntegerDivisionAndSamplesEveryKthPosting)
 {
-    IntGrid ramp(1201, 1201);
-    for (int r = 0; r < 1201; ++r)
-        for (int c = 0; c < 1201; ++c) ramp(r, c) = r * 2000 + c;
+    const IntGrid ramp = gridBy(1201, 1201, [](int r, int c) { return r * 2000 + c; });
     for (int k : {2, 4, 8}) {
-        const IntGrid out = resampleGrid(ramp, k, -1000);
-        EXPECT_EQ(out.rows(), 1201 / k);
-        EXPECT_EQ(out.cols(), 1201 / k);
         // On a plane the four-neighbour average is the posting's own value.
-        EXPECT_EQ(out(out.rows() - 1, out.cols() - 1), ramp((out.rows() - 1) * k, (out.cols() - 1) * k));
-        EXPECT_EQ(out(3, 5), ramp(3 * k, 5 * k));
+        EXPECT_EQ(resampleGrid(ramp, k, -1000), gridBy(1201 / k, 1201 / k, [&](int r, int c) { return ramp(r * k, c * k); }));
     }
     // 1:2 keeps samples 0 .. 1198 (600 of the 601 sampled rows).
     EXPECT_EQ(resampleGrid(ramp, 2, -1000)(599, 0), ramp(1198, 0));
@@ -36,11 +33,7 @@ TEST(Resample, AveragesTheFourNeighboursOnlyWhenAllFiveHoldData)
     g(0, 2) = 1234;   // edge posting: copied
     const IntGrid out = resampleGrid(g, 2, -1000);
     ASSERT_EQ(out.rows(), 4);
-    EXPECT_EQ(out(1, 1), 25);
-    EXPECT_EQ(out(2, 2), -2);
-    EXPECT_EQ(out(3, 3), 77);
-    EXPECT_EQ(out(1, 3), -1000);
-    EXPECT_EQ(out(0, 1), 1234);
+    EXPECT_EQ(cellsAt(out, {{1, 1}, {2, 2}, {3, 3}, {1, 3}, {0, 1}}), (std::vector{25, -2, 77, -1000, 1234}));
     // A neighbour equal to the null definition is no data either.
     g(1, 2) = -1000;
     EXPECT_EQ(resampleGrid(g, 2, -1000)(1, 1), 9999);
@@ -57,13 +50,9 @@ TEST(Resample, ReplacesBothArraysKeepsUndoAndCornerAndRefusesASmallTile)
     g.hooks.contentReplaced = [&] { ++fitted; };
     RecordingReporter rec;
     ASSERT_TRUE(resampleTile(g, 4, rec));
-    EXPECT_EQ(g.imageRows(), 2);
-    EXPECT_EQ(g.imageColumns(), 3);
-    EXPECT_EQ(g.imageArray, g.elevationArray);
-    EXPECT_EQ(g.display.rows(), 2);
-    EXPECT_EQ(fitted, 1);
-    EXPECT_EQ(g.undoElevationArray, tile);   // the undo copies are not updated
-    EXPECT_EQ(g.tileLatitude, 49);
+    EXPECT_EQ(std::pair(g.imageArray, g.elevationArray), std::pair(IntGrid(2, 3, 3), IntGrid(2, 3, 3)));
+    // The undo copies are not updated.
+    EXPECT_EQ(std::tuple(g.display.rows(), fitted, g.undoElevationArray, g.tileLatitude), std::tuple(2, 1, tile, 49.0));
     EXPECT_TRUE(rec.lines.empty());
 
     RecordingReporter refused;

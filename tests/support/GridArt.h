@@ -43,7 +43,6 @@ std::vector<std::string> artFromGrid(const Grid<T>& g, const std::map<char, T>& 
 inline const std::map<char, std::int32_t> kLineCode = {{'#', 0}, {'.', 255}};
 /// Picture colours: '#' black ink, '.' white.
 inline const std::map<char, std::int32_t> kInk = {{'#', 0x000000}, {'.', 0xFFFFFF}};
-inline const std::map<char, std::uint32_t> kInkPicture = {{'#', 0x000000u}, {'.', 0xFFFFFFu}};
 
 /// A picture of `rows` lines from its colours in row order.
 inline IntGrid pictureOf(std::initializer_list<std::int32_t> colours, int rows)
@@ -51,4 +50,29 @@ inline IntGrid pictureOf(std::initializer_list<std::int32_t> colours, int rows)
     IntGrid g(rows, int(colours.size()) / rows);
     std::copy(colours.begin(), colours.end(), g.data());
     return g;
+}
+
+/// A grid whose cell (r, c) holds value(r, c).
+template <class F>
+auto gridBy(int rows, int cols, F value)
+{
+    Grid<decltype(value(0, 0))> g(rows, cols);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) g(r, c) = value(r, c);
+    return g;
+}
+
+/// An integer ramp: cell (r, c) holds r * 1000 + c.
+inline IntGrid ramp(int rows, int cols)
+{
+    return gridBy(rows, cols, [](int r, int c) { return std::int32_t(r * 1000 + c); });
+}
+
+/// The values at the given (row, column) cells, to compare several cells in one check.
+template <class T>
+std::vector<T> cellsAt(const Grid<T>& g, std::initializer_list<std::pair<int, int>> cells)
+{
+    std::vector<T> values;
+    for (const auto& [r, c] : cells) values.push_back(g(r, c));
+    return values;
 }

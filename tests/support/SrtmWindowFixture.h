@@ -5,15 +5,10 @@
 #pragma once
 
 #include "formats/SrtmHgt.h"
-#include "ModalRecorder.h"
-#include "ProgramFixture.h"
+#include "GraphicsWindowFixture.h"
 #include "TestFiles.h"
 
-#include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
 #include <functional>
-#include <map>
 
 /// The crop of N49E011.hgt in tests/data: 101 x 101 postings with a 3 x 3 void at rows 44-46, columns 43-45.
 inline const char* const kTileCrop = "crop_N49E011.hgt";
@@ -26,9 +21,7 @@ inline IntGrid readTileFile(const std::string& path)
     return tile ? *tile : IntGrid();
 }
 
-struct SrtmWindowFixture : ProgramFixture {
-    ModalRecorder modals;
-    QStringList& shown = modals.shown;
+struct SrtmWindowFixture : GraphicsWindowFixture {
     /// Texts typed into the boxes of a dialog before its "Submit": object name of the dialog ->
     /// (object name of the box -> text).
     std::map<QString, std::map<QString, QString>> entries;
@@ -37,19 +30,11 @@ struct SrtmWindowFixture : ProgramFixture {
 
     void SetUp() override
     {
-        m.beepPauseMs = 0;
+        GraphicsWindowFixture::SetUp();
         entries["dataEntryForm"] = {{"lsqrEdit", "0"}, {"laplacianEdit", "300"}, {"refiningEdit", "0"}};
         modals.answer = [this](QDialog& d) {
             if (auto h = handlers.find(d.objectName()); h != handlers.end()) return h->second(d);
-            for (const auto& [box, text] : entries[d.objectName()]) {
-                auto* edit = d.findChild<QLineEdit*>(box);
-                EXPECT_TRUE(edit) << box.toStdString();
-                if (edit) edit->setText(text);
-            }
-            if (auto* submit = d.findChild<QPushButton*>("submitButton")) submit->click();
-            return d.result();
+            return fill(d, entries[d.objectName()]);
         };
     }
-    void trigger(const char* graphicsAction) { g.action(graphicsAction)->trigger(); }
-    void saveFrom(QAction* action, const std::string& path) { answered(action, path); }
 };
