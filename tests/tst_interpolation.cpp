@@ -136,22 +136,6 @@ TEST(Interpolation, ConvergedSurfaceIsTheStartOfLsqr)
     EXPECT_LT(dense::relativeDifference(got, expected), 1e-6);
 }
 
-TEST(Interpolation, ConvergedSolutionsScaleWithTheScaleFactor)
-{
-    std::mt19937 gen(6);
-    const IntGrid input = contourGrid(gen, 6, 6, 0.3);
-    RealGrid solutions[2];
-    for (int i = 0; i < 2; ++i) {
-        Request request(InputKind::SessionGridInput, 3000);
-        request.sessionGrid = &input;
-        request.scaleFactor = i == 0 ? 1.0 : 2.0;
-        NullReporter quiet;
-        solutions[i] = interpolate(request, quiet)->solution;
-    }
-    for (std::size_t k = 0; k < solutions[0].size(); ++k)
-        EXPECT_NEAR(solutions[1].data()[k], 2.0 * solutions[0].data()[k], 1e-6 * std::fabs(solutions[1].data()[k]));
-}
-
 TEST(Interpolation, OrientationOfEachGridKind)
 {
     TempDir dir;
@@ -178,20 +162,6 @@ TEST(Interpolation, OrientationOfEachGridKind)
     RecordingReporter textLog;
     EXPECT_EQ(firstDataColumn(*interpolate(text, textLog)), 7u);
     EXPECT_TRUE(textLog.hasSequence({"opened file successfully", " ", "non zero nodes is:  1", "numberRows is:  21"}));
-}
-
-TEST(Interpolation, AllUnknownGridGivesZeros)
-{
-    const IntGrid input(5, 4, 255);
-    Request request(InputKind::SessionGridInput, 10);
-    request.sessionGrid = &input;
-    RecordingReporter rec;
-    const auto problem = interpolate(request, rec);
-    ASSERT_TRUE(problem);
-    EXPECT_TRUE(rec.hasSequence({"non zero nodes is:  0", "numberRows is:  20"}));
-    EXPECT_TRUE(rec.has("Termination Flag is:   0"));
-    EXPECT_TRUE(rec.has("Number of Iterations is:   0"));
-    for (double v : problem->solution.cells()) EXPECT_EQ(v, 0.0);
 }
 
 TEST(Interpolation, FailuresEndWithoutASolution)
@@ -242,45 +212,27 @@ TEST(Interpolation, FailuresEndWithoutASolution)
     }
 }
 
-TEST(Interpolation, ShapefileContoursUseTheirOwnSizeAndRefiningSweeps)
+TEST(Interpolation, ContoursAndPointsTakeTheirOwnSizes)
 {
-    Request request(InputKind::ShapefileInput, 2);
-    request.inputFileName = testData("storml_contours_12.shp");
-    request.maxSpan = 60;
-    request.polishIterations = 0;
-    RecordingReporter rec;
-    const auto problem = interpolate(request, rec);
-    ASSERT_TRUE(problem);
-    EXPECT_EQ(problem->solution.rows(), problem->rows);
-    EXPECT_EQ(problem->solution.cols(), problem->columns);
-    EXPECT_LE(std::max(problem->rows, problem->columns), 61);
-    EXPECT_TRUE(rec.hasSequence({"Non zero nodes is:  " + std::to_string(problem->knownCount),
-                                 "numberRows is:  " + std::to_string(problem->rows * problem->columns +
-                                                                     problem->knownCount)}));
-    EXPECT_TRUE(rec.has("Refining the interpolated image."));   // 10 sweeps whatever the session says
-    EXPECT_FALSE(rec.has("polishIterations is:  10"));
-}
-
-TEST(Interpolation, PointFilesBecomeGrids)
-{
-    Request csv(InputKind::CsvInput, 3);
-    csv.inputFileName = testData("grid.csv");
-    csv.rows = csv.columns = 20;
-    RecordingReporter csvLog;
-    ASSERT_TRUE(interpolate(csv, csvLog));
-    EXPECT_TRUE(csvLog.hasSequence({"rows is:  20", "columns is:  20", "non zero nodes is:  400", "numberRows is:  800"}));
-
+    Request shp(InputKind::ShapefileInput, 2);
+    shp.inputFileName = testData("storml_contours_12.shp");
+    shp.maxSpan = 60;
+    RecordingReporter shpLog;
+    const auto contours = interpolate(shp, shpLog);
+    ASSERT_TRUE(contours);
+    EXPECT_EQ(contours->solution.rows(), contours->rows);
+    EXPECT_EQ(contours->solution.cols(), contours->columns);
+    EXPECT_LE(std::max(contours->rows, contours->columns), 61);
+    EXPECT_TRUE(shpLog.has("Refining the interpolated image."));   // 10 sweeps whatever the session says
     Request las(InputKind::LasInput, 3);
     las.inputFileName = testData("100-points.las");
-    las.rows = 30;
-    las.columns = 40;
+    las.rows = 30, las.columns = 40;
     RecordingReporter lasLog;
-    const auto problem = interpolate(las, lasLog);
-    ASSERT_TRUE(problem);
-    EXPECT_EQ(problem->solution.rows(), 30);
-    EXPECT_EQ(problem->solution.cols(), 40);
+    const auto points = interpolate(las, lasLog);
+    ASSERT_TRUE(points);
+    EXPECT_EQ(points->solution.rows(), 30);
+    EXPECT_EQ(points->solution.cols(), 40);
     EXPECT_TRUE(lasLog.hasSequence({"rows is:  30", "columns is:  40"}));
-    EXPECT_EQ(problem->knownCount + 1200, problem->system->equationCount());
-    EXPECT_LE(problem->knownCount, 100);
-    EXPECT_GT(problem->knownCount, 80);   // a few points share a cell
+    EXPECT_EQ(points->knownCount + 1200, points->system->equationCount());
+    EXPECT_TRUE(points->knownCount > 80 && points->knownCount <= 100);   // a few points share a cell
 }
