@@ -1,15 +1,239 @@
-// gridmend-cli tiles: a 3 x 3 set cut from a real tile, filled seamlessly.
+// gridmend-cli with SRTM and DTED tiles: fill, batch, tiles, patch, and the tile formats in convert.
 #include "app/Reporter.h"
+#include "formats/Dted.h"
+#include "formats/ElevationArray.h"
 #include "formats/JpegReader.h"
 #include "formats/SrtmHgt.h"
 #include "CliRun.h"
+#include "DtedFiles.h"
+#include "PatchScene.h"
 #include "TestFiles.h"
 
-#include <gtest/gtest.h>
 #include <csignal>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+
+/// The crop of N49E011.hgt: 101 x 101 with a 3 x 3 void at rows 44-46, columns 43-45.
+constexpr int kCrop = 101;
+bool isVoid(int r, int c) { return r >= 44 && r <= 46 && c >= 43 && c <= 45; }
+
+IntGrid tileAt(const std::string& path)
+{
+    NullReporter quiet;
+    auto t = readSrtmTile(path, quiet);
+    return t ? *t : IntGrid();
+}
+
+/// The crop's known postings are kept byte for byte, its voids filled between their neighbours.
+void expectFilledCrop(const std::string& out)
+{
+    const auto bytes = readBytes(out), crop = readBytes(testData("crop_N49E011.hgt"));
+    ASSERT_EQ(bytes.size(), 2u * 1201 * 1201) << out;
+    const IntGrid t = tileAt(out);
+    for (int r = 0; r < kCrop; ++r)
+        for (int c = 0; c < kCrop; ++c) {
+            const std::size_t at = 2 * (std::size_t(r) * 1201 + c), from = 2 * (std::size_t(r) * kCrop + c);
+            if (!isVoid(r, c)) ASSERT_TRUE(bytes[at] == crop[from] && bytes[at + 1] == crop[from + 1]) << r << "," << c;
+            else EXPECT_TRUE(t(r, c) >= 540 && t(r, c) <= 600) << r << "," << c << " " << t(r, c);
+        }
+}
+
+} // namespace
+
+TEST(CliSrtm, FillRepairsTheVoidsOfARealTile)
+{
+    TempDir dir;
+    const std::string crop = testData("crop_N49E011.hgt");
+    CliResult r = runCli("fill " + crop + " " + dir.file("a.hgt") + " --null -32000 --lsqr 0 --laplacian 300 --refining 0");
+    EXPECT_NE(r.out.find("N49E011\n11\n49\nopened file successfully\n \nnullDataDefinition is:  -32000\n"),
+              std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Done interpolating file.\n" + dir.file("a.hgt") + "\n"), std::string::npos) << r.out;
+    expectFilledCrop(dir.file("a.hgt"));
+    // The LSQR path, a rectangle of the tile, a converged surface: the same voids, the same known postings.
+    for (const char* options : {" --lsqr 30 --laplacian 100 --refining 2", " --subset 35 30 20 30 --lsqr 0 --refining 0",
+                                " --lsqr 0 --refining 0 --surface tension 0.25"}) {
+        r = runCli("fill " + crop + " " + dir.file("b.hgt") + options);
+        ASSERT_EQ(r.status, 0) << options << r.out;
+        expectFilledCrop(dir.file("b.hgt"));
+    }
+    EXPECT_NE(r.out.find("Computing Converged Surface: tension 0.25\nVoid groups is:  1\n"), std::string::npos) << r.out;
+    // Sea-level clipping before the run: postings from -15 to 400 become 0 (this crop's lowest is 332).
+    ASSERT_EQ(runCli("fill " + crop + " " + dir.file("d.hgt") + " --sea-level -15 400 --lsqr 0").status, 0);
+    const IntGrid d = tileAt(dir.file("d.hgt")), original = tileAt(crop);
+    for (int row = 0; row < kCrop; ++row)
+        for (int c = 0; c < kCrop; ++c)
+            if (!isVoid(row, c)) ASSERT_EQ(d(row, c), original(row, c) <= 400 ? 0 : original(row, c)) << row << "," << c;
+    // convert: padded to 1201, north up; interpolate: "Input Data" and Run, whose write-back fills the voids.
+    ASSERT_EQ(runCli("convert " + crop + " " + dir.file("copy.hgt")).status, 0);
+    const IntGrid copy = tileAt(dir.file("copy.hgt"));
+    for (int row = 0; row < kCrop; ++row)
+        for (int c = 0; c < kCrop; ++c) ASSERT_EQ(copy(row, c), original(row, c));
+    ASSERT_EQ(runCli("interpolate " + crop + " " + dir.file("i.hgt") + " --lsqr 0 --laplacian 300 --refining 0").status, 0);
+    expectFilledCrop(dir.file("i.hgt"));
+}
+
+TEST(CliSrtm, BatchFillsThreeTilesAsTheWindowDoes)
+{
+    TempDir dir;
+    const auto crop = readBytes(testData("crop_N49E011.hgt"));
+    std::string files;
+    for (const char* name : {"N49E011.hgt", "N49E012.hgt", "N50E011.hgt"}) {
+        writeBytes(dir.file(name), crop);
+        files += " " + dir.file(name);
+    }
+    const CliResult r = runCli("batch" + files + " --lsqr 0 --laplacian 300 --refining 5");
+    ASSERT_EQ(r.status, 0) << r.out;
+    for (const char* name : {"N49E011.hgx", "N49E012.hgx", "N50E011.hgx"}) expectFilledCrop(dir.file(name));
+    EXPECT_NE(r.out.find(".hgt\n.hgt\n.hgt\nLSQR Iterations is:  0\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("nullDataDefinition is:  -32000\n" + dir.file("N49E011.hgt") + "\nopened file successfully\n"),
+              std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Finished processing file number:  2\n"), std::string::npos);
+    // The batch's result equals the window's fill with no refining sweeps.
+    ASSERT_EQ(runCli("fill " + dir.file("N49E011.hgt") + " " + dir.file("f.hgt") + " --lsqr 0 --laplacian 300 --refining 0")
+                  .status, 0);
+    EXPECT_EQ(readBytes(dir.file("f.hgt")), readBytes(dir.file("N49E011.hgx")));
+    // A file that cannot be read is skipped; the others are still saved.
+    const CliResult partial = runCli("batch " + dir.file("N00E000.hgt") + files + " --lsqr 0");
+    EXPECT_EQ(partial.status, 1);
+    EXPECT_NE(partial.out.find("could not open input file\n \nSkipped: the file could not be loaded.\n"), std::string::npos);
+    EXPECT_NE(partial.out.find("Finished processing file number:  3\n"), std::string::npos);
+}
+
+namespace {
+
+IntGrid readDted(const std::string& path)
+{
+    NullReporter quiet;
+    auto tile = readDted1Tile(path, quiet);
+    return tile ? tile->tile : IntGrid();
+}
+
+} // namespace
+
+// The scene's tile (DTED1 cell N49 E011) patched from each source: its known postings kept, its
+// header reused, the voids near the truth.
+TEST(CliPatch, EachSourceFillsTheVoids)
+{
+    TempDir dir;
+    const PatchScene scene;
+    const DsiCorner corner{"0110000.0E", "490000N"};
+    const std::string tile = dir.file("n49_e011.dt1"), out = dir.file("out.dt1");
+    writeBytes(tile, dtedFileOfTile(scene.tile, corner));
+    writeBytes(dir.file("n49_e011.dt0"), dtedFileOfTile(scene.dted0, corner));
+    writeBytes(dir.file("truth.dt1"), dtedFileOfTile(scene.truth, corner));
+    // e010n50 covers N49 E011 at rows 0..119, columns 120..239 (its first 120 rows, read with --allow-partial).
+    std::vector<std::uint8_t> rows;
+    for (int r = 0; r < 120; ++r)
+        for (int c = 0; c < 4800; ++c) {
+            const int v = c >= 120 && c < 240 ? scene.truth(10 * r, 10 * (c - 120)) : -9999;
+            rows.insert(rows.end(), {std::uint8_t((v >> 8) & 0xFF), std::uint8_t(v & 0xFF)});
+        }
+    writeBytes(dir.file("e010n50.dem"), rows);
+    writeBytes(dir.file("e020n40.dem"), rows);
+    const std::string solver = " --lsqr 0 --laplacian 200 --refining 0";
+    struct Row {
+        std::string options, line;
+        double rmse;   ///< 0: the truth exactly
+        bool lattice = false;   ///< the DTED0 postings inserted exactly
+    };
+    for (const Row& row : {Row{" --dted0 " + dir.file("n49_e011.dt0") + solver, "longitudeProfiles is:  121\n", 25, true},
+                           Row{" --dted0 " + dir.file("n49_e011.dt0") + " --coupled" + solver, "Done interpolating", 25},
+                           Row{" --srtm30 " + dir.file("e010n50.dem") + solver + " --allow-partial",
+                               "srtm30RowZero is:  0\nsrtm30ColumnZero is:  120\n", 30},
+                           Row{" --dted1 " + dir.file("truth.dt1"), "", 0}}) {
+        const CliResult r = runCli("patch " + tile + " " + out + row.options);
+        ASSERT_EQ(r.status, 0) << row.options << r.out;
+        EXPECT_NE(r.out.find(row.line), std::string::npos) << row.options << r.out;
+        const IntGrid patched = readDted(out);
+        ASSERT_EQ(patched.rows(), 1201);
+        EXPECT_TRUE(scene.knownPostingsKept(patched)) << row.options;
+        if (row.rmse > 0) EXPECT_LT(scene.voidRmse(patched), row.rmse) << row.options;
+        else EXPECT_EQ(patched, scene.truth);
+        if (row.lattice) EXPECT_TRUE(scene.latticeInVoidsExact(patched));
+        const auto bytes = readBytes(out), in = readBytes(tile);
+        EXPECT_TRUE(std::equal(in.begin(), in.begin() + 3436, bytes.begin())) << row.options;   // the header reused
+    }
+    // A tile outside the SRTM30 tile: the error window's text, status 1, nothing written.
+    const CliResult outside = runCli("patch " + tile + " " + dir.file("x.dt1") + " --srtm30 " + dir.file("e020n40.dem") +
+                                     " --allow-partial");
+    EXPECT_EQ(outside.status, 1);
+    EXPECT_NE(outside.out.find("srtm30RowZero is:  -1200\n"), std::string::npos) << outside.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.dt1")));
+}
+
+TEST(CliConvert, TileSourcesAndDted1Output)
+{
+    TempDir dir;
+    CliResult r = runCli("convert " + testData("n43.dt0") + " " + dir.file("n43.elv"));   // north up as GDAL reads it
+    EXPECT_EQ(readText(dir.file("n43.elv")).substr(0, 51), "       121       121         1\n       294       311");
+    // A DTED1 input keeps its header for a DTED1 output, each profile in its own column.
+    r = runCli("convert " + testData("n00_e006_profiles670-677.dt1") + " " + dir.file("copy.dt1") + " --allow-partial");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const auto in = readBytes(testData("n00_e006_profiles670-677.dt1")), copy = readBytes(dir.file("copy.dt1"));
+    ASSERT_EQ(copy.size(), 3436u + 1201u * 2414u);
+    EXPECT_TRUE(std::equal(in.begin(), in.begin() + 3436, copy.begin()));
+    EXPECT_TRUE(std::equal(in.begin() + 3436, in.begin() + 3436 + 2402, copy.begin() + 3436 + 670 * 2414));
+    std::vector<std::uint8_t> srtm30(4800 * 2, 0);   // a single row of an SRTM30 tile, read whole
+    srtm30[1] = 42;
+    writeBytes(dir.file("w140n10.dem"), srtm30);
+    r = runCli("convert --srtm30 " + dir.file("w140n10.dem") + " " + dir.file("srtm30.bsq") + " --allow-partial");
+    EXPECT_NE(r.out.find("-140\n10\n"), std::string::npos) << r.out;
+    EXPECT_EQ(readBytes(dir.file("srtm30.bsq")).size(), 6000u * 4800u * 2u);
+    // 1300 x 10 postings become a 3601 x 3601 tile, as "Save SRTM Heightfield" pads it.
+    std::string text = "      1300        10         1\n";
+    for (int row = 0; row < 1300; ++row) {
+        for (int c = 0; c < 10; ++c) text += " " + std::to_string((row + c) % 10);
+        text += "\n";
+    }
+    writeText(dir.file("tall.elv"), text);
+    ASSERT_EQ(runCli("convert " + dir.file("tall.elv") + " " + dir.file("tall.hgt")).status, 0);
+    const auto bytes = readBytes(dir.file("tall.hgt"));
+    ASSERT_EQ(bytes.size(), 2u * 3601u * 3601u);
+    EXPECT_EQ(bytes[2 * (1299 * 3601 + 9) + 1], (1299 + 9) % 10);   // north row first, west column first
+    EXPECT_EQ(bytes[2 * (1300 * 3601) + 1], 0);                       // padding
+    writeText(dir.file("g.elv"), "2 2 1\n1 2\n3 4\n");
+    ASSERT_EQ(runCli("convert " + dir.file("g.elv") + " " + dir.file("g.hgt")).status, 0);
+    EXPECT_EQ(tileAt(dir.file("g.hgt"))(1, 1), 4);
+}
+
+TEST(CliConvert, InputsNotWholeEndWithStatus1UnlessPartialIsAllowed)
+{
+    TempDir dir;
+    auto cut = [&](const std::string& from, std::size_t bytes, const std::string& name) {
+        auto b = readBytes(from);
+        b.resize(bytes);
+        writeBytes(dir.file(name), b);
+        return dir.file(name);
+    };
+    writeBytes(dir.file("e020n40.dem"), {});
+    struct Case {
+        std::string arguments;
+        int status, allowedStatus;   ///< without and with --allow-partial
+        const char* line;
+    };
+    const Case cases[] = {
+        {testData("n43_partial_cols.dt0"), 1, 0, "DTED file not whole: 119 of 121 longitude profiles missing"},
+        {cut(testData("n43.dt0"), 20000, "cut.dt0"), 1, 0, "DTED file not whole: 56 of 121 longitude profiles"},
+        {cut(testData("crop_N49E011.hgt"), 10201, "N49E011.hgt"), 1, 1, "SRTM file of 10201 bytes is not a square"},
+        {"--srtm30 " + dir.file("e020n40.dem"), 1, 1, "SRTM30 file holds not one whole row: nothing loaded."},
+        {cut(testData("contour_crop.bmp"), 54 + 40 * 360, "map.bmp"), 1, 0,
+         "The picture is cut short: 40 of its 90 rows were read."},
+        {testData("n43.dt0"), 0, 0, "longitudeProfiles is:  121"},
+    };
+    for (const Case& c : cases)
+        for (bool allow : {false, true}) {
+            const std::string out = dir.file(allow ? "allowed.elv" : "refused.elv");
+            const CliResult r = runCli("convert " + c.arguments + " " + out + (allow ? " --allow-partial" : ""));
+            EXPECT_EQ(r.status, allow ? c.allowedStatus : c.status) << c.arguments << " " << allow << "\n" << r.out;
+            EXPECT_NE(r.out.find(c.line), std::string::npos) << c.arguments << "\n" << r.out;
+            EXPECT_EQ(std::filesystem::exists(out), r.status == 0) << c.arguments;
+            std::filesystem::remove(out);
+        }
+}
 
 namespace fs = std::filesystem;
 
