@@ -188,20 +188,6 @@ TEST(IndexArray, ListsEveryPostingRowsOuter)
     EXPECT_EQ(formatIndexArray(g), "0    0     255\n0    1       7\n1    0     -12\n1    116777215\n");
 }
 
-TEST(Writers, ReportOnlyTheirFailure)
-{
-    RecordingReporter r;
-    EXPECT_FALSE(writeElevationArray("/nonexistent/dir/a.elv", IntGrid(1, 1), 0, r));
-    EXPECT_FALSE(writeIndexArray("/nonexistent/dir/a.ind", IntGrid(1, 1), r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open output file", "/nonexistent/dir/a.elv: No such file or directory",
-                                         "could not open output file", "/nonexistent/dir/a.ind: No such file or directory"}));
-    // A long name is no problem.
-    TempDir dir;
-    const std::string longName = dir.file(std::string(200, 'n') + ".elv");
-    EXPECT_TRUE(writeElevationArray(longName, IntGrid(1, 1, 3), 0, r));
-    EXPECT_EQ(readText(longName), "         1         1         0\n         3\n");
-}
-
 TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)
 {
     TempDir dir;
@@ -246,27 +232,6 @@ TEST(LisaFile, LogsTheSizeAndTheFirstByte)
     RecordingReporter high;
     inspectLisaBytes(std::vector<std::uint8_t>{0xE9}, high);
     EXPECT_EQ(high.lines.back(), "accumulator5 is \xC3\xA9");
-}
-
-TEST(JpegReader, DecodesWhatTheWriterEncodes)
-{
-    IntGrid picture(16, 24);
-    for (int r = 0; r < 16; ++r)
-        for (int c = 0; c < 24; ++c) picture(r, c) = r < 8 ? 0xFF0000 : (c < 12 ? 0x0000FF : 0xFFFFFF);
-    const auto bytes = encoded(picture);
-    ASSERT_GT(bytes.size(), 100u);
-    auto back = decodeJpeg(bytes);
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->rows(), 16);
-    ASSERT_EQ(back->cols(), 24);
-    auto near = [](std::int32_t a, std::int32_t b) {
-        for (int shift : {0, 8, 16})
-            if (std::abs((a >> shift & 255) - (b >> shift & 255)) > 40) return false;
-        return true;
-    };
-    EXPECT_TRUE(near((*back)(2, 2), 0xFF0000));
-    EXPECT_TRUE(near((*back)(13, 2), 0x0000FF));
-    EXPECT_TRUE(near((*back)(13, 20), 0xFFFFFF));
 }
 
 TEST(JpegReader, RefusesDamagedTruncatedAndOversizedStreams)

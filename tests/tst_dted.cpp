@@ -86,15 +86,6 @@ TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
     EXPECT_TRUE(empty.takeIncompleteInput());
 }
 
-TEST(Dted1Profiles, A601ProfileFileIsRefused)
-{
-    RecordingReporter rec;
-    const IntGrid profiles = readDted1Profiles(dtedFile("0601", 2, 1201, [](int, int) { return 1; }), rec);
-    EXPECT_EQ(rec.lines, (Lines{"Unrecognized number of longitude profiles.",
-                                "Unrecognized number of DTED1 longitude profiles."}));
-    EXPECT_EQ(profiles, IntGrid(1201, 1201, dted::kVoid));
-}
-
 TEST(DtedCorner, DigitsHemispheresAndConversionErrors)
 {
     RecordingReporter rec;

@@ -95,14 +95,6 @@ TEST(Terragen, SizesAndScalesBeyondSixteenBitsAreRefused)
     EXPECT_EQ((*kept)[44] | (*kept)[45] << 8, 0x8000);
 }
 
-TEST(Terragen, FailedOpenWritesNoScalingLines)
-{
-    RecordingReporter rep;
-    EXPECT_FALSE(saveTerragen("/nonexistent-dir/x.ter", realRows({{1.0, 2.0}}), 30, rep));
-    EXPECT_EQ(rep.lines, (std::vector<std::string>{"1", "2", "could not open output file",
-                                                  "/nonexistent-dir/x.ter: No such file or directory"}));
-}
-
 TEST(Bsq, NorthRowFirstLowByteFirst)
 {
     const RealGrid g = realRows({{1.0, 2.0}, {3.0, 4.0}});   // row 0 = south
@@ -184,16 +176,3 @@ TEST(Bmp, TwentyFourBitBottomUpPaddedLines)
     EXPECT_EQ(b[54 + 12], 10);
 }
 
-TEST(Jpeg, EncodesWithTheDefaultsAndReportsUnwritableFiles)
-{
-    std::vector<std::uint8_t> rgb(16 * 8 * 3, 128);
-    const auto bytes = encodeJpeg(rgb.data(), 16, 8);
-    ASSERT_GT(bytes.size(), 100u);
-    EXPECT_EQ(bytes[0], 0xFF);
-    EXPECT_EQ(bytes[1], 0xD8);
-    EXPECT_EQ(bytes[bytes.size() - 1], 0xD9);
-    EXPECT_TRUE(encodeJpeg(rgb.data(), 0, 8).empty());
-    RecordingReporter rep;
-    EXPECT_FALSE(writeJpeg("/nonexistent-dir/x.jpg", rgb.data(), 16, 8, rep));
-    EXPECT_EQ(rep.lines, (std::vector<std::string>{"could not open output file", "/nonexistent-dir/x.jpg: No such file or directory"}));
-}

@@ -66,19 +66,6 @@ TEST_F(OpenFixture, TextGridCancelledAfterAnEarlierSubmitStillConverts)
     EXPECT_TRUE(m.action("actionRunGridmend")->isEnabled());
 }
 
-TEST_F(OpenFixture, UnknownAndNotYetReadableTypesChangeNothing)
-{
-    SessionState& s = m.session();
-    open("/tiles/N45W123.HGT");
-    EXPECT_EQ(log().mid(1), (QStringList{"/tiles/N45W123.HGT", " ", "N45W123.HGT", kInvalidOpenLine}));
-    EXPECT_EQ(s.inputKind, InputKind::NoInput);
-
-    EXPECT_EQ(s.inputKind, InputKind::NoInput);
-    EXPECT_FALSE(s.sizeFromInput);
-    EXPECT_FALSE(g.isVisible());
-    EXPECT_TRUE(dialogs.isEmpty());
-}
-
 TEST_F(OpenFixture, IndexFileGoesIntoTheGraphicsWindow)
 {
     TempDir dir;
@@ -99,41 +86,6 @@ TEST_F(OpenFixture, IndexFileGoesIntoTheGraphicsWindow)
     EXPECT_EQ(lines.mid(4, 4), (QStringList{"opened file successfully", " ", "number of points is:  3", "  "}));
     EXPECT_EQ(lines.last(), "columns is:  6");
     EXPECT_FALSE(m.action("actionRunGridmend")->isEnabled());   // grid kinds reach Run through the window
-}
-
-TEST_F(OpenFixture, LisaFilesAreInspectedAndKeepTheExtension)
-{
-    TempDir dir;
-    const std::string path = dir.file("scan.ima");
-    writeText(path, "Qxyz");
-    open(path);
-    EXPECT_EQ(log().mid(4), (QStringList{"opened file successfully", " ", "File size is 4 bytes.",
-                                         "accumulator5 is Q"}));
-    EXPECT_EQ(m.openExtension(), ".ima");
-    EXPECT_TRUE(g.isVisible());
-    EXPECT_FALSE(g.model().holdsContent());
-}
-
-TEST_F(OpenFixture, BitmapAndJpegMapsOpenIntoTheGraphicsWindow)
-{
-    for (const char* name : {"contour_crop.bmp", "contour_crop.jpg"}) {
-        open(testData(name));
-        ASSERT_TRUE(g.isVisible()) << name;
-        EXPECT_EQ(g.model().imageRows(), 90) << name;
-        EXPECT_EQ(g.model().imageColumns(), 120) << name;
-        EXPECT_FALSE(g.model().elevationMode);
-        EXPECT_EQ(g.model().display.rows(), 90);
-        auto* scroll = g.findChild<QScrollArea*>("graphicsScrollArea");
-        EXPECT_GE(scroll->viewport()->width(), 120) << name;   // the client area holds the picture
-        EXPECT_NE(log().last(), "Failed to open image file.");
-    }
-    EXPECT_EQ(g.model().elevationArray(0, 0), 0xA4A5A7);   // the JPEG's first pixel
-
-    TempDir dir;
-    writeText(dir.file("broken.jpg"), "no picture here");
-    open(dir.file("broken.jpg"));
-    EXPECT_EQ(log().last(), "Failed to open image file.");
-    EXPECT_EQ(g.model().imageRows(), 90);   // the previous picture stays
 }
 
 TEST_F(OpenFixture, ReferenceImageGoesToItsOwnWindow)

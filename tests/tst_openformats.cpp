@@ -61,48 +61,6 @@ void copyShapefile(const std::string& toBase)
 
 } // namespace
 
-TEST_F(OpenFixture, UsgsDemsOpenNorthUpAsTiles)
-{
-    // Written by another program: the postings as it reads them.
-    open(testData("storml_elev_utm12.dem"));
-    const GraphicsModel& model = g.model();
-    EXPECT_TRUE(g.isVisible());
-    EXPECT_TRUE(model.demTileLoaded);
-    EXPECT_FALSE(model.elevationMode);
-    EXPECT_FALSE(model.asterTileLoaded);
-    ASSERT_EQ(model.imageRows(), 107);
-    ASSERT_EQ(model.imageColumns(), 143);
-    EXPECT_EQ(model.elevationArray(0, 0), 2450);
-    EXPECT_EQ(model.elevationArray(106, 142), 2798);
-    EXPECT_EQ(model.imageArray(50, 70), 2592);
-    EXPECT_EQ(m.session().inputKind, InputKind::SessionGridInput);
-    EXPECT_TRUE(m.session().sizeFromInput);
-    EXPECT_TRUE(m.openExtension().empty());
-    EXPECT_TRUE(log().contains("rows is:  143"));
-    auto* scroll = g.findChild<QScrollArea*>("graphicsScrollArea");
-    EXPECT_GE(scroll->viewport()->width(), 143);
-
-    // Our own file, upper-case extension: the solution with north at the top.
-    TempDir dir;
-    RealGrid solution(3, 2);
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 2; ++c) solution(r, c) = 100.7 + r * 10 - c * 300;
-    writeText(dir.file("own.DEM"), formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, solution));
-    open(dir.file("own.DEM"));
-    ASSERT_EQ(model.imageRows(), 3);
-    EXPECT_EQ(model.elevationArray(0, 0), 120);
-    EXPECT_EQ(model.elevationArray(2, 1), -199);
-
-    // A file that cannot be opened or read changes nothing.
-    open(dir.file("missing.dem"));
-    EXPECT_EQ(log().last(), "Could not open input .dem file");
-    writeText(dir.file("broken.dem"), std::string(2000, ' '));
-    open(dir.file("broken.dem"));
-    EXPECT_EQ(log().last(), "The .dem file does not hold the profiles its header announces: nothing loaded.");
-    EXPECT_EQ(model.imageRows(), 3);
-    EXPECT_EQ(model.elevationArray(0, 0), 120);
-}
-
 TEST_F(OpenFixture, AsterHdfOpensNorthUpAndMarksTheWindow)
 {
     TempDir dir;
@@ -110,28 +68,19 @@ TEST_F(OpenFixture, AsterHdfOpensNorthUpAndMarksTheWindow)
     open(dir.file("tile.hdf"));
     const GraphicsModel& model = g.model();
     ASSERT_EQ(model.imageRows(), 2000);
-    ASSERT_EQ(model.imageColumns(), 2300);
-    EXPECT_EQ(model.elevationArray(0, 0), 0);
     EXPECT_EQ(model.elevationArray(0, 5), -5);       // the first row of the data set at the top
-    EXPECT_EQ(model.elevationArray(1999, 0), 1999);
     EXPECT_EQ(model.imageArray(1234, 34), 1200);
-    EXPECT_TRUE(model.demTileLoaded);
-    EXPECT_TRUE(model.asterTileLoaded);
-    EXPECT_TRUE(messages.isEmpty());
-    const QStringList lines = log();
-    EXPECT_EQ(lines.mid(lines.size() - 4), (QStringList{"Length Check\t\t\tOK", "Done", "  ", "Generating ASTER image."}));
+    EXPECT_TRUE(model.demTileLoaded && model.asterTileLoaded && !model.elevationMode);
     EXPECT_TRUE(m.openExtension().empty());
-
+    EXPECT_EQ(m.session().inputKind, InputKind::SessionGridInput);
+    EXPECT_TRUE(m.session().sizeFromInput);
     // A data set one byte shorter than its dimensions: the notice, then the samples are read.
     HdfLayout shortSet = asterSpec();
     shortSet.lengthDelta = -1;
     writeBytes(dir.file("short.hdf"), hdfFile(shortSet).bytes);
     open(dir.file("short.hdf"));
     EXPECT_EQ(messages, QStringList{"Error!: " + kLengthCheckText});
-    EXPECT_TRUE(log().contains("\t\t\t\tLength Check Error"));
-    EXPECT_EQ(model.elevationArray(1999, 0), 1999);
-
-    // Dimensions the file cannot hold: "Image Size Error" and nothing loaded.
+    // Dimensions the file cannot hold: nothing loaded.
     HdfLayout wrong = asterSpec();
     wrong.dimensions = 3;
     writeBytes(dir.file("wrong.hdf"), hdfFile(wrong).bytes);
@@ -139,8 +88,6 @@ TEST_F(OpenFixture, AsterHdfOpensNorthUpAndMarksTheWindow)
     open(dir.file("wrong.hdf"));
     EXPECT_TRUE(log().contains("Image Size Error"));
     EXPECT_EQ(model.elevationArray(0, 0), 77);
-    open(dir.file("none.hdf"));
-    EXPECT_EQ(log().last(), "Failed to open HDF file.");
 }
 
 TEST_F(OpenFixture, ErTileAsksItsCornerAndLoadsAsAnErTile)

@@ -131,29 +131,6 @@ TEST(CsvPoints, RealGridFileFillsEveryCell)
         EXPECT_EQ((*grid)(int(i % 20), 19 - int(i / 20)), points[i].z) << i;
 }
 
-TEST(CsvPoints, RealTextFiles)
-{
-    struct Case {
-        const char* file;
-        std::size_t count;
-        std::array<float, 3> first, last;   ///< as the file's text gives them
-    };
-    const Case cases[] = {
-        {"grid.csv", 400, {440750, 3751290, 107}, {441890, 3750150, 107}},
-        {"utm17_2.txt", 10, {289814.15f, 4320978.61f, 170.76f}, {289818.50f, 4320980.59f, 170.58f}},   // "X  Y  Z"
-        {"crlf_test.txt", 10, {289814.15f, 4320978.61f, 170.76f}, {289818.50f, 4320980.59f, 170.58f}},   // CR LF
-        {"autzen-point-format-3.txt", 106, {636083.30f, 849398.65f, 407.35f}, {637857.41f, 853213.98f, 424.87f}},
-        {"grid.txt", 32, {0, 0, 0}, {4.3f, 4.5f, 8.9f}},   // header, blank line, ", " separators
-    };
-    auto asFloats = [](const PointXYZ& p) { return std::array<float, 3>{float(p.x), float(p.y), float(p.z)}; };
-    for (const Case& c : cases) {
-        const std::vector<PointXYZ> points = parseCsvPoints(readText(testData(c.file)));
-        ASSERT_EQ(points.size(), c.count) << c.file;
-        EXPECT_EQ(asFloats(points.front()), c.first) << c.file;
-        EXPECT_EQ(asFloats(points.back()), c.last) << c.file;
-    }
-}
-
 TEST(CsvPoints, NoPointsOrNoFileGivesNoGrid)
 {
     TempDir dir;

@@ -63,29 +63,6 @@ const QStringList kGoodLines = {"basexFloat is:  500000", "baseyFloat is:  40000
 
 } // namespace
 
-TEST_F(SaveAsciiDemFixture, TheFormHasItsControlsAndDefaults)
-{
-    EXPECT_EQ(form.windowTitle(), "ASCII DEM Data Entry Form");
-    EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
-    QStringList labels;
-    for (auto* l : form.findChildren<QLabel*>()) labels << l->text();
-    for (const char* text : {"Enter USGS ASCII DEM Output Parameters", "Datum", "Lower Left UTM Longitude",
-                             "Lower Left UTM Latitude", "Use  negative for  southern hemisphere", "UTM Zone", "Spacing",
-                             "Planimetric Units Code", "Elevation Units Code", "Output Scale Factor"})
-        EXPECT_TRUE(labels.contains(text)) << text;
-    auto* datum = form.findChild<QComboBox*>("datumBox");
-    EXPECT_TRUE(datum->isEditable());
-    EXPECT_EQ(datum->currentText(), "NAD-83");
-    EXPECT_EQ(datum->itemText(0), "NAS-C");
-    auto* units = form.findChild<QComboBox*>("planimetricUnitsBox");
-    EXPECT_EQ(units->currentText(), "2");
-    EXPECT_EQ(units->count(), 2);
-    EXPECT_EQ(form.findChild<QLineEdit*>("spacingEdit")->text(), "30");
-    EXPECT_EQ(form.findChild<QLineEdit*>("outputScaleEdit")->text(), "1.0");
-    EXPECT_TRUE(form.findChild<QLineEdit*>("eastingEdit")->text().isEmpty());
-    EXPECT_TRUE(form.findChild<QPushButton*>("cancelButton"));
-}
-
 TEST_F(SaveAsciiDemFixture, SubmitLogsTheEntriesAndWritesTheFile)
 {
     attempts.push_back({kGoodTexts, "submitButton"});

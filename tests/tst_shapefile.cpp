@@ -269,35 +269,6 @@ TEST(ShapefileRaster, RefusalsKeepTheirTwoLines)
     EXPECT_EQ(huge.lines.back(), shapefile::kGridSizeLine);
 }
 
-TEST(ShapefileRaster, ShortIndexShortMainFileAndRecordsThatDoNotFit)
-{
-    const Polyline a = line({{0, 0}, {10, 0}}), b = line({{0, 5}, {10, 5}});
-    Triplet shortIndex = contourFiles(kBox, {a, b}, {"1", "2"});
-    shortIndex.shx.resize(60);   // a header but under 100 bytes: no records
-    RecordingReporter rec;
-    const auto none = rasterise(shortIndex, rec);
-    ASSERT_TRUE(none);
-    EXPECT_TRUE(rec.has("Number of records is:  0"));
-    EXPECT_EQ(knownCells(*none), 0);
-
-    Triplet moreIndexed = contourFiles(kBox, {a, b}, {"1", "2"});
-    moreIndexed.shx.resize(moreIndexed.shx.size() + 8 * 1000, 0);   // the index claims 1002 records
-    const std::size_t firstRecordEnd = 100 + 8 + 44 + 4 + 32;
-    moreIndexed.shp.resize(firstRecordEnd + 5);   // the second record is cut
-    RecordingReporter cut;
-    const auto partial = rasterise(moreIndexed, cut);
-    ASSERT_TRUE(partial);
-    EXPECT_EQ(knownCells(*partial), 11);
-
-    Triplet badCounts = contourFiles(kBox, {a, b}, {"1", "2"});
-    badCounts.shp[100 + 8 + 40] = 0xFF;   // numPoints of the first record: 255 points in a 2-point record
-    RecordingReporter skipped;
-    const auto second = rasterise(badCounts, skipped);
-    ASSERT_TRUE(second);
-    EXPECT_EQ((*second)(0, 3), 0.0);
-    EXPECT_EQ((*second)(5, 3), 2.0);
-}
-
 TEST(ShapefileFiles, CompanionNamesAndOpenerLines)
 {
     EXPECT_EQ(shapefileCompanionName("/data/v1.2/contours.shp", "dbf"), "/data/v1.2/contours.dbf");

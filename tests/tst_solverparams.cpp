@@ -23,23 +23,6 @@ void type(QDialog& d, const char* name, const QString& text)
 
 } // namespace
 
-TEST(SolverParamsDialog, HasItsBoxesDefaultsAndSize)
-{
-    MainWindow w;
-    SolverParamsDialog d(w.session(), w);
-    EXPECT_EQ(d.windowTitle(), "dataEntryForm");
-    EXPECT_EQ(d.size(), QSize(513, 373));
-    const std::pair<const char*, const char*> defaults[] = {{"rowsEdit", "100"},   {"columnsEdit", "100"},
-                                                            {"lsqrEdit", "10"},    {"laplacianEdit", "100"},
-                                                            {"refiningEdit", "10"}, {"scaleEdit", "1.0"}};
-    for (auto [name, text] : defaults) EXPECT_EQ(d.findChild<QLineEdit*>(name)->text(), text) << name;
-    QStringList labels;
-    for (QLabel* l : d.findChildren<QLabel*>()) labels << l->text();
-    for (const char* l : {"Enter Input Data", "Number of Rows", "Number of Columns", "LSQR Iterations",
-                          "Laplacian Iterations", "Refining Iterations", "Scale Factor"})
-        EXPECT_TRUE(labels.contains(l)) << l;
-}
-
 TEST(SolverParamsDialog, SubmitShowsTheRightWindowAndStoresOnlyValidEntries)
 {
     struct Case {
@@ -114,17 +97,3 @@ TEST(SolverParamsDialog, RequestConvertsAfterSubmitAndNotAfterCancel)
     modal::setAnswerer({});
 }
 
-TEST(SolverParamsDialog, RequestWithUnconvertibleStoredTextsShowsConversionError)
-{
-    MainWindow w;
-    SolverParamsDialog d(w.session(), w);
-    QStringList shown;
-    // Closing without Submit leaves the stored texts empty while parametersAccepted is still 1.
-    modal::setAnswerer([&](QDialog& dialog) {
-        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) shown << box->windowTitle() + ": " + box->text();
-        return int(QDialog::Accepted);
-    });
-    EXPECT_FALSE(d.requestSolverParameters());
-    EXPECT_EQ(shown, QStringList{"Conversion Error: Text box entry must be an integer!"});
-    modal::setAnswerer({});
-}

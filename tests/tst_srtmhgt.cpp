@@ -57,14 +57,6 @@ TEST(SrtmTileName, SignsDegreesLogLinesAndNotices)
     }
 }
 
-TEST(SrtmTileName, MessagesKeepTheirExactSpacing)
-{
-    EXPECT_EQ(std::string(srtm::kLongitudeMessage),
-              "File name must follow SRTM naming convention. Using default longitude");
-    EXPECT_EQ(std::string(srtm::kLatitudeMessage),
-              "File name must follow SRTM naming convention.  Using default latitude.");
-}
-
 TEST(SrtmTileRead, SquareSizeComesFromTheLength)
 {
     EXPECT_EQ(srtmTileSide(2'884'802), 1201);
@@ -96,22 +88,6 @@ TEST(SrtmTileRead, SamplesAreBigEndianTwosComplementNorthRowFirst)
     EXPECT_EQ(rec.progressPosition, 3);
     EXPECT_FALSE(rec.progressVisible);
     EXPECT_TRUE(rec.lines.empty());
-}
-
-TEST(SrtmTileRead, FullSizeTilesLoadWithTheirOpenerLines)
-{
-    TempDir dir;
-    for (int n : {1201, 3601}) {
-        auto bytes = patternTile(n);
-        writeBytes(dir.file("t.hgt"), bytes);
-        RecordingReporter rec;
-        const auto tile = readSrtmTile(dir.file("t.hgt"), rec);
-        ASSERT_TRUE(tile);
-        EXPECT_EQ(tile->rows(), n);
-        EXPECT_EQ(tile->cols(), n);
-        EXPECT_EQ((*tile)(n - 1, n - 1), (n - 1) * 11 - (((n - 1) * 11) > 32767 ? 65536 : 0));
-        EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " "}));
-    }
 }
 
 TEST(SrtmTileRead, UnopenableAndEmptyFilesHandOverNothing)

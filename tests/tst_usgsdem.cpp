@@ -50,25 +50,6 @@ RealGrid solutionOf(int R, int C, F value)
 
 } // namespace
 
-TEST(DemTokens, FortranExponentsAndTouchingFields)
-{
-    DemTokenScanner s("  0.123D+03 -32767-32767\n0.1D+04-5 3.0E-1 12 abc", 0);
-    EXPECT_EQ(s.integer(), 123);
-    EXPECT_EQ(s.integer(), -32767);
-    EXPECT_EQ(s.integer(), -32767);
-    EXPECT_EQ(s.real(), 1000.0);
-    EXPECT_EQ(s.integer(), -5);
-    EXPECT_DOUBLE_EQ(*s.real(), 0.3);
-    EXPECT_EQ(s.integer(), 12);
-    EXPECT_FALSE(s.real());
-    EXPECT_FALSE(DemTokenScanner("   ", 0).real());
-    EXPECT_FALSE(DemTokenScanner("-", 0).real());
-    EXPECT_EQ(DemTokenScanner("0.", 0).real(), 0.0);
-    EXPECT_EQ(DemTokenScanner("1.5D", 0).real(), 1.5);          // an exponent letter without digits ends the number
-    EXPECT_EQ(DemTokenScanner("1234567890123456789012345", 0).real(), 1234567890123456789012.0);   // 22 characters
-    EXPECT_FALSE(DemTokenScanner("1e999", 0).real());
-}
-
 TEST(UsgsDemWriter, RecordsAandBandC)
 {
     const RealGrid solution = solutionOf(3, 2, [](int r, int c) { return 100.7 + r * 10 - c * 300; });
