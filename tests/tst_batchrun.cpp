@@ -99,13 +99,6 @@ TEST(BatchList, AddsUpToAThousandFilesAndCancelDropsTheLast)
     EXPECT_EQ(list.batchFileCount(), 1000);
 }
 
-TEST(BatchList, OutputNameReplacesTheLastCharacter)
-{
-    EXPECT_EQ(batchOutputPath("/t/N45W122.hgt"), "/t/N45W122.hgx");
-    EXPECT_EQ(batchOutputPath("site.ind"), "site.inx");
-    EXPECT_EQ(batchOutputPath("tile.hgx"), "tile.hgx");   // the input's own name
-}
-
 TEST_F(BatchFixture, ThreeTilesAreFilledAndSavedNextToTheirInputs)
 {
     const IntGrid tiles[] = {voidedTile(12, 3, 4, 3), voidedTile(15, 0, 0, 4), voidedTile(10, 6, 6, 4)};
@@ -152,27 +145,6 @@ TEST_F(BatchFixture, ThreeTilesAreFilledAndSavedNextToTheirInputs)
     const BatchJob again{list, host};
     EXPECT_NE(runGridmend(session, graphics, rec, &again), RunOutcome::BatchFinished);
     EXPECT_LT(rec.indexOf(dir.file(names[0])), 0);
-}
-
-TEST_F(BatchFixture, RelaxationOnlyRunsHaveNoRefiningSweeps)
-{
-    const IntGrid t = voidedTile(9, 2, 2, 5);
-    add(tile("N45W122.hgt", t));
-    run();
-    const IntGrid batch = readTile(dir.file("N45W122.hgx"));
-
-    // The same tile through Run with no refining sweeps gives the same surface.
-    GraphicsModel g;
-    g.loadTile(t);
-    SessionState s;
-    s.inputKind = InputKind::SessionGridInput;
-    s.laplacianIterations = 200;
-    s.polishIterations = 0;
-    g.handOverInputData(s);
-    NullReporter quiet;
-    ASSERT_EQ(runGridmend(s, g, quiet), RunOutcome::Completed);
-    for (int r = 0; r < 9; ++r)
-        for (int c = 0; c < 9; ++c) ASSERT_EQ(batch(r, c), g.elevationArray(r, c)) << r << "," << c;
 }
 
 TEST_F(BatchFixture, TheNullDefinitionHoldsForEveryFile)
@@ -243,23 +215,6 @@ TEST_F(BatchFixture, TheLastExtensionDecidesForEveryFile)
     EXPECT_TRUE(rec.hasSequence({dir.file("N45W122.hgt"), "opened file successfully", " "}));
     EXPECT_FALSE(rec.has(std::string(kFinishedFileLine) + "1"));   // index files log their output name instead
     EXPECT_TRUE(rec.has(dir.file("spot.inx")));
-}
-
-TEST_F(BatchFixture, IndexFilesGiveTheWholeInterpolatedSurface)
-{
-    writeText(dir.file("spot.ind"), "0 0 100\n0 5 120\n5 0 140\n5 5 160\n");
-    add(dir.file("spot.ind"));
-    session.laplacianIterations = 500;
-    const BatchSummary summary = run();
-    EXPECT_EQ(summary.saved, 1);
-    const IntGrid result = readTile(dir.file("spot.inx"));
-    EXPECT_EQ(result(0, 0), 100);
-    EXPECT_EQ(result(5, 5), 160);
-    for (int r = 0; r < 6; ++r)
-        for (int c = 0; c < 6; ++c) {
-            EXPECT_GE(result(r, c), 50) << r << "," << c;   // no 255 left: every cell is interpolated
-            EXPECT_LE(result(r, c), 210) << r << "," << c;
-        }
 }
 
 TEST_F(BatchFixture, ALargeResultIsReleasedAfterItsTileIsBuilt)

@@ -152,33 +152,6 @@ TEST(CliGdal, GeoTiffKeepsItsGeoreferenceTypeAndKnownPostingsThroughEveryCommand
     }
 }
 
-// fill writes a GeoTIFF window by window (each void group in its own window), interpolate solves
-// the whole grid: without refining sweeps and LSQR both give the same bits; with them the
-// windows differ a little from the whole grid but keep every known posting.
-TEST(CliGdal, WindowByWindowFillEqualsTheWholeGridFill)
-{
-    TempDir dir;
-    for (const char* input : {"crop_N49E011_float32.tif", "crop_N49E011_int16.tif"}) {
-        for (const char* options : {" --lsqr 0 --laplacian 300 --refining 0", " --lsqr 0 --laplacian 50 --refining 3",
-                                    " --lsqr 10 --laplacian 50"}) {
-            const std::string run = testData(input) + " ", what = std::string(input) + options;
-            ASSERT_EQ(runCli("fill " + run + dir.file("w.tif") + options).status, 0) << what;
-            ASSERT_EQ(runCli("interpolate " + run + dir.file("g.tif") + options).status, 0) << what;
-            const GdalView in = gdalView(testData(input)), windows = gdalView(dir.file("w.tif")),
-                           whole = gdalView(dir.file("g.tif"));
-            if (std::string(options).find("--refining 0") != std::string::npos) {
-                EXPECT_EQ(windows.values, whole.values) << what;
-                continue;
-            }
-            for (int r = 0; r < in.rows; ++r)
-                for (int c = 0; c < in.cols; ++c) {
-                    if (!isVoid(r, c)) ASSERT_EQ(windows.at(r, c), in.at(r, c)) << what;
-                    else EXPECT_NEAR(windows.at(r, c), whole.at(r, c), std::fabs(whole.at(r, c)) * 0.02) << what;
-                }
-        }
-    }
-}
-
 TEST(CliGdal, MaskTypeAndFailures)
 {
     TempDir dir;

@@ -212,27 +212,3 @@ TEST(Interpolation, FailuresEndWithoutASolution)
     }
 }
 
-TEST(Interpolation, ContoursAndPointsTakeTheirOwnSizes)
-{
-    Request shp(InputKind::ShapefileInput, 2);
-    shp.inputFileName = testData("storml_contours_12.shp");
-    shp.maxSpan = 60;
-    RecordingReporter shpLog;
-    const auto contours = interpolate(shp, shpLog);
-    ASSERT_TRUE(contours);
-    EXPECT_EQ(contours->solution.rows(), contours->rows);
-    EXPECT_EQ(contours->solution.cols(), contours->columns);
-    EXPECT_LE(std::max(contours->rows, contours->columns), 61);
-    EXPECT_TRUE(shpLog.has("Refining the interpolated image."));   // 10 sweeps whatever the session says
-    Request las(InputKind::LasInput, 3);
-    las.inputFileName = testData("100-points.las");
-    las.rows = 30, las.columns = 40;
-    RecordingReporter lasLog;
-    const auto points = interpolate(las, lasLog);
-    ASSERT_TRUE(points);
-    EXPECT_EQ(points->solution.rows(), 30);
-    EXPECT_EQ(points->solution.cols(), 40);
-    EXPECT_TRUE(lasLog.hasSequence({"rows is:  30", "columns is:  40"}));
-    EXPECT_EQ(points->knownCount + 1200, points->system->equationCount());
-    EXPECT_TRUE(points->knownCount > 80 && points->knownCount <= 100);   // a few points share a cell
-}

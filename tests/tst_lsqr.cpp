@@ -174,24 +174,6 @@ TEST(Lsqr, ConvergesToTheDenseLeastSquaresSolutionWithItsStandardErrors)
     }
 }
 
-TEST(Lsqr, DampingSolvesTheRegularisedProblem)
-{
-    std::mt19937 gen(8);
-    const RealGrid g = randomGrid(gen, 4, 4, 0.5);
-    SparseRowSystem s(g);
-    const std::vector<double> b = s.rightHandSide(g, 1.0);
-    NullReporter quiet;
-    const Result r = runLsqr(s.equationCount(), 16, sparseRowProduct, &s, &s, b, std::vector<double>(16, 0.0), 3000,
-                             quiet, 1e-12, 1e-12, 0.7);
-    const dense::Matrix A = dense::denseOf(s);   // [A; damp I] x ~ [b; 0]
-    dense::Matrix augmented(A.rows + 16, 16);
-    std::copy(A.a.begin(), A.a.end(), augmented.a.begin());
-    for (std::size_t j = 0; j < 16; ++j) augmented(A.rows + j, j) = 0.7;
-    std::vector<double> rhs = b;
-    rhs.resize(A.rows + 16, 0.0);
-    EXPECT_LT(dense::relativeDifference(r.x, dense::leastSquares(augmented, rhs)), 1e-6);
-}
-
 // The fused products and the update on a second thread give exactly the plain single-thread bits.
 TEST(Lsqr, FusedProductsAndThreadsGiveThePlainBits)
 {

@@ -171,29 +171,6 @@ TEST(PictureLoader, PictureSizeMustFitTheFile)
     EXPECT_FALSE(decodeJpeg(jpeg));
 }
 
-TEST(PictureLoader, SavesTheDisplayAsA24BitBitmap)
-{
-    GraphicsModel g;
-    IntGrid picture(3, 5, 0xFFFFFF);
-    picture(0, 0) = 0x102030;
-    picture(2, 4) = 0xFF0000;
-    g.loadPicture(picture);
-    TempDir dir;
-    RecordingReporter r;
-    ASSERT_TRUE(saveGraphicsImage(dir.file("shot.bmp"), g, r));
-    const auto bytes = readBytes(dir.file("shot.bmp"));
-    ASSERT_GE(bytes.size(), 54u);
-    EXPECT_EQ(bytes[0], 'B');
-    EXPECT_EQ(bytes[28], 24);   // bits per pixel
-    auto back = readPictureFile(dir.file("shot.bmp"), ".bmp", r);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(*back, picture);
-    EXPECT_FALSE(saveGraphicsImage("", g, r));
-    EXPECT_FALSE(saveGraphicsImage("/nonexistent/dir/x.bmp", g, r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open output file",
-                                                 "/nonexistent/dir/x.bmp: No such file or directory"}));
-}
-
 namespace {
 
 IntGrid flipped(IntGrid g)

@@ -4,17 +4,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(SessionState, StartsWithTheProgramsDefaults)
-{
-    SessionState s;
-    EXPECT_EQ(s.inputKind, InputKind::NoInput);
-    EXPECT_TRUE(s.parametersAccepted);
-    EXPECT_FALSE(s.parametersSubmitted);
-    EXPECT_FALSE(s.inputGrid);
-    EXPECT_FALSE(s.solutionGrid);
-    EXPECT_EQ(s.scaleFactor, 0.0);
-}
-
 TEST(SessionState, TransfersFlipBetweenNorthFirstAndSouthFirst)
 {
     SessionState s;

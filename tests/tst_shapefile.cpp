@@ -210,21 +210,6 @@ TEST(ShapefileRaster, ScaledCoordinatesAndTheSecondFieldLayout)
     EXPECT_EQ(dbaseElevation({}, 0), 0.0);
 }
 
-TEST(ShapefileRaster, PointsOutsideTheGridAreClippedCellByCell)
-{
-    const Triplet t = contourFiles(kBox, {line({{-5, 2}, {5, 2}}), line({{5, 4}, {1e12, 4}}), line({{3, -1e300}, {3, 1}}),
-                                       line({{2, 1}, {std::nan(""), 3}})},
-                                {"1", "2", "3", "4"});
-    RecordingReporter rec;
-    const auto grid = rasterise(t, rec);
-    ASSERT_TRUE(grid);
-    for (int x = 0; x <= 5; ++x) EXPECT_EQ((*grid)(2, x), 1.0) << x;
-    for (int x = 5; x <= 10; ++x) EXPECT_EQ((*grid)(4, x), 2.0) << x;
-    EXPECT_EQ((*grid)(0, 3), 3.0);
-    EXPECT_EQ((*grid)(1, 3), 3.0);
-    EXPECT_EQ(knownCells(*grid), 6 + 6 + 2);
-}
-
 TEST(ShapefileRaster, RefusalsKeepTheirTwoLines)
 {
     const std::pair<std::string, std::string> notShape{shapefile::kNotShapefileLine, shapefile::kExitingLine};

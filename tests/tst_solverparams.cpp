@@ -25,6 +25,13 @@ void type(QDialog& d, const char* name, const QString& text)
 
 TEST(SolverParamsDialog, SubmitShowsTheRightWindowAndStoresOnlyValidEntries)
 {
+    {
+        MainWindow w;
+        SolverParamsDialog d(w.session(), w);
+        for (auto [name, text] : {std::pair{"rowsEdit", "100"}, {"columnsEdit", "100"}, {"lsqrEdit", "10"},
+                                  {"laplacianEdit", "100"}, {"refiningEdit", "10"}, {"scaleEdit", "1.0"}})
+            EXPECT_EQ(d.findChild<QLineEdit*>(name)->text(), text) << name;   // the defaults a user starts from
+    }
     struct Case {
         const char* rows;
         const char* scale;

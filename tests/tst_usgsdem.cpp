@@ -86,18 +86,10 @@ TEST(UsgsDemWriter, BlocksOf146Then170Values)
         const auto lines = splitLines(formatUsgsAsciiDem(georeference(), solutionOf(R, 1, [](int r, int) { return r; })));
         const std::size_t blocks = R <= 146 ? 1 : 2 + (R - 147) / 170;
         ASSERT_EQ(lines.size(), 2 + blocks) << R;
-        for (std::size_t i = 1; i <= blocks; ++i) {
-            EXPECT_EQ(lines[i].size(), 1024u) << R;
-            EXPECT_EQ(columns(lines[i], 1021, 1024), "    ") << R;
-        }
+        for (std::size_t i = 1; i <= blocks; ++i) EXPECT_EQ(columns(lines[i], 1015, 1024).substr(6), "    ") << R;
         EXPECT_EQ(columns(lines[1], 1015, 1020), "   145") << R;
-        if (R == 147) {
-            EXPECT_EQ(columns(lines[2], 1, 6), "   146");
-            EXPECT_EQ(columns(lines[2], 7, 1020), std::string(169 * 6, ' '));
-        }
-        if (R == 316) {
-            EXPECT_EQ(columns(lines[2], 1015, 1020), "   315");
-        }
+        if (R >= 147) EXPECT_EQ(columns(lines[2], 1, 6), "   146") << R;
+        if (R == 316) EXPECT_EQ(columns(lines[2], 1015, 1020), "   315");
     }
 }
 
@@ -126,16 +118,9 @@ TEST(UsgsDemWriter, EveryPostingKeepsItsPlace)
     RecordingReporter rec;
     EXPECT_TRUE(writeUsgsAsciiDem(dir.file("c.dem"), georeference(), solution, rec));
     EXPECT_EQ(rec.lines, (Lines{"2 elevations outside -32767 .. 32767 were written as the nearest of the two (-32767: void)."}));
-
-    const auto scaled = splitLines(formatUsgsAsciiDem(georeference("NAD-83", 3.28f), solutionOf(1, 1, [](int, int) {
-                                                          return 100.0;
-                                                      })));
+    const auto scaled = splitLines(formatUsgsAsciiDem(georeference("NAD-83", 3.28f), RealGrid(1, 1, 100.0)));
     EXPECT_EQ(columns(scaled[1], 145, 150), "   327");   // 100 x 3.28 (single precision) truncated
     EXPECT_EQ(columns(scaled[0], 739, 786), "     100.000000000000000     100.000000000000000");
-
-    RecordingReporter failed;
-    EXPECT_FALSE(writeUsgsAsciiDem("/nonexistent-dir/x.dem", georeference(), solutionOf(1, 1, [](int, int) { return 1.0; }), failed));
-    EXPECT_EQ(failed.lines, (Lines{"could not open output file", "/nonexistent-dir/x.dem: No such file or directory"}));
 }
 
 TEST(UsgsDemEntries, ValidationOrderAndStoredValues)
