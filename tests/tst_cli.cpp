@@ -320,21 +320,13 @@ TEST(Cli, Render3dSavesTheViewAndAStereoPair)
 {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "render3d needs an X server";
     TempDir dir;
-    std::string text;
-    for (int r = 0; r < 20; ++r) {
-        for (int c = 0; c < 25; ++c) text += std::to_string(100 + r * 3 + (c % 5) * 2) + " ";
-        text += "\n";
-    }
-    writeText(dir.file("s.txt"), text);
-    const std::string base = "render3d " + dir.file("s.txt") + " ";
-    CliResult r = runCli(base + dir.file("v.jpg") + " --rows 20 --columns 25 --rotate-x -50 --azimuth 30 --size 200 150");
-    EXPECT_TRUE(inOrder(r.out, {"Rows is:  20\nColumns is:  25\n", " \nSaved " + dir.file("v.jpg") + "\n"}));
+    const std::string base = "render3d " + testData("crop_N49E011.hgt") + " ";
+    const CliResult r = runCli(base + dir.file("v.jpg") + " --rotate-x -50 --azimuth 30 --size 200 150");
+    EXPECT_TRUE(inOrder(r.out, {"Rows is:  101\nColumns is:  101\n", " \nSaved " + dir.file("v.jpg") + "\n"}));
     EXPECT_EQ(readBytes(dir.file("v.jpg")).at(0), 0xFF);
-    ASSERT_EQ(runCli(base + dir.file("st.jpg") + " --rows 20 --columns 25 --stereo 5").status, 0);
+    ASSERT_EQ(runCli(base + dir.file("st.jpg") + " --stereo 5 --size 120 90").status, 0);
     EXPECT_GT(readBytes(dir.file("st_plus.jpg")).size(), 100u);
     EXPECT_GT(readBytes(dir.file("st_minus.jpg")).size(), 100u);
-    r = runCli("render3d " + testData("crop_N49E011.hgt") + " " + dir.file("t.jpg") + " --size 120 90");
-    EXPECT_NE(r.out.find("Rows is:  101\nColumns is:  101\n"), std::string::npos) << r.out;
 }
 
 namespace {

@@ -184,8 +184,6 @@ TEST(Interpolation, FailuresEndWithoutASolution)
         {"unknown input kind", InputKind(99), "", nullptr, {"Switch error"}},
         {"grid under 2 x 2", InputKind::SessionGridInput, "", &thin,
          {"elevationRows is:  1", "elevationColumns is:  5", kGridTooSmallLine}},
-        {"missing text grid", InputKind::TextGridInput, dir.file("absent.txt"), nullptr,
-         {"could not open input file", " "}},
         {"CSV without points", InputKind::CsvInput, dir.file("header.csv"), nullptr,
          {"opened file successfully", " ", "number of points is:  0", "  ",
           "No points read: the file holds only a header line."}},
@@ -193,8 +191,6 @@ TEST(Interpolation, FailuresEndWithoutASolution)
          {"number of points is:  0", "  "}, true},
         {"not a LAS file", InputKind::LasInput, dir.file("text.las"), nullptr,
          {"opened file successfully", " ", " Not a valid LAS file"}, false, true},
-        {"missing shapefile", InputKind::ShapefileInput, dir.file("absent.shp"), nullptr,
-         {"could not open input file", " "}, true},
     };
     for (const Case& c : cases) {
         Request request(c.kind, 10);
