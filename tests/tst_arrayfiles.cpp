@@ -77,49 +77,28 @@ TEST(IndexFile, StopsAtTextThatIsNotANumberAndRefusesAnEmptyFile)
 
 TEST(IndexFile, LargeExtentsAreRescaledOntoAt1201)
 {
-    const std::vector<std::string> largeLines = {
+    const std::vector<std::string> large = {
         " ", " Large file detected.", " rows or columns > 1200",
         " This input file is probably too large to solve in a reasonable amount of time.",
-        " GRIDMEND will scale your input file so that it is smaller.", " The compression may cause data loss."};
-    {
-        // 2402 rows by 100 columns: x is halved and y multiplied by 12.01.
-        RecordingReporter r;
-        auto grid = parseIndexFile("0 0 10\n2401 99 20\n1000 50 30\n", r);
-        ASSERT_TRUE(grid);
-        const std::size_t at = std::size_t(r.indexOf(" Large file detected.")) - 1;
-        auto tail = afterCounts(r, at);
-        ASSERT_EQ(tail.size(), 10u);
-        EXPECT_EQ(std::vector<std::string>(tail.begin(), tail.begin() + 6), largeLines);
-        EXPECT_EQ(tail[6], "scaleX is:  0.5");
-        EXPECT_EQ(tail[7], "scaleY is:  12.01");
-        EXPECT_EQ(tail[8], "rows is:  1201");            // trunc(2401 x 0.5) + 1
-        EXPECT_EQ(tail[9], "columns is:  1189");         // trunc(99 x 12.01) + 1
-        EXPECT_EQ((*grid)(1200, 1188), 20);
-        EXPECT_EQ((*grid)(500, 600), 30);                // trunc(50 x 12.01) = 600
-        EXPECT_EQ((*grid)(0, 0), 10);
-    }
-    {
-        RecordingReporter r;   // 1202 x 10 triggers the lines
-        ASSERT_TRUE(parseIndexFile("0 0 1\n1201 9 2\n", r));
-        EXPECT_TRUE(r.hasSequence(largeLines));
-    }
-    {
-        RecordingReporter r;   // 1201 x 1201 does not
-        auto grid = parseIndexFile("0 0 1\n1200 1200 2\n", r);
-        ASSERT_TRUE(grid);
-        EXPECT_FALSE(r.has(" Large file detected."));
-        EXPECT_EQ(grid->rows(), 1201);
-        EXPECT_EQ(grid->cols(), 1201);
-    }
-    {
-        // Extents near the 32-bit limit stay bounded.
-        RecordingReporter r;
-        auto grid = parseIndexFile("-2147483648 -3e9 5\n2147483647 3e9 6\n", r);
-        ASSERT_TRUE(grid);
-        EXPECT_LE(grid->rows(), 1201);
-        EXPECT_LE(grid->cols(), 1201);
-        EXPECT_TRUE(r.has("rows is:  4294967296"));
-    }
+        " GRIDMEND will scale your input file so that it is smaller.", " The compression may cause data loss.",
+        "scaleX is:  0.5", "scaleY is:  12.01", "rows is:  1201", "columns is:  1189"};
+    RecordingReporter r;   // 2402 rows by 100 columns: x is halved and y multiplied by 12.01
+    auto grid = parseIndexFile("0 0 10\n2401 99 20\n1000 50 30\n", r);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(afterCounts(r, std::size_t(r.indexOf(" Large file detected.")) - 1), large);
+    EXPECT_EQ((*grid)(1200, 1188), 20);   // trunc(2401 x 0.5), trunc(99 x 12.01)
+    EXPECT_EQ((*grid)(500, 600), 30);
+    EXPECT_EQ((*grid)(0, 0), 10);
+    RecordingReporter justOver, square;   // 1202 x 10 triggers the lines, 1201 x 1201 does not
+    ASSERT_TRUE(parseIndexFile("0 0 1\n1201 9 2\n", justOver));
+    EXPECT_TRUE(justOver.has(" Large file detected."));
+    grid = parseIndexFile("0 0 1\n1200 1200 2\n", square);
+    EXPECT_FALSE(square.has(" Large file detected."));
+    EXPECT_EQ(std::pair(grid->rows(), grid->cols()), std::pair(1201, 1201));
+    RecordingReporter wide;   // extents near the 32-bit limit stay bounded
+    grid = parseIndexFile("-2147483648 -3e9 5\n2147483647 3e9 6\n", wide);
+    EXPECT_TRUE(grid && grid->rows() <= 1201 && grid->cols() <= 1201);
+    EXPECT_TRUE(wide.has("rows is:  4294967296"));
 }
 
 TEST(ElevationArray, WritesTheFixedWidthLayout)

@@ -53,6 +53,13 @@ TEST(Cli, ExitStatusAndReasonOfEveryRefusal)
     fs::create_directory(d + "folder.hgt");
     fs::create_symlink("/dev/full", d + "full.txt");
     for (const char* ext : {".shp", ".shx", ".dbf"}) fs::copy_file(testData(std::string("storml_contours_12") + ext), d + "bad" + ext);
+    for (const char* folder : {"empty", "mixed", "odd", "same"}) fs::create_directory(d + folder);   // tile sets
+    writeBytes(d + "mixed/N10E010.hgt", std::vector<std::uint8_t>(2 * 5 * 5));
+    writeBytes(d + "mixed/N10E011.hgt", std::vector<std::uint8_t>(2 * 6 * 6));
+    writeBytes(d + "odd/N10E010.hgt", std::vector<std::uint8_t>(2 * 5 * 5 + 1));
+    writeBytes(d + "same/N10E010.hgt", std::vector<std::uint8_t>(2 * 5 * 5, 0x80));
+    writeText(d + "badlist.txt", d + "mixed/N10E010.hgt\n" + d + "notes.txt\n");
+    writeText(d + "twice.txt", d + "mixed/N10E010.hgt\n" + d + "odd/../mixed/N10E010.hgt\n");
     auto badShp = readBytes(d + "bad.shp");
     badShp[2] = 0x12;
     writeBytes(d + "bad.shp", badShp);
@@ -144,9 +151,19 @@ TEST(Cli, ExitStatusAndReasonOfEveryRefusal)
         {"render3d " + d + "g.txt" + o + "jpg", 2, ""},                    // an ASCII matrix needs it
         {"render3d " + d + "g.txt" + o + "jpg --rows 4 --columns 4 --azimuth 400", 2, ""},
         {"render3d " + d + "g.txt" + o + "jpg --rows 4 --columns 4 --stereo -3", 2, ""},
-        {"tiles mend " + d + o + "hgt", 2, ""},
+        {"tiles mend " + d + "mixed " + d + "o", 2, ""},
+        {"tiles fill " + d + "empty " + d + "o", 1, "No SRTM tiles (such as N49E011.hgt) in"},
+        {"tiles fill " + d + "mixed " + d + "o", 1, "Tiles of different sizes: "},
+        {"tiles fill " + d + "odd " + d + "o", 1, "Not a square tile of 16-bit postings: "},
+        {"tiles fill " + d + "badlist.txt " + d + "o", 1, "Not an SRTM tile name (such as N49E011.hgt): "},
+        {"tiles fill " + d + "twice.txt " + d + "o", 1, "Two tiles of one cell: "},
+        {"tiles fill " + d + "missing.txt " + d + "o", 1, "Cannot read the tile list "},
+        {"tiles fill " + d + "mixed " + d + "o --shard 2/2", 2, ""},
+        {"tiles fill " + d + "mixed " + d + "o --halo -1", 2, ""},
+        {"tiles fill " + d + "same " + d + "same/.", 1, " holds the input tile "},   // over its own inputs
     };
     for (const Row& row : rows) {
+        if (row.args.rfind("render3d", 0) == 0 && !std::getenv("DISPLAY")) continue;   // needs an X server first
         const CliResult r = runCli(row.args, true);
         EXPECT_EQ(r.status, row.status) << row.args << "\n" << r.out;
         EXPECT_NE(r.out.find(row.says), std::string::npos) << row.args << "\n" << r.out;
@@ -154,6 +171,7 @@ TEST(Cli, ExitStatusAndReasonOfEveryRefusal)
         EXPECT_EQ(r.out.find("File saved."), std::string::npos) << row.args;
     }
     for (const auto& e : fs::directory_iterator(d)) EXPECT_NE(e.path().stem(), "o") << e.path();
+    EXPECT_EQ(readBytes(d + "same/N10E010.hgt"), std::vector<std::uint8_t>(2 * 5 * 5, 0x80));
     for (const std::string name : {"interpolate", "convert", "fill", "batch", "prepare", "classify", "patch",
                                    "resample", "render3d"}) {   // every command answers --help on standard output
         const CliResult r = runCli(name + " --help");

@@ -392,35 +392,3 @@ TEST_F(TileSetFixture, KilledRunLeavesOnlyCompleteTilesAndRerunFinishes)
     for (const auto& e : fs::directory_iterator(out)) EXPECT_NE(e.path().extension(), ".part") << e.path();
 }
 
-TEST(CliTiles, RefusesSetsItCannotFill)
-{
-    TempDir dir;
-    fs::create_directories(dir.file("empty"));
-    fs::create_directories(dir.file("mixed"));
-    writeBytes(dir.file("mixed/N10E010.hgt"), std::vector<std::uint8_t>(2 * 5 * 5));
-    writeBytes(dir.file("mixed/N10E011.hgt"), std::vector<std::uint8_t>(2 * 6 * 6));
-    fs::create_directories(dir.file("odd"));
-    writeBytes(dir.file("odd/N10E010.hgt"), std::vector<std::uint8_t>(2 * 5 * 5 + 1));
-    writeText(dir.file("badlist.txt"), dir.file("mixed/N10E010.hgt") + "\n" + dir.file("notes.txt") + "\n");
-    writeText(dir.file("twice.txt"), dir.file("mixed/N10E010.hgt") + "\n" + dir.file("odd/../mixed/N10E010.hgt") + "\n");
-    struct Row { std::string args, line; int status; };
-    for (const Row& row : {Row{"empty", "No SRTM tiles (such as N49E011.hgt) in", 1},
-                           Row{"mixed", "Tiles of different sizes: ", 1},
-                           Row{"odd", "Not a square tile of 16-bit postings: ", 1},
-                           Row{"badlist.txt", "Not an SRTM tile name (such as N49E011.hgt): ", 1},
-                           Row{"twice.txt", "Two tiles of one cell: ", 1},
-                           Row{"missing.txt", "Cannot read the tile list ", 1},
-                           Row{"mixed --shard 2/2", "", 2}, Row{"mixed --halo -1", "", 2}}) {
-        const CliResult r = runCli("tiles fill " + dir.file(row.args) + " " + dir.file("out"));
-        EXPECT_EQ(r.status, row.status) << row.args << r.out;
-        EXPECT_NE(r.out.find(row.line), std::string::npos) << row.args << r.out;
-    }
-    EXPECT_EQ(runCli("tiles mend " + dir.file("mixed") + " " + dir.file("out")).status, 2);
-    // Outputs over their own inputs are refused, the inputs untouched.
-    fs::create_directories(dir.file("same"));
-    writeBytes(dir.file("same/N10E010.hgt"), std::vector<std::uint8_t>(2 * 5 * 5, 0x80));
-    const CliResult inPlace = runCli("tiles fill " + dir.file("same") + " " + dir.file("same/."));
-    EXPECT_EQ(inPlace.status, 1);
-    EXPECT_NE(inPlace.out.find(" holds the input tile "), std::string::npos) << inPlace.out;
-    EXPECT_EQ(readBytes(dir.file("same/N10E010.hgt")), std::vector<std::uint8_t>(2 * 5 * 5, 0x80));
-}

@@ -212,44 +212,33 @@ TEST(ShapefileRaster, ScaledCoordinatesAndTheSecondFieldLayout)
 
 TEST(ShapefileRaster, RefusalsKeepTheirTwoLines)
 {
-    const std::pair<std::string, std::string> notShape{shapefile::kNotShapefileLine, shapefile::kExitingLine};
-    const std::pair<std::string, std::string> notLines{shapefile::kNotPolylinesLine, shapefile::kExitingLine};
-    struct Case {
-        const char* name;
-        Triplet t;
-        std::pair<std::string, std::string> lines;
-    };
     const Polyline l = line({{0, 0}, {1, 1}});
-    std::vector<Case> cases = {
+    auto changed = [&](auto change) {
+        Triplet t = contourFiles(kBox, {l}, {"1"});
+        change(t);
+        return t;
+    };
+    const std::string notShape = shapefile::kNotShapefileLine, notLines = shapefile::kNotPolylinesLine;
+    const std::tuple<const char*, Triplet, std::string> cases[] = {
         {"file code", contourFiles(kBox, {l}, {"1"}, 9995), notShape},
         {"shape type", contourFiles(kBox, {l}, {"1"}, 9994, 5), notLines},
         {"inverted box", contourFiles({10, 0, 0, 5}, {l}, {"1"}), notShape},
         {"infinite box", contourFiles({0, 0, INFINITY, 5}, {l}, {"1"}), notShape},
         {"NaN box", contourFiles({0, std::nan(""), 10, 5}, {l}, {"1"}), notShape},
+        {"index file code", changed([](Triplet& t) { t.shx[3] = 0; }), notShape},
+        {"index shape type", changed([](Triplet& t) { t.shx[32] = 8; }), notLines},
+        {"main header cut", changed([](Triplet& t) { t.shp.resize(99); }), notShape},
+        {"index header cut", changed([](Triplet& t) { t.shx.resize(35); }), notShape},
     };
-    Triplet indexCode = contourFiles(kBox, {l}, {"1"});
-    indexCode.shx[3] = 0;
-    cases.push_back({"index file code", indexCode, notShape});
-    Triplet indexType = contourFiles(kBox, {l}, {"1"});
-    indexType.shx[32] = 8;
-    cases.push_back({"index shape type", indexType, notLines});
-    Triplet tiny = contourFiles(kBox, {l}, {"1"});
-    tiny.shp.resize(99);
-    cases.push_back({"main header cut", tiny, notShape});
-    Triplet tinyIndex = contourFiles(kBox, {l}, {"1"});
-    tinyIndex.shx.resize(35);
-    cases.push_back({"index header cut", tinyIndex, notShape});
-    for (const Case& c : cases) {
+    for (const auto& [name, t, first] : cases) {
         RecordingReporter rec;
-        EXPECT_FALSE(rasterise(c.t, rec)) << c.name;
-        ASSERT_GE(rec.lines.size(), 2u) << c.name;
-        EXPECT_EQ(rec.lines[rec.lines.size() - 2], c.lines.first) << c.name;
-        EXPECT_EQ(rec.lines.back(), c.lines.second) << c.name;
+        EXPECT_FALSE(rasterise(t, rec)) << name;
+        ASSERT_GE(rec.lines.size(), 2u) << name;
+        EXPECT_EQ(Lines(rec.lines.end() - 2, rec.lines.end()), (Lines{first, shapefile::kExitingLine})) << name;
     }
-    RecordingReporter negative;
+    RecordingReporter negative, huge;
     EXPECT_FALSE(rasterise(contourFiles(kBox, {l}, {"1"}), negative, -5));
     EXPECT_EQ(negative.lines.back(), shapefile::kGridSizeLine);
-    RecordingReporter huge;
     EXPECT_FALSE(rasterise(contourFiles({0, 0, 1e9, 1e9}, {l}, {"1"}), huge, 2'000'000'000));
     EXPECT_EQ(huge.lines.back(), shapefile::kGridSizeLine);
 }
