@@ -3,7 +3,6 @@
 // batch twin.
 #include "app/BatchRun.h"
 #include "app/RunCommand.h"
-#include "app/SaveCommands.h"
 #include "app/SessionState.h"
 #include "formats/SrtmHgt.h"
 #include "graphics/GraphicsModel.h"

@@ -6,7 +6,6 @@
 #include "OpenFixture.h"
 #include "TestFiles.h"
 
-#include <QScrollArea>
 
 TEST_F(OpenFixture, DialogHasTheProgramsFilterAndACancelEndsTheCommand)
 {

@@ -1,7 +1,5 @@
 // The Open command's dispatch table, the output-format table, the picture loader, and every grid
 // writer against its reader.
-#include "app/SessionState.h"
-#include "app/SolutionOutputs.h"
 #include "formats/OpenDispatch.h"
 #include "formats/Bmp.h"
 #include "formats/Dted.h"
@@ -69,24 +67,6 @@ TEST(OpenDispatch, RowsMatchInTheirOrderExactlyAndCaseSensitively)
     // The name tail decides row 12 whatever the extension; an earlier row still wins.
     EXPECT_EQ(matchOpenRow(".txt", "aus_dem_erm")->number, 1);
     EXPECT_EQ(matchOpenRow("", "aus_dem_erm")->number, 12);
-}
-
-TEST(OutputFormats, ChosenByExtension)
-{
-    ASSERT_NE(findSolutionOutput("/out/a.txt"), nullptr);
-    EXPECT_EQ(findSolutionOutput("a.TXT"), findSolutionOutput("a.txt"));   // any case
-    EXPECT_NE(findSolutionOutput("a.dat")->write, nullptr);
-    EXPECT_NE(findSolutionOutput("a.elv")->write, nullptr);
-    EXPECT_EQ(findSolutionOutput("a.ind")->write, nullptr);   // only the graphics window writes it
-    EXPECT_NE(findSolutionOutput("a.ind")->writeGraphics, nullptr);
-    EXPECT_NE(findSolutionOutput("a.DEM")->write, nullptr);
-    EXPECT_EQ(findSolutionOutput("a.xyz"), nullptr);
-    EXPECT_EQ(findSolutionOutput("dir.v2/noextension"), nullptr);
-    SessionState s;
-    NullReporter r;
-    EXPECT_FALSE(writeSolutionFile("a.txt", s, {}, r));   // no solution
-    s.solutionGrid = RealGrid(1, 1, 5.0);
-    EXPECT_FALSE(writeSolutionFile("a.ind", s, {}, r));   // no solution writer
 }
 
 TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)

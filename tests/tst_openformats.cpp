@@ -13,7 +13,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QTimer>
-#include <QScrollArea>
 #include <algorithm>
 #include <filesystem>
 

@@ -4,7 +4,6 @@
 #include "ui/Modal.h"
 #include "ModalRecorder.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>

@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
