@@ -97,37 +97,6 @@ TEST(Lsqr, ReportHeaderIsWrittenExactly)
                                     "\tBTOL =   2.00e-03\t\tITERLIM =          7\n\n");
 }
 
-TEST(Lsqr, WritesTheHeaderToTheReportStreamAndLogsItsLines)
-{
-    std::mt19937 gen(3);
-    const RealGrid g = randomGrid(gen, 5, 6, 0.4);
-    SparseRowSystem s(g);
-    LsqrMemory mem(s.equationCount(), s.unknownCount());
-    mem.function->mat_vec_prod = sparseRowProduct;
-    const std::vector<double> b = s.rightHandSide(g, 1.0);
-    std::copy(b.begin(), b.end(), mem.input->b->elements);
-    mem.input->rows = s.equationCount(), mem.input->columns = s.unknownCount();
-    mem.input->ATOL = mem.input->BTOL = 1e-10, mem.input->CONDLIM = 10000.0, mem.input->ITERLIM = 4;
-    std::FILE* stream = std::tmpfile();
-    mem.input->reportStream = stream;
-    RecordingReporter rec;
-    lsqr(mem.input, mem.output, mem.work, mem.function, &s, rec);
-    std::rewind(stream);
-    char buf[1024] = {};
-    const std::size_t got = std::fread(buf, 1, sizeof buf - 1, stream);
-    std::fclose(stream);
-    EXPECT_EQ(std::string(buf, got), lsqrReportHeader(*mem.input));
-    EXPECT_GT(mem.output->solutionNorm, 0.0);
-    EXPECT_GT(mem.output->conditionNumber, 1.0);
-    EXPECT_EQ(rec.lines, (std::vector<std::string>{" ", "Computing LSQR Solution", " ", "Termination Flag is:   7",
-                                                   "Number of Iterations is:   4",
-                                                   "Solution Norm is:   " + formatReal(mem.output->solutionNorm),
-                                                   "Condition Number is:   " + formatReal(mem.output->conditionNumber)}));
-    EXPECT_EQ(rec.progressMaximum, 4);
-    EXPECT_EQ(rec.progressPosition, 4);
-    EXPECT_FALSE(rec.progressVisible);
-}
-
 // After k iterations from x0, LSQR's x is the least-squares solution over x0 plus the
 // k-dimensional Krylov space of A^T A and A^T r0: worked out here by dense QR.
 TEST(Lsqr, AgreesWithAnIndependentLeastSquaresSolutionAfterTheSameIterations)
