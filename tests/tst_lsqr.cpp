@@ -165,25 +165,12 @@ TEST(Lsqr, FusedProductsAndThreadsGiveThePlainBits)
 
 TEST(Lsqr, TerminationFlags)
 {
-    std::mt19937 gen(23);
-    const RealGrid g = randomGrid(gen, 8, 8, 0.3);   // 7: the iteration limit, never exceeded
-    SparseRowSystem s(g);
-    for (int limit = 1; limit <= 4; ++limit) {
-        const Result r = runSystem(s, s.rightHandSide(g, 1.0), randomStart(gen, 64), limit);
-        EXPECT_EQ(r.out.terminationFlag, 7);
-        EXPECT_EQ(r.out.iterationCount, limit);
-    }
     RealGrid flat(6, 7, 0.0);   // 1: a compatible system (a flat surface solves it)
     flat(0, 0) = flat(3, 4) = flat(5, 6) = 250.0;
     SparseRowSystem flatSystem(flat);
     const Result compatible = runSystem(flatSystem, flatSystem.rightHandSide(flat, 1.0), std::vector<double>(42), 500);
     EXPECT_EQ(compatible.out.terminationFlag, 1);
     for (double v : compatible.x) EXPECT_NEAR(v, 250.0, 1e-6);
-    const RealGrid h = randomGrid(gen, 7, 5, 0.4);   // 2: an incompatible system reaches its solution
-    SparseRowSystem hs(h);
-    const Result incompatible = runSystem(hs, hs.rightHandSide(h, 1.0), std::vector<double>(35, 0.0), 1000);
-    EXPECT_EQ(incompatible.out.terminationFlag, 2);
-    EXPECT_LT(incompatible.out.iterationCount, 1000);
     dense::Matrix A(3, 3);   // 4: no tolerances, a square system to machine precision
     A(0, 0) = 1, A(1, 1) = 2, A(2, 2) = 4, A(0, 1) = 0.5;
     RecordingReporter rec;
