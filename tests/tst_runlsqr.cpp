@@ -38,27 +38,21 @@ void prepareLsqrRun(MainWindow& w, InputKind kind)
 
 } // namespace
 
-TEST(RunLsqr, SessionGridShowsTheLinesOfEveryStageInOrder)
+// The LSQR path through the window (the relaxation-only run and the enabling rules: tst_mainwindow).
+TEST(RunLsqr, SessionGridKeepsItsInputAndTheProblem)
 {
     MainWindow w;
     prepareLsqrRun(w, InputKind::SessionGridInput);
     testing::internal::CaptureStdout();
     w.action("actionRunGridmend")->trigger();
-    const std::string out = testing::internal::GetCapturedStdout();
-
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("\tThe matrix A has      42 rows and      36 columns\n"),
+              std::string::npos);
     SessionState& s = w.session();
     ASSERT_TRUE(s.solutionGrid);
-    EXPECT_EQ(s.solutionGrid->rows(), 6);
     EXPECT_TRUE(s.inputGrid);   // the LSQR path leaves the input grid in place
-    const QStringList lines = logLines(w);
-    EXPECT_EQ(lines.mid(lines.size() - 4), (QStringList{" ", "Done.  View image or save solution to file.", " ",
-                                                        "Done interpolating file."}));
-    EXPECT_NE(out.find("\tThe matrix A has      42 rows and      36 columns\n"), std::string::npos);
-    EXPECT_EQ(w.beepCount, 3);
-    EXPECT_FALSE(w.action("actionRunGridmend")->isEnabled());
-    EXPECT_TRUE(w.action("actionView")->isEnabled());
-    EXPECT_TRUE(w.action("actionSaveAscii")->isEnabled());
     EXPECT_TRUE(lastInterpolationProblem());
+    EXPECT_EQ(logLines(w).last(), "Done interpolating file.");
+    EXPECT_EQ(w.beepCount, 3);
     // Solution row 0 is the southern row: the south-west known posting (40) pulls it down.
     EXPECT_LT((*s.solutionGrid)(0, 0), (*s.solutionGrid)(5, 0));
 }
