@@ -155,6 +155,7 @@ TEST(CliPatch, EachSourceFillsTheVoids)
         EXPECT_TRUE(scene.knownPostingsKept(patched)) << row.options;
         if (row.rmse > 0) EXPECT_LT(scene.voidRmse(patched), row.rmse) << row.options;
         else EXPECT_EQ(patched, scene.truth);
+        if (row.rmse == 0) EXPECT_EQ(r.out.find("Done interpolating"), std::string::npos);   // nothing left to fill
         if (row.lattice) EXPECT_TRUE(scene.latticeInVoidsExact(patched));
         const auto bytes = readBytes(out), in = readBytes(tile);
         EXPECT_TRUE(std::equal(in.begin(), in.begin() + 3436, bytes.begin())) << row.options;   // the header reused
