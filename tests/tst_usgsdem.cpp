@@ -110,10 +110,7 @@ TEST(UsgsDemWriter, EveryPostingKeepsItsPlace)
     RecordingReporter read;
     const auto back = parse(formatUsgsAsciiDem(georeference(), solution), read);
     ASSERT_TRUE(back);
-    ASSERT_EQ(back->rows(), 6);
-    const std::int32_t expected[6][2] = {{60, 61}, {50, 51}, {-32767, 41}, {32767, 31}, {30001, 21}, {10, 11}};
-    for (int r = 0; r < 6; ++r)
-        for (int c = 0; c < 2; ++c) EXPECT_EQ((*back)(r, c), expected[r][c]) << r << " " << c;
+    EXPECT_EQ(*back, gridOf<IntGrid>({{60, 61}, {50, 51}, {-32767, 41}, {32767, 31}, {30001, 21}, {10, 11}}));
     TempDir dir;
     RecordingReporter rec;
     EXPECT_TRUE(writeUsgsAsciiDem(dir.file("c.dem"), georeference(), solution, rec));
@@ -183,21 +180,14 @@ TEST(UsgsDemReader, ReadsOwnFileNorthUpWithItsLogLines)
     RecordingReporter rec;
     const auto tile = parse(formatUsgsAsciiDem(georeference(), solution), rec);
     ASSERT_TRUE(tile);
-    ASSERT_EQ(tile->rows(), 3);
-    ASSERT_EQ(tile->cols(), 2);
-    EXPECT_EQ((*tile)(0, 0), 120);    // north row first
-    EXPECT_EQ((*tile)(2, 0), 100);
-    EXPECT_EQ((*tile)(0, 1), -179);
-    EXPECT_EQ((*tile)(2, 1), -199);
+    EXPECT_EQ(*tile, gridOf<IntGrid>({{120, -179}, {110, -189}, {100, -199}}));   // north row first
     EXPECT_EQ(rec.lines, (Lines{"Quad name field is:  CONTOUR to USGS DEM by GRIDMEND",
                                 "ground planametric coordinates is:  2", "Units code(elevation coordinates) is:  2",
                                 "Ground coordinates of four corners of DEM:  ", " ", "500000    4000000",
                                 "500000    4000060", "500030    4000060", "500030    4000000", " ",
                                 "minimum elevation is:  -199", "maximum elevation is:  120",
                                 "elevation range is:  319", "rows is:  2", "columns is  :3"}));
-    EXPECT_EQ(rec.progressMaximum, 2);
-    EXPECT_EQ(rec.progressPosition, 3);   // the bar runs from 1 to the profile count
-    EXPECT_FALSE(rec.progressVisible);
+    EXPECT_EQ(std::tuple(rec.progressMaximum, rec.progressPosition, rec.progressVisible), std::tuple(2, 3, false));
 }
 
 TEST(UsgsDemReader, ProfilesAreAlignedAtTheirSouthernEnd)
@@ -214,14 +204,8 @@ TEST(UsgsDemReader, ProfilesAreAlignedAtTheirSouthernEnd)
     const auto tile = parse(text, rec);
     ASSERT_TRUE(tile);
     ASSERT_EQ(tile->rows(), 7);
-    EXPECT_EQ((*tile)(0, 0), 0);
-    EXPECT_EQ((*tile)(1, 0), 0);
-    EXPECT_EQ((*tile)(2, 0), 5);
-    EXPECT_EQ((*tile)(6, 0), 1);
-    EXPECT_EQ((*tile)(0, 1), 17);
-    EXPECT_EQ((*tile)(0, 2), 0);
-    EXPECT_EQ((*tile)(1, 2), 26);
-    EXPECT_EQ((*tile)(3, 2), 24);
+    EXPECT_EQ(cellsAt(*tile, {{0, 0}, {1, 0}, {2, 0}, {6, 0}, {0, 1}, {0, 2}, {1, 2}, {3, 2}}),
+              (std::vector<std::int32_t>{0, 0, 5, 1, 17, 0, 26, 24}));
     EXPECT_TRUE(rec.has("columns is  :5"));
 }
 
@@ -262,63 +246,37 @@ TEST(UsgsDemReader, MalformedFilesHandOverNothing)
     EXPECT_EQ(missing.lines, (Lines{"Could not open input .dem file"}));
 }
 
+// Postings as GDAL 3.6.2 reads them (row 0 = north). storml: written by GDAL from a 143 x 107 UTM grid.
+// 39079G6: profiles start at different northings ("D+000" exponents); each sits at its own ground y, the
+// first 71 rows (30 m each) north of the second, nothing known below its start. 39109h1: record A of 892
+// characters and a line end; elevations are counts of 0.07305 above the local datum 1522.6 (GDAL: 1713.63,
+// 1687.40).
 TEST(UsgsDemReader, RealFilesGiveTheIndependentPostings)
 {
-    // Postings as GDAL 3.6.2 reads them (row 0 = north).
-    RecordingReporter rec;
-    const auto old = readUsgsDem(testData("4619old_truncated.dem"), rec);
-    ASSERT_TRUE(old);
-    ASSERT_EQ(old->rows(), 1201);
-    ASSERT_EQ(old->cols(), 2);
-    EXPECT_EQ((*old)(0, 0), -32000);
-    EXPECT_EQ((*old)(600, 0), 90);
-    EXPECT_EQ((*old)(1000, 0), 110);
-    EXPECT_EQ((*old)(1200, 1), 98);
-    EXPECT_TRUE(rec.has("minimum elevation is:  79"));
-    EXPECT_TRUE(rec.has("maximum elevation is:  160"));
-
-    const auto cded = readUsgsDem(testData("022gdeme_truncated"), rec);
-    ASSERT_TRUE(cded);
-    EXPECT_EQ(cded->rows(), 1201);
-    EXPECT_EQ((*cded)(0, 0), 124);
-    EXPECT_EQ((*cded)(1200, 0), 0);
-
-    // Written by GDAL from a 143 x 107 UTM grid: our rows equal GDAL's rows 0-106.
-    const auto utm = readUsgsDem(testData("storml_elev_utm12.dem"), rec);
-    ASSERT_TRUE(utm);
-    ASSERT_EQ(utm->rows(), 107);
-    ASSERT_EQ(utm->cols(), 143);
-    EXPECT_EQ((*utm)(0, 0), 2450);
-    EXPECT_EQ((*utm)(0, 142), 2536);
-    EXPECT_EQ((*utm)(106, 0), 2807);
-    EXPECT_EQ((*utm)(106, 142), 2798);
-    EXPECT_EQ((*utm)(50, 70), 2592);
-
-    // A 7.5-minute quad in UTM whose profiles start at different northings; "D+000" exponents.
-    // Each profile sits at its own ground y, as GDAL places it: the first starts 71 rows
-    // (30 m each) north of the second, and below its start nothing is known.
-    RecordingReporter quad;
-    const auto brownfield = readUsgsDem(testData("39079G6_truncated.dem"), quad);
-    ASSERT_TRUE(brownfield);
-    ASSERT_EQ(brownfield->rows(), 148);
-    EXPECT_EQ(brownfield->cols(), 2);
-    EXPECT_EQ((*brownfield)(76, 0), 349);    // first elevation of the first profile
-    EXPECT_EQ((*brownfield)(0, 0), 335);     // its 77th, the northernmost
-    EXPECT_EQ((*brownfield)(77, 0), 0);
-    EXPECT_EQ((*brownfield)(147, 1), 338);   // the second profile starts at the southern edge
-    EXPECT_TRUE(quad.has("606898.3125    4414421.5"));
-    EXPECT_TRUE(quad.has("maximum elevation is:  847"));
-
-    // Record A of 892 characters and a line end; the B records follow at once. The elevations
-    // are counts of the resolution 0.07305 above the local datum 1522.6 (GDAL: 1713.63, 1687.40).
-    RecordingReporter shortA;
-    const auto decimal = readUsgsDem(testData("39109h1_truncated.dem"), shortA);
-    ASSERT_TRUE(decimal);
-    ASSERT_EQ(decimal->rows(), 1411);
-    ASSERT_EQ(decimal->cols(), 2);
-    EXPECT_EQ((*decimal)(0, 0), -32767);
-    EXPECT_EQ((*decimal)(23, 0), 1714);
-    EXPECT_EQ((*decimal)(76, 1), 1687);
-    EXPECT_EQ((*decimal)(1410, 1), -32767);
-    EXPECT_TRUE(shortA.has("columns is  :1411"));
+    struct Row {
+        const char* file;
+        int rows, cols;
+        std::vector<std::pair<int, int>> at;
+        std::vector<std::int32_t> values;
+        std::string line;
+    };
+    const Row rows[] = {
+        {"4619old_truncated.dem", 1201, 2, {{0, 0}, {600, 0}, {1000, 0}, {1200, 1}}, {-32000, 90, 110, 98},
+         "minimum elevation is:  79"},
+        {"022gdeme_truncated", 1201, 1, {{0, 0}, {1200, 0}}, {124, 0}, "columns is  :1201"},
+        {"storml_elev_utm12.dem", 107, 143, {{0, 0}, {0, 142}, {106, 0}, {106, 142}, {50, 70}},
+         {2450, 2536, 2807, 2798, 2592}, "columns is  :107"},
+        {"39079G6_truncated.dem", 148, 2, {{76, 0}, {0, 0}, {77, 0}, {147, 1}}, {349, 335, 0, 338},
+         "606898.3125    4414421.5"},
+        {"39109h1_truncated.dem", 1411, 2, {{0, 0}, {23, 0}, {76, 1}, {1410, 1}}, {-32767, 1714, 1687, -32767},
+         "columns is  :1411"},
+    };
+    for (const Row& row : rows) {
+        RecordingReporter rec;
+        const auto tile = readUsgsDem(testData(row.file), rec);
+        ASSERT_TRUE(tile) << row.file;
+        EXPECT_EQ(std::tuple(tile->rows(), tile->cols(), cellsAt(*tile, row.at)), std::tuple(row.rows, row.cols, row.values))
+            << row.file;
+        EXPECT_TRUE(rec.has(row.line)) << row.file;
+    }
 }
