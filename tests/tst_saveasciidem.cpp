@@ -62,21 +62,6 @@ const QStringList kGoodLines = {"basexFloat is:  500000", "baseyFloat is:  40000
 
 } // namespace
 
-TEST_F(SaveAsciiDemFixture, SubmitLogsTheEntriesAndWritesTheFile)
-{
-    attempts.push_back({kGoodTexts, "submitButton"});
-    const std::string path = dir.file("out.dem");
-    save(path);
-    EXPECT_EQ(filedialogs::lastFilter(), "dem|*.dem");
-    EXPECT_EQ(recorder.shown, QStringList{"ASCII DEM Data Entry Form"});
-    QStringList expected = {QString::fromStdString(path)};
-    expected << kGoodLines << " " << "File saved.";
-    EXPECT_EQ(log().mid(1), expected);
-    const UsgsDemGeoreference g{"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f};
-    EXPECT_EQ(readText(path), formatUsgsAsciiDem(g, solution));
-    EXPECT_EQ(m.usgsDemGeoreference.utmZone, 5);
-}
-
 TEST_F(SaveAsciiDemFixture, EveryRefusalKeepsTheFormOpenUntilTheEntriesAreValid)
 {
     attempts = {
@@ -119,8 +104,13 @@ TEST_F(SaveAsciiDemFixture, CancelWritesWithTheValuesStoredLast)
     EXPECT_EQ(log().mid(1), (QStringList{QString::fromStdString(dir.file("first.dem")), " ", "File saved."}));
     EXPECT_EQ(readText(dir.file("first.dem")), formatUsgsAsciiDem(UsgsDemGeoreference{}, solution));
 
+    // Submit: the form's defaults for what was not typed.
     attempts.push_back({kGoodTexts, "submitButton"});
     save(dir.file("second.dem"));
+    EXPECT_EQ(filedialogs::lastFilter(), "dem|*.dem");
+    EXPECT_EQ(log().mid(log().size() - 10), QStringList(kGoodLines) << " " << "File saved.");
+    EXPECT_EQ(readText(dir.file("second.dem")),
+              formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, solution));
     attempts.push_back({{{"zoneEdit", "33"}, {"spacingEdit", "90"}}, "cancelButton"});   // typed, then cancelled
     save(dir.file("third.dem"));
     EXPECT_EQ(readText(dir.file("third.dem")), readText(dir.file("second.dem")));
