@@ -80,9 +80,8 @@ TEST(BatchList, AddsUpToAThousandFilesAndCancelDropsTheLast)
     RecordingReporter rec;
     BatchList list;
     EXPECT_TRUE(list.add("/t/N45W122.hgt", ".hgt", rec) && list.add("/t/site.ind", ".ind", rec));
-    EXPECT_EQ(rec.lines, (Lines{".hgt", ".ind"}));
-    EXPECT_EQ(list.batchExtension, ".ind");   // only the last extension counts
-    list.dropLast();
+    EXPECT_EQ(std::pair(rec.lines, list.batchExtension), std::pair(Lines{".hgt", ".ind"}, std::string(".ind")));
+    list.dropLast();   // only the last extension counts
     EXPECT_EQ(list.batchExtension, ".hgt");
     list.dropLast(), list.dropLast();   // an empty list stays empty
     EXPECT_EQ(list.batchFileCount(), 0);
@@ -106,12 +105,11 @@ TEST_F(BatchFixture, ThreeTilesAreSavedWithTheWindowsSequence)
         EXPECT_EQ(rec.lines[std::size_t(at) + 1], "opened file successfully");
         EXPECT_TRUE(rec.has(kFinishedFileLine + std::to_string(i)));
     }
-    EXPECT_EQ(rec.beeps, 9);   // three beeps per file
+    // Three beeps per file; the graphics window is closed after each file; the batch mode ends with its run.
+    EXPECT_EQ(std::tuple(rec.beeps, graphics.holdsContent(), session.batchMode), std::tuple(9, false, false));
     EXPECT_EQ(events, (Lines{"hide", "solved", "display2d off", "hide", "solved", "display2d off", "hide", "solved",
                              "display2d off"}));
-    EXPECT_FALSE(graphics.holdsContent());   // the graphics window is closed after each file
-    // The batch mode ends with its run: the next Run runs the session's input, not the old list again.
-    EXPECT_FALSE(session.batchMode);
+    // The next Run runs the session's input, not the old list again.
     rec.lines.clear();
     const BatchJob again{list, host};
     EXPECT_NE(runGridmend(session, graphics, rec, &again), RunOutcome::BatchFinished);
@@ -139,17 +137,14 @@ TEST_F(BatchFixture, FailuresAreSkippedWithALogLine)
     add(dir.file("empty.hgt"));
     add(tile("N45W122.hgt", t));
     const BatchSummary summary = run();
-    EXPECT_EQ(summary.saved, 1);
-    EXPECT_EQ(summary.skipped, 3);
     EXPECT_TRUE(rec.hasSequence({dir.file("missing.hgt"), "could not open input file", " ", kBatchUnreadableLine}));
     EXPECT_TRUE(rec.hasSequence({dir.file("tile.hgx"), kBatchOwnNameLine}));
-    EXPECT_EQ(readTile(dir.file("tile.hgx")), t);
     EXPECT_TRUE(rec.hasSequence({srtm::kEmptyTileLine, kBatchUnreadableLine}));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.hgx")));
     // Only the file that was saved counts as finished, with its place in the list.
-    EXPECT_FALSE(rec.has(std::string(kFinishedFileLine) + "0"));
-    EXPECT_TRUE(rec.has(std::string(kFinishedFileLine) + "3"));
-    EXPECT_EQ(rec.beeps, 3);
+    EXPECT_EQ(std::tuple(summary.saved, summary.skipped, readTile(dir.file("tile.hgx")) == t,
+                         std::filesystem::exists(dir.file("missing.hgx")), rec.has(std::string(kFinishedFileLine) + "0"),
+                         rec.has(std::string(kFinishedFileLine) + "3"), rec.beeps),
+              std::tuple(1, 3, true, false, false, true, 3));
 }
 
 TEST_F(BatchFixture, TheLastExtensionDecidesForEveryFile)
@@ -178,22 +173,18 @@ TEST_F(BatchFixture, ALargeResultIsReleasedAfterItsTileIsBuilt)
     t(600, 600) = -32768;
     add(tile("N45W122.hgt", t));
     const BatchSummary summary = run();
-    EXPECT_EQ(summary.saved, 1);
-    EXPECT_FALSE(session.solutionGrid);
-    EXPECT_FALSE(session.solutionAllocated);
-    EXPECT_NE(std::find(events.begin(), events.end(), "released"), events.end());
     const std::string out = dir.file("N45W122.hgx");
-    EXPECT_TRUE(rec.has(out));   // the path is logged before the write
-    EXPECT_EQ(readBytes(out).size(), 2u * 3601 * 3601);   // padded to a 1-second tile
+    // The path is logged before the write; the output padded to a 1-second tile.
+    EXPECT_EQ(std::tuple(summary.saved, bool(session.solutionGrid), session.solutionAllocated,
+                         std::count(events.begin(), events.end(), "released") > 0, rec.has(out), readBytes(out).size()),
+              std::tuple(1, false, false, true, true, 2u * 3601 * 3601));
 }
 
 TEST(BatchRun, RunInBatchModeWithoutAListIsRefused)
 {
     SessionState s;
     startBatchMode(s);
-    EXPECT_TRUE(s.batchMode);
-    EXPECT_TRUE(s.sizeFromInput);
-    EXPECT_EQ(s.inputKind, InputKind::SessionGridInput);
+    EXPECT_EQ(std::tuple(s.batchMode, s.sizeFromInput, s.inputKind), std::tuple(true, true, InputKind::SessionGridInput));
     GraphicsModel g;
     RecordingReporter rec;
     EXPECT_EQ(runGridmend(s, g, rec), RunOutcome::Refused);
