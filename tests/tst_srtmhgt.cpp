@@ -50,10 +50,8 @@ TEST(SrtmTileName, SignsDegreesLogLinesAndNotices)
     for (const Case& c : cases) {
         RecordingReporter rec;
         const TileCorner corner = parseSrtmTileName(c.path, rec);
-        EXPECT_EQ(corner.latitude, c.latitude) << c.path;
-        EXPECT_EQ(corner.longitude, c.longitude) << c.path;
-        EXPECT_EQ(rec.lines, c.lines) << c.path;
-        EXPECT_EQ(rec.notices, c.notices) << c.path;
+        EXPECT_EQ(std::tuple(corner.latitude, corner.longitude, rec.lines, rec.notices),
+                  std::tuple(c.latitude, c.longitude, c.lines, c.notices)) << c.path;
     }
 }
 
@@ -103,14 +101,10 @@ TEST(SaveSrtm, SmallResultIsFlippedTruncatedAndPaddedTo1201)
     RecordingReporter rec;
     const auto tile = srtmTileFromSolution(solution, rec);
     ASSERT_TRUE(tile);
-    ASSERT_EQ(tile->rows(), 1201);
-    ASSERT_EQ(tile->cols(), 1201);
-    EXPECT_EQ((*tile)(0, 0), -2);         // file row 0 is result row 999
-    EXPECT_EQ((*tile)(999, 899), 70000);
-    EXPECT_EQ((*tile)(499, 3), 2);
-    EXPECT_EQ((*tile)(1000, 0), 0);       // southern padding
-    EXPECT_EQ((*tile)(0, 900), 0);        // eastern padding
-    EXPECT_EQ((*tile)(1200, 1200), 0);
+    // File row 0 is result row 999; southern and eastern padding.
+    EXPECT_EQ(std::tuple(tile->rows(), tile->cols(),
+                         cellsAt(*tile, {{0, 0}, {999, 899}, {499, 3}, {1000, 0}, {0, 900}, {1200, 1200}})),
+              std::tuple(1201, 1201, std::vector<std::int32_t>{-2, 70000, 2, 0, 0, 0}));
     EXPECT_EQ(encodeSrtmTile(*tile)[2 * (999 * 1201 + 899) + 1], 4464 & 0xFF);
     EXPECT_EQ(srtmBytesFromSolution(solution, rec), encodeSrtmTile(*tile));
     EXPECT_TRUE(rec.lines.empty());
@@ -123,21 +117,16 @@ TEST(SaveSrtm, MiddleSizesAndTooLargeGrids)
     solution(0, 0) = 9.0;
     const auto tile = srtmTileFromSolution(solution, rec);
     ASSERT_TRUE(tile);
-    EXPECT_EQ(tile->rows(), 3601);       // padded as "Save SRTM Heightfield" pads: a tile readers take
-    EXPECT_EQ(tile->cols(), 3601);
-    EXPECT_EQ((*tile)(1999, 0), 9);
-    EXPECT_EQ((*tile)(0, 1999), 1);
-    EXPECT_EQ((*tile)(2000, 0), 0);
-    EXPECT_EQ((*tile)(0, 2000), 0);
+    // Padded as "Save SRTM Heightfield" pads: a tile readers take.
+    EXPECT_EQ(std::tuple(tile->rows(), tile->cols(), cellsAt(*tile, {{1999, 0}, {0, 1999}, {2000, 0}, {0, 2000}})),
+              std::tuple(3601, 3601, std::vector<std::int32_t>{9, 1, 0, 0}));
     EXPECT_EQ(srtmTileFromSolution(RealGrid(1500, 2000, 1.0), rec)->rows(), 3601);
 
     const auto heightfield = srtmHeightfieldTile(IntGrid(2000, 1500, 7), rec);
     ASSERT_TRUE(heightfield);
-    EXPECT_EQ(heightfield->rows(), 3601);   // the graphics window pads to 3601
-    EXPECT_EQ((*heightfield)(0, 0), 7);     // no reversal
-    EXPECT_EQ((*heightfield)(1999, 1499), 7);
-    EXPECT_EQ((*heightfield)(2000, 0), 0);
-    EXPECT_EQ((*heightfield)(0, 1500), 0);
+    // The graphics window pads to 3601, no reversal.
+    EXPECT_EQ(std::tuple(heightfield->rows(), cellsAt(*heightfield, {{0, 0}, {1999, 1499}, {2000, 0}, {0, 1500}})),
+              std::tuple(3601, std::vector<std::int32_t>{7, 7, 0, 0}));
     EXPECT_EQ(srtmHeightfieldTile(IntGrid(1201, 10, 1), rec)->rows(), 1201);
     EXPECT_TRUE(rec.lines.empty());
 
