@@ -44,21 +44,14 @@ TEST(Srtm30TileRead, FixedSizeShortFileAndLogLines)
     RecordingReporter rec;
     const auto tile = decodeSrtm30Tile(bytes, rec);
     ASSERT_TRUE(tile);
-    EXPECT_EQ(tile->rows(), 6000);
-    EXPECT_EQ(tile->cols(), 4800);
-    EXPECT_EQ((*tile)(0, 0), -2);
-    EXPECT_EQ((*tile)(0, 4799), -32768);
-    EXPECT_EQ((*tile)(1, 0), 1);
-    EXPECT_EQ((*tile)(2, 0), srtm30::kMissing);
-    EXPECT_EQ((*tile)(5999, 4799), srtm30::kMissing);
+    EXPECT_EQ(std::tuple(tile->rows(), tile->cols(), cellsAt(*tile, {{0, 0}, {0, 4799}, {1, 0}, {2, 0}, {5999, 4799}})),
+              std::tuple(6000, 4800, std::vector<std::int32_t>{-2, -32768, 1, srtm30::kMissing, srtm30::kMissing}));
     EXPECT_EQ(rec.lines, (Lines{"rows is:  6000", "columns is:  4800", "filesize is:  19201", " ",
                                 "Select 'DEM Interpolation' and then 'Interpolate Using DTED0 or SRTM30|Expand SRTM30 "
                                 "DEM' from graphic window menu.",
                                 "SRTM30 file cut short: 5998 of 6000 rows missing (read as -32768)."}));
-    EXPECT_TRUE(rec.takeIncompleteInput());
-    EXPECT_EQ(rec.progressMaximum, 6000);
-    EXPECT_EQ(rec.progressPosition, 6000);
-    EXPECT_FALSE(rec.progressVisible);
+    EXPECT_EQ(std::tuple(rec.takeIncompleteInput(), rec.progressMaximum, rec.progressPosition, rec.progressVisible),
+              std::tuple(true, 6000, 6000, false));
 
     // Not one whole row (an empty file): nothing, rather than a tile of 28.8 million voids.
     for (std::size_t size : {0u, 9599u}) {
