@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -71,4 +72,18 @@ G gridOf(const std::vector<std::vector<typename G::value_type>>& rows)
     for (int r = 0; r < g.rows(); ++r)
         for (int c = 0; c < g.cols(); ++c) g(r, c) = rows[std::size_t(r)][std::size_t(c)];
     return g;
+}
+
+template <class T>
+class Grid;
+
+/// Grids print row by row in failure messages.
+template <class T>
+void PrintTo(const Grid<T>& g, std::ostream* os)
+{
+    *os << g.rows() << " x " << g.cols();
+    for (int r = 0; r < g.rows() && r < 12; ++r) {
+        *os << "\n ";
+        for (int c = 0; c < g.cols() && c < 12; ++c) *os << " " << +g(r, c);
+    }
 }
