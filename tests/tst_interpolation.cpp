@@ -43,6 +43,18 @@ IntGrid contourGrid(std::mt19937& gen, int rows, int columns, double knownFracti
     return g;
 }
 
+/// The solution LSQR reaches after the given iterations from start, worked out by dense QR.
+void expectKrylovIterate(const InterpolationProblem& problem, const IntGrid& input, const std::vector<double>& start,
+                         int iterations, double scale)
+{
+    const RealGrid engine = gridops::engineGridFromInput(input);
+    const SparseRowSystem system(engine);
+    const std::vector<double> expected = dense::krylovIterate(dense::denseOf(system), system.rightHandSide(engine, scale),
+                                                              start, std::size_t(iterations));
+    const std::vector<double> got(problem.solution.cells().begin(), problem.solution.cells().end());
+    EXPECT_LT(dense::relativeDifference(got, expected), 1e-6);
+}
+
 std::uint32_t firstDataColumn(const InterpolationProblem& p)
 {
     const SparseRowSystem& s = *p.system;
@@ -77,10 +89,10 @@ TEST(Interpolation, SessionGridRunsEveryStageWithItsLogLines)
     const std::string matrixLine = "  Least Squares Solution of A*x = b\n\tThe matrix A has      " +
                                    std::to_string(42 + known) + " rows and      42 columns\n";
     EXPECT_EQ(request.header().substr(0, matrixLine.size()), matrixLine);
-    EXPECT_EQ(problem->solution.rows(), 6);
-    EXPECT_EQ(problem->knownCount, known);
-    EXPECT_EQ(problem->system->equationCount(), 42 + known);
-    EXPECT_EQ(problem->inputValues, nullptr);   // the converted copy is released
+    // The converted copy is released.
+    EXPECT_EQ(std::tuple(problem->solution.rows(), problem->knownCount, problem->system->equationCount(),
+                         problem->inputValues == nullptr),
+              std::tuple(6, known, 42 + known, true));
 }
 
 // The solution is the LSQR iterate from the relaxation's estimate: checked against the dense
@@ -97,15 +109,9 @@ TEST(Interpolation, SolutionAgreesWithAnIndependentLeastSquaresSolution)
         const auto problem = interpolate(request, quiet);
         ASSERT_TRUE(problem);
 
-        const RealGrid engine = gridops::engineGridFromInput(input);
-        CentralDifferenceSolver relaxation(engine, 20, 0, quiet);
+        CentralDifferenceSolver relaxation(gridops::engineGridFromInput(input), 20, 0, quiet);
         const RealGrid x0 = *relaxation.solve(iterations);
-        const SparseRowSystem system(engine);
-        const std::vector<double> b = system.rightHandSide(engine, 1.5);
-        const std::vector<double> start(x0.cells().begin(), x0.cells().end());
-        const std::vector<double> expected = dense::krylovIterate(dense::denseOf(system), b, start, std::size_t(iterations));
-        const std::vector<double> got(problem->solution.cells().begin(), problem->solution.cells().end());
-        EXPECT_LT(dense::relativeDifference(got, expected), 1e-6);
+        expectKrylovIterate(*problem, input, std::vector<double>(x0.cells().begin(), x0.cells().end()), iterations, 1.5);
     }
 }
 
@@ -129,11 +135,7 @@ TEST(Interpolation, ConvergedSurfaceIsTheStartOfLsqr)
     for (double& v : surface.cells()) v = std::max(v, 0.0);   // the LSQR path clips the start
     const std::vector<double> start(surface.cells().begin(), surface.cells().end());
     EXPECT_EQ(problem->initialEstimate, start);
-    const SparseRowSystem system(gridops::engineGridFromInput(input));
-    const std::vector<double> expected = dense::krylovIterate(
-        dense::denseOf(system), system.rightHandSide(gridops::engineGridFromInput(input), 1.0), start, 3);
-    const std::vector<double> got(problem->solution.cells().begin(), problem->solution.cells().end());
-    EXPECT_LT(dense::relativeDifference(got, expected), 1e-6);
+    expectKrylovIterate(*problem, input, start, 3, 1.0);
 }
 
 TEST(Interpolation, OrientationOfEachGridKind)
@@ -150,9 +152,8 @@ TEST(Interpolation, OrientationOfEachGridKind)
     engine(0, 1) = 30;   // the graphics window's grid is used as it is
     Request graphics(InputKind::GraphicsGridInput, 1);
     graphics.graphicsGrid = &engine;
-    const auto fromGraphics = interpolate(graphics, rec);
-    EXPECT_EQ(firstDataColumn(*fromGraphics), 1u);
-    EXPECT_EQ(fromGraphics->inputValues, nullptr);   // not kept after the Run
+    const auto fromGraphics = interpolate(graphics, rec);   // the input values are not kept after the Run
+    EXPECT_EQ(std::pair(firstDataColumn(*fromGraphics), fromGraphics->inputValues == nullptr), std::pair(1u, true));
 
     writeText(dir.file("g.txt"), "0 0 0 0 0\n0 0 30 0 0\n0 0 0 0 0\n0 0 0 0 0\n");   // file row 0 -> grid row 0
     Request text(InputKind::TextGridInput, 1);
@@ -202,9 +203,8 @@ TEST(Interpolation, FailuresEndWithoutASolution)
         const std::size_t shown = c.tail ? std::min(c.lines.size(), rec.lines.size()) : rec.lines.size();
         EXPECT_EQ(std::vector<std::string>(rec.lines.end() - std::ptrdiff_t(shown), rec.lines.end()), c.lines)
             << c.name;
-        EXPECT_EQ(rec.notices.size(), c.notice ? 1u : 0u) << c.name;
-        EXPECT_FALSE(rec.has("Computing LSQR Solution")) << c.name;
-        EXPECT_EQ(request.header(), "") << c.name;
+        EXPECT_EQ(std::tuple(rec.notices.size(), rec.has("Computing LSQR Solution"), request.header()),
+                  std::tuple(c.notice ? 1u : 0u, false, "")) << c.name;
     }
 }
 
