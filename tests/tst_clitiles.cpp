@@ -10,12 +10,9 @@
 #include "TestFiles.h"
 
 #include <array>
-#include <csignal>
 #include <numeric>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -331,48 +328,3 @@ TEST_F(TileSetFixture, RerunSkipsCompleteOutputsAndRedoesStaleOnes)
     EXPECT_FALSE(fs::exists(out + "/.N49E012.hgt.99999-0.part"));
     EXPECT_EQ(differences(out, wholeFill()), 0);
 }
-
-TEST_F(TileSetFixture, KilledRunLeavesOnlyCompleteTilesAndRerunFinishes)
-{
-    // Slow tiles, one at a time: the run is killed after the first tile's line.
-    const std::vector<std::string> args = {"tiles", "fill", in, out, "--lsqr", "0", "--laplacian", "40000",
-                                           "--refining", "0", "--halo", "12", "--jobs", "1"};
-    int pipeFd[2];
-    ASSERT_EQ(pipe(pipeFd), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(pipeFd[1], 1);
-        std::vector<char*> argv{const_cast<char*>(GRIDMEND_CLI)};
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(GRIDMEND_CLI, argv.data());
-        _exit(127);
-    }
-    close(pipeFd[1]);
-    std::string seen;
-    char buf[256];
-    for (ssize_t n; seen.find(" of 9 ") == std::string::npos && (n = read(pipeFd[0], buf, sizeof buf)) > 0;)
-        seen.append(buf, std::size_t(n));
-    kill(pid, SIGKILL);
-    close(pipeFd[0]);
-    waitpid(pid, nullptr, 0);
-
-    const CliResult reference = runCli("tiles fill " + in + " " + dir.file("ref") + " --lsqr 0 --laplacian 40000 --refining 0 --halo 12");
-    ASSERT_EQ(reference.status, 0);
-    int complete = 0;
-    for (const auto& e : fs::directory_iterator(out))
-        if (e.path().extension() == ".hgt") {
-            ++complete;
-            EXPECT_EQ(readBytes(e.path().string()), readBytes(dir.file("ref/" + e.path().filename().string())));
-        }
-    EXPECT_LT(complete, 9);
-    std::string command;
-    for (const std::string& a : args) command += a + " ";
-    const CliResult rerun = runCli(command);
-    ASSERT_EQ(rerun.status, 0);
-    EXPECT_EQ(countLines(rerun.out, "up to date, skipped"), complete);
-    for (int k = 0; k < 9; ++k)
-        EXPECT_EQ(readBytes(out + "/" + tileName(k)), readBytes(dir.file("ref/" + tileName(k))));
-    for (const auto& e : fs::directory_iterator(out)) EXPECT_NE(e.path().extension(), ".part") << e.path();
-}
-
