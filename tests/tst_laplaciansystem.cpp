@@ -1,4 +1,5 @@
 #include "engine/LaplacianSystem.h"
+#include "DenseLeastSquares.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -18,23 +19,6 @@ std::vector<Entry> equation(const SparseRowSystem& s, std::size_t i)
     for (std::uint32_t e = s.rowStart()[i]; e < s.rowStart()[i + 1]; ++e)
         out.push_back({s.columnIndices()[e], s.coefficients()[e]});
     return out;
-}
-
-RealGrid randomGrid(std::mt19937& gen, int rows, int columns, double knownFraction)
-{
-    std::uniform_real_distribution<double> u(0, 1), z(-50, 900);
-    RealGrid g(rows, columns, 0.0);
-    for (double& v : g.cells())
-        if (u(gen) < knownFraction) v = z(gen);
-    return g;
-}
-
-std::vector<double> randomVector(std::mt19937& gen, std::size_t n)
-{
-    std::uniform_real_distribution<double> d(-3, 3);
-    std::vector<double> v(n);
-    for (double& x : v) x = d(gen);
-    return v;
 }
 
 double sumOfSquares(const std::vector<double>& v)
@@ -78,7 +62,7 @@ TEST(LaplacianSystem, CountsRowSumsAndDataEquations)
 {
     std::mt19937 gen(11);
     for (auto [R, C, known] : {std::tuple{2, 2, 0.5}, {2, 7, 0.0}, {5, 2, 1.0}, {6, 9, 0.3}, {13, 5, 0.5}}) {
-        const RealGrid g = randomGrid(gen, R, C, known);
+        const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, known);
         const SparseRowSystem s(g);
         std::int32_t N = 0;
         for (double z : g.cells()) N += z != 0.0;
@@ -120,12 +104,12 @@ TEST(LaplacianSystem, FusedProductsGiveTheBitsOfThePlainLoops)
     };
     for (auto [R, C] : shapes)
         for (double known : {0.0, 0.3, 1.0}) {
-            const RealGrid g = randomGrid(gen, R, C, known);
+            const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, known);
             SparseRowSystem s(g);
             std::uniform_real_distribution<double> f(-2, 2);
             const double factor = f(gen), uScale = f(gen), vScale = known == 1.0 ? 1.0 : f(gen);
-            const std::vector<double> u0 = randomVector(gen, std::size_t(s.equationCount())),
-                                      v0 = randomVector(gen, std::size_t(s.unknownCount()));
+            const std::vector<double> u0 = dense::randomValues(gen, std::size_t(s.equationCount()), -3, 3),
+                                      v0 = dense::randomValues(gen, std::size_t(s.unknownCount()), -3, 3);
             std::vector<double> uPlain = u0, vScaled = v0, uFused = u0;
             for (double& x : uPlain) x = x * uScale * factor;
             for (double& x : vScaled) x *= vScale;

@@ -52,23 +52,6 @@ void denseProduct(long mode, dvec* x, dvec* y, void* data)
         }
 }
 
-RealGrid randomGrid(std::mt19937& gen, int rows, int columns, double knownFraction)
-{
-    std::uniform_real_distribution<double> u(0, 1), z(1, 900);
-    RealGrid g(rows, columns, 0.0);
-    for (double& v : g.cells())
-        if (u(gen) < knownFraction) v = z(gen);
-    return g;
-}
-
-std::vector<double> randomStart(std::mt19937& gen, std::size_t n)
-{
-    std::uniform_real_distribution<double> d(0, 500);
-    std::vector<double> v(n);
-    for (double& x : v) x = d(gen);
-    return v;
-}
-
 bool sameBits(const Result& a, const Result& b)
 {
     return std::memcmp(a.x.data(), b.x.data(), a.x.size() * sizeof(double)) == 0 &&
@@ -103,9 +86,9 @@ TEST(Lsqr, AgreesWithAnIndependentLeastSquaresSolutionAfterTheSameIterations)
 {
     std::mt19937 gen(99);
     for (auto [R, C, known, k] : {std::tuple{4, 5, 0.3, 3}, {6, 6, 0.25, 6}, {5, 9, 0.5, 8}, {7, 4, 0.2, 5}}) {
-        const RealGrid g = randomGrid(gen, R, C, known);
+        const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, known, 1, 900);
         SparseRowSystem s(g);
-        const std::vector<double> b = s.rightHandSide(g, 1.5), x0 = randomStart(gen, std::size_t(R * C));
+        const std::vector<double> b = s.rightHandSide(g, 1.5), x0 = dense::randomValues(gen, std::size_t(R * C), 0, 500);
         const Result r = runSystem(s, b, x0, k);
         ASSERT_EQ(r.out.iterationCount, k);
         EXPECT_LT(dense::relativeDifference(r.x, dense::krylovIterate(dense::denseOf(s), b, x0, std::size_t(k))), 1e-6)
@@ -117,10 +100,10 @@ TEST(Lsqr, ConvergesToTheDenseLeastSquaresSolutionWithItsStandardErrors)
 {
     std::mt19937 gen(5);
     for (auto [R, C] : {std::pair{5, 5}, {6, 8}, {9, 4}}) {
-        const RealGrid g = randomGrid(gen, R, C, 0.3);
+        const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, 0.3, 1, 900);
         SparseRowSystem s(g);
         const std::vector<double> b = s.rightHandSide(g, 1.0);
-        const Result r = runSystem(s, b, randomStart(gen, std::size_t(R * C)), 2000);
+        const Result r = runSystem(s, b, dense::randomValues(gen, std::size_t(R * C), 0, 500), 2000);
         EXPECT_EQ(r.out.terminationFlag, 2);
         const dense::Matrix A = dense::denseOf(s);
         const std::vector<double> expected = dense::leastSquares(A, b);
@@ -149,9 +132,9 @@ TEST(Lsqr, FusedProductsAndThreadsGiveThePlainBits)
     std::mt19937 gen(17);
     for (auto [R, C, limit] : {std::tuple{2, 2, 40}, {3, 7, 40}, {12, 9, 40}, {30, 31, 40}, {23, 17, 1},
                                {23, 17, 2}, {23, 17, 5000}}) {
-        const RealGrid g = randomGrid(gen, R, C, 0.3);
+        const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, 0.3, 1, 900);
         SparseRowSystem s(g);
-        const std::vector<double> b = s.rightHandSide(g, 2.0), x0 = randomStart(gen, std::size_t(R * C));
+        const std::vector<double> b = s.rightHandSide(g, 2.0), x0 = dense::randomValues(gen, std::size_t(R * C), 0, 500);
         setLsqrThreading(LsqrThreading::Never);
         const Result plain = runSystem(s, b, x0, limit, false), fused = runSystem(s, b, x0, limit, true);
         setLsqrThreading(LsqrThreading::Always);

@@ -1,5 +1,6 @@
 #include "engine/Relaxation.h"
 #include "engine/WindowedFill.h"
+#include "DenseLeastSquares.h"
 #include "RecordingReporter.h"
 
 #include <gtest/gtest.h>
@@ -76,11 +77,7 @@ RealGrid referenceRelaxation(const RealGrid& input, int sweeps, int refining, in
 RealGrid randomGrid(int rows, int cols, double knownFraction, unsigned seed)
 {
     std::mt19937 gen(seed);
-    std::uniform_real_distribution<double> u(0, 1), z(-50, 900);
-    RealGrid g(rows, cols, 0.0);
-    for (double& v : g.cells())
-        if (u(gen) < knownFraction) v = z(gen);
-    return g;
+    return dense::randomKnownGrid<RealGrid>(gen, rows, cols, knownFraction);
 }
 
 RealGrid solve(const RealGrid& input, int sweeps, int refining, int lsqr, Reporter& reporter,
