@@ -33,7 +33,8 @@ TEST(IndexFile, ShiftsTheExtentAndRasterisesThePoints)
     RecordingReporter r;
     auto grid = parseIndexFile("10 20 100\n12 25 0\n11 22 105\n", r);
     ASSERT_TRUE(grid);
-    EXPECT_EQ(*grid, gridOf<IntGrid>({{100, 255, 255, 255, 255, 255}, {255, 255, 105, 255, 255, 255},
+    EXPECT_EQ(*grid, gridOf<IntGrid>({{100, 255, 255, 255, 255, 255},
+                                      {255, 255, 105, 255, 255, 255},
                                       {255, 255, 255, 255, 255, 255}}));   // elevation 0: no posting
     EXPECT_EQ(r.lines, (std::vector<std::string>{"number of points is:  3", "  ", "minColumns is:  20",
                                                  "minRows is:  10", "rows is:  13", "columns is:  26",
@@ -132,7 +133,8 @@ TEST(ElevationArray, MalformedFilesFailWithTheirLine)
 
 TEST(IndexArray, ListsEveryPostingRowsOuter)
 {
-    EXPECT_EQ(formatIndexArray(gridOf<IntGrid>({{255, 7}, {-12, 16777215}})), "0    0     255\n0    1       7\n1    0     -12\n1    116777215\n");
+    EXPECT_EQ(formatIndexArray(gridOf<IntGrid>({{255, 7}, {-12, 16777215}})),
+              "0    0     255\n0    1       7\n1    0     -12\n1    116777215\n");
 }
 
 TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)
@@ -157,7 +159,8 @@ TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)
         {dir.file("folder"), "a folder has that name"}};
     for (const auto& [path, reason] : failing) EXPECT_EQ(fileio::replaceFile(path, bytes), reason) << path;
     EXPECT_NE(fileio::outputProblem(dir.file("no/x.txt")).find("No such file or directory"), std::string::npos);
-    EXPECT_EQ(std::pair(fileio::outputProblem(dir.file("old.txt")), readText(dir.file("old.txt"))), std::pair(std::string(), std::string("old")));
+    EXPECT_EQ(std::pair(fileio::outputProblem(dir.file("old.txt")), readText(dir.file("old.txt"))),
+              std::pair(std::string(), std::string("old")));
     EXPECT_EQ(fileio::replaceFile(dir.file("old.txt"), bytes), "");
     EXPECT_EQ(readText(dir.file("old.txt")), "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);   // no temporary left

@@ -56,8 +56,9 @@ TEST(AsterHdf, ThirtyTwoBitFloatsTruncatedAndNullWhereNoIntegerExists)
     const auto grid = parseAsterHdf(hdfFile(layout).bytes, rec);
     ASSERT_TRUE(grid);
     // 123.456, -123.456, NaN, 1e10, -2^31, inf, then 7.75.
-    EXPECT_EQ(cellsAt(*grid, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {1, 7}}),
-              (std::vector<std::int32_t>{123, -123, -32768, -32768, std::numeric_limits<std::int32_t>::min(), -32768, 7}));
+    EXPECT_EQ(
+        cellsAt(*grid, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {1, 7}}),
+        (std::vector<std::int32_t>{123, -123, -32768, -32768, std::numeric_limits<std::int32_t>::min(), -32768, 7}));
     EXPECT_TRUE(rec.has("data_width is:\t\t\t32"));
     EXPECT_TRUE(rec.has("Length Check\t\t\tOK"));
 }
@@ -86,9 +87,13 @@ TEST(AsterHdf, LengthOneByteShortRaisesTheErrorWindowAndStillReads)
     ASSERT_TRUE(grid);
     EXPECT_EQ((*grid)(1999, 2299), int((2000 * 2300 - 1) % 30000));
     EXPECT_TRUE(rec.has("\t\t\t\tLength Check Error"));
-    EXPECT_EQ(rec.notices,
-              (decltype(rec.notices){{"Error!", "This does not appear to be a valid \nASTER DEM .hdf file.\nIt may be a different type of .hdf file, \n"
-              "and may even be an\nASTER L1A or L1B file.  However, \nthis program only\nreds ASTER DEM files.\n\nExiting."}}));
+    EXPECT_EQ(
+        rec.notices,
+        (decltype(rec.notices){
+            {"Error!",
+             "This does not appear to be a valid \nASTER DEM .hdf file.\nIt may be a different type of .hdf file, \n"
+             "and may even be an\nASTER L1A or L1B file.  However, \nthis program only\nreds ASTER DEM "
+             "files.\n\nExiting."}}));
 }
 
 TEST(AsterHdf, SmallFilesCountsAndMagic)
@@ -125,7 +130,8 @@ TEST(AsterHdf, MalformedFilesGiveNoGridOrAZeroGrid)
         RecordingReporter rec;
         EXPECT_FALSE(parseAsterHdf(bytes, rec)) << c.name;
         EXPECT_EQ(std::pair(std::count(rec.lines.begin(), rec.lines.end(), "Image Size Error"), rec.has("Done")),
-                  std::pair(1l, false)) << c.name;
+                  std::pair(1l, false))
+            << c.name;
     }
 
     HdfLayout eightBits;

@@ -142,8 +142,9 @@ TEST_F(BatchFixture, FailuresAreSkippedWithALogLine)
     EXPECT_TRUE(rec.hasSequence({srtm::kEmptyTileLine, kBatchUnreadableLine}));
     // Only the file that was saved counts as finished, with its place in the list.
     EXPECT_EQ(std::tuple(summary.saved, summary.skipped, readTile(dir.file("tile.hgx")) == t,
-                         std::filesystem::exists(dir.file("missing.hgx")), rec.has(std::string(kFinishedFileLine) + "0"),
-                         rec.has(std::string(kFinishedFileLine) + "3"), rec.beeps),
+                         std::filesystem::exists(dir.file("missing.hgx")),
+                         rec.has(std::string(kFinishedFileLine) + "0"), rec.has(std::string(kFinishedFileLine) + "3"),
+                         rec.beeps),
               std::tuple(1, 3, true, false, false, true, 3));
 }
 
@@ -184,7 +185,8 @@ TEST(BatchRun, RunInBatchModeWithoutAListIsRefused)
 {
     SessionState s;
     startBatchMode(s);
-    EXPECT_EQ(std::tuple(s.batchMode, s.sizeFromInput, s.inputKind), std::tuple(true, true, InputKind::SessionGridInput));
+    EXPECT_EQ(std::tuple(s.batchMode, s.sizeFromInput, s.inputKind),
+              std::tuple(true, true, InputKind::SessionGridInput));
     GraphicsModel g;
     RecordingReporter rec;
     EXPECT_EQ(runGridmend(s, g, rec), RunOutcome::Refused);

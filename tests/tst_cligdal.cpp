@@ -92,11 +92,13 @@ void expectSameGeoreference(const GdalView& original, const GdalView& out, const
 {
     ASSERT_TRUE(original.opened && out.opened) << what;
     EXPECT_TRUE(sameCrs(original.crs, out.crs)) << what << "\n" << original.crs << "\n" << out.crs;
-    EXPECT_EQ(std::tuple(original.transform, original.rows, original.cols), std::tuple(out.transform, out.rows, out.cols))
+    EXPECT_EQ(std::tuple(original.transform, original.rows, original.cols),
+              std::tuple(out.transform, out.rows, out.cols))
         << what;
     if (sameNodata)
         EXPECT_EQ(std::pair(original.hasNodata, original.hasNodata ? original.nodata : 0),
-                  std::pair(out.hasNodata, out.hasNodata ? out.nodata : 0)) << what;
+                  std::pair(out.hasNodata, out.hasNodata ? out.nodata : 0))
+            << what;
 }
 
 bool isVoid(int r, int c) { return r >= 44 && r <= 46 && c >= 43 && c <= 45; }   // the crops' 3 x 3 void

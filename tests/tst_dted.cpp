@@ -35,7 +35,8 @@ TEST(Dted0Profiles, A121ProfileFileIsReadNorthUp)
     EXPECT_EQ(rec.lines, (Lines{"longitudeProfiles is:  121"}));
     ASSERT_EQ(tile.rows(), 121);
     // The southern value of the western profile at the bottom left.
-    EXPECT_EQ(cellsAt(tile, {{120, 0}, {0, 0}, {120, 120}, {0, 120}}), (std::vector<std::int32_t>{0, 120, 24000, 24120}));
+    EXPECT_EQ(cellsAt(tile, {{120, 0}, {0, 0}, {120, 120}, {0, 120}}),
+              (std::vector<std::int32_t>{0, 120, 24000, 24120}));
 }
 
 TEST(Dted0Profiles, A61ProfileFileFillsColumnPairs)
@@ -63,7 +64,8 @@ TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
     RecordingReporter shortRec;
     const IntGrid tile = dtedTileFromProfiles(readDted0Profiles(file, shortRec));
     // Elevation 60 of the third profile was read.
-    EXPECT_EQ(cellsAt(tile, {{0, 1}, {60, 2}, {59, 2}, {0, 3}}), (std::vector<std::int32_t>{2, 3, dted::kVoid, dted::kVoid}));
+    EXPECT_EQ(cellsAt(tile, {{0, 1}, {60, 2}, {59, 2}, {0, 3}}),
+              (std::vector<std::int32_t>{2, 3, dted::kVoid, dted::kVoid}));
     EXPECT_EQ(shortRec.lines.back(),
               "DTED file not whole: 119 of 121 longitude profiles missing or cut short (read as -32767).");
     EXPECT_TRUE(shortRec.takeIncompleteInput());
@@ -102,8 +104,19 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     const auto dt0 = readDted0Tile(testData("n43.dt0"), rec);
     ASSERT_TRUE(dt0);
     EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "longitudeProfiles is:  121"}));
-    EXPECT_EQ(cellsAt(*dt0, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {120, 115}, {120, 116}, {120, 117},
-                             {120, 118}, {120, 119}, {120, 120}, {60, 55}}),
+    EXPECT_EQ(cellsAt(*dt0, {{0, 0},
+                             {0, 1},
+                             {0, 2},
+                             {0, 3},
+                             {0, 4},
+                             {0, 5},
+                             {120, 115},
+                             {120, 116},
+                             {120, 117},
+                             {120, 118},
+                             {120, 119},
+                             {120, 120},
+                             {60, 55}}),
               (std::vector<std::int32_t>{294, 311, 335, 341, 339, 329, 183, 182, 172, 189, 192, 182, 75}));
     EXPECT_FALSE(rec.takeIncompleteInput());
 
@@ -134,8 +147,9 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     std::vector<std::int32_t> rows1000And785And1200;
     for (int r : {1000, 785, 1200})
         for (int c = 670; c < 678; ++c) rows1000And785And1200.push_back(t(r, c));
-    EXPECT_EQ(rows1000And785And1200, (std::vector<std::int32_t>{-32767, -32767, -32767, 637, 634, 584, 503, 465, 99, 80,
-                                                                78, 73, -32767, -32767, 259, 314, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(rows1000And785And1200,
+              (std::vector<std::int32_t>{-32767, -32767, -32767, 637, 634, 584, 503, 465, 99, 80, 78, 73,
+                                         -32767, -32767, 259,    314, 0,   0,   0,   0,   0,  0,  0,  0}));
     // Columns 0 and 678: profiles never read.
     EXPECT_EQ(cellsAt(t, {{1143, 670}, {1144, 670}, {1135, 676}, {0, 0}, {0, 678}}),
               (std::vector<std::int32_t>{7, -4, -7, dted::kVoid, dted::kVoid}));
@@ -180,7 +194,8 @@ TEST(SaveDted1, ByteExactLayoutPaddingAndRoundTrip)
     const auto back = readDted1Tile(dir.file("out.dt1"), rec);
     ASSERT_TRUE(back);
     // South-west corner at the bottom left; rows the solution did not reach are padded with 0.
-    EXPECT_EQ(cellsAt(back->tile, {{1200, 0}, {1200 - 999, 1200}, {0, 0}}), (std::vector<std::int32_t>{-2, 999 - 1200 + 1, 0}));
+    EXPECT_EQ(cellsAt(back->tile, {{1200, 0}, {1200 - 999, 1200}, {0, 0}}),
+              (std::vector<std::int32_t>{-2, 999 - 1200 + 1, 0}));
     EXPECT_EQ(readDtedCorner(dir.file("out.dt1"), rec)->latitude, 49);   // the header block is reused
 }
 

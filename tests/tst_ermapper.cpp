@@ -65,5 +65,6 @@ TEST(ErMapper, NameTailAndRawValuePicture)
         names.push_back(isErMapperTileName(name));
     EXPECT_EQ(names, (std::vector<bool>{true, true, false, false}));
     // 1000: blue 0xE8, green 0x03, red 0x00.
-    EXPECT_EQ(rawValueColours(gridOf<IntGrid>({{1000, -200, 0x12345678}})), gridOf<IntGrid>({{0x0003E8, 0xFFFF38, 0x345678}}));
+    EXPECT_EQ(rawValueColours(gridOf<IntGrid>({{1000, -200, 0x12345678}})),
+              gridOf<IntGrid>({{0x0003E8, 0xFFFF38, 0x345678}}));
 }

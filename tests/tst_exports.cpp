@@ -36,7 +36,8 @@ TEST(Terragen, HeaderOfA3By5Solution)
     ASSERT_EQ(bytes->size(), 48u + 30u + 4u);
     EXPECT_EQ(text(*bytes, 0, 48), std::string("TERRAGENTERRAIN SIZE\x02\0\0\0XPTS\x05\0\0\0YPTS\x03\0\0\0ALTW\x1e\0\0\0", 48));
     // Row 0 (south) the minimum, row 2 column 4 the maximum.
-    EXPECT_EQ(std::tuple(le16(*bytes, 48), le16(*bytes, 48 + 2 * 14), text(*bytes, 78, 4)), std::tuple(0, 32000, "EOF "));
+    EXPECT_EQ(std::tuple(le16(*bytes, 48), le16(*bytes, 48 + 2 * 14), text(*bytes, 78, 4)),
+              std::tuple(0, 32000, "EOF "));
 }
 
 TEST(Terragen, ScalesTheRangeTo0To32000)

@@ -49,8 +49,8 @@ void expectKrylovIterate(const InterpolationProblem& problem, const IntGrid& inp
 {
     const RealGrid engine = gridops::engineGridFromInput(input);
     const SparseRowSystem system(engine);
-    const std::vector<double> expected = dense::krylovIterate(dense::denseOf(system), system.rightHandSide(engine, scale),
-                                                              start, std::size_t(iterations));
+    const std::vector<double> expected = dense::krylovIterate(
+        dense::denseOf(system), system.rightHandSide(engine, scale), start, std::size_t(iterations));
     const std::vector<double> got(problem.solution.cells().begin(), problem.solution.cells().end());
     EXPECT_LT(dense::relativeDifference(got, expected), 1e-6);
 }
@@ -111,7 +111,8 @@ TEST(Interpolation, SolutionAgreesWithAnIndependentLeastSquaresSolution)
 
         CentralDifferenceSolver relaxation(gridops::engineGridFromInput(input), 20, 0, quiet);
         const RealGrid x0 = *relaxation.solve(iterations);
-        expectKrylovIterate(*problem, input, std::vector<double>(x0.cells().begin(), x0.cells().end()), iterations, 1.5);
+        expectKrylovIterate(*problem, input, std::vector<double>(x0.cells().begin(), x0.cells().end()), iterations,
+                            1.5);
     }
 }
 
@@ -204,7 +205,8 @@ TEST(Interpolation, FailuresEndWithoutASolution)
         EXPECT_EQ(std::vector<std::string>(rec.lines.end() - std::ptrdiff_t(shown), rec.lines.end()), c.lines)
             << c.name;
         EXPECT_EQ(std::tuple(rec.notices.size(), rec.has("Computing LSQR Solution"), request.header()),
-                  std::tuple(c.notice ? 1u : 0u, false, "")) << c.name;
+                  std::tuple(c.notice ? 1u : 0u, false, ""))
+            << c.name;
     }
 }
 

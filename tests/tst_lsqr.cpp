@@ -88,7 +88,8 @@ TEST(Lsqr, AgreesWithAnIndependentLeastSquaresSolutionAfterTheSameIterations)
     for (auto [R, C, known, k] : {std::tuple{4, 5, 0.3, 3}, {6, 6, 0.25, 6}, {5, 9, 0.5, 8}, {7, 4, 0.2, 5}}) {
         const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, known, 1, 900);
         SparseRowSystem s(g);
-        const std::vector<double> b = s.rightHandSide(g, 1.5), x0 = dense::randomValues(gen, std::size_t(R * C), 0, 500);
+        const std::vector<double> b = s.rightHandSide(g, 1.5),
+                                  x0 = dense::randomValues(gen, std::size_t(R * C), 0, 500);
         const Result r = runSystem(s, b, x0, k);
         ASSERT_EQ(r.out.iterationCount, k);
         EXPECT_LT(dense::relativeDifference(r.x, dense::krylovIterate(dense::denseOf(s), b, x0, std::size_t(k))), 1e-6)
@@ -134,7 +135,8 @@ TEST(Lsqr, FusedProductsAndThreadsGiveThePlainBits)
                                {23, 17, 2}, {23, 17, 5000}}) {
         const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, 0.3, 1, 900);
         SparseRowSystem s(g);
-        const std::vector<double> b = s.rightHandSide(g, 2.0), x0 = dense::randomValues(gen, std::size_t(R * C), 0, 500);
+        const std::vector<double> b = s.rightHandSide(g, 2.0),
+                                  x0 = dense::randomValues(gen, std::size_t(R * C), 0, 500);
         setLsqrThreading(LsqrThreading::Never);
         const Result plain = runSystem(s, b, x0, limit, false), fused = runSystem(s, b, x0, limit, true);
         setLsqrThreading(LsqrThreading::Always);
@@ -205,7 +207,8 @@ TEST(Lsqr, StartEstimateThatSolvesTheSystemIsReturnedUnchanged)
     dense::Matrix A(2, 1);   // alpha = 0: A^T r0 is zero (x0 is the least-squares solution)
     A(0, 0) = A(1, 0) = 1.0;
     r = runLsqr(2, 1, denseProduct, nullptr, &A, {1.0, -1.0}, {0.0}, 10, rec);
-    EXPECT_EQ(std::tuple(r.out.terminationFlag, r.x, r.out.residualNorm), std::tuple(0, std::vector<double>{0.0}, std::sqrt(2.0)));
+    EXPECT_EQ(std::tuple(r.out.terminationFlag, r.x, r.out.residualNorm),
+              std::tuple(0, std::vector<double>{0.0}, std::sqrt(2.0)));
 }
 
 namespace {

@@ -40,8 +40,9 @@ TEST_F(OpenFixture, TextGridCancelledBeforeAnySubmitStopsWithTheKindSet)
     m.session().numberElevationRows = 77;
     open("/data/points.txt");
     // Nothing converted.
-    EXPECT_EQ(std::tuple(m.session().inputKind, m.session().numberElevationRows, m.action("actionRunGridmend")->isEnabled()),
-              std::tuple(InputKind::TextGridInput, 77, false));
+    EXPECT_EQ(
+        std::tuple(m.session().inputKind, m.session().numberElevationRows, m.action("actionRunGridmend")->isEnabled()),
+        std::tuple(InputKind::TextGridInput, 77, false));
 }
 
 TEST_F(OpenFixture, TextGridCancelledAfterAnEarlierSubmitStillConverts)
@@ -52,8 +53,9 @@ TEST_F(OpenFixture, TextGridCancelledAfterAnEarlierSubmitStillConverts)
     rows = "40";   // typed, then cancelled: not taken
     open("/data/second.las");
     // The submitted texts are converted again.
-    EXPECT_EQ(std::tuple(m.session().inputKind, m.session().numberElevationRows, m.action("actionRunGridmend")->isEnabled()),
-              std::tuple(InputKind::LasInput, 5, true));
+    EXPECT_EQ(
+        std::tuple(m.session().inputKind, m.session().numberElevationRows, m.action("actionRunGridmend")->isEnabled()),
+        std::tuple(InputKind::LasInput, 5, true));
 }
 
 TEST_F(OpenFixture, IndexFileGoesIntoTheGraphicsWindow)

@@ -70,7 +70,8 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
         ASSERT_TRUE(jpg) << ext;
         // 164 165 167; 177 165 169.
         EXPECT_EQ(std::tuple(jpg->rows(), jpg->cols(), cellsAt(*jpg, {{0, 0}, {45, 60}})),
-                  std::tuple(90, 120, std::vector<std::int32_t>{0xA4A5A7, 0xB1A5A9})) << ext;
+                  std::tuple(90, 120, std::vector<std::int32_t>{0xA4A5A7, 0xB1A5A9}))
+            << ext;
     }
     // A bitmap read as JPEG, a JPEG read as bitmap and a missing file all fail.
     EXPECT_FALSE(readPictureFile(testData("contour_crop.bmp"), ".jpg", quiet) ||
@@ -121,8 +122,8 @@ TEST(PictureLoader, PictureSizeMustFitTheFile)
 {
     // Row 2: 5 kB announcing 8192 x 8192.
     std::vector<bool> fits;
-    for (auto [w, h, bytes] : {std::tuple{120, 90, 3000}, {8192, 8192, 5000}, {8192, 8192, 70000}, {8193, 8192, 1 << 30},
-                               {0, 10, 100}})
+    for (auto [w, h, bytes] :
+         {std::tuple{120, 90, 3000}, {8192, 8192, 5000}, {8192, 8192, 70000}, {8193, 8192, 1 << 30}, {0, 10, 100}})
         fits.push_back(pictureSizeFits(w, h, bytes, kMaxPicturePixels));
     EXPECT_EQ(fits, (std::vector<bool>{true, false, true, false, false}));
     // A JPEG whose frame header announces 8192 x 8192 is refused before it is decoded.

@@ -36,7 +36,7 @@ struct InputDialogAnswers {
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(OpenFixture, AsterHdfOpensNorthUpAndMarksTheWindow)
 {
@@ -96,8 +96,8 @@ TEST_F(OpenFixture, ShapefileAsksMaxspanAndRunInterpolatesIt)
     open(base + ".shp");
     SessionState& s = m.session();
     EXPECT_EQ(dialogs, (QStringList{"dataEntryForm", "Shape File Scaling Limits"}));
-    EXPECT_EQ(std::tuple(s.inputKind, s.sizeFromInput, s.MAXSPAN, s.numberElevationRows, s.lsqrIterations,
-                         log().last(), m.action("actionRunGridmend")->isEnabled(), g.isVisible()),
+    EXPECT_EQ(std::tuple(s.inputKind, s.sizeFromInput, s.MAXSPAN, s.numberElevationRows, s.lsqrIterations, log().last(),
+                         m.action("actionRunGridmend")->isEnabled(), g.isVisible()),
               std::tuple(InputKind::ShapefileInput, true, 200, 0, 3, QString("MAXSPAN is:  200"), true, false));
 
     m.action("actionRunGridmend")->trigger();

@@ -108,7 +108,8 @@ TEST_F(SaveAsciiDemFixture, CancelWritesWithTheValuesStoredLast)
     attempts.push_back({kGoodTexts, "submitButton"});
     save(dir.file("second.dem"));
     EXPECT_EQ(filedialogs::lastFilter(), "dem|*.dem");
-    EXPECT_EQ(log().mid(log().size() - 10), QStringList(kGoodLines) << " " << "File saved.");
+    EXPECT_EQ(log().mid(log().size() - 10), QStringList(kGoodLines) << " "
+                                                                    << "File saved.");
     EXPECT_EQ(readText(dir.file("second.dem")),
               formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, solution));
     attempts.push_back({{{"zoneEdit", "33"}, {"spacingEdit", "90"}}, "cancelButton"});   // typed, then cancelled

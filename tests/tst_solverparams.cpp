@@ -62,7 +62,8 @@ TEST(SolverParamsDialog, SubmitShowsTheRightWindowAndStoresOnlyValidEntries)
         EXPECT_EQ(rec.shown, ok ? QStringList() : QStringList{c.expected}) << c.rows;
         EXPECT_EQ(std::tuple(d.result() == QDialog::Accepted, w.session().rowsText, w.session().parametersSubmitted,
                              d.isVisible()),
-                  std::tuple(ok, std::string(ok ? c.rows : ""), ok, !ok)) << c.rows;
+                  std::tuple(ok, std::string(ok ? c.rows : ""), ok, !ok))
+            << c.rows;
     }
 }
 

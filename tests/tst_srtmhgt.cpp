@@ -51,7 +51,8 @@ TEST(SrtmTileName, SignsDegreesLogLinesAndNotices)
         RecordingReporter rec;
         const TileCorner corner = parseSrtmTileName(c.path, rec);
         EXPECT_EQ(std::tuple(corner.latitude, corner.longitude, rec.lines, rec.notices),
-                  std::tuple(c.latitude, c.longitude, c.lines, c.notices)) << c.path;
+                  std::tuple(c.latitude, c.longitude, c.lines, c.notices))
+            << c.path;
     }
 }
 

@@ -261,21 +261,38 @@ TEST(UsgsDemReader, RealFilesGiveTheIndependentPostings)
         std::string line;
     };
     const Row rows[] = {
-        {"4619old_truncated.dem", 1201, 2, {{0, 0}, {600, 0}, {1000, 0}, {1200, 1}}, {-32000, 90, 110, 98},
+        {"4619old_truncated.dem",
+         1201,
+         2,
+         {{0, 0}, {600, 0}, {1000, 0}, {1200, 1}},
+         {-32000, 90, 110, 98},
          "minimum elevation is:  79"},
         {"022gdeme_truncated", 1201, 1, {{0, 0}, {1200, 0}}, {124, 0}, "columns is  :1201"},
-        {"storml_elev_utm12.dem", 107, 143, {{0, 0}, {0, 142}, {106, 0}, {106, 142}, {50, 70}},
-         {2450, 2536, 2807, 2798, 2592}, "columns is  :107"},
-        {"39079G6_truncated.dem", 148, 2, {{76, 0}, {0, 0}, {77, 0}, {147, 1}}, {349, 335, 0, 338},
+        {"storml_elev_utm12.dem",
+         107,
+         143,
+         {{0, 0}, {0, 142}, {106, 0}, {106, 142}, {50, 70}},
+         {2450, 2536, 2807, 2798, 2592},
+         "columns is  :107"},
+        {"39079G6_truncated.dem",
+         148,
+         2,
+         {{76, 0}, {0, 0}, {77, 0}, {147, 1}},
+         {349, 335, 0, 338},
          "606898.3125    4414421.5"},
-        {"39109h1_truncated.dem", 1411, 2, {{0, 0}, {23, 0}, {76, 1}, {1410, 1}}, {-32767, 1714, 1687, -32767},
+        {"39109h1_truncated.dem",
+         1411,
+         2,
+         {{0, 0}, {23, 0}, {76, 1}, {1410, 1}},
+         {-32767, 1714, 1687, -32767},
          "columns is  :1411"},
     };
     for (const Row& row : rows) {
         RecordingReporter rec;
         const auto tile = readUsgsDem(testData(row.file), rec);
         ASSERT_TRUE(tile) << row.file;
-        EXPECT_EQ(std::tuple(tile->rows(), tile->cols(), cellsAt(*tile, row.at)), std::tuple(row.rows, row.cols, row.values))
+        EXPECT_EQ(std::tuple(tile->rows(), tile->cols(), cellsAt(*tile, row.at)),
+                  std::tuple(row.rows, row.cols, row.values))
             << row.file;
         EXPECT_TRUE(rec.has(row.line)) << row.file;
     }
