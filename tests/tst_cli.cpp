@@ -291,8 +291,7 @@ TEST(Cli, ConvertWritesThroughTheWindowsSavers)
                                              "UTM Zone is:  5\nSpacing is:  12.5\nPlanimetric Units Code is:  2\n"
                                              "Elevation Units Code is:  3\nOutput Scale Factor is:  3.28\n \nFile saved.\n"),
               std::string::npos) << r.out;
-    RealGrid solution(3, 2);   // the array's rows, south row first
-    for (int row = 0; row < 3; ++row) solution(row, 0) = 100 + 10 * row, solution(row, 1) = -199 + 10 * row;
+    const RealGrid solution = gridOf<RealGrid>({{100, -199}, {110, -189}, {120, -179}});   // south row first
     EXPECT_EQ(readText(dir.file("c.dem")), formatUsgsAsciiDem({"NAS-C", 500000, -4000000, 5, 12.5, 2, 3, 3.28f}, solution));
     ASSERT_EQ(runCli("convert " + dir.file("c.dem") + " " + dir.file("back.elv")).status, 0);
     EXPECT_EQ(readText(dir.file("back.elv")), "         3         2         1\n       393      -587\n"
