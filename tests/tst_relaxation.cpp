@@ -171,8 +171,7 @@ TEST(Relaxation, RefusesGridsUnderTwoByTwo)
     for (auto [R, C] : {std::pair{1, 5}, std::pair{5, 1}, std::pair{0, 0}}) {
         RecordingReporter rec;
         CentralDifferenceSolver solver(RealGrid(R, C, 1.0), 5, 0, rec);
-        EXPECT_FALSE(solver.solve(0).has_value());
-        EXPECT_TRUE(rec.has(kGridTooSmallLine));
+        EXPECT_FALSE(solver.solve(0).has_value() || !rec.has(kGridTooSmallLine)) << R << " x " << C;
     }
 }
 
@@ -182,7 +181,6 @@ TEST(Relaxation, LogsAndDrivesTheProgressBar)
     solve(RealGrid(5, 5, 0.0), 4, 3, 0, rec);
     EXPECT_EQ(rec.lines, (std::vector<std::string>{" ", "Computing Initial Estimate", " ",
                                                    "Refining the interpolated image."}));
-    EXPECT_EQ(rec.progressMaximum, 5);      // laplacianIterations + 1
-    EXPECT_EQ(rec.progressPosition, 7);     // refining sweeps advance it while hidden
-    EXPECT_FALSE(rec.progressVisible);
+    // Maximum: laplacianIterations + 1; the refining sweeps advance it while hidden.
+    EXPECT_EQ(std::tuple(rec.progressMaximum, rec.progressPosition, rec.progressVisible), std::tuple(5, 7, false));
 }

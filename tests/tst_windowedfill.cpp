@@ -148,9 +148,7 @@ TEST(WindowedFill, GroupsJoinWithinTheStencilsReach)
         std::vector<VoidGroup> groups;
         ASSERT_TRUE(findVoidGroups(raster, [&](const VoidGroup& v) { groups.push_back(v); }));
         EXPECT_EQ(int(groups.size()), row.groups) << row.dr << ", " << row.dc;
-        if (row.groups == 1) {
-            EXPECT_EQ(groups[0].bounds, (RasterRect{3, 3, row.dr + 1, row.dc + 1}));
-        }
+        if (row.groups == 1) EXPECT_EQ(groups[0].bounds, (RasterRect{3, 3, row.dr + 1, row.dc + 1}));
     }
 }
 
@@ -179,8 +177,7 @@ TEST(WindowedFill, ReadAndWriteFailuresAreReported)
     RealGrid tiny(1, 5, 0.0);
     GridRaster raster(tiny);
     RecordingReporter rec;
-    EXPECT_FALSE(fillByWindows(raster, WindowedFillOptions{}, rec).has_value());
-    EXPECT_TRUE(rec.has(kGridTooSmallLine));
+    EXPECT_FALSE(fillByWindows(raster, WindowedFillOptions{}, rec).has_value() || !rec.has(kGridTooSmallLine));
 }
 
 TEST(WindowedFill, AcceptChoosesGroupsAndProgressCountsTheirPostings)
@@ -197,10 +194,8 @@ TEST(WindowedFill, AcceptChoosesGroupsAndProgressCountsTheirPostings)
     RecordingReporter rec;
     const auto summary = fillByWindows(raster, options, rec);
     ASSERT_TRUE(summary);
-    EXPECT_EQ(summary->groups, 2);
-    EXPECT_EQ(solved, 4);
-    EXPECT_EQ(unknown, 6);
-    EXPECT_EQ(g(2, 2), 0.0);   // not accepted: left unknown
+    // (2, 2) not accepted: left unknown.
+    EXPECT_EQ(std::tuple(summary->groups, solved, unknown, g(2, 2)), std::tuple(2, 4, 6, 0.0));
     EXPECT_NEAR(g(10, 10), 5.0, 1e-9);
     EXPECT_NEAR(g(18, 5), 5.0, 1e-9);
 }
