@@ -44,12 +44,14 @@ TEST(Cli, ExitStatusAndReasonOfEveryRefusal)
     TempDir dir;
     const std::string d = dir.file(""), crop = testData("crop_N49E011.hgt"), map = testData("contour_crop.bmp");
     const std::string shp = testData("storml_contours_12.shp"), dt0 = testData("n43.dt0");
+    const std::string tif = testData("crop_N49E011_int16.tif");
     writeText(d + "short.txt", "1 2 3");
     writeText(d + "g.txt", kCorners);
     writeText(d + "a.elv", "2 2 1\n1 2\n3 4\n");
     writeText(d + "bad.elv", "0 0 1\n");
     writeText(d + "c.elv", "4 4 0\n100 255 255 100\n255 255 255 255\n255 255 255 255\n40 255 255 40\n");
     writeText(d + "aus_dem_erm", "");
+    writeText(d + "broken.tif", "II* not a tiff");
     fs::create_directory(d + "folder.hgt");
     fs::create_symlink("/dev/full", d + "full.txt");
     for (const char* ext : {".shp", ".shx", ".dbf"}) fs::copy_file(testData(std::string("storml_contours_12") + ext), d + "bad" + ext);
@@ -113,6 +115,10 @@ TEST(Cli, ExitStatusAndReasonOfEveryRefusal)
         {"convert " + crop + o + "txt --utm-zone 5", 2, ""},   // not a USGS DEM output
         {"convert " + crop + " /nonexistent-dir/f.dem" + dem, 1, "/nonexistent-dir: No such file or directory"},
         {"convert " + crop + o + "ter --terragen-scale 70000", 2, "between -32768 and 32767"},
+        {"convert " + tif + " " + d + "no/such/dir/o.tif", 1, "GDAL: "},
+        {"convert " + tif + o + "hgt --cog", 2, ""},
+        {"convert " + tif + o + "tif --type Int7", 2, ""},
+        {"fill " + d + "broken.tif" + o + "tif", 2, ""},   // no reader takes it
         {"fill " + tile + " --null 99999999999", 2, "--null 99999999999 is out of range"},
         {"fill " + tile + " --null x", 2, ""},
         {"fill " + tile + " --rows 4", 2, ""},
