@@ -34,7 +34,8 @@ TEST(TextGrid, AsciiMatrixIsRowZeroFirstInTenCharacterFields)
 TEST(TextGrid, EveryAsciiMatrixReadsBackAsWritten)
 {
     const std::vector<double> values = {-32768, 99999.5, 100000, -9999.99999, 1e12, 0.00004, -0.5, 5e-5, 1};
-    const RealGrid g = gridOf<RealGrid>({{values.begin(), values.begin() + 3}, {values.begin() + 3, values.begin() + 6},
+    const RealGrid g = gridOf<RealGrid>({{values.begin(), values.begin() + 3},
+                                         {values.begin() + 3, values.begin() + 6},
                                          {values.begin() + 6, values.end()}});
     const TextGridRead back = parseTextGrid(formatAsciiMatrix(g), 3, 3);
     ASSERT_EQ(back.valuesRead, 9u);
