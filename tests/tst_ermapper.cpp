@@ -25,15 +25,10 @@ TEST(ErMapper, RealElevationsTruncatedNorthRowFirst)
     const auto tile = readErMapperTile(dir.file("aus_dem_erm"), rec);
     ASSERT_TRUE(tile);
     EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "File size is 964516 bytes."}));
-    ASSERT_EQ(tile->rows(), 401);
-    ASSERT_EQ(tile->cols(), 601);
-    // Values as GDAL 3.6.2 reads the block: -9999 (null), 38.009403, 139.9999, 20.000866, 46.410213.
-    EXPECT_EQ((*tile)(0, 0), -9999);
-    EXPECT_EQ((*tile)(8, 14), 38);
-    EXPECT_EQ((*tile)(26, 16), 139);
-    EXPECT_EQ((*tile)(20, 10), 20);
-    EXPECT_EQ((*tile)(20, 11), 46);
-    EXPECT_EQ((*tile)(36 + 26, 30 * 19 + 16), 139);   // the block repeats
+    ASSERT_EQ(std::pair(tile->rows(), tile->cols()), std::pair(401, 601));
+    // Values as GDAL 3.6.2 reads the block: -9999 (null), 38.009403, 139.9999, 20.000866, 46.410213; the block repeats.
+    EXPECT_EQ(cellsAt(*tile, {{0, 0}, {8, 14}, {26, 16}, {20, 10}, {20, 11}, {36 + 26, 30 * 19 + 16}}),
+              (std::vector<std::int32_t>{-9999, 38, 139, 20, 46, 139}));
     EXPECT_EQ((*tile)(400, 600), (*tile)(400 % 36, 600 % 30));
 }
 
@@ -65,14 +60,11 @@ TEST(ErMapper, SizeTestAndUnopenableFile)
 
 TEST(ErMapper, NameTailAndRawValuePicture)
 {
-    EXPECT_TRUE(isErMapperTileName("aus_dem_erm"));
-    EXPECT_TRUE(isErMapperTileName("/data/my_aus_dem_erm"));
-    EXPECT_FALSE(isErMapperTileName("us_dem_erm"));
-    EXPECT_FALSE(isErMapperTileName("aus_dem_erm.txt"));
-    IntGrid values(1, 3);
-    values(0, 0) = 1000, values(0, 1) = -200, values(0, 2) = 0x12345678;
-    const IntGrid picture = rawValueColours(values);
-    EXPECT_EQ(picture(0, 0), 0x0003E8);   // blue 0xE8, green 0x03, red 0x00
-    EXPECT_EQ(picture(0, 1), 0xFFFF38);
-    EXPECT_EQ(picture(0, 2), 0x345678);
+    std::vector<bool> names;
+    for (const char* name : {"aus_dem_erm", "/data/my_aus_dem_erm", "us_dem_erm", "aus_dem_erm.txt"})
+        names.push_back(isErMapperTileName(name));
+    EXPECT_EQ(names, (std::vector<bool>{true, true, false, false}));
+    // 1000: blue 0xE8, green 0x03, red 0x00.
+    EXPECT_EQ(rawValueColours(gridOf<IntGrid>({{1000, -200, 0x12345678}})),
+              gridOf<IntGrid>({{0x0003E8, 0xFFFF38, 0x345678}}));
 }

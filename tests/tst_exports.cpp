@@ -22,13 +22,7 @@ std::string text(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t
 {
     return std::string(b.begin() + std::ptrdiff_t(at), b.begin() + std::ptrdiff_t(at + n));
 }
-RealGrid realRows(std::vector<std::vector<double>> rows)
-{
-    RealGrid g(int(rows.size()), int(rows[0].size()));
-    for (int r = 0; r < g.rows(); ++r)
-        for (int c = 0; c < g.cols(); ++c) g(r, c) = rows[std::size_t(r)][std::size_t(c)];
-    return g;
-}
+RealGrid realRows(const std::vector<std::vector<double>>& rows) { return gridOf<RealGrid>(rows); }
 
 } // namespace
 
@@ -40,20 +34,10 @@ TEST(Terragen, HeaderOfA3By5Solution)
     const auto bytes = encodeTerragen(gridops::truncToIntGrid(g), 30, rep);
     ASSERT_TRUE(bytes);
     ASSERT_EQ(bytes->size(), 48u + 30u + 4u);
-    EXPECT_EQ(text(*bytes, 0, 16), "TERRAGENTERRAIN ");
-    EXPECT_EQ(text(*bytes, 16, 4), "SIZE");
-    EXPECT_EQ(le16(*bytes, 20), 2);
-    EXPECT_EQ(le16(*bytes, 22), 0);
-    EXPECT_EQ(text(*bytes, 24, 4), "XPTS");
-    EXPECT_EQ(le16(*bytes, 28), 5);
-    EXPECT_EQ(text(*bytes, 32, 4), "YPTS");
-    EXPECT_EQ(le16(*bytes, 36), 3);
-    EXPECT_EQ(text(*bytes, 40, 4), "ALTW");
-    EXPECT_EQ(le16(*bytes, 44), 30);
-    EXPECT_EQ(le16(*bytes, 46), 0);
-    EXPECT_EQ(le16(*bytes, 48), 0);                  // row 0 (south), the minimum
-    EXPECT_EQ(le16(*bytes, 48 + 2 * 14), 32000);     // row 2, column 4, the maximum
-    EXPECT_EQ(text(*bytes, 78, 4), "EOF ");
+    EXPECT_EQ(text(*bytes, 0, 48), std::string("TERRAGENTERRAIN SIZE\x02\0\0\0XPTS\x05\0\0\0YPTS\x03\0\0\0ALTW\x1e\0\0\0", 48));
+    // Row 0 (south) the minimum, row 2 column 4 the maximum.
+    EXPECT_EQ(std::tuple(le16(*bytes, 48), le16(*bytes, 48 + 2 * 14), text(*bytes, 78, 4)),
+              std::tuple(0, 32000, "EOF "));
 }
 
 TEST(Terragen, ScalesTheRangeTo0To32000)
@@ -63,9 +47,7 @@ TEST(Terragen, ScalesTheRangeTo0To32000)
     RecordingReporter rep;
     ASSERT_TRUE(saveTerragen(dir.file("t.ter"), g, 30, rep));
     const auto bytes = readBytes(dir.file("t.ter"));
-    EXPECT_EQ(le16(bytes, 48), 0);
-    EXPECT_EQ(le16(bytes, 50), 16000);
-    EXPECT_EQ(le16(bytes, 52), 32000);
+    EXPECT_EQ(std::tuple(le16(bytes, 48), le16(bytes, 50), le16(bytes, 52)), std::tuple(0, 16000, 32000));
     EXPECT_EQ(rep.lines, (std::vector<std::string>{"100", "900", "elevrange is:  800", "Colormap slope value: 40",
                                                    "Colormap intercept value:  -4000", "  "}));
 }
@@ -93,14 +75,6 @@ TEST(Terragen, SizesAndScalesBeyondSixteenBitsAreRefused)
     const auto kept = encodeTerragen(IntGrid(2, 2, 1), -32768, rep);
     ASSERT_TRUE(kept);
     EXPECT_EQ((*kept)[44] | (*kept)[45] << 8, 0x8000);
-}
-
-TEST(Terragen, FailedOpenWritesNoScalingLines)
-{
-    RecordingReporter rep;
-    EXPECT_FALSE(saveTerragen("/nonexistent-dir/x.ter", realRows({{1.0, 2.0}}), 30, rep));
-    EXPECT_EQ(rep.lines, (std::vector<std::string>{"1", "2", "could not open output file",
-                                                  "/nonexistent-dir/x.ter: No such file or directory"}));
 }
 
 TEST(Bsq, NorthRowFirstLowByteFirst)
@@ -144,8 +118,7 @@ TEST(Tga, GrayscaleWritesTheGreyByteThreeTimes)
     // slope 255/20 = 12.75, intercept 255 - 30 x 12.75 = -127.5; 20 -> 127.5 -> 127
     EXPECT_EQ(std::vector<std::uint8_t>(b->begin() + 18, b->end()),
               (std::vector<std::uint8_t>{0, 0, 0, 127, 127, 127, 255, 255, 255}));
-    EXPECT_TRUE(rep.has("Slope value:  12.75"));
-    EXPECT_TRUE(rep.has("Intercept value:  -127.5"));
+    EXPECT_TRUE(rep.hasSequence({"Slope value:  12.75", "Intercept value:  -127.5"}));
 }
 
 TEST(Tga, FlatGridWarnsAndFailedOpenStops)
@@ -165,35 +138,13 @@ TEST(Tga, FlatGridWarnsAndFailedOpenStops)
 
 TEST(Bmp, TwentyFourBitBottomUpPaddedLines)
 {
-    ByteGrid picture(2, 3);
-    picture(0, 0) = 10;   // top-left
-    picture(1, 2) = 200;  // bottom-right
-    const auto b = encodeGreyBmp(picture);
-    const std::size_t stride = 12;   // 9 bytes padded to 12
-    ASSERT_EQ(b.size(), 54u + 2 * stride);
-    EXPECT_EQ(text(b, 0, 2), "BM");
-    EXPECT_EQ(le16(b, 2), 54 + 24);
-    EXPECT_EQ(le16(b, 10), 54);
-    EXPECT_EQ(le16(b, 14), 40);
-    EXPECT_EQ(le16(b, 18), 3);
-    EXPECT_EQ(le16(b, 22), 2);
-    EXPECT_EQ(le16(b, 28), 24);
+    const auto b = encodeGreyBmp(gridOf<ByteGrid>({{10, 0, 0}, {0, 0, 200}}));
+    ASSERT_EQ(b.size(), 54u + 2 * 12);   // lines of 9 bytes padded to 12
+    EXPECT_EQ(std::tuple(text(b, 0, 2), le16(b, 2), le16(b, 10), le16(b, 14), le16(b, 18), le16(b, 22), le16(b, 28)),
+              std::tuple("BM", 54 + 24, 54, 40, 3, 2, 24));
     // First stored line is the bottom one.
     EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 54, b.begin() + 54 + 12),
               (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 200, 200, 200, 0, 0, 0}));
     EXPECT_EQ(b[54 + 12], 10);
 }
 
-TEST(Jpeg, EncodesWithTheDefaultsAndReportsUnwritableFiles)
-{
-    std::vector<std::uint8_t> rgb(16 * 8 * 3, 128);
-    const auto bytes = encodeJpeg(rgb.data(), 16, 8);
-    ASSERT_GT(bytes.size(), 100u);
-    EXPECT_EQ(bytes[0], 0xFF);
-    EXPECT_EQ(bytes[1], 0xD8);
-    EXPECT_EQ(bytes[bytes.size() - 1], 0xD9);
-    EXPECT_TRUE(encodeJpeg(rgb.data(), 0, 8).empty());
-    RecordingReporter rep;
-    EXPECT_FALSE(writeJpeg("/nonexistent-dir/x.jpg", rgb.data(), 16, 8, rep));
-    EXPECT_EQ(rep.lines, (std::vector<std::string>{"could not open output file", "/nonexistent-dir/x.jpg: No such file or directory"}));
-}

@@ -6,9 +6,10 @@
 #include "OpenFixture.h"
 #include "TestFiles.h"
 
-#include <QScrollArea>
+#include <functional>
 #include <new>
 #include <stdexcept>
+
 
 TEST_F(OpenFixture, DialogHasTheProgramsFilterAndACancelEndsTheCommand)
 {
@@ -27,21 +28,14 @@ TEST_F(OpenFixture, TextGridAsksForTheParametersAndEnablesRun)
     TempDir dir;
     const std::string path = dir.file("surface.txt");
     open(path);
-    SessionState& s = m.session();
-    EXPECT_EQ(s.inputFileName, path);
-    EXPECT_EQ(s.inputKind, InputKind::TextGridInput);
-    EXPECT_FALSE(s.sizeFromInput);
+    const SessionState& s = m.session();
     EXPECT_EQ(dialogs, QStringList{"dataEntryForm"});
-    EXPECT_EQ(s.numberElevationRows, 5);
-    EXPECT_EQ(s.numberElevationColumns, 6);
-    EXPECT_EQ(s.lsqrIterations, 3);
-    EXPECT_EQ(s.laplacianIterations, 100);
-    EXPECT_EQ(s.scaleFactor, 1.0);
-    EXPECT_TRUE(m.action("actionRunGridmend")->isEnabled());
-    const QStringList lines = log();
-    EXPECT_EQ(lines.mid(1, 3), (QStringList{QString::fromStdString(path), " ", "surface.txt"}));
-    EXPECT_EQ(lines.mid(4, 2), (QStringList{"number of rows is:  5", "number of columns is:  6"}));
-    EXPECT_FALSE(g.isVisible());
+    EXPECT_EQ(std::tuple(s.inputFileName, s.inputKind, s.sizeFromInput, s.numberElevationRows, s.numberElevationColumns,
+                         s.lsqrIterations, s.laplacianIterations, s.scaleFactor,
+                         m.action("actionRunGridmend")->isEnabled(), g.isVisible()),
+              std::tuple(path, InputKind::TextGridInput, false, 5, 6, 3, 100, 1.0, true, false));
+    EXPECT_EQ(log().mid(1, 5), (QStringList{QString::fromStdString(path), " ", "surface.txt", "number of rows is:  5",
+                                            "number of columns is:  6"}));
 }
 
 TEST_F(OpenFixture, TextGridCancelledBeforeAnySubmitStopsWithTheKindSet)
@@ -49,10 +43,10 @@ TEST_F(OpenFixture, TextGridCancelledBeforeAnySubmitStopsWithTheKindSet)
     paramsAnswer = "cancel";
     m.session().numberElevationRows = 77;
     open("/data/points.txt");
-    SessionState& s = m.session();
-    EXPECT_EQ(s.inputKind, InputKind::TextGridInput);
-    EXPECT_EQ(s.numberElevationRows, 77);   // nothing converted
-    EXPECT_FALSE(m.action("actionRunGridmend")->isEnabled());
+    // Nothing converted.
+    EXPECT_EQ(
+        std::tuple(m.session().inputKind, m.session().numberElevationRows, m.action("actionRunGridmend")->isEnabled()),
+        std::tuple(InputKind::TextGridInput, 77, false));
 }
 
 TEST_F(OpenFixture, TextGridCancelledAfterAnEarlierSubmitStillConverts)
@@ -62,23 +56,10 @@ TEST_F(OpenFixture, TextGridCancelledAfterAnEarlierSubmitStillConverts)
     paramsAnswer = "cancel";
     rows = "40";   // typed, then cancelled: not taken
     open("/data/second.las");
-    SessionState& s = m.session();
-    EXPECT_EQ(s.inputKind, InputKind::LasInput);
-    EXPECT_EQ(s.numberElevationRows, 5);   // the submitted texts are converted again
-    EXPECT_TRUE(m.action("actionRunGridmend")->isEnabled());
-}
-
-TEST_F(OpenFixture, UnknownAndNotYetReadableTypesChangeNothing)
-{
-    SessionState& s = m.session();
-    open("/tiles/N45W123.HGT");
-    EXPECT_EQ(log().mid(1), (QStringList{"/tiles/N45W123.HGT", " ", "N45W123.HGT", kInvalidOpenLine}));
-    EXPECT_EQ(s.inputKind, InputKind::NoInput);
-
-    EXPECT_EQ(s.inputKind, InputKind::NoInput);
-    EXPECT_FALSE(s.sizeFromInput);
-    EXPECT_FALSE(g.isVisible());
-    EXPECT_TRUE(dialogs.isEmpty());
+    // The submitted texts are converted again.
+    EXPECT_EQ(
+        std::tuple(m.session().inputKind, m.session().numberElevationRows, m.action("actionRunGridmend")->isEnabled()),
+        std::tuple(InputKind::LasInput, 5, true));
 }
 
 TEST_F(OpenFixture, IndexFileGoesIntoTheGraphicsWindow)
@@ -87,55 +68,32 @@ TEST_F(OpenFixture, IndexFileGoesIntoTheGraphicsWindow)
     const std::string path = dir.file("spot.ind");
     writeText(path, "10 20 100\n12 25 0\n11 22 105\n");
     open(path);
-    SessionState& s = m.session();
-    EXPECT_EQ(s.inputKind, InputKind::SessionGridInput);
-    EXPECT_TRUE(s.sizeFromInput);
-    EXPECT_TRUE(m.openExtension().empty());   // emptied after a grid load
-    EXPECT_TRUE(g.isVisible());
-    EXPECT_EQ(g.model().imageRows(), 3);
-    EXPECT_EQ(g.model().imageColumns(), 6);
-    EXPECT_TRUE(g.model().elevationMode);
-    EXPECT_EQ(g.model().elevationArray(1, 2), 105);
-    EXPECT_EQ(g.model().imageArray(1, 2), 105 * 599);
-    const QStringList lines = log();
-    EXPECT_EQ(lines.mid(4, 4), (QStringList{"opened file successfully", " ", "number of points is:  3", "  "}));
-    EXPECT_EQ(lines.last(), "columns is:  6");
-    EXPECT_FALSE(m.action("actionRunGridmend")->isEnabled());   // grid kinds reach Run through the window
+    // The extension is emptied after a grid load; grid kinds reach Run through the window.
+    const GraphicsModel& model = g.model();
+    EXPECT_EQ(std::tuple(m.session().inputKind, m.session().sizeFromInput, m.openExtension(), g.isVisible(),
+                         model.imageRows(), model.imageColumns(), model.elevationMode, model.elevationArray(1, 2),
+                         model.imageArray(1, 2), m.action("actionRunGridmend")->isEnabled()),
+              std::tuple(InputKind::SessionGridInput, true, std::string(), true, 3, 6, true, 105, 105 * 599, false));
+    EXPECT_EQ(log().mid(4, 4), (QStringList{"opened file successfully", " ", "number of points is:  3", "  "}));
+    EXPECT_EQ(log().last(), "columns is:  6");
 }
 
-TEST_F(OpenFixture, LisaFilesAreInspectedAndKeepTheExtension)
+TEST_F(OpenFixture, ReferenceImageGoesToItsOwnWindow)
 {
-    TempDir dir;
-    const std::string path = dir.file("scan.ima");
-    writeText(path, "Qxyz");
-    open(path);
-    EXPECT_EQ(log().mid(4), (QStringList{"opened file successfully", " ", "File size is 4 bytes.",
-                                         "accumulator5 is Q"}));
-    EXPECT_EQ(m.openExtension(), ".ima");
-    EXPECT_TRUE(g.isVisible());
-    EXPECT_FALSE(g.model().holdsContent());
-}
+    ReferenceImageWindow& ref = *m.referenceImageWindow();
+    filedialogs::queueAnswers({QString::fromStdString(testData("contour_crop.jpg"))});
+    m.action("actionOpenReferenceImage")->trigger();
+    EXPECT_EQ(filedialogs::lastFilter(), "bitmap|*.bmp|jpeg|*.jpg");
+    // The loader keeps height and width in its two values.
+    EXPECT_EQ(std::tuple(ref.isVisible(), g.isVisible(), g.model().holdsContent(), ref.asArray().rows(),
+                         ref.asArray().cols(), ref.asArray()(0, 0), ref.loaderValue1, ref.loaderValue2,
+                         m.session().inputKind, m.openExtension()),
+              std::tuple(true, false, false, 90, 120, 0xA4A5A7, 90, 120, InputKind::SessionGridInput, std::string()));
 
-TEST_F(OpenFixture, BitmapAndJpegMapsOpenIntoTheGraphicsWindow)
-{
-    for (const char* name : {"contour_crop.bmp", "contour_crop.jpg"}) {
-        open(testData(name));
-        ASSERT_TRUE(g.isVisible()) << name;
-        EXPECT_EQ(g.model().imageRows(), 90) << name;
-        EXPECT_EQ(g.model().imageColumns(), 120) << name;
-        EXPECT_FALSE(g.model().elevationMode);
-        EXPECT_EQ(g.model().display.rows(), 90);
-        auto* scroll = g.findChild<QScrollArea*>("graphicsScrollArea");
-        EXPECT_GE(scroll->viewport()->width(), 120) << name;   // the client area holds the picture
-        EXPECT_NE(log().last(), "Failed to open image file.");
-    }
-    EXPECT_EQ(g.model().elevationArray(0, 0), 0xA4A5A7);   // the JPEG's first pixel
-
-    TempDir dir;
-    writeText(dir.file("broken.jpg"), "no picture here");
-    open(dir.file("broken.jpg"));
-    EXPECT_EQ(log().last(), "Failed to open image file.");
-    EXPECT_EQ(g.model().imageRows(), 90);   // the previous picture stays
+    filedialogs::queueAnswers({"/maps/relief.png"});
+    m.action("actionOpenReferenceImage")->trigger();
+    EXPECT_EQ(log().mid(log().size() - 3),
+              (QStringList{"/maps/relief.png", " ", "Invalid file type.  File must be .jpg or .bmp"}));
 }
 
 TEST_F(OpenFixture, AReaderThatThrowsLogsOneLineAndTheProgramGoesOn)
@@ -167,30 +125,4 @@ TEST_F(OpenFixture, AReaderThatThrowsLogsOneLineAndTheProgramGoesOn)
     open(testData("contour_crop.bmp"));
     EXPECT_EQ(g.model().imageRows(), 90);
     EXPECT_TRUE(g.isVisible());
-}
-
-TEST_F(OpenFixture, ReferenceImageGoesToItsOwnWindow)
-{
-    ReferenceImageWindow& ref = *m.referenceImageWindow();
-    EXPECT_EQ(ref.windowTitle(), "Reference Image");
-    EXPECT_EQ(ref.loaderValue1, 0);
-    EXPECT_EQ(ref.loaderValue2, 0);
-    filedialogs::queueAnswers({QString::fromStdString(testData("contour_crop.jpg"))});
-    m.action("actionOpenReferenceImage")->trigger();
-    EXPECT_EQ(filedialogs::lastFilter(), "bitmap|*.bmp|jpeg|*.jpg");
-    EXPECT_TRUE(ref.isVisible());
-    EXPECT_FALSE(g.isVisible());
-    EXPECT_FALSE(g.model().holdsContent());
-    EXPECT_EQ(ref.asArray().rows(), 90);
-    EXPECT_EQ(ref.asArray().cols(), 120);
-    EXPECT_EQ(ref.asArray()(0, 0), 0xA4A5A7);
-    EXPECT_EQ(ref.loaderValue1, 90);   // the loader keeps height and width there
-    EXPECT_EQ(ref.loaderValue2, 120);
-    EXPECT_EQ(m.session().inputKind, InputKind::SessionGridInput);
-    EXPECT_TRUE(m.openExtension().empty());
-
-    filedialogs::queueAnswers({"/maps/relief.png"});
-    m.action("actionOpenReferenceImage")->trigger();
-    EXPECT_EQ(log().mid(log().size() - 3),
-              (QStringList{"/maps/relief.png", " ", "Invalid file type.  File must be .jpg or .bmp"}));
 }

@@ -1,25 +1,25 @@
-// The Open command's dispatch table, the output-format table and the picture loader.
-#include "app/SessionState.h"
-#include "app/SolutionOutputs.h"
+// The Open command's dispatch table, the output-format table, the picture loader, and every grid
+// writer against its reader.
 #include "app/OpenDispatch.h"
+#include "formats/Bmp.h"
+#include "formats/Dted.h"
+#include "formats/ElevationArray.h"
+#include "formats/GdalRaster.h"
+#include "formats/IndexFile.h"
 #include "graphics/PictureFile.h"
+#include "formats/SrtmHgt.h"
+#include "formats/TextGrid.h"
+#include "formats/UsgsDemReader.h"
+#include "formats/UsgsDemWriter.h"
+#include "DtedFiles.h"
 #include "graphics/GraphicsModel.h"
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
 #include <cstring>
+#include <functional>
+#include <random>
 #include <gtest/gtest.h>
-
-TEST(OpenDispatch, ExtensionAndNameTailFollowThePathRules)
-{
-    EXPECT_EQ(extensionOf("/maps/N45W123.hgt"), ".hgt");
-    EXPECT_EQ(extensionOf("/maps/site.v2/tile"), "");
-    EXPECT_EQ(extensionOf("archive.tar.gz"), ".gz");
-    EXPECT_EQ(extensionOf("noext"), "");
-    EXPECT_EQ(nameTailOf("/data/aus_dem_erm"), "aus_dem_erm");
-    EXPECT_EQ(nameTailOf("aus_dem_er"), "");
-    EXPECT_EQ(nameTailOf("/x/N45W123.hgt"), "N45W123.hgt");
-}
 
 TEST(OpenDispatch, RowsMatchInTheirOrderExactlyAndCaseSensitively)
 {
@@ -40,54 +40,19 @@ TEST(OpenDispatch, RowsMatchInTheirOrderExactlyAndCaseSensitively)
         // Spellings the table does not list.
         {"N45W123.HGT", 0, G}, {"a.TXT", 0, G}, {"a.JPG", 0, G}, {"a.jpeg", 0, G}, {"a.Csv", 0, G},
         {"a.ELV", 0, G}, {"a.IND", 0, G}, {"a.dt0", 0, G}, {"AUS_DEM_ERM", 0, G}, {"noextension", 0, G},
+        {"archive.txt.gz", 0, G}, {"aus_dem_er", 0, G},
     };
     for (const Case& c : cases) {
         const OpenRow* row = openRowForPath(c.path);
-        if (c.row == 0) {
-            EXPECT_EQ(row, nullptr) << c.path;
-            continue;
-        }
-        ASSERT_NE(row, nullptr) << c.path;
-        EXPECT_EQ(row->number, c.row) << c.path;
-        EXPECT_EQ(row->kind, c.kind) << c.path;
+        EXPECT_EQ(row ? std::pair(row->number, row->kind) : std::pair(0, G), std::pair(c.row, c.kind)) << c.path;
     }
+    EXPECT_EQ(std::vector<std::string>({extensionOf("/maps/site.v2/tile"), extensionOf("/x/a.tar.gz"), nameTailOf("aus_dem_er")}),
+              (std::vector<std::string>{"", ".gz", ""}));   // the file name's own last dot; a tail of eleven characters
+    for (const OpenRow& row : openDispatchTable())   // grid loads empty the stored extension, LISA keeps it
+        EXPECT_EQ(row.clearsExtension, row.number >= 5 && row.number <= 11) << row.number;
     // The name tail decides row 12 whatever the extension; an earlier row still wins.
     EXPECT_EQ(matchOpenRow(".txt", "aus_dem_erm")->number, 1);
     EXPECT_EQ(matchOpenRow("", "aus_dem_erm")->number, 12);
-}
-
-TEST(OpenDispatch, TheTableHoldsThirteenRowsWithTheirHandling)
-{
-    const auto& rows = openDispatchTable();
-    ASSERT_EQ(rows.size(), 13u);
-    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].number, int(i) + 1);
-    for (int n : {1, 2, 3}) EXPECT_EQ(rows[std::size_t(n - 1)].handling, OpenHandling::AskParameters);
-    EXPECT_EQ(rows[3].handling, OpenHandling::Shapefile);
-    for (int n = 5; n <= 13; ++n) {
-        EXPECT_EQ(rows[std::size_t(n - 1)].handling, OpenHandling::IntoGraphics);
-        EXPECT_EQ(rows[std::size_t(n - 1)].clearsExtension, n <= 11) << n;
-    }
-    // Readers of this build and readers still to come.
-    for (int n = 1; n <= 13; ++n) EXPECT_TRUE(rows[std::size_t(n - 1)].available()) << n;
-    EXPECT_EQ(notAvailableLine(rows[6]), "Reading SRTM height files is not available yet.");
-}
-
-TEST(OutputFormats, ChosenByExtension)
-{
-    ASSERT_NE(findSolutionOutput("/out/a.txt"), nullptr);
-    EXPECT_EQ(findSolutionOutput("a.TXT"), findSolutionOutput("a.txt"));   // any case
-    EXPECT_NE(findSolutionOutput("a.dat")->write, nullptr);
-    EXPECT_NE(findSolutionOutput("a.elv")->write, nullptr);
-    EXPECT_EQ(findSolutionOutput("a.ind")->write, nullptr);   // only the graphics window writes it
-    EXPECT_NE(findSolutionOutput("a.ind")->writeGraphics, nullptr);
-    EXPECT_NE(findSolutionOutput("a.DEM")->write, nullptr);
-    EXPECT_EQ(findSolutionOutput("a.xyz"), nullptr);
-    EXPECT_EQ(findSolutionOutput("dir.v2/noextension"), nullptr);
-    SessionState s;
-    NullReporter r;
-    EXPECT_FALSE(writeSolutionFile("a.txt", s, {}, r));   // no solution
-    s.solutionGrid = RealGrid(1, 1, 5.0);
-    EXPECT_FALSE(writeSolutionFile("a.ind", s, {}, r));   // no solution writer
 }
 
 TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
@@ -95,25 +60,23 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
     NullReporter quiet;
     auto bmp = readPictureFile(testData("contour_crop.bmp"), ".bmp", quiet);
     ASSERT_TRUE(bmp);
-    EXPECT_EQ(bmp->rows(), 90);
-    EXPECT_EQ(bmp->cols(), 120);
-    EXPECT_EQ((*bmp)(0, 0), 0xA5A5A5);      // 165 165 165
-    EXPECT_EQ((*bmp)(89, 119), 0x9F9F9F);   // bottom right: 159 159 159
-    EXPECT_EQ((*bmp)(45, 60), 0xA6A6A6);
+    // 165 165 165 at the top left, 159 159 159 at the bottom right.
+    EXPECT_EQ(std::tuple(bmp->rows(), bmp->cols(), cellsAt(*bmp, {{0, 0}, {89, 119}, {45, 60}})),
+              std::tuple(90, 120, std::vector<std::int32_t>{0xA5A5A5, 0x9F9F9F, 0xA6A6A6}));
 
     // Any extension other than ".bmp"/".BMP" is decoded as JPEG.
     for (const char* ext : {".jpg", ".anything"}) {
         auto jpg = readPictureFile(testData("contour_crop.jpg"), ext, quiet);
         ASSERT_TRUE(jpg) << ext;
-        EXPECT_EQ(jpg->rows(), 90);
-        EXPECT_EQ(jpg->cols(), 120);
-        EXPECT_EQ((*jpg)(0, 0), 0xA4A5A7);    // 164 165 167
-        EXPECT_EQ((*jpg)(45, 60), 0xB1A5A9);  // 177 165 169
+        // 164 165 167; 177 165 169.
+        EXPECT_EQ(std::tuple(jpg->rows(), jpg->cols(), cellsAt(*jpg, {{0, 0}, {45, 60}})),
+                  std::tuple(90, 120, std::vector<std::int32_t>{0xA4A5A7, 0xB1A5A9}))
+            << ext;
     }
     // A bitmap read as JPEG, a JPEG read as bitmap and a missing file all fail.
-    EXPECT_FALSE(readPictureFile(testData("contour_crop.bmp"), ".jpg", quiet));
-    EXPECT_FALSE(readPictureFile(testData("contour_crop.jpg"), ".BMP", quiet));
-    EXPECT_FALSE(readPictureFile("/nonexistent.bmp", ".bmp", quiet));
+    EXPECT_FALSE(readPictureFile(testData("contour_crop.bmp"), ".jpg", quiet) ||
+                 readPictureFile(testData("contour_crop.jpg"), ".BMP", quiet) ||
+                 readPictureFile("/nonexistent.bmp", ".bmp", quiet));
 }
 
 TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
@@ -157,11 +120,12 @@ TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
 
 TEST(PictureLoader, PictureSizeMustFitTheFile)
 {
-    EXPECT_TRUE(pictureSizeFits(120, 90, 3000, kMaxPicturePixels));
-    EXPECT_FALSE(pictureSizeFits(8192, 8192, 5000, kMaxPicturePixels));   // 5 kB announcing 8192 x 8192
-    EXPECT_TRUE(pictureSizeFits(8192, 8192, 70000, kMaxPicturePixels));
-    EXPECT_FALSE(pictureSizeFits(8193, 8192, 1 << 30, kMaxPicturePixels));
-    EXPECT_FALSE(pictureSizeFits(0, 10, 100, kMaxPicturePixels));
+    // Row 2: 5 kB announcing 8192 x 8192.
+    std::vector<bool> fits;
+    for (auto [w, h, bytes] :
+         {std::tuple{120, 90, 3000}, {8192, 8192, 5000}, {8192, 8192, 70000}, {8193, 8192, 1 << 30}, {0, 10, 100}})
+        fits.push_back(pictureSizeFits(w, h, bytes, kMaxPicturePixels));
+    EXPECT_EQ(fits, (std::vector<bool>{true, false, true, false, false}));
     // A JPEG whose frame header announces 8192 x 8192 is refused before it is decoded.
     std::vector<std::uint8_t> jpeg = readBytes(testData("contour_crop.jpg"));
     for (std::size_t i = 0; i + 9 < jpeg.size(); ++i)
@@ -172,42 +136,88 @@ TEST(PictureLoader, PictureSizeMustFitTheFile)
     EXPECT_FALSE(decodeJpeg(jpeg));
 }
 
-TEST(PictureLoader, LoadsIntoTheGraphicsModelOrLogsTheFailure)
-{
-    GraphicsModel g;
-    RecordingReporter r;
-    EXPECT_TRUE(loadPictureIntoGraphics(testData("contour_crop.bmp"), g, r));
-    EXPECT_TRUE(r.lines.empty());
-    EXPECT_EQ(g.imageRows(), 90);
-    EXPECT_EQ(g.elevationArray, g.imageArray);
-    EXPECT_EQ(g.display(0, 0), 0xFFA5A5A5u);
+namespace {
 
-    TempDir dir;
-    writeText(dir.file("broken.jpg"), "not a picture");
-    EXPECT_FALSE(loadPictureIntoGraphics(dir.file("broken.jpg"), g, r));
-    EXPECT_EQ(r.lines, std::vector<std::string>{kImageFailedLine});
-    EXPECT_EQ(g.imageRows(), 90);   // nothing replaced
+IntGrid flipped(IntGrid g)
+{
+    g.flipRows();
+    return g;
 }
 
-TEST(PictureLoader, SavesTheDisplayAsA24BitBitmap)
+RealGrid real(const IntGrid& g)
 {
-    GraphicsModel g;
-    IntGrid picture(3, 5, 0xFFFFFF);
-    picture(0, 0) = 0x102030;
-    picture(2, 4) = 0xFF0000;
-    g.loadPicture(picture);
+    RealGrid out(g.rows(), g.cols());
+    for (std::size_t k = 0; k < g.size(); ++k) out.data()[k] = g.data()[k];
+    return out;
+}
+
+IntGrid integer(const RealGrid& g)
+{
+    IntGrid out(g.rows(), g.cols());
+    for (std::size_t k = 0; k < g.size(); ++k) out.data()[k] = std::int32_t(g.data()[k]);
+    return out;
+}
+
+} // namespace
+
+// Random grids (seeded) through each writer and back through its reader: the same postings in the
+// same places, whatever the size and the values the format holds (elevation arrays: ten-character
+// fields; DTED: below -16000 signed magnitude reads as two's complement).
+TEST(RoundTrips, EveryGridWriterAgainstItsReader)
+{
+    using Back = std::function<std::optional<IntGrid>(const IntGrid&)>;   // north row first, both ways
     TempDir dir;
-    RecordingReporter r;
-    ASSERT_TRUE(saveGraphicsImage(dir.file("shot.bmp"), g, r));
-    const auto bytes = readBytes(dir.file("shot.bmp"));
-    ASSERT_GE(bytes.size(), 54u);
-    EXPECT_EQ(bytes[0], 'B');
-    EXPECT_EQ(bytes[28], 24);   // bits per pixel
-    auto back = readPictureFile(dir.file("shot.bmp"), ".bmp", r);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(*back, picture);
-    EXPECT_FALSE(saveGraphicsImage("", g, r));
-    EXPECT_FALSE(saveGraphicsImage("/nonexistent/dir/x.bmp", g, r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open output file",
-                                                 "/nonexistent/dir/x.bmp: No such file or directory"}));
+    NullReporter quiet;
+    std::vector<std::uint8_t> dtedHeader;
+    if (auto t = decodeDted1Tile(dtedFile("1201", 1, 1201, [](int, int) { return 0; }), quiet)) dtedHeader = t->headerBlock;
+    struct Row {
+        const char* name;
+        std::int32_t low, high;
+        bool square;
+        Back back;
+    };
+    const Row rows[] = {
+        {"elevation array", -999999999, 999999999, false,   // ten-character fields
+         [](const IntGrid& g) { auto f = parseElevationArray(formatElevationArray(g, 1));
+                                return f ? std::optional(f->grid) : std::nullopt; }},
+        {"index array", -999999, 9999999, false,
+         [&](const IntGrid& g) { return parseIndexFile(formatIndexArray(g), quiet); }},
+        {"ASCII matrix", -99999, 999999, false, [](const IntGrid& g) {
+             const RealGrid s = real(flipped(g));
+             return std::optional(flipped(integer(parseTextGrid(formatAsciiMatrix(s), s.rows(), s.cols()).grid))); }},
+        {"USGS DEM", -32767, 32767, false, [&](const IntGrid& g) {
+             const std::string t = formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, real(flipped(g)));
+             return parseUsgsDem(std::span(reinterpret_cast<const std::uint8_t*>(t.data()), t.size()), quiet); }},
+        {"SRTM", -32768, 32767, true, [&](const IntGrid& g) { return decodeSrtmTile(encodeSrtmTile(g), quiet); }},
+        {"DTED1", -16000, 32767, false, [&](const IntGrid& g) -> std::optional<IntGrid> {
+             auto t = decodeDted1Tile(encodeDted1(real(flipped(g)), dtedHeader), quiet);
+             if (!t) return std::nullopt;
+             IntGrid part(g.rows(), g.cols());
+             for (int r = 0; r < g.rows(); ++r)
+                 for (int c = 0; c < g.cols(); ++c) part(r, c) = t->tile(1201 - g.rows() + r, c);
+             return part; }},
+        {"colour bitmap", 0, 0xFFFFFF, false, [&](const IntGrid& g) {
+             Grid<std::uint32_t> p(g.rows(), g.cols());
+             for (std::size_t k = 0; k < g.size(); ++k) p.data()[k] = std::uint32_t(g.data()[k]);
+             return decodeBitmap(encodeColourBmp(p), quiet); }},
+        {"GeoTIFF", -2147483647, 2147483647, false, [&](const IntGrid& g) -> std::optional<IntGrid> {
+             RasterDescription d;
+             d.type = SampleType::Int32;
+             if (!gdalraster::writeGeoTiff(dir.file("r.tif"), real(g), d, {}, quiet)) return std::nullopt;
+             auto r = gdalraster::readRaster(dir.file("r.tif"), quiet);
+             return r ? std::optional(integer(r->values)) : std::nullopt; }},
+    };
+    std::mt19937 gen(1357);
+    for (const Row& row : rows)
+        for (int trial = 0; trial < 4; ++trial) {
+            std::uniform_int_distribution<int> side(2, 40);
+            std::uniform_int_distribution<std::int32_t> value(row.low, row.high);
+            const int rowsOf = side(gen), cols = row.square ? rowsOf : side(gen);
+            IntGrid g(rowsOf, cols);
+            for (std::int32_t& v : g.cells()) v = value(gen);
+            g(0, 0) = row.low, g(rowsOf - 1, cols - 1) = row.high;
+            const std::optional<IntGrid> back = row.back(g);
+            ASSERT_TRUE(back) << row.name;
+            ASSERT_EQ(*back, g) << row.name;
+        }
 }

@@ -13,15 +13,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QTimer>
-#include <QScrollArea>
 #include <algorithm>
 #include <filesystem>
 
 namespace {
-
-const QString kLengthCheckText = "This does not appear to be a valid \nASTER DEM .hdf file.\nIt may be a different "
-                                 "type of .hdf file, \nand may even be an\nASTER L1A or L1B file.  However, \nthis "
-                                 "program only\nreds ASTER DEM files.\n\nExiting.";
 
 /// Answers the ER corner dialog with the given texts (and the MAXSPAN dialog with maxSpan).
 struct InputDialogAnswers {
@@ -41,106 +36,26 @@ struct InputDialogAnswers {
     }
 };
 
-/// An ASTER DEM of 2000 x 2300 16-bit samples (9,200,000 bytes: a data set the reader picks);
-/// sample (r, c) = r - c, the first row holding the north.
-HdfLayout asterSpec()
+}   // namespace
+
+TEST_F(OpenFixture, AsterHdfOpensNorthUpAndMarksTheWindow)
 {
+    // 2000 x 2300 16-bit samples (9,200,000 bytes: a data set the reader picks), sample (r, c) = r - c.
+    TempDir dir;
     HdfLayout layout;
     layout.rows = 2000, layout.cols = 2300;
     layout.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
         put16(out, std::uint32_t(std::int32_t(i / 2300) - std::int32_t(i % 2300)) & 0xFFFF);
     };
-    return layout;
-}
-
-void copyShapefile(const std::string& toBase)
-{
-    for (const char* ext : {".shp", ".shx", ".dbf"})
-        std::filesystem::copy_file(testData(std::string("storml_contours_12") + ext), toBase + ext);
-}
-
-} // namespace
-
-TEST_F(OpenFixture, UsgsDemsOpenNorthUpAsTiles)
-{
-    // Written by another program: the postings as it reads them.
-    open(testData("storml_elev_utm12.dem"));
-    const GraphicsModel& model = g.model();
-    EXPECT_TRUE(g.isVisible());
-    EXPECT_TRUE(model.demTileLoaded);
-    EXPECT_FALSE(model.elevationMode);
-    EXPECT_FALSE(model.asterTileLoaded);
-    ASSERT_EQ(model.imageRows(), 107);
-    ASSERT_EQ(model.imageColumns(), 143);
-    EXPECT_EQ(model.elevationArray(0, 0), 2450);
-    EXPECT_EQ(model.elevationArray(106, 142), 2798);
-    EXPECT_EQ(model.imageArray(50, 70), 2592);
-    EXPECT_EQ(m.session().inputKind, InputKind::SessionGridInput);
-    EXPECT_TRUE(m.session().sizeFromInput);
-    EXPECT_TRUE(m.openExtension().empty());
-    EXPECT_TRUE(log().contains("rows is:  143"));
-    auto* scroll = g.findChild<QScrollArea*>("graphicsScrollArea");
-    EXPECT_GE(scroll->viewport()->width(), 143);
-
-    // Our own file, upper-case extension: the solution with north at the top.
-    TempDir dir;
-    RealGrid solution(3, 2);
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 2; ++c) solution(r, c) = 100.7 + r * 10 - c * 300;
-    writeText(dir.file("own.DEM"), formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, solution));
-    open(dir.file("own.DEM"));
-    ASSERT_EQ(model.imageRows(), 3);
-    EXPECT_EQ(model.elevationArray(0, 0), 120);
-    EXPECT_EQ(model.elevationArray(2, 1), -199);
-
-    // A file that cannot be opened or read changes nothing.
-    open(dir.file("missing.dem"));
-    EXPECT_EQ(log().last(), "Could not open input .dem file");
-    writeText(dir.file("broken.dem"), std::string(2000, ' '));
-    open(dir.file("broken.dem"));
-    EXPECT_EQ(log().last(), "The .dem file does not hold the profiles its header announces: nothing loaded.");
-    EXPECT_EQ(model.imageRows(), 3);
-    EXPECT_EQ(model.elevationArray(0, 0), 120);
-}
-
-TEST_F(OpenFixture, AsterHdfOpensNorthUpAndMarksTheWindow)
-{
-    TempDir dir;
-    writeBytes(dir.file("tile.hdf"), hdfFile(asterSpec()).bytes);
+    writeBytes(dir.file("tile.hdf"), hdfFile(layout).bytes);
     open(dir.file("tile.hdf"));
     const GraphicsModel& model = g.model();
     ASSERT_EQ(model.imageRows(), 2000);
-    ASSERT_EQ(model.imageColumns(), 2300);
-    EXPECT_EQ(model.elevationArray(0, 0), 0);
-    EXPECT_EQ(model.elevationArray(0, 5), -5);       // the first row of the data set at the top
-    EXPECT_EQ(model.elevationArray(1999, 0), 1999);
-    EXPECT_EQ(model.imageArray(1234, 34), 1200);
-    EXPECT_TRUE(model.demTileLoaded);
-    EXPECT_TRUE(model.asterTileLoaded);
-    EXPECT_TRUE(messages.isEmpty());
-    const QStringList lines = log();
-    EXPECT_EQ(lines.mid(lines.size() - 4), (QStringList{"Length Check\t\t\tOK", "Done", "  ", "Generating ASTER image."}));
-    EXPECT_TRUE(m.openExtension().empty());
-
-    // A data set one byte shorter than its dimensions: the notice, then the samples are read.
-    HdfLayout shortSet = asterSpec();
-    shortSet.lengthDelta = -1;
-    writeBytes(dir.file("short.hdf"), hdfFile(shortSet).bytes);
-    open(dir.file("short.hdf"));
-    EXPECT_EQ(messages, QStringList{"Error!: " + kLengthCheckText});
-    EXPECT_TRUE(log().contains("\t\t\t\tLength Check Error"));
-    EXPECT_EQ(model.elevationArray(1999, 0), 1999);
-
-    // Dimensions the file cannot hold: "Image Size Error" and nothing loaded.
-    HdfLayout wrong = asterSpec();
-    wrong.dimensions = 3;
-    writeBytes(dir.file("wrong.hdf"), hdfFile(wrong).bytes);
-    g.model().elevationArray(0, 0) = 77;
-    open(dir.file("wrong.hdf"));
-    EXPECT_TRUE(log().contains("Image Size Error"));
-    EXPECT_EQ(model.elevationArray(0, 0), 77);
-    open(dir.file("none.hdf"));
-    EXPECT_EQ(log().last(), "Failed to open HDF file.");
+    // The first row of the data set at the top.
+    EXPECT_EQ(std::tuple(model.elevationArray(0, 5), model.imageArray(1234, 34), model.demTileLoaded,
+                         model.asterTileLoaded, model.elevationMode, m.openExtension(), m.session().inputKind,
+                         m.session().sizeFromInput),
+              std::tuple(-5, 1200, true, true, false, std::string(), InputKind::SessionGridInput, true));
 }
 
 TEST_F(OpenFixture, ErTileAsksItsCornerAndLoadsAsAnErTile)
@@ -159,28 +74,13 @@ TEST_F(OpenFixture, ErTileAsksItsCornerAndLoadsAsAnErTile)
                                                          "opened file successfully", " ",
                                                          "File size is 964516 bytes."}));
     const GraphicsModel& model = g.model();
-    EXPECT_TRUE(model.erTileLoaded);
-    EXPECT_FALSE(model.demTileLoaded);
-    EXPECT_EQ(model.erCornerLatitude, -35);
-    EXPECT_EQ(model.erCornerLongitude, 148);
     ASSERT_EQ(model.imageRows(), 401);
-    ASSERT_EQ(model.imageColumns(), 601);
-    EXPECT_EQ(model.elevationArray(0, 0), -9999);   // north row first, as the file holds it
-    EXPECT_EQ(model.elevationArray(8, 14), 38);
-    EXPECT_EQ(model.imageArray(26, 16), 139);
-    // The readout spans 1.5 degrees of longitude and 1 of latitude from the corner.
+    // North row first, as the file holds it; the readout spans 1.5 degrees of longitude and 1 of latitude.
     const auto readout = model.tileReadoutAt(601, 0);
     ASSERT_TRUE(readout);
-    EXPECT_DOUBLE_EQ(readout->longitude, 149.5);
-    EXPECT_DOUBLE_EQ(readout->latitude, -34.0);
-
-    // A file of another size is not an ER tile: nothing changes but the corner.
-    writeText(dir.file("x_aus_dem_erm"), "short");
-    answers.corners = {{"-20", "130"}};
-    open(dir.file("x_aus_dem_erm"));
-    EXPECT_EQ(log().last(), "This does not appear to be an ER file.");
-    EXPECT_EQ(model.erCornerLatitude, -20);
-    EXPECT_EQ(model.elevationArray(8, 14), 38);
+    EXPECT_EQ(std::tuple(model.erTileLoaded, model.demTileLoaded, model.erCornerLatitude, model.erCornerLongitude,
+                         model.elevationArray(8, 14), readout->longitude, readout->latitude),
+              std::tuple(true, false, -35, 148, 38, 149.5, -34.0));
 }
 
 TEST_F(OpenFixture, ShapefileAsksMaxspanAndRunInterpolatesIt)
@@ -188,32 +88,23 @@ TEST_F(OpenFixture, ShapefileAsksMaxspanAndRunInterpolatesIt)
     TempDir dir;
     const std::string base = dir.file("contours.v1/lines");
     std::filesystem::create_directories(dir.file("contours.v1"));
-    copyShapefile(base);
+    for (const char* ext : {".shp", ".shx", ".dbf"})
+        std::filesystem::copy_file(testData(std::string("storml_contours_12") + ext), base + ext);
     InputDialogAnswers answers;
     answerOther = std::ref(answers);
     m.beepPauseMs = 0;
     open(base + ".shp");
     SessionState& s = m.session();
     EXPECT_EQ(dialogs, (QStringList{"dataEntryForm", "Shape File Scaling Limits"}));
-    EXPECT_EQ(s.inputKind, InputKind::ShapefileInput);
-    EXPECT_TRUE(s.sizeFromInput);
-    EXPECT_EQ(s.MAXSPAN, 200);
-    EXPECT_EQ(s.numberElevationRows, 0);
-    EXPECT_EQ(s.lsqrIterations, 3);
-    EXPECT_EQ(log().last(), "MAXSPAN is:  200");
-    EXPECT_TRUE(m.action("actionRunGridmend")->isEnabled());
-    EXPECT_FALSE(g.isVisible());
+    EXPECT_EQ(std::tuple(s.inputKind, s.sizeFromInput, s.MAXSPAN, s.numberElevationRows, s.lsqrIterations, log().last(),
+                         m.action("actionRunGridmend")->isEnabled(), g.isVisible()),
+              std::tuple(InputKind::ShapefileInput, true, 200, 0, 3, QString("MAXSPAN is:  200"), true, false));
 
     m.action("actionRunGridmend")->trigger();
-    const QStringList lines = log();
-    EXPECT_TRUE(lines.contains("indexFileBuffer is: " + QString::fromStdString(base) + ".shx"));
-    EXPECT_TRUE(lines.contains("dbfFileBuffer is: " + QString::fromStdString(base) + ".dbf"));
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) { return l.startsWith("Non zero nodes is:  "); }));
-    EXPECT_EQ(lines.last(), "Done interpolating file.");
+    EXPECT_EQ(log().last(), "Done interpolating file.");
     ASSERT_TRUE(s.solutionGrid);
     EXPECT_EQ(s.numberElevationRows, s.solutionGrid->rows());
-    EXPECT_LE(std::max(s.solutionGrid->rows(), s.solutionGrid->cols()), 201);
-    EXPECT_GE(std::max(s.solutionGrid->rows(), s.solutionGrid->cols()), 200);
+    EXPECT_EQ(std::max(s.solutionGrid->rows(), s.solutionGrid->cols()) / 2, 100);
     // The twelve contours lie between 2490 and 2930 m; far from them a hundred relaxation sweeps leave the
     // surface near the unknown start 0. Nothing overshoots.
     const auto [low, high] = std::minmax_element(s.solutionGrid->cells().begin(), s.solutionGrid->cells().end());
@@ -221,27 +112,6 @@ TEST_F(OpenFixture, ShapefileAsksMaxspanAndRunInterpolatesIt)
     EXPECT_GT(*high, 2400.0);
     EXPECT_LT(*high, 2931.0);
     EXPECT_TRUE(m.action("actionSaveAsciiDem")->isEnabled());
-}
-
-TEST_F(OpenFixture, AShapefileThatIsNotOneIsRefusedAtRunAndTheProgramGoesOn)
-{
-    TempDir dir;
-    copyShapefile(dir.file("bad"));
-    auto shp = readBytes(dir.file("bad.shp"));
-    shp[2] = 0x12;   // file code 9994 no more
-    writeBytes(dir.file("bad.shp"), shp);
-    InputDialogAnswers answers;
-    answerOther = std::ref(answers);
-    open(dir.file("bad.shp"));
-    m.action("actionRunGridmend")->trigger();
-    const QStringList lines = log();
-    EXPECT_EQ(lines.mid(lines.size() - 2), (QStringList{"This does not look like a proper .shp file.", "Exiting."}));
-    EXPECT_FALSE(m.session().solutionGrid);
-    EXPECT_FALSE(m.action("actionSaveAsciiDem")->isEnabled());
-
-    // The program is still there: the next Open works.
-    open(testData("storml_elev_utm12.dem"));
-    EXPECT_EQ(g.model().imageRows(), 107);
 }
 
 TEST_F(OpenFixture, ErMergeCommandShowsTheRawValuePicture)
@@ -264,13 +134,11 @@ TEST_F(OpenFixture, ErMergeCommandShowsTheRawValuePicture)
     auto* window = registry.find<ErImageWindow>();
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowTitle(), "Australian ER Image Form");
-    EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(window->picture().size(), QSize(601, 401));
-    EXPECT_EQ(window->picture().pixel(0, 1), qRgb(0x00, 0x03, 0xE8));
-    EXPECT_EQ(window->picture().pixel(16, 26), qRgb(0, 0, 139));
-    EXPECT_FALSE(g.isVisible());   // nothing goes to the graphics window
-    EXPECT_FALSE(g.model().holdsContent());
-    EXPECT_EQ(g.model().erCornerLatitude, -35);
+    // Nothing goes to the graphics window.
+    EXPECT_EQ(std::tuple(window->isVisible(), window->picture().pixel(0, 1), window->picture().pixel(16, 26),
+                         g.isVisible(), g.model().holdsContent(), g.model().erCornerLatitude),
+              std::tuple(true, qRgb(0x00, 0x03, 0xE8), qRgb(0, 0, 139), false, false, -35));
 
     filedialogs::queueAnswers({"/tiles/dem.ers"});
     dialogs.clear();

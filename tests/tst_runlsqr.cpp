@@ -29,48 +29,28 @@ void prepareLsqrRun(MainWindow& w, InputKind kind)
     s.inputGrid = contourGrid();
     s.numberElevationRows = s.numberElevationColumns = 6;
     s.inputKind = kind;
-    s.lsqrIterations = 5;
-    s.laplacianIterations = 30;
-    s.polishIterations = 1;
-    s.scaleFactor = 1.0;
+    std::tie(s.lsqrIterations, s.laplacianIterations, s.polishIterations, s.scaleFactor) = std::tuple(5, 30, 1, 1.0);
     w.setRunEnabled(true);
 }
 
 } // namespace
 
-TEST(RunLsqr, SessionGridShowsTheLinesOfEveryStageInOrder)
+// The LSQR path through the window (the relaxation-only run and the enabling rules: tst_mainwindow).
+TEST(RunLsqr, SessionGridKeepsItsInputAndTheProblem)
 {
     MainWindow w;
     prepareLsqrRun(w, InputKind::SessionGridInput);
     testing::internal::CaptureStdout();
     w.action("actionRunGridmend")->trigger();
-    const std::string out = testing::internal::GetCapturedStdout();
-
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("\tThe matrix A has      42 rows and      36 columns\n"),
+              std::string::npos);
     SessionState& s = w.session();
     ASSERT_TRUE(s.solutionGrid);
-    EXPECT_EQ(s.solutionGrid->rows(), 6);
-    EXPECT_TRUE(s.inputGrid);   // the LSQR path leaves the input grid in place
-    const QStringList lines = logLines(w);
-    ASSERT_EQ(lines.size(), 22);
-    EXPECT_EQ(lines.mid(0, 15),
-              (QStringList{"Open an input file to begin.", "elevationRows is:  6", "elevationColumns is:  6",
-                           "non zero nodes is:  6", "numberRows is:  42", " ", "Computing Initial Estimate", " ",
-                           "Refining the interpolated image.", "polishIterations is:  1", " ",
-                           "Computing LSQR Solution", " ", "Termination Flag is:   7",
-                           "Number of Iterations is:   5"}));
-    EXPECT_TRUE(lines[15].startsWith("Solution Norm is:   "));
-    EXPECT_TRUE(lines[16].startsWith("Condition Number is:   "));
-    EXPECT_EQ(lines.mid(17), (QStringList{"CPU time is:  0", " ", "Done.  View image or save solution to file.",
-                                          " ", "Done interpolating file."}));
-    EXPECT_NE(out.find("  Least Squares Solution of A*x = b\n\tThe matrix A has      42 rows and      36 columns\n"),
-              std::string::npos);
-    EXPECT_EQ(w.beepCount, 3);
-    EXPECT_FALSE(w.action("actionRunGridmend")->isEnabled());
-    EXPECT_TRUE(w.action("actionView")->isEnabled());
-    EXPECT_TRUE(w.action("actionSaveAscii")->isEnabled());
-    EXPECT_TRUE(w.session().lastInterpolationProblem);
-    // Solution row 0 is the southern row: the south-west known posting (40) pulls it down.
-    EXPECT_LT((*s.solutionGrid)(0, 0), (*s.solutionGrid)(5, 0));
+    // The LSQR path leaves the input grid in place. Solution row 0 is the southern row: the south-west known
+    // posting (40) pulls it down.
+    EXPECT_EQ(std::tuple(bool(s.inputGrid), bool(w.session().lastInterpolationProblem), logLines(w).last(), w.beepCount,
+                         (*s.solutionGrid)(0, 0) < (*s.solutionGrid)(5, 0)),
+              std::tuple(true, true, QString("Done interpolating file."), 3, true));
 }
 
 TEST(RunLsqr, SwitchErrorAndReaderFailuresKeepThePreviousSolutionAndTheMenus)
@@ -109,15 +89,12 @@ TEST(RunLsqr, SwitchErrorAndReaderFailuresKeepThePreviousSolutionAndTheMenus)
         const int linesBefore = int(logLines(w).size());
         w.RunGridmend1Click();
         const QStringList added = logLines(w).mid(linesBefore);
-        EXPECT_EQ(added.last(), c.lastLine);
-        EXPECT_FALSE(added.contains("Done interpolating file."));
-        EXPECT_FALSE(added.contains("Done.  View image or save solution to file."));
-        EXPECT_EQ(w.beepCount, 3);
         ASSERT_TRUE(w.session().solutionGrid);
-        EXPECT_EQ(*w.session().solutionGrid, previous);
-        EXPECT_TRUE(w.action("actionRunGridmend")->isEnabled());
-        EXPECT_TRUE(w.action("actionView")->isEnabled());
-        EXPECT_FALSE(w.session().lastInterpolationProblem);   // released as the Run started
+        // The problem is released as the Run started.
+        EXPECT_EQ(std::tuple(added.last(), added.contains("Done interpolating file."), w.beepCount,
+                             *w.session().solutionGrid == previous, w.action("actionRunGridmend")->isEnabled(),
+                             w.action("actionView")->isEnabled(), bool(w.session().lastInterpolationProblem)),
+                  std::tuple(c.lastLine, false, 3, true, true, true, false));
     }
     modal::setAnswerer({});
     EXPECT_EQ(notices, QStringList{"GRIDMEND: Not a legitamate LAS format LIDAR file"});

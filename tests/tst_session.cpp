@@ -1,37 +1,21 @@
 #include "app/SessionState.h"
 #include "app/SolverParameters.h"
 #include "RecordingReporter.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
-
-TEST(SessionState, StartsWithTheProgramsDefaults)
-{
-    SessionState s;
-    EXPECT_EQ(s.inputKind, InputKind::NoInput);
-    EXPECT_TRUE(s.parametersAccepted);
-    EXPECT_FALSE(s.parametersSubmitted);
-    EXPECT_FALSE(s.inputGrid);
-    EXPECT_FALSE(s.solutionGrid);
-    EXPECT_EQ(s.scaleFactor, 0.0);
-}
 
 TEST(SessionState, TransfersFlipBetweenNorthFirstAndSouthFirst)
 {
     SessionState s;
-    IntGrid north(2, 2);
-    north(0, 0) = 1; north(0, 1) = 2;   // north row
-    north(1, 0) = 3; north(1, 1) = 4;
-    s.solutionFromGrid(north);
+    s.solutionFromGrid(gridOf<IntGrid>({{1, 2}, {3, 4}}));   // north row first
     ASSERT_TRUE(s.solutionGrid);
-    EXPECT_EQ(s.numberElevationRows, 2);
-    EXPECT_EQ((*s.solutionGrid)(0, 0), 3.0);   // solution row 0 is the southern row
-    EXPECT_EQ((*s.solutionGrid)(1, 1), 2.0);
-
+    // Solution row 0 is the southern row.
+    EXPECT_EQ(std::pair(s.numberElevationRows, *s.solutionGrid), std::pair(2, gridOf<RealGrid>({{3, 4}, {1, 2}})));
     (*s.solutionGrid)(0, 0) = -2.7;
     s.inputGridFromSolution();
     ASSERT_TRUE(s.inputGrid);
-    EXPECT_EQ((*s.inputGrid)(1, 0), -2);       // truncated toward zero, back north-first
-    EXPECT_EQ((*s.inputGrid)(0, 1), 2);
+    EXPECT_EQ(*s.inputGrid, gridOf<IntGrid>({{1, 2}, {-2, 4}}));   // truncated toward zero, back north-first
 }
 
 TEST(SolverParameters, SubmitLogsStoresAndChecksInTheFormsOrder)
@@ -66,9 +50,7 @@ TEST(SolverParameters, SubmitLogsStoresAndChecksInTheFormsOrder)
         RecordingReporter log;
         EXPECT_EQ(submitSolverParameters(s, c.texts, c.sizeFromInput, log), c.expected) << c.texts.rows;
         EXPECT_EQ(s.parametersSubmitted, c.expected == ParameterFailure::None);
-        if (c.expected != ParameterFailure::None) {
-            EXPECT_TRUE(log.lines.empty());
-        }
+        if (c.expected != ParameterFailure::None) EXPECT_TRUE(log.lines.empty());
     }
 }
 
@@ -84,14 +66,10 @@ TEST(SolverParameters, SixBoxSubmitLogsTheSizeAndLeavesAcceptedAlone)
                                                    "LSQR Iterations is:  0", "Laplacian Iterations is:  50",
                                                    "Scale Factor is:  2.5", "Refining Iterations is:  3", " ",
                                                    "Select 'Run' from main menu. "}));
-    EXPECT_FALSE(s.parametersAccepted);
-    EXPECT_EQ(s.polishIterations, 3);
-    EXPECT_EQ(s.rowsText, "120");
-    EXPECT_FALSE(convertGridSizeTexts(s));
-    EXPECT_FALSE(convertIterationTexts(s));
-    EXPECT_EQ(s.numberElevationRows, 120);
-    EXPECT_EQ(s.laplacianIterations, 50);
-    EXPECT_EQ(s.scaleFactor, 2.5);
+    EXPECT_FALSE(convertGridSizeTexts(s) || convertIterationTexts(s));
+    EXPECT_EQ(std::tuple(s.parametersAccepted, s.polishIterations, s.rowsText, s.numberElevationRows,
+                         s.laplacianIterations, s.scaleFactor),
+              std::tuple(false, 3, "120", 120, 50, 2.5));
 
     // The four-box form accepts and does not log the size.
     RecordingReporter log4;
@@ -103,9 +81,7 @@ TEST(SolverParameters, SixBoxSubmitLogsTheSizeAndLeavesAcceptedAlone)
 TEST(SolverParameters, ConversionOfAnEmptyStoredTextReportsTheMessage)
 {
     SessionState s;   // nothing submitted: every text is empty
-    auto failure = convertIterationTexts(s);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(*failure, "Text box entry must be an integer!");
+    EXPECT_EQ(convertIterationTexts(s).value_or(""), "Text box entry must be an integer!");
     s.laplacianIterationsText = "1";
     s.lsqrIterationsText = "2";
     EXPECT_EQ(*convertIterationTexts(s), "Text box entry must be a double!");

@@ -50,114 +50,46 @@ TEST(SrtmTileName, SignsDegreesLogLinesAndNotices)
     for (const Case& c : cases) {
         RecordingReporter rec;
         const TileCorner corner = parseSrtmTileName(c.path, rec);
-        EXPECT_EQ(corner.latitude, c.latitude) << c.path;
-        EXPECT_EQ(corner.longitude, c.longitude) << c.path;
-        EXPECT_EQ(rec.lines, c.lines) << c.path;
-        EXPECT_EQ(rec.notices, c.notices) << c.path;
+        EXPECT_EQ(std::tuple(corner.latitude, corner.longitude, rec.lines, rec.notices),
+                  std::tuple(c.latitude, c.longitude, c.lines, c.notices))
+            << c.path;
     }
 }
 
-TEST(SrtmTileName, MessagesKeepTheirExactSpacing)
+TEST(SrtmTileRead, BigEndianTwosComplementNorthRowFirstOfExactlySquareFiles)
 {
-    EXPECT_EQ(std::string(srtm::kLongitudeMessage),
-              "File name must follow SRTM naming convention. Using default longitude");
-    EXPECT_EQ(std::string(srtm::kLatitudeMessage),
-              "File name must follow SRTM naming convention.  Using default latitude.");
-}
-
-TEST(SrtmTileRead, SquareSizeComesFromTheLength)
-{
-    EXPECT_EQ(srtmTileSide(2'884'802), 1201);
-    EXPECT_EQ(srtmTileSide(25'934'402), 3601);
-    EXPECT_EQ(srtmTileSide(2'884'803), 1201);   // the odd byte is ignored
-    EXPECT_EQ(srtmTileSide(2'884'801), 1200);   // a short file: the largest square it holds
-    EXPECT_EQ(srtmTileSide(0), 0);
-    EXPECT_EQ(srtmTileSide(1), 0);
-    EXPECT_EQ(srtmTileSide(2), 1);
-    EXPECT_EQ(srtmTileSide(7), 1);
-    EXPECT_EQ(srtmTileSide(8), 2);
-}
-
-TEST(SrtmTileRead, SamplesAreBigEndianTwosComplementNorthRowFirst)
-{
+    for (auto [bytes, side] : {std::pair{2'884'802u, 1201}, {25'934'402u, 3601}, {2'884'803u, 1201}, {2'884'801u, 1200},
+                               {0u, 0}, {1u, 0}, {2u, 1}, {8u, 2}})
+        EXPECT_EQ(srtmTileSide(bytes), side) << bytes;
     RecordingReporter rec;
     auto bytes = patternTile(3);   // 18 bytes: a 3 x 3 tile
-    bytes[0] = 0x80, bytes[1] = 0x00;
-    bytes[2] = 0xFF, bytes[3] = 0xFE;
+    bytes[0] = 0x80, bytes[1] = 0x00, bytes[2] = 0xFF, bytes[3] = 0xFE;
     const auto tile = decodeSrtmTile(bytes, rec);
     ASSERT_TRUE(tile);
-    ASSERT_EQ(tile->rows(), 3);
-    EXPECT_EQ((*tile)(0, 0), -32768);
-    EXPECT_EQ((*tile)(0, 1), -2);
-    EXPECT_EQ((*tile)(1, 0), 10);
-    EXPECT_EQ((*tile)(2, 2), 22);
-    EXPECT_EQ(rec.progressStarts, 1);
-    EXPECT_EQ(rec.progressMaximum, 3);
-    EXPECT_EQ(rec.progressPosition, 3);
-    EXPECT_FALSE(rec.progressVisible);
+    EXPECT_EQ(std::vector<std::int32_t>(tile->cells().begin(), tile->cells().end()),
+              (std::vector<std::int32_t>{-32768, -2, 2, 10, 11, 12, 20, 21, 22}));
     EXPECT_TRUE(rec.lines.empty());
-}
-
-TEST(SrtmTileRead, FullSizeTilesLoadWithTheirOpenerLines)
-{
-    TempDir dir;
-    for (int n : {1201, 3601}) {
-        auto bytes = patternTile(n);
-        writeBytes(dir.file("t.hgt"), bytes);
-        RecordingReporter rec;
-        const auto tile = readSrtmTile(dir.file("t.hgt"), rec);
-        ASSERT_TRUE(tile);
-        EXPECT_EQ(tile->rows(), n);
-        EXPECT_EQ(tile->cols(), n);
-        EXPECT_EQ((*tile)(n - 1, n - 1), (n - 1) * 11 - (((n - 1) * 11) > 32767 ? 65536 : 0));
-        EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " "}));
-    }
-}
-
-TEST(SrtmTileRead, UnopenableAndEmptyFilesHandOverNothing)
-{
+    EXPECT_EQ(std::tuple(rec.progressStarts, rec.progressMaximum, rec.progressPosition, rec.progressVisible),
+              std::tuple(1, 3, 3, false));
     TempDir dir;
     RecordingReporter missing;
     EXPECT_FALSE(readSrtmTile(dir.file("none.hgt"), missing));
     EXPECT_EQ(missing.lines, (Lines{"could not open input file", " "}));
-
-    for (std::size_t size : {0u, 1u}) {
-        writeBytes(dir.file("e.hgt"), std::vector<std::uint8_t>(size, 0));
-        RecordingReporter rec;
-        EXPECT_FALSE(readSrtmTile(dir.file("e.hgt"), rec));
-        EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", srtm::kEmptyTileLine}));
-    }
+    writeBytes(dir.file("e.hgt"), std::vector<std::uint8_t>(1, 0));
+    RecordingReporter empty;
+    EXPECT_FALSE(readSrtmTile(dir.file("e.hgt"), empty));
+    EXPECT_EQ(empty.lines, (Lines{"opened file successfully", " ", srtm::kEmptyTileLine}));
     // Not exactly 2 x n x n bytes: half a tile would open sheared as 849 x 849.
-    for (std::size_t size : {1'442'401u, 2'884'803u, 2'884'800u, 6u}) {
-        RecordingReporter rec;
-        EXPECT_FALSE(decodeSrtmTile(std::vector<std::uint8_t>(size, 0), rec)) << size;
-        EXPECT_EQ(rec.lines, (Lines{"SRTM file of " + std::to_string(size) +
+    for (std::size_t size : {1'442'401u, 2'884'803u, 6u}) {
+        RecordingReporter cut;
+        EXPECT_FALSE(decodeSrtmTile(std::vector<std::uint8_t>(size, 0), cut)) << size;
+        EXPECT_EQ(cut.lines, (Lines{"SRTM file of " + std::to_string(size) +
                                     " bytes is not a square tile of 2 x n x n bytes: no tile loaded."}));
-        EXPECT_TRUE(rec.takeIncompleteInput());
+        EXPECT_TRUE(cut.takeIncompleteInput());
     }
-}
-
-TEST(SrtmTileWrite, RoundTripAndLow16Bits)
-{
-    TempDir dir;
-    IntGrid grid(2, 3);
-    const std::int32_t values[] = {-2, 70000, 32767, -32768, 0, 1201};
-    for (int i = 0; i < 6; ++i) grid.data()[i] = values[i];
-    RecordingReporter rec;
-    ASSERT_TRUE(writeSrtmTile(dir.file("w.hgt"), grid, rec));
-    const auto bytes = readBytes(dir.file("w.hgt"));
-    ASSERT_EQ(bytes.size(), 12u);
-    EXPECT_EQ(bytes[0], 0xFF);
-    EXPECT_EQ(bytes[1], 0xFE);
-    EXPECT_EQ(bytes[2] << 8 | bytes[3], 4464);   // 70000 keeps its low 16 bits
-
-    IntGrid square(4, 4);
-    for (int i = 0; i < 16; ++i) square.data()[i] = i * 1000 - 5000;
-    ASSERT_TRUE(writeSrtmTile(dir.file("s.hgt"), square, rec));
-    EXPECT_EQ(readSrtmTile(dir.file("s.hgt"), rec), square);
-
+    EXPECT_EQ(encodeSrtmTile(IntGrid(1, 1, 70000)), (std::vector<std::uint8_t>{0x11, 0x70}));   // the low 16 bits
     RecordingReporter failed;
-    EXPECT_FALSE(writeSrtmTile("/nonexistent-dir/x.hgt", square, failed));
+    EXPECT_FALSE(writeSrtmTile("/nonexistent-dir/x.hgt", IntGrid(2, 2), failed));
     EXPECT_EQ(failed.lines, (Lines{"could not open output file", "/nonexistent-dir/x.hgt: No such file or directory"}));
 }
 
@@ -170,14 +102,10 @@ TEST(SaveSrtm, SmallResultIsFlippedTruncatedAndPaddedTo1201)
     RecordingReporter rec;
     const auto tile = srtmTileFromSolution(solution, rec);
     ASSERT_TRUE(tile);
-    ASSERT_EQ(tile->rows(), 1201);
-    ASSERT_EQ(tile->cols(), 1201);
-    EXPECT_EQ((*tile)(0, 0), -2);         // file row 0 is result row 999
-    EXPECT_EQ((*tile)(999, 899), 70000);
-    EXPECT_EQ((*tile)(499, 3), 2);
-    EXPECT_EQ((*tile)(1000, 0), 0);       // southern padding
-    EXPECT_EQ((*tile)(0, 900), 0);        // eastern padding
-    EXPECT_EQ((*tile)(1200, 1200), 0);
+    // File row 0 is result row 999; southern and eastern padding.
+    EXPECT_EQ(std::tuple(tile->rows(), tile->cols(),
+                         cellsAt(*tile, {{0, 0}, {999, 899}, {499, 3}, {1000, 0}, {0, 900}, {1200, 1200}})),
+              std::tuple(1201, 1201, std::vector<std::int32_t>{-2, 70000, 2, 0, 0, 0}));
     EXPECT_EQ(encodeSrtmTile(*tile)[2 * (999 * 1201 + 899) + 1], 4464 & 0xFF);
     EXPECT_EQ(srtmBytesFromSolution(solution, rec), encodeSrtmTile(*tile));
     EXPECT_TRUE(rec.lines.empty());
@@ -190,21 +118,16 @@ TEST(SaveSrtm, MiddleSizesAndTooLargeGrids)
     solution(0, 0) = 9.0;
     const auto tile = srtmTileFromSolution(solution, rec);
     ASSERT_TRUE(tile);
-    EXPECT_EQ(tile->rows(), 3601);       // padded as "Save SRTM Heightfield" pads: a tile readers take
-    EXPECT_EQ(tile->cols(), 3601);
-    EXPECT_EQ((*tile)(1999, 0), 9);
-    EXPECT_EQ((*tile)(0, 1999), 1);
-    EXPECT_EQ((*tile)(2000, 0), 0);
-    EXPECT_EQ((*tile)(0, 2000), 0);
+    // Padded as "Save SRTM Heightfield" pads: a tile readers take.
+    EXPECT_EQ(std::tuple(tile->rows(), tile->cols(), cellsAt(*tile, {{1999, 0}, {0, 1999}, {2000, 0}, {0, 2000}})),
+              std::tuple(3601, 3601, std::vector<std::int32_t>{9, 1, 0, 0}));
     EXPECT_EQ(srtmTileFromSolution(RealGrid(1500, 2000, 1.0), rec)->rows(), 3601);
 
     const auto heightfield = srtmHeightfieldTile(IntGrid(2000, 1500, 7), rec);
     ASSERT_TRUE(heightfield);
-    EXPECT_EQ(heightfield->rows(), 3601);   // the graphics window pads to 3601
-    EXPECT_EQ((*heightfield)(0, 0), 7);     // no reversal
-    EXPECT_EQ((*heightfield)(1999, 1499), 7);
-    EXPECT_EQ((*heightfield)(2000, 0), 0);
-    EXPECT_EQ((*heightfield)(0, 1500), 0);
+    // The graphics window pads to 3601, no reversal.
+    EXPECT_EQ(std::tuple(heightfield->rows(), cellsAt(*heightfield, {{0, 0}, {1999, 1499}, {2000, 0}, {0, 1500}})),
+              std::tuple(3601, std::vector<std::int32_t>{7, 7, 0, 0}));
     EXPECT_EQ(srtmHeightfieldTile(IntGrid(1201, 10, 1), rec)->rows(), 1201);
     EXPECT_TRUE(rec.lines.empty());
 

@@ -51,6 +51,21 @@ RealGrid voidedGrid(int rows, int cols, int blobs, double scatter, unsigned seed
     return g;
 }
 
+/// The real crop of N49E011 (tests/data), south row first, its own voids unknown (0).
+RealGrid realCrop()
+{
+    NullReporter quiet;
+    const std::optional<IntGrid> tile = readSrtmTile(GRIDMEND_TEST_DATA_DIR "/crop_N49E011.hgt", quiet);
+    if (!tile) return RealGrid();
+    RealGrid g(tile->rows(), tile->cols());
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) {
+            const std::int32_t v = (*tile)(g.rows() - 1 - r, c);
+            g(r, c) = v < -1000 ? 0.0 : double(v);
+        }
+    return g;
+}
+
 } // namespace
 
 TEST(WindowedFill, EqualsTheWholeGridRunBitForBit)
@@ -77,20 +92,47 @@ TEST(WindowedFill, EqualsTheWholeGridRunBitForBit)
 
 TEST(WindowedFill, RealTileEqualsTheWholeGridRun)
 {
-    NullReporter quiet;
-    std::optional<IntGrid> tile = readSrtmTile(GRIDMEND_TEST_DATA_DIR "/crop_N49E011.hgt", quiet);
-    ASSERT_TRUE(tile);
-    RealGrid input(tile->rows(), tile->cols());   // south row first, voids unknown
-    for (int r = 0; r < tile->rows(); ++r)
-        for (int c = 0; c < tile->cols(); ++c) {
-            const std::int32_t v = (*tile)(tile->rows() - 1 - r, c);
-            input(r, c) = v < -1000 ? 0.0 : double(v);
-        }
+    RealGrid input = realCrop();
     // Voids punched on the edges, a corner and in the middle, besides the tile's own.
     for (auto [r0, c0, h, w] : {std::array{0, 20, 4, 9}, {30, 0, 12, 3}, {95, 95, 6, 6}, {60, 60, 15, 20}})
         for (int r = r0; r < std::min(input.rows(), r0 + h); ++r)
             for (int c = c0; c < std::min(input.cols(), c0 + w); ++c) input(r, c) = 0.0;
     EXPECT_EQ(windowedFill(input, 300, 2), wholeGridFill(input, 300));
+}
+
+// Known postings of a real tile punched out (blocks and single postings) and filled again: the
+// root-mean-square error against the real heights stays under the bound measured for each surface
+// (the figure in metres, with about 3 % margin).
+TEST(WindowedFill, PunchedRealPostingsComeBackWithinTheMeasuredError)
+{
+    const RealGrid truth = realCrop();
+    RealGrid punched = truth;
+    std::mt19937 gen(2026);
+    std::uniform_int_distribution<int> at(3, 90);
+    for (int block = 0; block < 6; ++block) {
+        const int r0 = at(gen), c0 = at(gen);
+        for (int r = r0; r < r0 + 7; ++r)
+            for (int c = c0; c < c0 + 7; ++c) punched(r, c) = 0.0;
+    }
+    std::uniform_real_distribution<double> u(0, 1);
+    for (double& v : punched.cells())
+        if (u(gen) < 0.05) v = 0.0;
+    struct Row {
+        SurfaceChoice surface;
+        double bound;
+    };
+    // Measured: 10.75 (sweeps), 11.74 (harmonic), 5.42 (thin-plate), 6.01 (tension 0.1) over 815 postings.
+    for (const Row& row : {Row{{}, 11.1}, Row{{SurfaceMode::Harmonic}, 12.1}, Row{{SurfaceMode::ThinPlate}, 5.6},
+                           Row{{SurfaceMode::Tension, 0.1}, 6.2}}) {
+        const RealGrid filled = windowedFill(punched, 300, 2, 0, row.surface);
+        double sum = 0;
+        int n = 0;
+        for (std::size_t k = 0; k < truth.size(); ++k)
+            if (punched.data()[k] == 0.0 && truth.data()[k] != 0.0)
+                sum += (filled.data()[k] - truth.data()[k]) * (filled.data()[k] - truth.data()[k]), ++n;
+        EXPECT_EQ(n, 815);
+        EXPECT_LT(std::sqrt(sum / n), row.bound) << int(row.surface.mode);
+    }
 }
 
 TEST(WindowedFill, GroupsJoinWithinTheStencilsReach)
@@ -106,22 +148,7 @@ TEST(WindowedFill, GroupsJoinWithinTheStencilsReach)
         std::vector<VoidGroup> groups;
         ASSERT_TRUE(findVoidGroups(raster, [&](const VoidGroup& v) { groups.push_back(v); }));
         EXPECT_EQ(int(groups.size()), row.groups) << row.dr << ", " << row.dc;
-        if (row.groups == 1) {
-            EXPECT_EQ(groups[0].bounds, (RasterRect{3, 3, row.dr + 1, row.dc + 1}));
-        }
-    }
-}
-
-TEST(WindowedFill, InexactSolversKeepKnownPostingsAndStayClose)
-{
-    const RealGrid input = voidedGrid(80, 90, 12, 0.01, 77);
-    const RealGrid whole = wholeGridFill(input, 200, 3);
-    const RealGrid windowed = windowedFill(input, 200, 2, 3);
-    for (std::size_t k = 0; k < input.size(); ++k) {
-        if (input.data()[k] != 0.0)
-            EXPECT_EQ(windowed.data()[k], input.data()[k]);
-        else
-            EXPECT_NEAR(windowed.data()[k], whole.data()[k], 5.0);
+        if (row.groups == 1) EXPECT_EQ(groups[0].bounds, (RasterRect{3, 3, row.dr + 1, row.dc + 1}));
     }
 }
 
@@ -150,8 +177,7 @@ TEST(WindowedFill, ReadAndWriteFailuresAreReported)
     RealGrid tiny(1, 5, 0.0);
     GridRaster raster(tiny);
     RecordingReporter rec;
-    EXPECT_FALSE(fillByWindows(raster, WindowedFillOptions{}, rec).has_value());
-    EXPECT_TRUE(rec.has(kGridTooSmallLine));
+    EXPECT_FALSE(fillByWindows(raster, WindowedFillOptions{}, rec).has_value() || !rec.has(kGridTooSmallLine));
 }
 
 TEST(WindowedFill, AcceptChoosesGroupsAndProgressCountsTheirPostings)
@@ -168,10 +194,8 @@ TEST(WindowedFill, AcceptChoosesGroupsAndProgressCountsTheirPostings)
     RecordingReporter rec;
     const auto summary = fillByWindows(raster, options, rec);
     ASSERT_TRUE(summary);
-    EXPECT_EQ(summary->groups, 2);
-    EXPECT_EQ(solved, 4);
-    EXPECT_EQ(unknown, 6);
-    EXPECT_EQ(g(2, 2), 0.0);   // not accepted: left unknown
+    // (2, 2) not accepted: left unknown.
+    EXPECT_EQ(std::tuple(summary->groups, solved, unknown, g(2, 2)), std::tuple(2, 4, 6, 0.0));
     EXPECT_NEAR(g(10, 10), 5.0, 1e-9);
     EXPECT_NEAR(g(18, 5), 5.0, 1e-9);
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <functional>
+#include <random>
 #include <vector>
 
 namespace dense {
@@ -132,6 +133,26 @@ inline double relativeDifference(const std::vector<double>& a, const std::vector
         scale = std::max(scale, std::fabs(b[i]));
     }
     return scale > 0 ? diff / scale : diff;
+}
+
+/// A grid whose cells are known (uniform in low..high) with the given probability, else 0 (unknown).
+template <class G>
+G randomKnownGrid(std::mt19937& gen, int rows, int columns, double knownFraction, double low = -50, double high = 900)
+{
+    std::uniform_real_distribution<double> u(0, 1), z(low, high);
+    G g(rows, columns, 0.0);
+    for (auto& v : g.cells())
+        if (u(gen) < knownFraction) v = z(gen);
+    return g;
+}
+
+/// n values uniform in low..high.
+inline std::vector<double> randomValues(std::mt19937& gen, std::size_t n, double low, double high)
+{
+    std::uniform_real_distribution<double> d(low, high);
+    std::vector<double> v(n);
+    for (double& x : v) x = d(gen);
+    return v;
 }
 
 } // namespace dense

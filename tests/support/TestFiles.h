@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,4 +53,37 @@ inline std::vector<std::uint8_t> readBytes(const std::string& path)
 inline std::string testData(const std::string& name)
 {
     return std::string(GRIDMEND_TEST_DATA_DIR) + "/" + name;
+}
+
+/// The values of a grid at the given (row, column) cells, to compare with one expectation.
+template <class G>
+std::vector<typename G::value_type> cellsAt(const G& g, const std::vector<std::pair<int, int>>& at)
+{
+    std::vector<typename G::value_type> out;
+    for (auto [r, c] : at) out.push_back(g(r, c));
+    return out;
+}
+
+/// A grid written out row by row (row 0 first).
+template <class G>
+G gridOf(const std::vector<std::vector<typename G::value_type>>& rows)
+{
+    G g(int(rows.size()), rows.empty() ? 0 : int(rows[0].size()));
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) g(r, c) = rows[std::size_t(r)][std::size_t(c)];
+    return g;
+}
+
+template <class T>
+class Grid;
+
+/// Grids print row by row in failure messages.
+template <class T>
+void PrintTo(const Grid<T>& g, std::ostream* os)
+{
+    *os << g.rows() << " x " << g.cols();
+    for (int r = 0; r < g.rows() && r < 12; ++r) {
+        *os << "\n ";
+        for (int c = 0; c < g.cols() && c < 12; ++c) *os << " " << +g(r, c);
+    }
 }
