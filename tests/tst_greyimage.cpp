@@ -31,22 +31,6 @@ TEST(GreyImage, NullDataBelowAReplacedMinimumWrapsToGrey93)
                                                    "minimum elevation is:  0", "maximum elevation is:  1000"}));
 }
 
-TEST(GreyImage, DisplayGridHoldsTheFloorOfEachElevation)
-{
-    SessionState s;
-    s.solutionGrid = realRow({10.7, -2.5, 100.0});
-    RecordingReporter rep;
-    displaySolution(s, rep);
-    EXPECT_EQ(s.displayGrid, pictureOf({10, -3, 100}, 1));
-}
-
-TEST(GreyImage, FlatGridIsBlackWithSlope255)
-{
-    NullReporter rep;
-    const GreyImage image = buildGreyImage(IntGrid(3, 4, 812), 812, 812, rep);
-    EXPECT_EQ(std::pair(image.displaySlope, image.picture), std::pair(255.0f, Grid<std::uint8_t>(3, 4, 0)));
-}
-
 TEST(GreyImage, RowZeroIsTheBottomLine)
 {
     IntGrid g(3, 2, 0);

@@ -69,20 +69,6 @@ TEST(ConnectLines, FarthestFirstSearchesTheSquareClosestFirstFiveSixthsOfIt)
     }
 }
 
-TEST(ConnectLines, ClosestFirstPrefersTheNearerEnd)
-{
-    // The end E = (12, 10) of a vertical line has two candidates: A = (14, 11), the top
-    // end of another vertical line, two rows down; B = (14, 6), the right end of a
-    // horizontal line, farther away but first in row order on row 14.
-    IntGrid A(30, 30, 255);
-    for (int r = 1; r <= 12; ++r) A(r, 10) = 0;
-    for (int r = 14; r <= 24; ++r) A(r, 11) = 0;
-    for (int c = 1; c <= 6; ++c) A(14, c) = 0;
-    RecordingReporter log;
-    connectLines(A, 5, SearchOrder::ClosestFirst, log);
-    EXPECT_EQ(cellsAt(A, {{13, 11}, {13, 9}}), (std::vector{0, 255}));   // joined to A
-}
-
 TEST(DeleteShortSegments, TaggedPixelsCountButDoNotStartAMeasurement)
 {
     IntGrid A(6, 12, 255);

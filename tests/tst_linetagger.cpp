@@ -67,14 +67,6 @@ TEST(TagAt, ClickBesideAVerticalLineTagsItThroughTheSecondCandidate)
     EXPECT_EQ(t.log.lines, (std::vector<std::string>{"  ", "Line tagged elevation:  700"}));
 }
 
-TEST(TagAt, ZoomedClickTagsTheCellUnderThePoint)
-{
-    Tagging zoomed({"......", "......", "...#..", "...#..", "......"});
-    zoomed.state.currentElevation = 10;
-    EXPECT_TRUE(zoomed.click(7, 5, MouseButton::Left, 2).tagged);   // cell (2, 3)
-    EXPECT_EQ(cellsAt(zoomed.A, {{2, 3}, {3, 3}}), (std::vector{10, 10}));
-}
-
 TEST(TagAt, ClicksInTheTopTwoRowsLogMissedLine)
 {
     Tagging t({"..#...", "..#...", "......"});
@@ -131,13 +123,4 @@ TEST(ElevationPanel, LimitsAndEntryErrors)
     }
     EXPECT_EQ(elevationRangeErrorLines(),
               (std::vector<std::string>{"Elevation values must be between -1000 and 30000.  ", "Please try again!"}));
-}
-
-TEST(ElevationPanel, ReloadLastAndResume)
-{
-    TaggingState s;
-    submitElevationPanel(s, "500", true, "-20");
-    s.currentElevation = 440;   // after three tags
-    EXPECT_EQ(std::pair(reloadLast(s), s.lastSubmitted), std::pair(460, 440));
-    EXPECT_EQ(std::pair(resumeElevation(s), s.currentElevation), std::pair(440, 440));
 }

@@ -100,13 +100,3 @@ TEST(MainWindow, RefusedRunsChangeNothingAndDoNotBeep)
                   std::tuple(0, false, true, false));
     }
 }
-
-TEST(MainWindow, TinyGridsAreRefusedBeforeSolving)
-{
-    MainWindow w;
-    w.beepPauseMs = 0;
-    w.session().inputGrid = IntGrid(1, 6, 10);
-    w.RunGridmend1Click();
-    EXPECT_EQ(logLines(w).last(), kGridTooSmallLine);
-    EXPECT_EQ(std::pair(w.beepCount, bool(w.session().inputGrid)), std::pair(0, true));   // not used up
-}

@@ -94,12 +94,3 @@ TEST_F(ImageFilters, SubtractAndNandNeedAReferenceOfTheSameSize)
     EXPECT_EQ(modals.shown, (QStringList{sizeError, "Background Color Data Entry", sizeError}));
     EXPECT_EQ(artOf(model.imageArray), (std::vector<std::string>{"rg", "bm"}));
 }
-
-TEST_F(ImageFilters, LineScanReportsTheDisplayedColour)
-{
-    load(art({"rg"}));
-    trigger("actionLineScanEnabled");
-    const int before = logSize();
-    click(1, 0);
-    EXPECT_EQ(logSince(before), QStringList{"65280"});
-}

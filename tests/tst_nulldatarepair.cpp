@@ -58,16 +58,6 @@ TEST_F(RepairFixture, ScaleAndOffsetTruncateTowardZero)
     EXPECT_EQ(rec.lines, (std::vector<std::string>{"scaleFactor is:  0.5", "arrayOffset is:  1.5"}));
 }
 
-TEST_F(RepairFixture, SettersLogTheirValues)
-{
-    setNullDataDefinition(model, -32000, rec);
-    setDted0Offset(model, 12, rec);
-    setDted0Offset(model, 5, rec);
-    EXPECT_EQ(std::pair(model.nullDataDefinition, model.dted0Offset), std::pair(-32000, 5));
-    EXPECT_EQ(rec.lines,
-              (std::vector<std::string>{"nullDataDefinition is:  -32000", "dted0Offset is:  12", "dted0Offset is:  5"}));
-}
-
 TEST_F(RepairFixture, WriteBackFillsOnlyNullPostingsFlippedAndTruncated)
 {
     model.loadTile(gridOf({{-32768, -999, 5}, {-1001, 300, -32768}}));
@@ -141,16 +131,6 @@ TEST_F(RepairFixture, SolutionOfAnotherSizeIsRefusedAndNothingChanges)
     EXPECT_EQ(rec.lines, (std::vector<std::string>{
                              "Write-back refused: the solution is 3 x 2 postings, the graphics window's grid 2 x 2."}));
     EXPECT_EQ(std::tuple(model.elevationArray, session.solutionGrid->rows(), smoothings), std::tuple(tile, 3, 0));
-}
-
-TEST_F(RepairFixture, WriteBacksIgnoreAWindowWithoutATile)
-{
-    const IntGrid picture = gridOf({{-32768, 1}});
-    model.loadPicture(picture);
-    session.solutionGrid = solutionFor(1, 2);
-    model.writeBackAfterRun(session, rec);
-    model.storeOnlyWriteBack(session, rec);
-    EXPECT_EQ(std::pair(model.elevationArray, *session.solutionGrid), std::pair(picture, solutionFor(1, 2)));
 }
 
 TEST_F(RepairFixture, StoreOnlyWriteBackChangesTheElevationsAndZeroesTheSeaBand)

@@ -53,16 +53,6 @@ TEST_F(TileWindows, OpenTakesTheCornerFromTheNameAndShowsTheReadout)
               (QStringList{"588.00", "11.495", "49.505"}));
 }
 
-TEST_F(TileWindows, ANameOffTheRuleRaisesItsMessageAndTakesTheDefaultLongitude)
-{
-    TempDir dir;
-    writeBytes(dir.file("N45WABC.hgt"), encodeSrtmTile(IntGrid(3, 3, 12)));
-    open(dir.file("N45WABC.hgt"));
-    EXPECT_EQ(shown, QStringList{"Conversion Error: File name must follow SRTM naming convention. Using default "
-                                 "longitude"});
-    EXPECT_EQ(std::tuple(model.tileLatitude, model.tileLongitude, model.imageRows()), std::tuple(45.0, 0.0, 3));
-}
-
 TEST_F(TileWindows, VoidsAreFilledThroughTheWindowsAndSaved)
 {
     openCrop();

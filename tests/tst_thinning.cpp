@@ -56,13 +56,3 @@ TEST(Thinning, AgreesWithThePixelByPixelMethod)
         }
     }
 }
-
-TEST(Thinning, ReadBackIntoBothArrays)
-{
-    Picture p(1, 4);
-    std::ranges::copy(std::vector{0u, 0xFFFFFFu, 0x123456u, 0xFFFFFFFFu}, p.data());
-    IntGrid image, elevation;
-    readBackThinned(p, image, elevation);
-    EXPECT_EQ(std::pair(cellsAt(image, {{0, 2}, {0, 3}}), elevation),
-              std::pair(std::vector{0x123456, 0xFFFFFF}, pictureOf({0, 255, 0, 255}, 1)));
-}

@@ -73,20 +73,6 @@ TEST(ThreeDScene, FirstRenderSetsUpProjectionRangeAndBaseTranslation)
               std::tuple(1.0f / 8.0f, -3.0f, -5.0f));
 }
 
-TEST(ThreeDScene, AGridOfAnotherSizeIsSetUpAgain)
-{
-    ThreeDState s;
-    RealGrid small(3, 3, 1.0), large(6, 4, 2.0);
-    RecordingReporter rep;
-    prepareRender(s, &small, rep);
-    rotateView(s, Axis::Z, 30.0f);
-    ASSERT_TRUE(prepareRender(s, &large, rep));
-    EXPECT_EQ(std::tuple(s.rows, s.columns, s.projection.at(0, 0), s.minimumElevation), std::tuple(6, 4, 0.1f, 2.0));
-    ViewMatrix expected;
-    expected.translate(-6, -4, 0);
-    EXPECT_EQ(s.modelView, expected);
-}
-
 TEST(ThreeDScene, RequestedSmoothingRunsOnceOnADisplayCopy)
 {
     ThreeDState s;

@@ -24,7 +24,6 @@ TEST(EntryDialog, WhatEachEntryShowsAndWhetherItApplies)
         {{"abc", "", "0x1"}, {empty}, {}},   // every box is checked for emptiness before any conversion
         {{"3.5", "2.5", "0x1"}, {"Conversion Error: Text box entry must be an integer!"}, {}},
         {{"12", "half", "0x1"}, {"Conversion Error: the real-number text"}, {}},
-        {{"12", "2.5", "0xfg"}, {"Conversion Error: Text box entry must be an integer!"}, {}},
         {{"1", "2.5", "0x1"}, {"Error!: first line\nsecond line"}, {}},   // out of range
     };
     for (const Row& row : rows) {
@@ -44,19 +43,6 @@ TEST(EntryDialog, WhatEachEntryShowsAndWhetherItApplies)
         EXPECT_EQ(std::tuple(rec.shown, applied, d.isVisible(), d.texts()),
                   std::tuple(row.shown, row.applied, row.applied.empty(), row.typed)) << at;   // the boxes keep what was typed
     }
-}
-
-TEST(EntryDialog, ClosesWithoutApplyingAfterAFailureWhenAsked)
-{
-    ModalRecorder rec;
-    EntryDialog d("Entry", {}, {{"a", "", "a", EntryKind::Integer}});
-    d.closeAfterFailure = true;
-    bool applied = false;
-    d.apply = [&](const std::vector<double>&, const QStringList&) { applied = true; };
-    d.open();
-    d.findChild<QPushButton*>("submitButton")->click();
-    EXPECT_EQ(rec.shown, QStringList{QString("Error!: ") + kEmptyEntryText});
-    EXPECT_EQ(std::tuple(d.isVisible(), d.result(), applied), std::tuple(false, int(QDialog::Rejected), false));
 }
 
 TEST(ErrorWindow, ShowsItsLinesAndOkCloses)
