@@ -59,9 +59,8 @@ TEST(KMeansRandom, ReproducesTheHandComputedSequence)
     // & 0x7FFF = 130.
     Random15 rng;
     rng.seed(1);
-    EXPECT_EQ(rng.draw(), 130);
-    EXPECT_EQ((std::vector{rng.draw(), rng.draw(), rng.draw(), rng.draw(), rng.draw()}),
-              (std::vector{10982, 1090, 11656, 7117, 17595}));
+    EXPECT_EQ((std::vector{rng.draw(), rng.draw(), rng.draw(), rng.draw(), rng.draw(), rng.draw()}),
+              (std::vector{130, 10982, 1090, 11656, 7117, 17595}));
 }
 
 TEST(KMeansDistances, SixMeasures)

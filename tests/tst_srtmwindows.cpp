@@ -70,7 +70,6 @@ TEST_F(TileWindows, VoidsAreFilledThroughTheWindowsAndSaved)
     TempDir dir;
     const std::string out = dir.file("repaired.hgt");
     answered(g.action("actionSaveSrtmHeightfield"), out);
-    EXPECT_EQ(log().last(), QString::fromStdString(out));
     const IntGrid saved = readTileFile(out);
     expectVoidsFilled(saved);
     EXPECT_EQ(cellsAt(saved, {{kCropSide, 0}, {0, kCropSide}}), (std::vector{0, 0}));
@@ -108,7 +107,6 @@ TEST_F(TileWindows, SaveSrtmWritesTheSolutionNorthUpAndRefusesAnOversizedGrid)
     std::ranges::copy(std::vector{10.0, 11.0, 12.0, 20.0, -2.7, 70000.0}, m.session().solutionGrid->data());
     m.enableAfterRun();
     answered(m.action("actionSaveSrtm"), dir.file("result.hgt"));
-    EXPECT_EQ(log().last(), QString::fromStdString(dir.file("result.hgt")));
     const IntGrid saved = readTileFile(dir.file("result.hgt"));
     ASSERT_EQ(saved.rows(), 1201);
     EXPECT_EQ(cellsAt(saved, {{0, 1}, {0, 2}, {1, 0}, {2, 0}}), (std::vector{-2, 4464, 10, 0}));
