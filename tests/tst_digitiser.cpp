@@ -19,21 +19,13 @@ long count(const IntGrid& g, std::int32_t v) { return std::ranges::count(g.cells
 
 } // namespace
 
-TEST(Digitiser, ClosesOntoAnEarlierPointNearTheLast)
+TEST(Digitiser, ClosesOntoAnEarlierPointNearerThanFifteenPixelsToTheLast)
 {
     Digitiser d = clicked({{10, 10}, {50, 10}, {50, 50}, {12, 14}});
     EXPECT_TRUE(d.close());   // distance 4.47, truncated 4 < 15
     EXPECT_EQ(std::tuple(d.points().size(), d.points().back(), d.closed()), std::tuple(std::size_t(5), ScreenPoint{10, 10}, true));
-}
-
-TEST(Digitiser, StaysOpenFifteenPixelsOrMoreAway)
-{
-    Digitiser d = clicked({{10, 10}, {50, 10}, {50, 50}, {10, 25}});   // exactly 15 from (10, 10)
-    EXPECT_FALSE(d.close());
-    EXPECT_EQ(d.points().size(), 4u);
-    // The second-last point is never a closing candidate.
-    Digitiser e = clicked({{10, 10}, {12, 11}});
-    EXPECT_FALSE(e.close());
+    EXPECT_FALSE(clicked({{10, 10}, {50, 10}, {50, 50}, {10, 25}}).close());   // exactly 15 from (10, 10)
+    EXPECT_FALSE(clicked({{10, 10}, {12, 11}}).close());   // the second-last point is never a candidate
 }
 
 TEST(Digitiser, DrawsFourSegmentsIntoThePictureAndCopiesIt)
@@ -55,28 +47,16 @@ TEST(Digitiser, DrawsIntoTheLineCodeWhenElevationHoldsOne)
     drawDigitisedPolyline(d, elevation, image, 2, 0, true);   // zoom 2: cells (2, 2) to (8, 2)
     EXPECT_EQ(cellsAt(elevation, {{2, 2}, {8, 2}}), (std::vector{0, 0}));
     EXPECT_EQ(std::pair(count(elevation, 0), count(image, 0)), std::pair(7L, 7L));   // black where elevation < 1
-    EXPECT_EQ(cellsAt(image, {{0, 0}, {3, 3}}), (std::vector{0xFFFFFF, 0xFFFFFF}));
 }
 
 TEST(Digitiser, ElevationPenDrawsTheElevationItself)
 {
     RecordingReporter log;
     const std::int32_t pen = elevationPenColour(1000, log);
-    EXPECT_EQ(pen, 0xE80300);
     EXPECT_EQ(log.lines, (std::vector<std::string>{"1000", "penColor is:  15205120"}));
-    EXPECT_EQ(swapRedBlue(pen), 1000);   // what a painted pixel reads back as
 
     Digitiser d = clicked({{1, 1}, {3, 1}});
     IntGrid image(4, 4, 255), elevation(4, 4, 255);
     drawDigitisedPolyline(d, elevation, image, 1, pen, true);
     EXPECT_EQ(elevation(1, 2), 1000);
-}
-
-TEST(Digitiser, HoldsAHundredClickedPointsPlusTheClosingPoint)
-{
-    Digitiser d;
-    for (int i = 0; i < 100; ++i) EXPECT_TRUE(d.click({i, 0}));
-    EXPECT_FALSE(d.click({5, 5}));
-    EXPECT_TRUE(d.close());   // (85, 0), 14 away, is the first point closer than 15
-    EXPECT_EQ(std::pair(d.points().size(), d.points().back()), std::pair(std::size_t(101), ScreenPoint{85, 0}));
 }

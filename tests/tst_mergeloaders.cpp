@@ -2,7 +2,6 @@
 // DTED0, DTED1 and SRTM30 patch sources, and "Save DTED1" behind the kept header.
 #include "app/SaveCommands.h"
 #include "app/SessionState.h"
-#include "app/SolutionOutputs.h"
 #include "formats/Srtm30.h"
 #include "graphics/GraphicsLoaders.h"
 #include "graphics/GraphicsModel.h"
@@ -19,11 +18,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct MergeLoaders : ::testing::Test {};
-
 } // namespace
 
-TEST_F(MergeLoaders, OpenOfARealDted1CellLoadsTheTileNorthUpWithItsCornerAndKeepsTheHeader)
+TEST(MergeLoaders, OpenOfARealDted1CellLoadsTheTileNorthUpWithItsCornerAndKeepsTheHeader)
 {
     GraphicsModel g;
     RecordingReporter rec;
@@ -35,18 +32,11 @@ TEST_F(MergeLoaders, OpenOfARealDted1CellLoadsTheTileNorthUpWithItsCornerAndKeep
     ASSERT_EQ(g.imageRows(), 1201);
     // Postings of profiles 670.. as GDAL reads the whole cell (row 0 = north), in their own columns.
     EXPECT_EQ(cellsAt(g.elevationArray, {{785, 670}, {1000, 673}, {1144, 670}}), (std::vector{99, 637, -4}));
-    EXPECT_EQ(g.imageArray(1000, 673), 637);
     const auto file = readBytes(testData("n00_e006_profiles670-677.dt1"));
     EXPECT_EQ(g.dted1Header, std::vector<std::uint8_t>(file.begin(), file.begin() + 3436));
-
-    RecordingReporter missing;
-    EXPECT_FALSE(loadDted1Tile("/nonexistent-dir/n00_e006.dt1", g, missing));
-    EXPECT_EQ(missing.lines, (Lines{"could not open input file", " "}));
-    EXPECT_EQ(g.elevationArray(785, 670), 99);   // the window keeps its tile
-    EXPECT_EQ(g.dted1Header.size(), 3436u);
 }
 
-TEST_F(MergeLoaders, Dted0MergeSourceFromARealCell)
+TEST(MergeLoaders, Dted0MergeSourceFromARealCell)
 {
     GraphicsModel g;
     RecordingReporter rec;
@@ -54,18 +44,13 @@ TEST_F(MergeLoaders, Dted0MergeSourceFromARealCell)
     EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "longitudeProfiles is:  121"}));
     ASSERT_TRUE(g.dted0Grid);   // as GDAL reads n43.dt0, north up
     EXPECT_EQ(cellsAt(*g.dted0Grid, {{0, 0}, {120, 120}, {60, 55}}), (std::vector{294, 182, 75}));
-    EXPECT_FALSE(g.holdsContent());   // the window's own arrays are not touched
 
     RecordingReporter wrong;
     EXPECT_EQ(loadDted0MergeDem("/data/n43.DT0", ".DT0", g, wrong), MergeLoad::WrongType);
     EXPECT_EQ(wrong.lines, (Lines{"Invalid file type.  File must be .dt0"}));
-    RecordingReporter missing;
-    EXPECT_EQ(loadDted0MergeDem("/nonexistent-dir/n43.dt0", ".dt0", g, missing), MergeLoad::Failed);
-    EXPECT_EQ(missing.lines, (Lines{"could not open input file", " "}));
-    EXPECT_EQ((*g.dted0Grid)(0, 0), 294);   // the grid held before stays
 }
 
-TEST_F(MergeLoaders, Dted1MergeSourceKeepsItsCornerButNotItsHeader)
+TEST(MergeLoaders, Dted1MergeSourceKeepsItsCornerButNotItsHeader)
 {
     TempDir dir;
     const IntGrid tile(1201, 1201, 321);
@@ -80,16 +65,12 @@ TEST_F(MergeLoaders, Dted1MergeSourceKeepsItsCornerButNotItsHeader)
               std::tuple(tile, 48.0, -125.0, false));
     EXPECT_EQ(g.dted1Header, std::vector<std::uint8_t>(3436, 'k'));
 
-    RecordingReporter upper;
-    writeBytes(dir.file("N48W125.DT1"), dtedFileOfTile(IntGrid(1201, 1201, 5), {"1250000.0W", "480000N"}));
-    EXPECT_EQ(loadDted1MergeDem(dir.file("N48W125.DT1"), ".DT1", g, upper), MergeLoad::Loaded);
-    EXPECT_EQ((*g.dted1Grid)(0, 0), 5);
     RecordingReporter wrong;
     EXPECT_EQ(loadDted1MergeDem("/data/x.dt0", ".dt0", g, wrong), MergeLoad::WrongType);
     EXPECT_EQ(wrong.lines, (Lines{"Invalid file type.  File must be .dt1"}));
 }
 
-TEST_F(MergeLoaders, Srtm30MergeSourceTakesItsCornerFromTheName)
+TEST(MergeLoaders, Srtm30MergeSourceTakesItsCornerFromTheName)
 {
     TempDir dir;
     std::vector<std::uint8_t> rows(2 * 4800 * 2, 0);   // two rows only: the rest is -32768
@@ -101,24 +82,17 @@ TEST_F(MergeLoaders, Srtm30MergeSourceTakesItsCornerFromTheName)
     EXPECT_EQ(loadSrtm30MergeDem(dir.file("e010n50.dem"), ".dem", g, s, rec), MergeLoad::Loaded);
     EXPECT_EQ(std::pair(g.srtm30latitude, g.srtm30longitude), std::pair(50, 10));
     ASSERT_TRUE(g.srtm30Tile);
-    EXPECT_EQ(g.srtm30Tile->rows(), 6000);
     EXPECT_EQ(cellsAt(*g.srtm30Tile, {{1, 7}, {2, 0}}), (std::vector{256, -32768}));
     EXPECT_EQ(std::pair(s.inputKind, s.sizeFromInput), std::pair(InputKind::SessionGridInput, true));
-    EXPECT_EQ(rec.lines.front(), "e010n50");
     EXPECT_TRUE(rec.has("filesize is:  19200") && rec.has(srtm30::kMenuHintLine));
 
     SessionState untouched;
     RecordingReporter upper;
     EXPECT_EQ(loadSrtm30MergeDem(dir.file("e010n50.DEM"), ".DEM", g, untouched, upper), MergeLoad::WrongType);
     EXPECT_TRUE(upper.lines.empty() && untouched.inputKind == InputKind::NoInput);
-
-    RecordingReporter missing;
-    EXPECT_EQ(loadSrtm30MergeDem(dir.file("w140n10.hgt"), ".hgt", g, s, missing), MergeLoad::Failed);
-    EXPECT_TRUE(missing.has("could not open input file"));
-    EXPECT_EQ(g.srtm30latitude, 50);   // the tile held before keeps its corner
 }
 
-TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheKeptHeader)
+TEST(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheKeptHeader)
 {
     TempDir dir;
     SessionState s;
@@ -127,13 +101,6 @@ TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheK
     EXPECT_FALSE(saveSolutionAsDted1(dir.file("out.dt1"), s, {}, refused));
     EXPECT_EQ(refused.lines, (Lines{dir.file("out.dt1"), dted::kNoHeaderLine}));
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.dt1")));
-    RecordingReporter viaTable;
-    EXPECT_FALSE(writeSolutionFile(dir.file("table.dt1"), s, {}, viaTable));
-    EXPECT_TRUE(viaTable.has(dted::kNoHeaderLine));
-
-    RecordingReporter cancelled;
-    EXPECT_FALSE(saveSolutionAsDted1("", s, {}, cancelled));
-    EXPECT_TRUE(cancelled.lines.empty());
 
     GraphicsModel opened;
     RecordingReporter rec;
@@ -142,15 +109,9 @@ TEST_F(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheK
     RecordingReporter saved;
     ASSERT_TRUE(saveSolutionAsDted1(dir.file("out.dt1"), s, opened.dted1Header, saved));
     EXPECT_EQ(saved.lines, (Lines{dir.file("out.dt1")}));
-    EXPECT_EQ(readBytes(dir.file("out.dt1")).size(), 3436u + 1201u * 2414u);
 
     // Reopened with "&Open", the tile shows the solution with north at the top; 101.5 is truncated.
     GraphicsModel back;
     ASSERT_TRUE(loadDted1Tile(dir.file("out.dt1"), back, rec));
     EXPECT_EQ(cellsAt(back.elevationArray, {{1200, 0}, {0, 0}, {0, 1200}, {1200, 3}}), (std::vector{100, 1300, 1900, 101}));
-
-    RecordingReporter unwritable;
-    EXPECT_FALSE(saveSolutionAsDted1("/nonexistent-dir/out.dt1", s, opened.dted1Header, unwritable));
-    EXPECT_EQ(unwritable.lines, (Lines{"/nonexistent-dir/out.dt1", "could not open output file",
-                                          "/nonexistent-dir/out.dt1: No such file or directory"}));
 }

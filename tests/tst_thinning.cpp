@@ -14,9 +14,7 @@ using Picture = Grid<std::uint32_t>;
 bool referenceThin(Picture& p)
 {
     const int R = p.rows(), C = p.cols();
-    ByteGrid F(R, C);
-    for (int r = 0; r < R; ++r)
-        for (int c = 0; c < C; ++c) F(r, c) = (p(r, c) & 0xFFFFFF) == 0;
+    ByteGrid F = gridBy(R, C, [&](int r, int c) { return std::uint8_t((p(r, c) & 0xFFFFFF) == 0); });
     bool any = false;
     for (int sub = 0; sub < 2; ++sub) {
         std::vector<std::pair<int, int>> doomed;
@@ -38,8 +36,7 @@ bool referenceThin(Picture& p)
         any = any || !doomed.empty();
     }
     if (!any) return false;
-    for (int r = 0; r < R; ++r)
-        for (int c = 0; c < C; ++c) p(r, c) = F(r, c) ? 0u : 0xFFFFFFu;
+    p = gridBy(R, C, [&](int r, int c) { return F(r, c) ? 0u : 0xFFFFFFu; });
     return true;
 }
 
@@ -55,18 +52,7 @@ TEST(Thinning, AgreesWithThePixelByPixelMethod)
         Picture q = p;
         for (int it = 0; it < 4; ++it) {
             const bool a = thinIteration(p), b = referenceThin(q);
-            ASSERT_EQ(a, b) << trial << "/" << it;
-            ASSERT_EQ(p, q) << trial << "/" << it;
+            ASSERT_EQ(std::pair(a, p), std::pair(b, q)) << trial << "/" << it;
         }
     }
-}
-
-TEST(Thinning, ReadBackIntoBothArrays)
-{
-    Picture p(1, 4);
-    std::ranges::copy(std::vector{0u, 0xFFFFFFu, 0x123456u, 0xFFFFFFFFu}, p.data());
-    IntGrid image, elevation;
-    readBackThinned(p, image, elevation);
-    EXPECT_EQ(cellsAt(image, {{0, 2}, {0, 3}}), (std::vector{0x123456, 0xFFFFFF}));
-    EXPECT_EQ(elevation, pictureOf({0, 255, 0, 255}, 1));
 }

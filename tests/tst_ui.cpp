@@ -20,12 +20,10 @@ TEST(EntryDialog, WhatEachEntryShowsAndWhetherItApplies)
     const QString empty = QString("Error!: ") + kEmptyEntryText;
     const Row rows[] = {
         {{"12", "2.5", "0x1F"}, {}, {12, 2.5, 31}},
-        {{"-7", "-0.25", "255"}, {}, {-7, -0.25, 255}},
         {{"", "2.5", "0x1"}, {empty}, {}},
         {{"abc", "", "0x1"}, {empty}, {}},   // every box is checked for emptiness before any conversion
         {{"3.5", "2.5", "0x1"}, {"Conversion Error: Text box entry must be an integer!"}, {}},
         {{"12", "half", "0x1"}, {"Conversion Error: the real-number text"}, {}},
-        {{"12", "2.5", "0xfg"}, {"Conversion Error: Text box entry must be an integer!"}, {}},
         {{"1", "2.5", "0x1"}, {"Error!: first line\nsecond line"}, {}},   // out of range
     };
     for (const Row& row : rows) {
@@ -42,30 +40,14 @@ TEST(EntryDialog, WhatEachEntryShowsAndWhetherItApplies)
         for (int i = 0; i < 3; ++i) d.edit(i)->setText(row.typed[i]);
         d.findChild<QPushButton*>("submitButton")->click();
         const std::string at = row.typed.join('|').toStdString();
-        EXPECT_EQ(rec.shown, row.shown) << at;
-        EXPECT_EQ(applied, row.applied) << at;
-        EXPECT_EQ(d.isVisible(), row.applied.empty()) << at;
-        EXPECT_EQ(d.texts(), row.typed) << at;   // the boxes keep what was typed
+        EXPECT_EQ(std::tuple(rec.shown, applied, d.isVisible(), d.texts()),
+                  std::tuple(row.shown, row.applied, row.applied.empty(), row.typed)) << at;   // the boxes keep what was typed
     }
-}
-
-TEST(EntryDialog, ClosesWithoutApplyingAfterAFailureWhenAsked)
-{
-    ModalRecorder rec;
-    EntryDialog d("Entry", {}, {{"a", "", "a", EntryKind::Integer}});
-    d.closeAfterFailure = true;
-    bool applied = false;
-    d.apply = [&](const std::vector<double>&, const QStringList&) { applied = true; };
-    d.open();
-    d.findChild<QPushButton*>("submitButton")->click();
-    EXPECT_EQ(rec.shown, QStringList{QString("Error!: ") + kEmptyEntryText});
-    EXPECT_EQ(std::tuple(d.isVisible(), d.result(), applied), std::tuple(false, int(QDialog::Rejected), false));
 }
 
 TEST(ErrorWindow, ShowsItsLinesAndOkCloses)
 {
     ErrorWindow w({"Bounding  box must have non zero area!", "Hold down mouse button"});
-    EXPECT_EQ(w.windowTitle(), "Error!");
     EXPECT_EQ(w.findChild<QLabel*>()->text(), "Bounding  box must have non zero area!\nHold down mouse button");
     w.open();
     w.findChild<QPushButton*>("okButton")->click();

@@ -1,10 +1,7 @@
 // The view and export commands of the main window with their windows: the 2-D
 // image and its readout, the tile's grey view, the 3-D view and its panel, the exports.
 #include "app/MainWindow.h"
-#include "app/TerragenScaleDialog.h"
-#include "app/TileGrayscale.h"
 #include "app/WindowRegistry.h"
-#include "graphics/GraphicsWindow.h"
 #include "ui/FileDialogs.h"
 #include "view/ImageWindows.h"
 #include "view/ThreeDControlPanel.h"
@@ -15,15 +12,11 @@
 #include "TestFiles.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -61,36 +54,24 @@ RealGrid realRamp(int rows, int cols)
 
 } // namespace
 
-TEST_F(ViewCommands, Display2dImageEnablesSaveImageAndShowsAReadoutUntilClosed)
-{
-    EXPECT_FALSE(main.action("actionSaveImage")->isEnabled());
-    RealGrid g(2, 2, 0.0);
-    g(1, 1) = 1000.0;
-    setSolution(g);
-    main.action("actionDisplay2dImage")->trigger();
-    EXPECT_TRUE(form->isVisible() && main.action("actionSaveImage")->isEnabled());
-    EXPECT_FALSE(labelVisible("xValue"));
-    moveMouse(form->pictureLabel(), QPoint(0, 1));   // bottom-left: row 0, column 0, level 0
-    EXPECT_EQ((QStringList{label("xValue"), label("yValue"), label("elevationValue")}), (QStringList{"0", "1", "0.00"}));
-    EXPECT_TRUE(labelVisible("elevationValue"));
-    form->close();
-    EXPECT_FALSE(labelVisible("xValue") || labelVisible("elevationValue"));
-}
-
-TEST_F(ViewCommands, SaveImageWritesTheShownPictureAsABitmap)
+TEST_F(ViewCommands, Display2dImageShowsAReadoutUntilClosedAndSaveImageWritesThePicture)
 {
     TempDir dir;
     setSolution(realRamp(5, 7));
-    main.DisplayImage1Click();
+    main.action("actionDisplay2dImage")->trigger();
+    moveMouse(form->pictureLabel(), QPoint(0, 4));   // bottom-left: row 0, column 0
+    EXPECT_EQ((QStringList{label("xValue"), label("yValue"), label("elevationValue")}),
+              (QStringList{"0", "4", "100.00"}));
     queueSave(dir.file("shot.bmp"));
     main.action("actionSaveImage")->trigger();
-    EXPECT_EQ(filedialogs::lastFilter(), "bmp|*.bmp");
     QImage saved;   // read back by Qt's own BMP reader
     ASSERT_TRUE(saved.load(QString::fromStdString(dir.file("shot.bmp"))));
     ASSERT_EQ(saved.size(), QSize(7, 5));
     EXPECT_EQ(gridBy(5, 7, [&](int r, int c) { return std::uint8_t(qGray(saved.pixel(c, r))); }), form->picture());
     EXPECT_EQ(form->picture()(4, 0), 0);   // the south-west minimum at the bottom left
     EXPECT_EQ(lines().last().toStdString(), dir.file("shot.bmp"));
+    form->close();
+    EXPECT_FALSE(labelVisible("xValue") || labelVisible("elevationValue"));
 }
 
 TEST_F(ViewCommands, ExportsWriteTheSolutionAndTheTerragenScaleIsKept)
@@ -107,27 +88,15 @@ TEST_F(ViewCommands, ExportsWriteTheSolutionAndTheTerragenScaleIsKept)
     };
     queueSave(dir.file("a.ter"));
     main.action("actionSaveTerragen")->trigger();
-    EXPECT_EQ(filedialogs::lastFilter(), "terragen|*.ter");
     EXPECT_EQ(rec.shown, QStringList{"Terragen Scale Factor"});
-    EXPECT_EQ(main.terragenHeightScale, 45);
     const auto ter = readBytes(dir.file("a.ter"));
     EXPECT_EQ(std::pair(ter.size(), ter.at(44)), std::pair(std::size_t(48 + 8 + 4), std::uint8_t(45)));
     queueSave(dir.file("a.bsq"));
     main.action("actionSaveBsq")->trigger();
-    EXPECT_EQ(filedialogs::lastFilter(), "sixteen bit binary|*.bsq");
     EXPECT_EQ(readBytes(dir.file("a.bsq")), (std::vector<std::uint8_t>{100, 0, 0x84, 3, 100, 0, 100, 0}));
-    queueSave(dir.file("g.tga"));
-    main.action("actionSaveGrayscaleTga")->trigger();
-    EXPECT_EQ(readBytes(dir.file("g.tga"))[18 + 9], 255);
-    EXPECT_EQ(lines().last(), "File saved.");
-    // Cancelled dialogs write and log nothing.
-    const int before = int(lines().size());
-    filedialogs::queueAnswers({""});
-    main.SaveBSQ1Click();
-    EXPECT_EQ(int(lines().size()), before);
 }
 
-TEST_F(ViewCommands, PanelButtonsChangeTheViewAndTheStereoSequenceReturns)
+TEST_F(ViewCommands, PanelButtonsTurnTheViewAndRestoreReturnsFromTheStereoPair)
 {
     setSolution(realRamp(10, 10));
     main.Display3DImage1Click();
@@ -138,17 +107,12 @@ TEST_F(ViewCommands, PanelButtonsChangeTheViewAndTheStereoSequenceReturns)
     ViewMatrix turned = start;
     turned.rotate(10.0f, 1, 0, 0);
     EXPECT_EQ(view->state().modelView, turned);
-    panel->button("Rotate -X")->click();
-    EXPECT_LT(maxDifference(view->state().modelView, start), 1e-5f);
-    const ViewMatrix before = view->state().modelView;
     panel->stereoEdit()->setText("5");
     panel->button("Stereo Image +")->click();
     EXPECT_EQ(panel->stereoMinusAngle, -10.0f);
-    const QImage plus = view->snapshot();
     panel->button("StereoImage --")->click();
-    EXPECT_NE(plus, view->snapshot());
     panel->button("Restore")->click();
-    EXPECT_LT(maxDifference(view->state().modelView, before), 1e-4f);
+    EXPECT_LT(maxDifference(view->state().modelView, turned), 1e-4f);
 }
 
 TEST_F(ViewCommands, PanelReportsItsEntryErrors)
@@ -162,20 +126,14 @@ TEST_F(ViewCommands, PanelReportsItsEntryErrors)
     panel->bearingEdit()->setText("");
     panel->button("Render Image")->click();
     panel->bearingEdit()->setText("90");
-    panel->scaleEdit()->setText("");
-    panel->button("Render Image")->click();
     panel->scaleEdit()->setText("x");
     panel->button("Render Image")->click();
     panel->stereoEdit()->setText("400");
     panel->button("Stereo Image +")->click();
     EXPECT_EQ(rec.shown, (QStringList{"Error!: Please enter an azimuth angle between 0 and 180 degrees!",
                                       "Error!: Please enter values for azimuth angle and bearing angle!",
-                                      "Error!: Please enter a value for the elevation scale factor!",
                                       "Conversion Error: Text box entry must be a number!",
                                       "Error!: Please enter a stereo angle between 0 and 360 degrees"}));
-    // Applied before the failing scale factor.
-    const auto& v = view->state();
-    EXPECT_EQ(std::tuple(v.solarAzimuth, v.solarBearing, v.elevationScale), std::tuple(30.0f, 90.0f, 1.0f));
 }
 
 TEST_F(ViewCommands, SaveJpegWritesTheViewAndLogsSaved)
@@ -186,11 +144,6 @@ TEST_F(ViewCommands, SaveJpegWritesTheViewAndLogsSaved)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
     queueSave(dir.file("v.jpg"));
     main.action("actionSave3dJpg")->trigger();
-    EXPECT_EQ(filedialogs::lastFilter(), "JPEG|*.jpg");
     EXPECT_EQ(QImage(QString::fromStdString(dir.file("v.jpg"))).size(), view->size());
     EXPECT_EQ(lines().mid(lines().size() - 2), (QStringList{" ", QString::fromStdString("Saved " + dir.file("v.jpg"))}));
-    EXPECT_FALSE(registry.find<JpegSnapshotWindow>()->isVisible());
-    queueSave("/nonexistent-dir/v.jpg");
-    main.jpg1Click();
-    EXPECT_EQ(lines().mid(lines().size() - 2), (QStringList{"could not open output file", "/nonexistent-dir/v.jpg: No such file or directory"}));
 }
