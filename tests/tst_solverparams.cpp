@@ -13,12 +13,7 @@
 
 namespace {
 
-void type(QDialog& d, const char* name, const QString& text)
-{
-    auto* edit = d.findChild<QLineEdit*>(name);
-    ASSERT_NE(edit, nullptr) << name;
-    edit->setText(text);
-}
+void type(QDialog& d, const char* name, const QString& text) { d.findChild<QLineEdit*>(name)->setText(text); }
 
 } // namespace
 
@@ -59,10 +54,9 @@ TEST(SolverParamsDialog, SubmitShowsTheRightWindowAndStoresOnlyValidEntries)
         d.show();
         QTest::mouseClick(d.findChild<QPushButton*>("submitButton"), Qt::LeftButton);
         const bool ok = c.expected.isEmpty();
-        EXPECT_EQ(rec.shown, ok ? QStringList() : QStringList{c.expected}) << c.rows;
-        EXPECT_EQ(std::tuple(d.result() == QDialog::Accepted, w.session().rowsText, w.session().parametersSubmitted,
-                             d.isVisible()),
-                  std::tuple(ok, std::string(ok ? c.rows : ""), ok, !ok))
+        EXPECT_EQ(std::tuple(rec.shown, d.result() == QDialog::Accepted, w.session().rowsText,
+                             w.session().parametersSubmitted, d.isVisible()),
+                  std::tuple(ok ? QStringList() : QStringList{c.expected}, ok, std::string(ok ? c.rows : ""), ok, !ok))
             << c.rows;
     }
 }
