@@ -1,16 +1,9 @@
 // gridmend-cli run as a process, as a user runs it: every refusal's exit status, and one run
 // per command with the lines and files a script reads.
-#include "app/core/GridOps.h"
-#include "formats/Bmp.h"
-#include "formats/ElevationArray.h"
 #include "formats/TextGrid.h"
-#include "graphics/StackFlood.h"
 #include "CliRun.h"
-#include "FormatSamples.h"
-#include "RecordingReporter.h"
 #include "TestFiles.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -231,17 +224,6 @@ TEST(Cli, ConvertWritesThroughTheWindowsSavers)
                                               "       360      -619\n       327      -652\n");
 }
 
-TEST(Cli, ReadsErTilesAtTheCornerGiven)
-{
-    TempDir dir;
-    writeBytes(dir.file("aus_dem_erm"), erTileFromRealBlock());
-    const CliResult r = runCli("convert " + dir.file("aus_dem_erm") + " " + dir.file("er.bsq") + " --corner -35 148");
-    EXPECT_NE(r.out.find("Latitude is:  -35\nLongitude is:  148\nopened file successfully\n"), std::string::npos) << r.out;
-    const auto er = readBytes(dir.file("er.bsq"));
-    ASSERT_EQ(er.size(), 401u * 601u * 2u);
-    EXPECT_EQ(er[2 * (8 * 601 + 14)], 38);
-}
-
 TEST(Cli, Render3dSavesTheViewAndAStereoPair)
 {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "render3d needs an X server";
@@ -253,55 +235,6 @@ TEST(Cli, Render3dSavesTheViewAndAStereoPair)
     ASSERT_EQ(runCli(base + dir.file("st.jpg") + " --stereo 5 --size 120 90").status, 0);
     EXPECT_GT(readBytes(dir.file("st_plus.jpg")).size(), 100u);
     EXPECT_GT(readBytes(dir.file("st_minus.jpg")).size(), 100u);
-}
-
-namespace {
-
-constexpr std::int32_t kBrown = 0x8B4513, kBlue = 0x0000FF, kGrey = 0x808080, kPaper = 0xFFFCF0;
-constexpr int kRows = 120, kCols = 200, kContours = 3;
-
-int contourRow(int k, int x) { return 25 + 35 * k + int(std::lround(6 * std::sin(x / 20.0))); }
-
-/// The 8-connected pieces of line pixels (not 255), as sizes.
-std::vector<std::size_t> pieces(const IntGrid& a)
-{
-    StackFlood flood(a.rows(), a.cols());
-    std::vector<std::size_t> sizes;
-    auto line = [&](int r, int c) { return a(r, c) != 255; };
-    for (int r = 0; r < a.rows(); ++r)
-        for (int c = 0; c < a.cols(); ++c)
-            if (line(r, c) && !flood.reached(r, c)) sizes.push_back(flood.run(r, c, line, line, [](int, int) {}));
-    return sizes;
-}
-
-} // namespace
-
-// Brown contours three pixels wide over a grey grid, broken by a blue river, with brown specks:
-// the windows' commands in the order given leave three whole contours one pixel wide.
-TEST(Cli, PrepareRunsTheWindowsCommands)
-{
-    TempDir dir;
-    IntGrid map(kRows, kCols, kPaper);
-    for (int x = 40; x < kCols; x += 40)
-        for (int r = 0; r < kRows; ++r) map(r, x) = kGrey;
-    for (int k = 0; k < kContours; ++k)
-        for (int x = 0; x + 1 < kCols; ++x)
-            for (int w = 0; w < 3; ++w) gridops::drawLine(map, x, contourRow(k, x) + w, x + 1, contourRow(k, x + 1) + w, kBrown);
-    for (int r = 0; r < kRows; ++r) map(r, 130) = map(r, 131) = kBlue;
-    map(100, 20) = map(10, 170) = kBrown;
-    Grid<std::uint32_t> picture(kRows, kCols);
-    for (std::size_t k = 0; k < picture.size(); ++k) picture.data()[k] = std::uint32_t(map.data()[k]);
-    RecordingReporter quiet;
-    ASSERT_TRUE(writeColourBmp(dir.file("sheet.bmp"), picture, quiet));
-    const CliResult r = runCli("prepare " + dir.file("sheet.bmp") + " " + dir.file("lines.elv") +
-                               " --range-filter 0x8B4513 0x8B4513 --binarize 0xffffff --thin 10 --despeckle"
-                               " --delete-short 30 --connect 8");
-    EXPECT_NE(r.out.find("File Written"), std::string::npos) << r.out;
-    const auto lines = readElevationArray(dir.file("lines.elv"), quiet);
-    ASSERT_TRUE(lines);
-    const auto sizes = pieces(lines->grid);
-    ASSERT_EQ(sizes.size(), std::size_t(kContours));
-    for (std::size_t s : sizes) EXPECT_GT(s, std::size_t(kCols - 4));
 }
 
 TEST(Cli, ResampleAveragesBlocks)

@@ -117,26 +117,6 @@ const double kBox[4] = {0, 0, 10, 5};   // xMin, yMin, xMax, yMax: 6 rows x 11 c
 
 } // namespace
 
-TEST(ShapefileScaling, GridSizeExamples)
-{
-    struct Row {
-        double xMin, yMin, xMax, yMax;
-        int maxSpan, rows, columns;
-        bool scaled;
-        double scale;
-        int scaledRows, scaledColumns;
-    };
-    for (const Row& w : {Row{0, 0, 1000, 600, 1200, 601, 1001, false, 1.0, 601, 1001},
-                         Row{0, 0, 1500, 3000, 1200, 3001, 1501, true, 1200.0 / 3001.0, 1201, 601},
-                         Row{0, 0, 500, 600, 601, 601, 501, true, 1.0, 602, 502},       // MAXSPAN equal to the rows
-                         Row{0.5, -2.25, 9.1, 3.7, 1200, 7, 10, false, 1.0, 7, 10}}) {   // trunc(4 + 1 + 2.25)
-        const ShapefileGridSize g = shapefileGridSize(w.xMin, w.yMin, w.xMax, w.yMax, w.maxSpan);
-        EXPECT_EQ(std::tuple(g.rows, g.columns, g.scaled, g.scaledRows, g.scaledColumns),
-                  std::tuple(w.rows, w.columns, w.scaled, w.scaledRows, w.scaledColumns)) << w.yMax;
-        EXPECT_DOUBLE_EQ(g.scale, w.scale) << w.yMax;
-    }
-}
-
 TEST(ShapefileRaster, OneLineWithEveryLogLine)
 {
     const Triplet t = contourFiles(kBox, {line({{0, 0}, {10, 5}})}, {"100.000000000000000"});

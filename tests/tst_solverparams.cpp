@@ -37,8 +37,6 @@ TEST(SolverParamsDialog, SubmitShowsTheRightWindowAndStoresOnlyValidEntries)
     const Case cases[] = {
         {"4", "1.0", "0", ""},
         {"3", "1.0", "0", range},
-        {"10", "0", "5", ""},
-        {"10", "-1", "5", range},
         {"1e2", "1.0", "5", "Conversion Error: Text box entry must be an integer!"},
         {"10", "abc", "5", "Conversion Error: Text box entry must be a double!"},
         {"", "1.0", "5", "Error!: Please enter a value in each text box."},
