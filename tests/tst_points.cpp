@@ -124,9 +124,6 @@ TEST(CsvPoints, NoPointsOrNoFileGivesNoGrid)
         EXPECT_EQ(rec.lines, (std::vector<std::string>{"opened file successfully", " ", "number of points is:  0", "  ", why}))
             << text;
     }
-    RecordingReporter missing;
-    EXPECT_FALSE(readCsvPoints(dir.file("absent.csv"), 10, 10, missing));
-    EXPECT_EQ(missing.lines, (std::vector<std::string>{"could not open input file", " "}));
 }
 
 TEST(LasPoints, LogsEveryHeaderLineAndScalesTheIntegers)
