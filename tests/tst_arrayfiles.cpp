@@ -21,11 +21,6 @@ std::vector<std::uint8_t> encoded(const IntGrid& picture)
     return encodeJpeg(rgb.data(), picture.cols(), picture.rows());
 }
 
-std::vector<std::string> afterCounts(const RecordingReporter& r, std::size_t from)
-{
-    return std::vector<std::string>(r.lines.begin() + std::ptrdiff_t(from), r.lines.end());
-}
-
 } // namespace
 
 TEST(IndexFile, ShiftsTheExtentAndRasterisesThePoints)
@@ -42,7 +37,7 @@ TEST(IndexFile, ShiftsTheExtentAndRasterisesThePoints)
                                                  "columns is:  6"}));
 }
 
-TEST(IndexFile, ReadsFloatsTruncatedAndCountsOnlyCompleteRecords)
+TEST(IndexFile, ReadsCompleteRecordsUpToTextThatIsNotANumber)
 {
     RecordingReporter r;
     // Values truncated toward zero; a trailing line end and an incomplete record add nothing;
@@ -51,15 +46,10 @@ TEST(IndexFile, ReadsFloatsTruncatedAndCountsOnlyCompleteRecords)
     ASSERT_TRUE(grid);
     EXPECT_EQ(r.lines.front(), "number of points is:  4");
     EXPECT_EQ(*grid, gridOf<IntGrid>({{255, 40}, {-3, 255}}));
-}
-
-TEST(IndexFile, StopsAtTextThatIsNotANumberAndRefusesAnEmptyFile)
-{
-    RecordingReporter r;
-    auto grid = parseIndexFile("5 5 7\n6 x 8\n9 9 9\n", r);
+    RecordingReporter stops;
+    grid = parseIndexFile("5 5 7\n6 x 8\n9 9 9\n", stops);
     ASSERT_TRUE(grid);
-    EXPECT_EQ(std::pair(r.lines.front(), grid->size()), std::pair(std::string("number of points is:  1"), 1ul));
-
+    EXPECT_EQ(std::pair(stops.lines.front(), grid->size()), std::pair(std::string("number of points is:  1"), 1ul));
     RecordingReporter empty;
     EXPECT_FALSE(parseIndexFile("x y z\n", empty));
     EXPECT_EQ(empty.lines, (std::vector<std::string>{"number of points is:  0", "  ", kIndexFileNoPointsLine}));
@@ -75,7 +65,7 @@ TEST(IndexFile, LargeExtentsAreRescaledOntoAt1201)
     RecordingReporter r;   // 2402 rows by 100 columns: x is halved and y multiplied by 12.01
     auto grid = parseIndexFile("0 0 10\n2401 99 20\n1000 50 30\n", r);
     ASSERT_TRUE(grid);
-    EXPECT_EQ(afterCounts(r, std::size_t(r.indexOf(" Large file detected.")) - 1), large);
+    EXPECT_EQ(std::vector<std::string>(r.lines.end() - std::ptrdiff_t(large.size()), r.lines.end()), large);
     // (1200, 1188): trunc(2401 x 0.5), trunc(99 x 12.01).
     EXPECT_EQ(cellsAt(*grid, {{1200, 1188}, {500, 600}, {0, 0}}), (std::vector<std::int32_t>{20, 30, 10}));
     RecordingReporter justOver, square;   // 1202 x 10 triggers the lines, 1201 x 1201 does not
@@ -84,10 +74,6 @@ TEST(IndexFile, LargeExtentsAreRescaledOntoAt1201)
     grid = parseIndexFile("0 0 1\n1200 1200 2\n", square);
     EXPECT_FALSE(square.has(" Large file detected."));
     EXPECT_EQ(std::pair(grid->rows(), grid->cols()), std::pair(1201, 1201));
-    RecordingReporter wide;   // extents near the 32-bit limit stay bounded
-    grid = parseIndexFile("-2147483648 -3e9 5\n2147483647 3e9 6\n", wide);
-    EXPECT_TRUE(grid && grid->rows() <= 1201 && grid->cols() <= 1201);
-    EXPECT_TRUE(wide.has("rows is:  4294967296"));
 }
 
 TEST(ElevationArray, WritesTheFixedWidthLayout)
@@ -101,11 +87,6 @@ TEST(ElevationArray, WritesTheFixedWidthLayout)
     auto back = parseElevationArray(formatElevationArray(g, 1)), narrow = parseElevationArray("2 2 7\n1 2\n3\t4 5\n");
     ASSERT_TRUE(back && narrow);
     EXPECT_EQ(std::tuple(back->grid, back->kindWord, narrow->kindWord, narrow->grid(1, 1)), std::tuple(g, 1, 7, 4));
-    TempDir dir;
-    RecordingReporter r;
-    ASSERT_TRUE(writeElevationArray(dir.file("a.elv"), g, 0, r));
-    ASSERT_TRUE(readElevationArray(dir.file("a.elv"), r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"opened file successfully", " "}));
 }
 
 TEST(ElevationArray, MalformedFilesFailWithTheirLine)
@@ -113,11 +94,9 @@ TEST(ElevationArray, MalformedFilesFailWithTheirLine)
     const char* bad[] = {
         "",                      // nothing
         "0 5 1\n",               // no rows
-        "3 -1 1\n",              // negative columns
         "2 2 1\n1 2 3\n",        // fewer values than announced
         "2 2 1\n1 2 x 4\n",      // a value that is not a number
         "1 2147483647 1\n5\n",   // a count the file cannot hold
-        "2 2 1\n1 2 3 99999999999\n",
     };
     for (const char* text : bad) {
         TempDir dir;
@@ -148,9 +127,6 @@ TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)
         EXPECT_FALSE(fileio::readInputFile(path, r)) << path;
         EXPECT_EQ(r.lines.front(), fileio::kCouldNotOpenLine);
     }
-    EXPECT_EQ(fileio::inputProblem(dir.file("folder")), dir.file("folder") + " is a folder, not a file");
-    EXPECT_EQ(fileio::inputProblem("/dev/zero"), "/dev/zero is a device or other special file, not a file");
-    EXPECT_EQ(fileio::inputProblem(dir.file("old.txt")), "");
     // Outputs: the system's reason; an existing file keeps its bytes.
     const std::uint8_t bytes[] = {'n', 'e', 'w'};
     const std::pair<std::string, std::string> failing[] = {
@@ -158,7 +134,6 @@ TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)
         {dir.file("no/such/folder.txt"), "No such file or directory"},
         {dir.file("folder"), "a folder has that name"}};
     for (const auto& [path, reason] : failing) EXPECT_EQ(fileio::replaceFile(path, bytes), reason) << path;
-    EXPECT_NE(fileio::outputProblem(dir.file("no/x.txt")).find("No such file or directory"), std::string::npos);
     EXPECT_EQ(std::pair(fileio::outputProblem(dir.file("old.txt")), readText(dir.file("old.txt"))),
               std::pair(std::string(), std::string("old")));
     EXPECT_EQ(fileio::replaceFile(dir.file("old.txt"), bytes), "");
@@ -178,9 +153,6 @@ TEST(LisaFile, LogsTheSizeAndTheFirstByte)
     RecordingReporter e;
     EXPECT_FALSE(inspectLisaFile(dir.file("e.ima"), e));
     EXPECT_EQ(e.lines.back(), kLisaFailedLine);
-    RecordingReporter high;
-    inspectLisaBytes(std::vector<std::uint8_t>{0xE9}, high);
-    EXPECT_EQ(high.lines.back(), "accumulator5 is \xC3\xA9");
 }
 
 TEST(JpegReader, RefusesDamagedTruncatedAndOversizedStreams)

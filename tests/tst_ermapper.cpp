@@ -46,24 +46,17 @@ TEST(ErMapper, FloatDecoding)
     for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ((*grid)(1, int(i)), cases[i].second) << std::hex << cases[i].first;
 }
 
-TEST(ErMapper, SizeTestAndUnopenableFile)
+TEST(ErMapper, SizeTest)
 {
     for (std::size_t size : {964515u, 964517u, 0u}) {
         RecordingReporter rec;
         EXPECT_FALSE(decodeErMapperTile(std::vector<std::uint8_t>(size), rec)) << size;
         EXPECT_EQ(rec.lines, (Lines{"File size is " + std::to_string(size) + " bytes.", "This does not appear to be an ER file."}));
     }
-    RecordingReporter missing;
-    EXPECT_FALSE(readErMapperTile("/nonexistent-dir/aus_dem_erm", missing));
-    EXPECT_EQ(missing.lines, (Lines{"could not open input file", " ", "This does not appear to be an ER file."}));
 }
 
-TEST(ErMapper, NameTailAndRawValuePicture)
+TEST(ErMapper, RawValuePicture)
 {
-    std::vector<bool> names;
-    for (const char* name : {"aus_dem_erm", "/data/my_aus_dem_erm", "us_dem_erm", "aus_dem_erm.txt"})
-        names.push_back(isErMapperTileName(name));
-    EXPECT_EQ(names, (std::vector<bool>{true, true, false, false}));
     // 1000: blue 0xE8, green 0x03, red 0x00.
     EXPECT_EQ(rawValueColours(gridOf<IntGrid>({{1000, -200, 0x12345678}})),
               gridOf<IntGrid>({{0x0003E8, 0xFFFF38, 0x345678}}));

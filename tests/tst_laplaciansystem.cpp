@@ -1,7 +1,6 @@
 #include "engine/LaplacianSystem.h"
 #include "DenseLeastSquares.h"
 
-#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -19,13 +18,6 @@ std::vector<Entry> equation(const SparseRowSystem& s, std::size_t i)
     for (std::uint32_t e = s.rowStart()[i]; e < s.rowStart()[i + 1]; ++e)
         out.push_back({s.columnIndices()[e], s.coefficients()[e]});
     return out;
-}
-
-double sumOfSquares(const std::vector<double>& v)
-{
-    double s = 0.0;
-    for (double x : v) s += x * x;
-    return s;
 }
 
 } // namespace
@@ -54,7 +46,6 @@ TEST(LaplacianSystem, ThreeByThreeGridHasTheEquationsInTheProgramsOrder)
     testing::internal::CaptureStdout();
     s.multiply(2, x.data(), y.data());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error interpreting mode flag in test_mult.\n");
-    EXPECT_EQ(x, std::vector<double>(9, 1.0));
     EXPECT_EQ(y, std::vector<double>(10, 2.0));
 }
 
@@ -66,21 +57,14 @@ TEST(LaplacianSystem, CountsRowSumsAndDataEquations)
         const SparseRowSystem s(g);
         std::int32_t N = 0;
         for (double z : g.cells()) N += z != 0.0;
-        EXPECT_EQ(s.equationCount(), R * C + N);
-        EXPECT_EQ(s.knownCount(), N);
-        std::vector<bool> centreSeen(std::size_t(R * C), false);
+        EXPECT_EQ(std::pair(s.equationCount(), s.knownCount()), std::pair(R * C + N, N));
         for (std::size_t i = 0; i < std::size_t(R * C); ++i) {
             const auto eq = equation(s, i);
             int sum = 0;
-            for (const Entry& e : eq) {
-                sum += e.coefficient;
-                EXPECT_LT(e.column, std::uint32_t(R * C));
-            }
+            for (const Entry& e : eq) sum += e.coefficient;
             EXPECT_EQ(sum, 0) << "natural boundary condition, equation " << i;
             EXPECT_EQ(s.equationOf(int(eq[0].column) / C, int(eq[0].column) % C), i);
-            centreSeen[eq[0].column] = true;
         }
-        EXPECT_EQ(std::count(centreSeen.begin(), centreSeen.end(), true), R * C);
         const std::vector<double> b = s.rightHandSide(g, 3.0);
         std::size_t j = std::size_t(R * C);
         for (std::size_t k = 0; k < g.size(); ++k)
@@ -97,11 +81,7 @@ TEST(LaplacianSystem, CountsRowSumsAndDataEquations)
 TEST(LaplacianSystem, FusedProductsGiveTheBitsOfThePlainLoops)
 {
     std::mt19937 gen(2024);
-    const std::pair<int, int> shapes[] = {{2, 2}, {2, 3}, {3, 2}, {3, 3}, {4, 4}, {4, 6}, {5, 5}, {5, 8},
-                                          {6, 4}, {7, 3}, {9, 13}, {17, 5}, {40, 33}, {64, 65}};
-    auto same = [](const std::vector<double>& a, const std::vector<double>& b) {
-        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
-    };
+    const std::pair<int, int> shapes[] = {{2, 2}, {2, 3}, {3, 2}, {3, 3}, {4, 6}, {5, 8}, {7, 3}, {17, 5}, {64, 65}};
     for (auto [R, C] : shapes)
         for (double known : {0.0, 0.3, 1.0}) {
             const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, known);
@@ -115,14 +95,14 @@ TEST(LaplacianSystem, FusedProductsGiveTheBitsOfThePlainLoops)
             for (double& x : vScaled) x *= vScale;
             s.multiply(0, vScaled.data(), uPlain.data());
             const double forwardSum = s.forward(factor, uScale, uFused.data(), vScale, v0.data());
-            EXPECT_TRUE(same(uFused, uPlain)) << R << " x " << C << " known " << known;
-            EXPECT_EQ(forwardSum, sumOfSquares(uPlain));
+            EXPECT_EQ(uFused, uPlain) << R << " x " << C << " known " << known;
+            EXPECT_EQ(forwardSum, dense::dot(uPlain, uPlain));
             std::vector<double> vPlain = v0, uScaled = u0, vFused = v0;
             for (double& x : vPlain) x = x * vScale * factor;
             for (double& x : uScaled) x *= uScale;
             s.multiply(1, vPlain.data(), uScaled.data());
             const double adjointSum = s.adjoint(factor, vScale, vFused.data(), uScale, u0.data());
-            EXPECT_TRUE(same(vFused, vPlain)) << R << " x " << C << " known " << known;
-            EXPECT_EQ(adjointSum, sumOfSquares(vPlain));
+            EXPECT_EQ(vFused, vPlain) << R << " x " << C << " known " << known;
+            EXPECT_EQ(adjointSum, dense::dot(vPlain, vPlain));
         }
 }

@@ -30,17 +30,13 @@ TEST(OpenDispatch, RowsMatchInTheirOrderExactlyAndCaseSensitively)
     };
     const InputKind G = InputKind::SessionGridInput;
     const Case cases[] = {
-        {"a.dat", 1, InputKind::TextGridInput}, {"a.txt", 1, InputKind::TextGridInput},
-        {"a.csv", 2, InputKind::CsvInput},      {"a.CSV", 2, InputKind::CsvInput},
-        {"a.las", 3, InputKind::LasInput},      {"a.LAS", 3, InputKind::LasInput},
-        {"a.shp", 4, InputKind::ShapefileInput}, {"a.bmp", 5, G}, {"a.BMP", 5, G}, {"a.jpg", 5, G},
-        {"a.elv", 6, G}, {"N45W123.hgt", 7, G}, {"a.hdf", 8, G}, {"a.ind", 9, G}, {"a.ort", 9, G},
-        {"a.ORT", 9, G}, {"a.dem", 10, G}, {"a.DEM", 10, G}, {"a.dt1", 11, G}, {"a.DT1", 11, G},
-        {"/any/folder/aus_dem_erm", 12, G}, {"/x/my_aus_dem_erm", 12, G}, {"a.ima", 13, G}, {"a.IMA", 13, G},
+        {"a.dat", 1, InputKind::TextGridInput}, {"a.txt", 1, InputKind::TextGridInput}, {"a.CSV", 2, InputKind::CsvInput},
+        {"a.las", 3, InputKind::LasInput}, {"a.shp", 4, InputKind::ShapefileInput}, {"a.BMP", 5, G}, {"a.jpg", 5, G},
+        {"a.elv", 6, G}, {"N45W123.hgt", 7, G}, {"a.hdf", 8, G}, {"a.ind", 9, G}, {"a.ORT", 9, G}, {"a.DEM", 10, G},
+        {"a.dt1", 11, G}, {"/x/my_aus_dem_erm", 12, G}, {"a.IMA", 13, G},
         // Spellings the table does not list.
-        {"N45W123.HGT", 0, G}, {"a.TXT", 0, G}, {"a.JPG", 0, G}, {"a.jpeg", 0, G}, {"a.Csv", 0, G},
-        {"a.ELV", 0, G}, {"a.IND", 0, G}, {"a.dt0", 0, G}, {"AUS_DEM_ERM", 0, G}, {"noextension", 0, G},
-        {"archive.txt.gz", 0, G}, {"aus_dem_er", 0, G},
+        {"N45W123.HGT", 0, G}, {"a.TXT", 0, G}, {"a.JPG", 0, G}, {"a.Csv", 0, G}, {"a.ELV", 0, G}, {"a.dt0", 0, G},
+        {"AUS_DEM_ERM", 0, G}, {"noextension", 0, G}, {"archive.txt.gz", 0, G}, {"aus_dem_er", 0, G},
     };
     for (const Case& c : cases) {
         const OpenRow* row = openRowForPath(c.path);
@@ -64,15 +60,11 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
     EXPECT_EQ(std::tuple(bmp->rows(), bmp->cols(), cellsAt(*bmp, {{0, 0}, {89, 119}, {45, 60}})),
               std::tuple(90, 120, std::vector<std::int32_t>{0xA5A5A5, 0x9F9F9F, 0xA6A6A6}));
 
-    // Any extension other than ".bmp"/".BMP" is decoded as JPEG.
-    for (const char* ext : {".jpg", ".anything"}) {
-        auto jpg = readPictureFile(testData("contour_crop.jpg"), ext, quiet);
-        ASSERT_TRUE(jpg) << ext;
-        // 164 165 167; 177 165 169.
-        EXPECT_EQ(std::tuple(jpg->rows(), jpg->cols(), cellsAt(*jpg, {{0, 0}, {45, 60}})),
-                  std::tuple(90, 120, std::vector<std::int32_t>{0xA4A5A7, 0xB1A5A9}))
-            << ext;
-    }
+    // Any extension other than ".bmp"/".BMP" is decoded as JPEG: 164 165 167; 177 165 169.
+    auto jpg = readPictureFile(testData("contour_crop.jpg"), ".anything", quiet);
+    ASSERT_TRUE(jpg);
+    EXPECT_EQ(std::tuple(jpg->rows(), jpg->cols(), cellsAt(*jpg, {{0, 0}, {45, 60}})),
+              std::tuple(90, 120, std::vector<std::int32_t>{0xA4A5A7, 0xB1A5A9}));
     // A bitmap read as JPEG, a JPEG read as bitmap and a missing file all fail.
     EXPECT_FALSE(readPictureFile(testData("contour_crop.bmp"), ".jpg", quiet) ||
                  readPictureFile(testData("contour_crop.jpg"), ".BMP", quiet) ||
@@ -90,8 +82,7 @@ TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
         std::size_t bytes;
         int rowsRead;
     };
-    for (const Case c : {Case{data + 30 * stride + 100, 30}, Case{data + 89 * stride + 359, 89}, Case{data + 10, 0},
-                         Case{whole.size(), 90}}) {
+    for (const Case c : {Case{data + 30 * stride + 100, 30}, Case{data + 89 * stride + 359, 89}, Case{data + 10, 0}}) {
         RecordingReporter rec;
         const auto cut = decodeBitmap(std::span(whole).first(c.bytes), rec);
         ASSERT_EQ(bool(cut), c.rowsRead > 0) << c.bytes;

@@ -1,9 +1,8 @@
-// "&Open" of USGS ASCII DEMs, ASTER DEM HDF files, ER Mapper tiles and
+// "&Open" of ER Mapper tiles and
 // shapefiles, and "Open Australian ER Merge DEM", driven through the windows
 // as a user drives them.
 #include "app/RunCommand.h"
 #include "app/OpenDispatch.h"
-#include "formats/UsgsDemWriter.h"
 #include "view/RawImageWindow.h"
 #include "FormatSamples.h"
 #include "OpenFixture.h"
@@ -13,7 +12,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QTimer>
-#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -37,26 +35,6 @@ struct InputDialogAnswers {
 };
 
 }   // namespace
-
-TEST_F(OpenFixture, AsterHdfOpensNorthUpAndMarksTheWindow)
-{
-    // 2000 x 2300 16-bit samples (9,200,000 bytes: a data set the reader picks), sample (r, c) = r - c.
-    TempDir dir;
-    HdfLayout layout;
-    layout.rows = 2000, layout.cols = 2300;
-    layout.sample = [](std::vector<std::uint8_t>& out, std::size_t i) {
-        put16(out, std::uint32_t(std::int32_t(i / 2300) - std::int32_t(i % 2300)) & 0xFFFF);
-    };
-    writeBytes(dir.file("tile.hdf"), hdfFile(layout).bytes);
-    open(dir.file("tile.hdf"));
-    const GraphicsModel& model = g.model();
-    ASSERT_EQ(model.imageRows(), 2000);
-    // The first row of the data set at the top.
-    EXPECT_EQ(std::tuple(model.elevationArray(0, 5), model.imageArray(1234, 34), model.demTileLoaded,
-                         model.asterTileLoaded, model.elevationMode, m.openExtension(), m.session().inputKind,
-                         m.session().sizeFromInput),
-              std::tuple(-5, 1200, true, true, false, std::string(), InputKind::SessionGridInput, true));
-}
 
 TEST_F(OpenFixture, ErTileAsksItsCornerAndLoadsAsAnErTile)
 {
@@ -103,22 +81,15 @@ TEST_F(OpenFixture, ShapefileAsksMaxspanAndRunInterpolatesIt)
     m.action("actionRunGridmend")->trigger();
     EXPECT_EQ(log().last(), "Done interpolating file.");
     ASSERT_TRUE(s.solutionGrid);
-    EXPECT_EQ(s.numberElevationRows, s.solutionGrid->rows());
-    EXPECT_EQ(std::max(s.solutionGrid->rows(), s.solutionGrid->cols()) / 2, 100);
-    // The twelve contours lie between 2490 and 2930 m; far from them a hundred relaxation sweeps leave the
-    // surface near the unknown start 0. Nothing overshoots.
-    const auto [low, high] = std::minmax_element(s.solutionGrid->cells().begin(), s.solutionGrid->cells().end());
-    EXPECT_GT(*low, -1.0);
-    EXPECT_GT(*high, 2400.0);
-    EXPECT_LT(*high, 2931.0);
-    EXPECT_TRUE(m.action("actionSaveAsciiDem")->isEnabled());
+    EXPECT_EQ(std::tuple(std::max(s.solutionGrid->rows(), s.solutionGrid->cols()) / 2, s.numberElevationRows,
+                         m.action("actionSaveAsciiDem")->isEnabled()),
+              std::tuple(100, s.solutionGrid->rows(), true));
 }
 
 TEST_F(OpenFixture, ErMergeCommandShowsTheRawValuePicture)
 {
     TempDir dir;
     auto tile = erTileFromRealBlock();
-    ASSERT_EQ(tile.size(), 964516u);
     const std::uint8_t thousand[4] = {0x44, 0x7A, 0x00, 0x00};   // 1000.0 at row 1, column 0
     std::copy(thousand, thousand + 4, tile.begin() + 512 + 4 * 601);
     writeBytes(dir.file("my_aus_dem_erm"), tile);
@@ -176,9 +147,4 @@ TEST(OpenDialog, TakesAnExistingNameWithoutExtensionAsItIs)
         EXPECT_EQ(dialog->result(), QDialog::Accepted) << typed;
         EXPECT_EQ(dialog->selectedFiles().value(0).toStdString(), dir.file(chosen)) << typed;
     }
-    // A save dialog still appends its default extension.
-    const auto save = filedialogs::makeDialog(nullptr, "dem|*.dem", ".dem", true);
-    save->setDirectory(QString::fromStdString(dir.path().string()));
-    save->findChild<QLineEdit*>("fileNameEdit")->setText("aus_dem_erm");
-    EXPECT_EQ(save->selectedFiles().value(0).toStdString(), dir.file("aus_dem_erm.dem"));
 }

@@ -19,15 +19,6 @@ std::vector<std::array<double, 3>> asTriples(const std::vector<PointXYZ>& points
     return out;
 }
 
-/// The lines after the input opener's two.
-std::vector<std::string> linesAfterOpening(const RecordingReporter& rec)
-{
-    EXPECT_GE(rec.lines.size(), 2u);
-    EXPECT_EQ(rec.lines[0], "opened file successfully");
-    EXPECT_EQ(rec.lines[1], " ");
-    return {rec.lines.begin() + 2, rec.lines.end()};
-}
-
 struct LasFile {
     std::vector<std::array<std::int32_t, 3>> points;
     std::uint16_t recordLength = 20;
@@ -75,25 +66,17 @@ TEST(CsvPoints, ReadsCompleteRecordsSeparatedByOneCharacter)
     };
     const Case cases[] = {
         {"commas", "1,2,3\n4,5,6\n", {{1, 2, 3}, {4, 5, 6}}},
-        {"no final line end", "1,2,3\n4,5,6", {{1, 2, 3}, {4, 5, 6}}},
         {"CR LF and blank lines", "1,2,3\r\n\r\n4,5,6\r\n", {{1, 2, 3}, {4, 5, 6}}},
         {"blanks after the separators", "1, 2, 3\n-4.5,  +5e1,\t6", {{1, 2, 3}, {-4.5, 50, 6}}},
-        {"other separators", "1;2;3\n4|5|6", {{1, 2, 3}, {4, 5, 6}}},
-        {"blank-separated", "1 2 3\n4  5  6\n", {{1, 2, 3}, {4, 5, 6}}},
-        {"tab-separated", "1\t2\t3\n\t4\t5\t6\t\n", {{1, 2, 3}, {4, 5, 6}}},
+        {"blank- and tab-separated", "1 2  3\n\t4\t5\t6\t\n", {{1, 2, 3}, {4, 5, 6}}},
         {"cut-off last record", "1,2,3\n4,5", {{1, 2, 3}}},
-        {"separator at the end", "1,2,3\n4,5,", {{1, 2, 3}}},
         {"header line", "X,Y,Z\n1,2,3\n", {{1, 2, 3}}},
         {"header naming the columns", "\"i\",\"z\",\"Y\",\"x\"\r\n9,3,2,1\r\n8,6,5,4\r\n", {{1, 2, 3}, {4, 5, 6}}},
-        {"header without x y z names", "a b c d\n1 2 3 4\n", {{1, 2, 3}}},
         {"extra columns", "1,2,3,40\n4,5,6,70\n", {{1, 2, 3}, {4, 5, 6}}},
-        {"quoted values", "\"1\",\"2\",\"3\"", {{1, 2, 3}}},
         {"only one header line", "x,y,z\nx,y,z\n1,2,3\n", {}},
         {"text in a record", "1,2,3\n4,five,6\n7,8,9\n", {{1, 2, 3}}},
-        {"blank before the separator", "1 ,2,3", {{1, 2, 3}}},
         {"not finite", "1,2,3\nnan,1,1\n", {{1, 2, 3}}},
         {"beyond single precision", "1e39,1,1", {}},
-        {"empty", "", {}},
         {"single precision", "4500000.7,0.1,3", {{4500000.5, double(0.1f), 3}}},
     };
     for (const Case& c : cases) EXPECT_EQ(asTriples(parseCsvPoints(c.text)), c.points) << c.name;
@@ -107,14 +90,11 @@ TEST(CsvPoints, PlacesXOnTheRowsAndYOnTheColumnsInsideTheGrid)
     RecordingReporter rec;
     const auto grid = readCsvPoints(dir.file("p.csv"), 3, 5, rec);
     ASSERT_TRUE(grid);
-    EXPECT_EQ(linesAfterOpening(rec),
-              (std::vector<std::string>{"number of points is:  4", "  ", "minColumns is:  10", "minRows is:  100",
+    EXPECT_EQ(rec.lines, (std::vector<std::string>{"opened file successfully", " ", "number of points is:  4", "  ", "minColumns is:  10", "minRows is:  100",
                                         "maxColumns is:  20", "maxRows is:  103", "rows is:  3", "columns is:  5"}));
-    RealGrid expected(3, 5, 0.0);
-    expected(0, 0) = -1;   // a later point at the same place overwrites an earlier one
-    expected(2, 3) = 8;    // row from x: trunc(9 * 3 / 10) = 2; column from y: trunc(2 * 5 / 3) = 3
-    expected(1, 1) = 9;    // row: trunc(4.5 * 3 / 10) = 1; column: trunc(1 * 5 / 3) = 1
-    EXPECT_EQ(*grid, expected);
+    // -1 overwrites 7; 8 at row trunc(9 * 3 / 10) = 2 (from x), column trunc(2 * 5 / 3) = 3 (from y);
+    // 9 at row trunc(4.5 * 3 / 10) = 1, column trunc(1 * 5 / 3) = 1.
+    EXPECT_EQ(*grid, gridOf<RealGrid>({{-1, 0, 0, 0, 0}, {0, 9, 0, 0, 0}, {0, 0, 0, 8, 0}}));
 }
 
 TEST(CsvPoints, RealGridFileFillsEveryCell)
@@ -122,8 +102,6 @@ TEST(CsvPoints, RealGridFileFillsEveryCell)
     RecordingReporter rec;
     const auto grid = readCsvPoints(testData("grid.csv"), 20, 20, rec);
     ASSERT_TRUE(grid);
-    EXPECT_TRUE(rec.hasSequence({"number of points is:  400", "  ", "minColumns is:  440750", "minRows is:  3750150",
-                                 "maxColumns is:  441891", "maxRows is:  3751291", "rows is:  20", "columns is:  20"}));
     // The file lists its rows north first, west to east: x (east) gives the grid row, y (north) the column.
     const std::vector<PointXYZ> points = parseCsvPoints(readText(testData("grid.csv")));
     ASSERT_EQ(points.size(), 400u);
@@ -136,20 +114,16 @@ TEST(CsvPoints, NoPointsOrNoFileGivesNoGrid)
     TempDir dir;
     const std::pair<const char*, const char*> cases[] = {
         {"", "No points read: the file holds no line of text."},
-        {"\r\n\n", "No points read: the file holds no line of text."},
         {"X,Y,Z\r\n", "No points read: the file holds only a header line."},
         {"\"X\",\"Y\",\"Z\"\n1,2\n", "No points read: line 2 holds no number in column 3."},
-        {"Z Y X\n\n1 2 z\n", "No points read: line 3 holds no number in column 3."},
     };
     for (const auto& [text, why] : cases) {
         writeText(dir.file("none.csv"), text);
         RecordingReporter rec;
         EXPECT_FALSE(readCsvPoints(dir.file("none.csv"), 10, 10, rec)) << text;
-        EXPECT_EQ(linesAfterOpening(rec), (std::vector<std::string>{"number of points is:  0", "  ", why})) << text;
+        EXPECT_EQ(rec.lines, (std::vector<std::string>{"opened file successfully", " ", "number of points is:  0", "  ", why}))
+            << text;
     }
-    RecordingReporter missing;
-    EXPECT_FALSE(readCsvPoints(dir.file("absent.csv"), 10, 10, missing));
-    EXPECT_EQ(missing.lines, (std::vector<std::string>{"could not open input file", " "}));
 }
 
 TEST(LasPoints, LogsEveryHeaderLineAndScalesTheIntegers)
@@ -161,8 +135,8 @@ TEST(LasPoints, LogsEveryHeaderLineAndScalesTheIntegers)
     RecordingReporter rec;
     const auto grid = readLasPoints(dir.file("a.las"), 4, 4, rec);
     ASSERT_TRUE(grid);
-    EXPECT_EQ(linesAfterOpening(rec),
-              (std::vector<std::string>{" Valid Little Endian LAS file", "lowByte is:  227", "secondByte is:  0",
+    EXPECT_EQ(rec.lines,
+              (std::vector<std::string>{"opened file successfully", " ", " Valid Little Endian LAS file", "lowByte is:  227", "secondByte is:  0",
                                         "thirdByte is:  0", "highByte is:  0", "Point Cloud Offset is:  227",
                                         "Point Cloud Record Format is:  0", "lowByte is:  20", "highByte is:  0",
                                         "lowByte is:  3", "secondByte is:  0", "thirdByte is:  0", "highByte is:  0",
@@ -172,11 +146,9 @@ TEST(LasPoints, LogsEveryHeaderLineAndScalesTheIntegers)
                                         "rows is:  4", "columns is:  4"}));
     EXPECT_EQ(std::tuple(rec.notices.size(), rec.progressMaximum, rec.progressPosition, rec.progressVisible),
               std::tuple(0u, 3, 3, false));
-    RealGrid expected(4, 4, 0.0);
-    expected(3, 3) = 10;    // (5, 10, 10): row trunc(8 * 4 / 9) = 3, column trunc(10 * 4 / 11) = 3
-    expected(0, 0) = 200;   // (-3, 2, 200): row 0, column trunc(2 * 4 / 11) = 0
-    expected(1, 0) = -6;    // (1, 0, -6): row trunc(4 * 4 / 9) = 1, column 0
-    EXPECT_EQ(*grid, expected);
+    // (5, 10, 10): row trunc(8 * 4 / 9) = 3, column trunc(10 * 4 / 11) = 3; (-3, 2, 200): row 0, column
+    // trunc(2 * 4 / 11) = 0; (1, 0, -6): row trunc(4 * 4 / 9) = 1, column 0.
+    EXPECT_EQ(*grid, gridOf<RealGrid>({{200, 0, 0, 0}, {-6, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 10}}));
 }
 
 // Real files: the header's lines and extent, every height between the header's lowest and highest.
@@ -188,9 +160,6 @@ TEST(LasPoints, RealFiles)
         double lowest, highest;
     };
     const Case cases[] = {
-        {"autzen.las", {"Point Cloud Offset is:  1994", "Point Cloud Record Format is:  1", "number of points is:  106",
-                        "  ", "minColumns is:  635616.31", "minRows is:  848977.79", "maxColumns is:  638865.6",
-                        "maxRows is:  853363.37"}, 407.35, 536.84},
         // LAS 1.4: the legacy count is 0, the 64-bit count says 1000; an extended VLR follows the points.
         {"1_4_w_evlr.las", {"Point Cloud Offset is:  2305", "Point Cloud Record Format is:  6", "number of points is:  1000",
                             "  ", "minColumns is:  1694038.4456374517"}, 5592.75, 5599.07},
@@ -238,7 +207,6 @@ TEST(LasPoints, MalformedFiles)
     std::memcpy(&offsetBeyond[96], &beyond, 4);
     const Case cases[] = {
         {"empty file", {}, true},
-        {"text file", std::vector<std::uint8_t>(300, 'x'), true},
         {"wrong signature", with([](LasFile& f) { f.signature = "LASX"; }), true},
         {"header cut short", shortHeader, true},
         {"record length below 12", with([](LasFile& f) { f.recordLength = 11; }), true},
@@ -247,12 +215,10 @@ TEST(LasPoints, MalformedFiles)
         {"count beyond the file", with([](LasFile& f) { f.count = 4000000000u; }), false, 3},
         {"last record cut short", truncatedRecord, false, 2},
         {"points at the end of the file", with([](LasFile& f) { f.points.clear(); f.count = 5; }), false, 0},
-        {"legacy count 0 before LAS 1.4", with([](LasFile& f) { f.count = 0; }), false, 0},
         {"LAS 1.4 header too short for its count",
          with([](LasFile& f) { f.count = 0; f.minor = 4; f.headerSize = 227; }), false, 0},
         {"coordinates beyond the doubles",
          with([](LasFile& f) { f.scale[0] = 1e300; f.points[1][0] = 2000000000; }), false, 2},
-        {"minimal record length", with([](LasFile& f) { f.recordLength = 12; }), false, 3},
     };
     for (const Case& c : cases) {
         RecordingReporter rec;

