@@ -60,11 +60,10 @@ TEST_F(Classify, OneClusterRepaintsEveryPixelWithTheMeanColourOnTheWorker)
     // Means: red (16+32+48+0)/4 = 24, green 48, blue (48+96+144+1)/4 = 72.25.
     EXPECT_EQ(model.imageArray, IntGrid(2, 2, 24 << 16 | 48 << 8 | 72));
     const QStringList lines = logSince(before);
-    ASSERT_EQ(lines.size(), 18);
     EXPECT_EQ(lines.mid(0, 9), (QStringList{"Number of clusters is:  1", "number of passes is:  2", "nrows is:  4",
                                             "ncols is:  3", " ", "Computing k-mean classification",
                                             "This will take a moment...", "  ", "Solution found with 2 replicates"}));
-    EXPECT_TRUE(lines[9].startsWith("Sum of distances is"));
+    EXPECT_TRUE(lines.value(9).startsWith("Sum of distances is"));
     EXPECT_EQ(lines.mid(10), (QStringList{" ", "Pixel cluster centroids:", " ", "Cluster0", "24", "48", "72.25", " "}));
 }
 

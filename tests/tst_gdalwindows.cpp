@@ -3,10 +3,6 @@
 // write-back, and "Save GeoTIFF" from both windows, read back with GDAL.
 #include "SrtmWindowFixture.h"
 
-#include "graphics/GraphicsLoaders.h"
-#include "graphics/PictureView.h"
-#include "MouseMoves.h"
-
 #include <gdal.h>
 
 #include <QLabel>
@@ -66,8 +62,6 @@ TEST_F(SrtmWindowFixture, GeoTiffOpensAsATileAndSavesRepairedWithItsGeoreference
     const std::string tif = testData("crop_N49E011_int16.tif");
     const Raster original = readWithGdal(tif);
     open(tif);
-    EXPECT_EQ(std::pair(model.elevationArray(44, 43), double(model.elevationArray(0, 0))),
-              std::pair(kRasterNullPosting, original.values[0]));
     // The readout in the raster's coordinates: 11.4245833 + 50 x 1/1200 and 49.5170833 - 50 x 1/1200.
     moveMouse(g.pictureView(), QPoint(50, 50));
     auto label = [&](const char* name) { return m.findChild<QLabel*>(name)->text(); };

@@ -1,5 +1,4 @@
 // The graphics window's model without a window.
-#include "app/SessionState.h"
 #include "graphics/Digitiser.h"
 #include "graphics/GraphicsModel.h"
 #include "GridArt.h"
@@ -57,15 +56,12 @@ TEST(GraphicsModel, CopyBitmapReadsEveryZoomFactorthPixel)
     EXPECT_EQ(g.imageArray, pictureOf({0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x123456}, 2));
     // The picture is magnified back; the stray pixel is gone.
     EXPECT_EQ(cellsAt(g.display, {{1, 6}, {7, 7}}), (std::vector{px(0xFFFFFF), px(0x123456)}));
-}
 
-TEST(GraphicsModel, CopyBitmapInElevationModeReturnsTheElevations)
-{
+    // In elevation mode the elevations come back: v x 599 / 599 = v, white gives 255.
     const IntGrid tagged = pictureOf({0, 255, 255, 255, 1000, 255, 28000, 255, 255}, 3);
-    GraphicsModel g;
     g.loadContourElevationArray(tagged);
     g.copyBitmap();
-    EXPECT_EQ(g.elevationArray, tagged);   // v x 599 / 599 = v, white gives 255
+    EXPECT_EQ(g.elevationArray, tagged);
 }
 
 TEST(GraphicsModel, DrawingChangesOnlyTheDisplay)
@@ -85,33 +81,25 @@ TEST(GraphicsModel, DrawingChangesOnlyTheDisplay)
 TEST(GraphicsModel, UndoRestoresOneLevelAndAfterSubsetTheTopLeftPart)
 {
     GraphicsModel g;
-    g.loadPicture(ramp(4, 4));
-    g.saveUndo();
-    g.imageArray(0, 0) = g.elevationArray(0, 0) = 99;
-    g.undo();
-    EXPECT_EQ(std::pair(g.imageArray, g.elevationArray), std::pair(ramp(4, 4), ramp(4, 4)));
-
-    RecordingReporter r;
-    ASSERT_TRUE(g.subset({1, 1, 2, 3}, r));
-    EXPECT_EQ(g.imageArray, pictureOf({1001, 1002, 1003, 2001, 2002, 2003}, 2));
-    EXPECT_EQ(g.undoImageArray.rows(), 4);   // the undo copies keep their size
-    g.undo();
-    EXPECT_EQ(g.imageArray, pictureOf({0, 1, 2, 1000, 1001, 1002}, 2));
-}
-
-TEST(GraphicsModel, SubsetLogsItsCorners)
-{
-    GraphicsModel g;
-    IntGrid picture = ramp(20, 30);
+    const IntGrid picture = ramp(20, 30);
     g.loadPicture(picture);
-    g.elevationArray(12, 12) = -5;   // the difference between the arrays is lost
+    g.saveUndo();
+    g.imageArray(0, 0) = 99;
+    g.elevationArray(12, 12) = -5;   // the difference between the arrays is lost by the subset
+    g.undo();
+    EXPECT_EQ(std::pair(g.imageArray, g.elevationArray), std::pair(picture, picture));
+
+    g.elevationArray(12, 12) = -5;
     RecordingReporter r;
     g.subsetRequest = true;
     g.mouseDown(20, 15, MouseButton::Left);
     EXPECT_EQ(g.mouseUp(10, 10, r), RubberBandOutcome::Done);
     EXPECT_EQ(r.lines, (std::vector<std::string>{" ", "X1 is:  10", "Y1 is:  10", "X2 is:  20", "Y2 is:  15", " "}));
-    EXPECT_EQ(std::tuple(g.imageRows(), g.imageColumns(), g.imageArray(0, 0)), std::tuple(5, 10, picture(10, 10)));
-    EXPECT_EQ(g.elevationArray(2, 2), picture(12, 12));
+    EXPECT_EQ(std::tuple(g.imageRows(), g.imageColumns(), g.imageArray(0, 0), g.elevationArray(2, 2)),
+              std::tuple(5, 10, picture(10, 10), picture(12, 12)));
+    EXPECT_EQ(g.undoImageArray.rows(), 20);   // the undo copies keep their size
+    g.undo();
+    EXPECT_EQ(g.imageArray, gridBy(5, 10, [&](int r, int c) { return picture(r, c); }));
 }
 
 TEST(GraphicsModel, RubberBandCornersAreDividedByTheZoomAndClamped)
@@ -147,30 +135,9 @@ TEST(GraphicsModel, TileReadoutGivesCellCornerDegreesAndValue)
     EXPECT_FALSE(g.tileReadoutAt(1, 5)->value);   // column 0 shows no value
 }
 
-TEST(GraphicsModel, InputDataCopyMarksPostingsToInterpolate)
-{
-    const IntGrid tile = pictureOf({-32768, -999, -1, 300}, 1);
-    GraphicsModel g;
-    g.loadTile(tile);
-    EXPECT_EQ(g.inputDataCopy(0), pictureOf({0, -999, -1, 300}, 1));   // below nullDataDefinition becomes 0
-    const IntGrid lsqr = pictureOf({0, 0, 0, 300}, 1);
-    EXPECT_EQ(g.inputDataCopy(1), lsqr);   // every negative value becomes 0
-
-    SessionState s;
-    s.lsqrIterations = 5;
-    g.handOverInputData(s);
-    EXPECT_EQ(s.inputGrid, lsqr);
-}
-
-TEST(GraphicsModel, CloseHandsTheArrayOverAndResetsEverything)
+TEST(GraphicsModel, InputDataCopyWithoutLsqrZeroesOnlyPostingsBelowTheNullDefinition)
 {
     GraphicsModel g;
-    IntGrid tile = ramp(3, 2);
-    g.loadTile(tile);
-    g.zoomIn();
-    g.nullDataDefinition = -32000;
-    SessionState s;
-    g.closeAndHandOver(s);
-    EXPECT_EQ(std::tuple(s.inputGrid, s.numberElevationRows, g.holdsContent(), g.zoomFactor, g.nullDataDefinition),
-              std::tuple(tile, 3, false, 1, -1000));
+    g.loadTile(pictureOf({-32768, -999, -1, 300}, 1));
+    EXPECT_EQ(g.inputDataCopy(0), pictureOf({0, -999, -1, 300}, 1));
 }

@@ -90,9 +90,13 @@ TEST_F(GraphicsFixture, CloseAsksUntilSavedAndHandsTheArrayOver)
     model.saved = false;
     answered(g.action("actionSaveIndexArray"), dir.file("tile.ind"));
     modals.shown.clear();
+    trigger("actionZoomIn");
+    model.nullDataDefinition = -32000;
     ASSERT_TRUE(g.Close1Click());   // saved: nothing asked
     EXPECT_FALSE(g.isVisible() || model.holdsContent());
-    EXPECT_EQ(m.session().inputGrid, tile);
+    // The array is handed over and the window starts afresh.
+    EXPECT_EQ(std::tuple(m.session().inputGrid, m.session().numberElevationRows, model.zoomFactor, model.nullDataDefinition),
+              std::tuple(tile, 2, 1, -1000));
 }
 
 TEST_F(GraphicsFixture, MainWindowSavesAndRoundTripsNorthUp)

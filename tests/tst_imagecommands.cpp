@@ -25,15 +25,12 @@ TEST(ImageCommands, ThinIsRefusedWhileZoomedInAndReadsTheDisplayBackAtZoomOne)
     EXPECT_EQ(g.display, gridBy(7, 8, [&](int r, int c) { return 0xFF000000u | std::uint32_t(g.imageArray(r, c)); }));
 }
 
-TEST(ImageCommands, LineCodeIsShownGreyOrWithTheElevationColours)
+TEST(ImageCommands, LineCodeIsShownWithTheElevationColours)
 {
     GraphicsModel g;
     g.loadContourElevationArray(pictureOf({255, 480, 0}, 1));
     imagecmd::despeckle8Bit(g);
     EXPECT_EQ(g.display(0, 1), 0xFF000000u | 0x046320u);   // 480 x 599
-    g.elevationMode = false;
-    imagecmd::showLineCode(g);
-    EXPECT_EQ(cellsAt(g.display, {{0, 1}, {0, 0}}), (std::vector{0xFF000000u | (480u & 0xFFu) * 0x010101u, 0xFFFFFFFFu}));
 }
 
 TEST(ContourCommands, ClipTextTakesTheDraggedCellsAtAnyZoom)

@@ -112,12 +112,3 @@ TEST(RemoveWeb, FloodsTheConnectedColourAndAClickOnWhiteMissesTheLine)
     EXPECT_FALSE(removeWebClick(image, {2, 0}, 1, 0xFFFFFF, [&] { ++saves; }, log));
     EXPECT_EQ(std::pair(saves, log.lines.back()), std::pair(1, std::string("Missed line.")));
 }
-
-TEST(ClipText, BlanksTheRectangleSmallerCornerInclusive)
-{
-    IntGrid image(30, 30, 0x123456), elevation(30, 30, 0);
-    EXPECT_EQ(clipText(image, elevation, {20, 15}, {10, 10}, 1, true), ClipResult::Clipped);
-    auto inside = [](int r, int c) { return r >= 10 && r <= 14 && c >= 10 && c <= 19; };
-    EXPECT_EQ(image, gridBy(30, 30, [&](int r, int c) { return inside(r, c) ? 0xFFFFFF : 0x123456; }));
-    EXPECT_EQ(elevation, gridBy(30, 30, [&](int r, int c) { return inside(r, c) ? 255 : 0; }));
-}

@@ -16,9 +16,7 @@ RealGrid hill(int rows, int cols)
     return gridBy(rows, cols, [](int r, int c) { return 100.0 + 40.0 * std::sin(r * 0.3) * std::cos(c * 0.25) + r; });
 }
 
-struct Counts {
-    int red = 0, green = 0, blue = 0, surface = 0;
-};
+struct Counts { int red = 0, green = 0, blue = 0, surface = 0; };
 
 Counts count(const QImage& image)
 {

@@ -15,8 +15,6 @@ TEST(Resample, SizesFollowIntegerDivisionAndSamplesEveryKthPosting)
         // On a plane the four-neighbour average is the posting's own value.
         EXPECT_EQ(resampleGrid(ramp, k, -1000), gridBy(1201 / k, 1201 / k, [&](int r, int c) { return ramp(r * k, c * k); }));
     }
-    // 1:2 keeps samples 0 .. 1198 (600 of the 601 sampled rows).
-    EXPECT_EQ(resampleGrid(ramp, 2, -1000)(599, 0), ramp(1198, 0));
     EXPECT_EQ(resampleGrid(IntGrid(3601, 3601, 1), 2, -1000).rows(), 1800);
 }
 
@@ -53,7 +51,6 @@ TEST(Resample, ReplacesBothArraysKeepsUndoAndCornerAndRefusesASmallTile)
     EXPECT_EQ(std::pair(g.imageArray, g.elevationArray), std::pair(IntGrid(2, 3, 3), IntGrid(2, 3, 3)));
     // The undo copies are not updated.
     EXPECT_EQ(std::tuple(g.display.rows(), fitted, g.undoElevationArray, g.tileLatitude), std::tuple(2, 1, tile, 49.0));
-    EXPECT_TRUE(rec.lines.empty());
 
     RecordingReporter refused;
     EXPECT_FALSE(resampleTile(g, 8, refused));

@@ -39,11 +39,9 @@ struct GraphicsWindowFixture : ProgramFixture {
     /// Answers the next dialogs: fills the named text boxes and clicks the button.
     static int fill(QDialog& d, const std::map<QString, QString>& texts, const char* button = "submitButton")
     {
-        for (const auto& [name, text] : texts) {
-            auto* edit = d.findChild<QLineEdit*>(name);
-            EXPECT_TRUE(edit) << name.toStdString();
-            if (edit) edit->setText(text);
-        }
+        for (const auto& [name, text] : texts)
+            if (auto* edit = d.findChild<QLineEdit*>(name)) edit->setText(text);
+            else ADD_FAILURE() << name.toStdString();
         if (auto* b = d.findChild<QPushButton*>(button)) b->click();
         return d.result();
     }

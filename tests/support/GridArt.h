@@ -10,32 +10,33 @@
 #include <string>
 #include <vector>
 
+/// A grid whose cell (r, c) holds value(r, c).
+template <class F>
+auto gridBy(int rows, int cols, F value)
+{
+    Grid<decltype(value(0, 0))> g(rows, cols);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) g(r, c) = value(r, c);
+    return g;
+}
+
 /// A grid whose cell (r, c) is legend[art[r][c]].
 template <class T>
 Grid<T> gridFromArt(const std::vector<std::string>& art, const std::map<char, T>& legend)
 {
-    const int rows = int(art.size()), cols = rows ? int(art[0].size()) : 0;
-    Grid<T> g(rows, cols);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) g(r, c) = legend.at(art[std::size_t(r)][std::size_t(c)]);
-    return g;
+    return gridBy(int(art.size()), art.empty() ? 0 : int(art[0].size()),
+                  [&](int r, int c) { return legend.at(art[std::size_t(r)][std::size_t(c)]); });
 }
 
 /// The grid drawn back as text; cells not in the legend are drawn '?'.
 template <class T>
 std::vector<std::string> artFromGrid(const Grid<T>& g, const std::map<char, T>& legend)
 {
-    std::vector<std::string> art;
-    for (int r = 0; r < g.rows(); ++r) {
-        std::string line;
-        for (int c = 0; c < g.cols(); ++c) {
-            char ch = '?';
+    std::vector<std::string> art(std::size_t(g.rows()), std::string(std::size_t(g.cols()), '?'));
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c)
             for (const auto& [k, v] : legend)
-                if (v == g(r, c)) ch = k;
-            line += ch;
-        }
-        art.push_back(line);
-    }
+                if (v == g(r, c)) art[std::size_t(r)][std::size_t(c)] = k;
     return art;
 }
 
@@ -49,16 +50,6 @@ inline IntGrid pictureOf(std::initializer_list<std::int32_t> colours, int rows)
 {
     IntGrid g(rows, int(colours.size()) / rows);
     std::copy(colours.begin(), colours.end(), g.data());
-    return g;
-}
-
-/// A grid whose cell (r, c) holds value(r, c).
-template <class F>
-auto gridBy(int rows, int cols, F value)
-{
-    Grid<decltype(value(0, 0))> g(rows, cols);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) g(r, c) = value(r, c);
     return g;
 }
 

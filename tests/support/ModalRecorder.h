@@ -17,14 +17,12 @@ struct ModalRecorder {
     ModalRecorder()
     {
         modal::setAnswerer([this](QDialog& d) {
-            QString text;
-            if (auto* box = qobject_cast<QMessageBox*>(&d)) text = box->windowTitle() + ": " + box->text();
-            else if (auto* e = qobject_cast<ErrorWindow*>(&d)) text = "Error!: " + e->text();
+            if (auto* box = qobject_cast<QMessageBox*>(&d)) shown << box->windowTitle() + ": " + box->text();
+            else if (auto* e = qobject_cast<ErrorWindow*>(&d)) shown << "Error!: " + e->text();
             else {
                 shown << d.windowTitle();
                 return answer ? answer(d) : int(QDialog::Accepted);
             }
-            shown << text;
             return int(QDialog::Accepted);
         });
     }

@@ -3,6 +3,7 @@
 
 #include "app/core/Reporter.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@ class RecordingReporter final : public Reporter {
 public:
     std::vector<std::string> lines;
     std::vector<std::pair<std::string, std::string>> notices;
-    int progressMaximum = 0, progressPosition = 0, progressStarts = 0, beeps = 0;
+    int progressMaximum = 0, progressPosition = 0, beeps = 0;
     bool progressVisible = false;
 
     void log(std::string_view line) override { lines.emplace_back(line); }
@@ -19,7 +20,6 @@ public:
         progressPosition = minimum;
         progressMaximum = maximum;
         progressVisible = true;
-        ++progressStarts;
     }
     void progressStep() override { ++progressPosition; }
     void progressHide() override { progressVisible = false; }
@@ -29,13 +29,7 @@ public:
     /// True when the lines contain the given sequence as consecutive lines.
     bool hasSequence(const std::vector<std::string>& sequence) const
     {
-        if (sequence.empty()) return true;
-        for (std::size_t i = 0; i + sequence.size() <= lines.size(); ++i) {
-            bool all = true;
-            for (std::size_t k = 0; k < sequence.size() && all; ++k) all = lines[i + k] == sequence[k];
-            if (all) return true;
-        }
-        return false;
+        return sequence.empty() || std::search(lines.begin(), lines.end(), sequence.begin(), sequence.end()) != lines.end();
     }
     bool has(const std::string& line) const { return hasSequence({line}); }
 };

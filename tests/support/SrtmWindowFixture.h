@@ -8,8 +8,6 @@
 #include "GraphicsWindowFixture.h"
 #include "TestFiles.h"
 
-#include <functional>
-
 /// The crop of N49E011.hgt in tests/data: 101 x 101 postings with a 3 x 3 void at rows 44-46, columns 43-45.
 inline const char* const kTileCrop = "crop_N49E011.hgt";
 inline constexpr int kCropSide = 101;
@@ -17,24 +15,18 @@ inline constexpr int kCropSide = 101;
 inline IntGrid readTileFile(const std::string& path)
 {
     NullReporter quiet;
-    auto tile = readSrtmTile(path, quiet);
-    return tile ? *tile : IntGrid();
+    return readSrtmTile(path, quiet).value_or(IntGrid());
 }
 
 struct SrtmWindowFixture : GraphicsWindowFixture {
     /// Texts typed into the boxes of a dialog before its "Submit": object name of the dialog ->
     /// (object name of the box -> text).
     std::map<QString, std::map<QString, QString>> entries;
-    /// Answers for dialogs not answered by Submit (object name -> handler).
-    std::map<QString, std::function<int(QDialog&)>> handlers;
 
     void SetUp() override
     {
         GraphicsWindowFixture::SetUp();
         entries["dataEntryForm"] = {{"lsqrEdit", "0"}, {"laplacianEdit", "300"}, {"refiningEdit", "0"}};
-        modals.answer = [this](QDialog& d) {
-            if (auto h = handlers.find(d.objectName()); h != handlers.end()) return h->second(d);
-            return fill(d, entries[d.objectName()]);
-        };
+        modals.answer = [this](QDialog& d) { return fill(d, entries[d.objectName()]); };
     }
 };
