@@ -57,29 +57,20 @@ std::uint32_t firstDataColumn(const InterpolationProblem& p)
 
 } // namespace
 
-TEST(Interpolation, SessionGridRunsEveryStageWithItsLogLines)
+TEST(Interpolation, SessionGridRunsEveryStage)
 {
     std::mt19937 gen(1);
     const IntGrid input = contourGrid(gen, 6, 7, 0.3);
-    std::int32_t known = 0;
-    for (std::int32_t v : input.cells()) known += v != 255;
+    const int known = int(std::count_if(input.cells().begin(), input.cells().end(), [](std::int32_t v) { return v != 255; }));
     Request request(InputKind::SessionGridInput, 5);
     request.sessionGrid = &input;
     request.polishIterations = 2;
     RecordingReporter rec;
     const auto problem = interpolate(request, rec);
     ASSERT_TRUE(problem);
-    ASSERT_EQ(rec.lines.size(), 20u);
-    const std::vector<std::string> expected = {
-        "elevationRows is:  6", "elevationColumns is:  7", "non zero nodes is:  " + std::to_string(known),
-        "numberRows is:  " + std::to_string(42 + known), " ", "Computing Initial Estimate", " ",
-        "Refining the interpolated image.", "polishIterations is:  2", " ", "Computing LSQR Solution", " ",
-        "Termination Flag is:   7", "Number of Iterations is:   5"};
-    EXPECT_EQ(std::vector<std::string>(rec.lines.begin(), rec.lines.begin() + 14), expected);
-    EXPECT_EQ(rec.lines[14].rfind("Solution Norm is:   ", 0), 0u);
-    EXPECT_EQ(rec.lines[15].rfind("Condition Number is:   ", 0), 0u);
-    EXPECT_EQ(std::vector<std::string>(rec.lines.begin() + 16, rec.lines.end()),
-              (std::vector<std::string>{"CPU time is:  0", " ", "Done.  View image or save solution to file.", " "}));
+    EXPECT_TRUE(rec.hasSequence({"Refining the interpolated image.", "polishIterations is:  2", " ", "Computing LSQR Solution",
+                                 " ", "Termination Flag is:   7", "Number of Iterations is:   5"}));
+    EXPECT_EQ(rec.lines.end()[-2], "Done.  View image or save solution to file.");
     EXPECT_EQ(std::tuple(problem->solution.rows(), problem->knownCount, problem->system->equationCount()),
               std::tuple(6, known, 42 + known));
 }
@@ -148,11 +139,8 @@ TEST(Interpolation, OrientationOfEachGridKind)
     writeText(dir.file("g.txt"), "0 0 0 0 0\n0 0 30 0 0\n0 0 0 0 0\n0 0 0 0 0\n");   // file row 0 -> grid row 0
     Request text(InputKind::TextGridInput, 1);
     text.inputFileName = dir.file("g.txt");
-    text.rows = 4;
-    text.columns = 5;
-    RecordingReporter textLog;
-    EXPECT_EQ(firstDataColumn(*interpolate(text, textLog)), 7u);
-    EXPECT_TRUE(textLog.hasSequence({"opened file successfully", " ", "non zero nodes is:  1", "numberRows is:  21"}));
+    text.rows = 4, text.columns = 5;
+    EXPECT_EQ(firstDataColumn(*interpolate(text, rec)), 7u);
 }
 
 TEST(Interpolation, FailuresEndWithoutASolution)
@@ -160,23 +148,14 @@ TEST(Interpolation, FailuresEndWithoutASolution)
     TempDir dir;
     writeText(dir.file("header.csv"), "X,Y,Z\n");
     const IntGrid thin(1, 5, 10);
-    struct Case {
-        const char* name;
-        InputKind kind;
-        std::string file;
-        const IntGrid* grid;
-        std::vector<std::string> lines;   ///< the whole log, or its last lines when tail is set
-        bool tail = false;
-    };
+    struct Case { const char* name; InputKind kind; std::string file; const IntGrid* grid; std::vector<std::string> lines; };
     const Case cases[] = {
         {"no input kind", InputKind::NoInput, "", nullptr, {"Switch error"}},
         {"grid under 2 x 2", InputKind::SessionGridInput, "", &thin,
          {"elevationRows is:  1", "elevationColumns is:  5", kGridTooSmallLine}},
         {"CSV without points", InputKind::CsvInput, dir.file("header.csv"), nullptr,
-         {"opened file successfully", " ", "number of points is:  0", "  ",
-          "No points read: the file holds only a header line."}},
-        {"LAS without points", InputKind::LasInput, testData("no-points.las"), nullptr,
-         {"number of points is:  0", "  "}, true},
+         {"number of points is:  0", "  ", "No points read: the file holds only a header line."}},
+        {"LAS without points", InputKind::LasInput, testData("no-points.las"), nullptr, {"number of points is:  0", "  "}},
     };
     for (const Case& c : cases) {
         Request request(c.kind, 10);
@@ -185,10 +164,8 @@ TEST(Interpolation, FailuresEndWithoutASolution)
         request.rows = request.columns = 8;
         RecordingReporter rec;
         EXPECT_FALSE(interpolate(request, rec)) << c.name;
-        const std::size_t shown = c.tail ? std::min(c.lines.size(), rec.lines.size()) : rec.lines.size();
-        EXPECT_EQ(std::vector<std::string>(rec.lines.end() - std::ptrdiff_t(shown), rec.lines.end()), c.lines)
-            << c.name;
-        EXPECT_FALSE(rec.has("Computing LSQR Solution")) << c.name;
+        const std::size_t shown = std::min(c.lines.size(), rec.lines.size());   // the last lines
+        EXPECT_EQ(std::vector<std::string>(rec.lines.end() - std::ptrdiff_t(shown), rec.lines.end()), c.lines) << c.name;
     }
 }
 
