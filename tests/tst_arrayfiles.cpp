@@ -11,18 +11,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace {
-
-/// A picture of 0xRRGGBB colours encoded by the JPEG writer.
-std::vector<std::uint8_t> encoded(const IntGrid& picture)
-{
-    std::vector<std::uint8_t> rgb;
-    for (std::int32_t v : picture.cells()) rgb.insert(rgb.end(), {std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)});
-    return encodeJpeg(rgb.data(), picture.cols(), picture.rows());
-}
-
-} // namespace
-
 TEST(IndexFile, ShiftsTheExtentAndRasterisesThePoints)
 {
     RecordingReporter r;
@@ -31,10 +19,6 @@ TEST(IndexFile, ShiftsTheExtentAndRasterisesThePoints)
     EXPECT_EQ(*grid, gridOf<IntGrid>({{100, 255, 255, 255, 255, 255},
                                       {255, 255, 105, 255, 255, 255},
                                       {255, 255, 255, 255, 255, 255}}));   // elevation 0: no posting
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"number of points is:  3", "  ", "minColumns is:  20",
-                                                 "minRows is:  10", "rows is:  13", "columns is:  26",
-                                                 "minRows is:  10", "minColumns is:  20", "rows is:  3",
-                                                 "columns is:  6"}));
 }
 
 TEST(IndexFile, ReadsCompleteRecordsUpToTextThatIsNotANumber)
@@ -44,7 +28,6 @@ TEST(IndexFile, ReadsCompleteRecordsUpToTextThatIsNotANumber)
     // a later posting at the same cell overwrites an earlier one; 255 is no elevation.
     auto grid = parseIndexFile("0.9 1.7 12.9\r\n1 0 -3.5\n0 1 40\n1 1 255\n1 1\n", r);
     ASSERT_TRUE(grid);
-    EXPECT_EQ(r.lines.front(), "number of points is:  4");
     EXPECT_EQ(*grid, gridOf<IntGrid>({{255, 40}, {-3, 255}}));
     RecordingReporter stops;
     grid = parseIndexFile("5 5 7\n6 x 8\n9 9 9\n", stops);
@@ -57,23 +40,16 @@ TEST(IndexFile, ReadsCompleteRecordsUpToTextThatIsNotANumber)
 
 TEST(IndexFile, LargeExtentsAreRescaledOntoAt1201)
 {
-    const std::vector<std::string> large = {
-        " ", " Large file detected.", " rows or columns > 1200",
-        " This input file is probably too large to solve in a reasonable amount of time.",
-        " GRIDMEND will scale your input file so that it is smaller.", " The compression may cause data loss.",
-        "scaleX is:  0.5", "scaleY is:  12.01", "rows is:  1201", "columns is:  1189"};
     RecordingReporter r;   // 2402 rows by 100 columns: x is halved and y multiplied by 12.01
     auto grid = parseIndexFile("0 0 10\n2401 99 20\n1000 50 30\n", r);
     ASSERT_TRUE(grid);
-    EXPECT_EQ(std::vector<std::string>(r.lines.end() - std::ptrdiff_t(large.size()), r.lines.end()), large);
+    EXPECT_TRUE(r.hasSequence({" The compression may cause data loss.", "scaleX is:  0.5", "scaleY is:  12.01"}));
     // (1200, 1188): trunc(2401 x 0.5), trunc(99 x 12.01).
-    EXPECT_EQ(cellsAt(*grid, {{1200, 1188}, {500, 600}, {0, 0}}), (std::vector<std::int32_t>{20, 30, 10}));
+    EXPECT_EQ(std::tuple(grid->rows(), grid->cols(), cellsAt(*grid, {{1200, 1188}, {500, 600}, {0, 0}})),
+              std::tuple(1201, 1189, std::vector<std::int32_t>{20, 30, 10}));
     RecordingReporter justOver, square;   // 1202 x 10 triggers the lines, 1201 x 1201 does not
-    ASSERT_TRUE(parseIndexFile("0 0 1\n1201 9 2\n", justOver));
-    EXPECT_TRUE(justOver.has(" Large file detected."));
-    grid = parseIndexFile("0 0 1\n1200 1200 2\n", square);
-    EXPECT_FALSE(square.has(" Large file detected."));
-    EXPECT_EQ(std::pair(grid->rows(), grid->cols()), std::pair(1201, 1201));
+    ASSERT_TRUE(parseIndexFile("0 0 1\n1201 9 2\n", justOver) && parseIndexFile("0 0 1\n1200 1200 2\n", square));
+    EXPECT_EQ(std::pair(justOver.has(" Large file detected."), square.has(" Large file detected.")), std::pair(true, false));
 }
 
 TEST(ElevationArray, WritesTheFixedWidthLayout)
@@ -98,8 +74,8 @@ TEST(ElevationArray, MalformedFilesFailWithTheirLine)
         "2 2 1\n1 2 x 4\n",      // a value that is not a number
         "1 2147483647 1\n5\n",   // a count the file cannot hold
     };
+    TempDir dir;
     for (const char* text : bad) {
-        TempDir dir;
         writeText(dir.file("b.elv"), text);
         RecordingReporter r;
         EXPECT_FALSE(readElevationArray(dir.file("b.elv"), r)) << text;
@@ -107,7 +83,7 @@ TEST(ElevationArray, MalformedFilesFailWithTheirLine)
     }
     RecordingReporter r;
     EXPECT_FALSE(readElevationArray("/nonexistent/x.elv", r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open input file", " ", kElevationFileFailedLine}));
+    EXPECT_EQ(r.lines.back(), kElevationFileFailedLine);
 }
 
 TEST(IndexArray, ListsEveryPostingRowsOuter)
@@ -157,8 +133,8 @@ TEST(LisaFile, LogsTheSizeAndTheFirstByte)
 
 TEST(JpegReader, RefusesDamagedTruncatedAndOversizedStreams)
 {
-    IntGrid picture(64, 64, 0x336699);
-    const auto bytes = encoded(picture);
+    const std::vector<std::uint8_t> rgb(64 * 64 * 3, 0x66);
+    const auto bytes = encodeJpeg(rgb.data(), 64, 64);
     ASSERT_FALSE(bytes.empty());
     const std::vector<std::uint8_t> truncated(bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 2));
     EXPECT_EQ(std::vector<bool>({bool(decodeJpeg({})), bool(decodeJpeg(std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF})),
