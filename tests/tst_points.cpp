@@ -5,7 +5,6 @@
 #include "TestFiles.h"
 
 #include <array>
-#include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
@@ -20,7 +19,7 @@ std::vector<std::array<double, 3>> asTriples(const std::vector<PointXYZ>& points
 }
 
 struct LasFile {
-    std::vector<std::array<std::int32_t, 3>> points;
+    std::vector<std::array<std::int32_t, 3>> points = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
     std::uint16_t recordLength = 20;
     std::uint32_t offset = 227;
     std::optional<std::uint32_t> count;   ///< the header's count; the number of points when unset
@@ -137,31 +136,22 @@ TEST(LasPoints, RealFiles)
 
 TEST(LasPoints, MalformedFiles)
 {
-    const std::vector<std::array<std::int32_t, 3>> three = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
-    auto with = [&](auto change) {
-        LasFile f;
-        f.points = three;
-        change(f);
-        return f.bytes();
-    };
+    auto with = [](auto change) { LasFile f; change(f); return f.bytes(); };
+    auto cut = [](std::size_t n) { auto b = LasFile{}.bytes(); b.resize(n); return b; };
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     struct Case { const char* name; std::vector<std::uint8_t> bytes; bool refused; std::size_t points = 0; };
-    std::vector<std::uint8_t> truncatedRecord = with([](LasFile&) {});
-    truncatedRecord.resize(truncatedRecord.size() - 5);
-    std::vector<std::uint8_t> shortHeader = with([](LasFile&) {});
-    shortHeader.resize(150);
-    std::vector<std::uint8_t> offsetBeyond = with([](LasFile&) {});
+    std::vector<std::uint8_t> offsetBeyond = LasFile{}.bytes();
     const std::uint32_t beyond = std::uint32_t(offsetBeyond.size() + 1);
     std::memcpy(&offsetBeyond[96], &beyond, 4);
     const Case cases[] = {
         {"empty file", {}, true},
         {"wrong signature", with([](LasFile& f) { f.signature = "LASX"; }), true},
-        {"header cut short", shortHeader, true},
+        {"header cut short", cut(150), true},
         {"record length below 12", with([](LasFile& f) { f.recordLength = 11; }), true},
         {"point offset beyond the file", offsetBeyond, true},
         {"scale factor not a number", with([](LasFile& f) { f.scale[1] = nan; }), true},
         {"count beyond the file", with([](LasFile& f) { f.count = 4000000000u; }), false, 3},
-        {"last record cut short", truncatedRecord, false, 2},
+        {"last record cut short", cut(227 + 3 * 20 - 5), false, 2},
         {"LAS 1.4 header too short for its count",
          with([](LasFile& f) { f.count = 0; f.minor = 4; f.headerSize = 227; }), false, 0},
         {"coordinates beyond the doubles",

@@ -24,15 +24,17 @@ void be32(std::vector<std::uint8_t>& out, std::int32_t v) { put(out, std::uint32
 void le32(std::vector<std::uint8_t>& out, std::int32_t v) { put(out, std::uint32_t(v), 4); }
 void leDouble(std::vector<std::uint8_t>& out, double d) { put(out, std::bit_cast<std::uint64_t>(d), 8); }
 
-std::vector<std::uint8_t> mainHeader(std::int32_t fileCode, std::int32_t shapeType, std::size_t size,
-                                     const double (&box)[4])
+/// The 100-byte main header of a .shp or .shx file, then its body.
+std::vector<std::uint8_t> withHeader(std::int32_t fileCode, std::int32_t shapeType, const double (&box)[4],
+                                     const std::vector<std::uint8_t>& body)
 {
     std::vector<std::uint8_t> h;
     be32(h, fileCode);
     h.resize(24, 0);
-    be32(h, std::int32_t(size / 2)), le32(h, 1000), le32(h, shapeType);
+    be32(h, std::int32_t((100 + body.size()) / 2)), le32(h, 1000), le32(h, shapeType);
     for (double v : box) leDouble(h, v);
     h.resize(100, 0);
+    h.insert(h.end(), body.begin(), body.end());
     return h;
 }
 
@@ -82,13 +84,7 @@ Triplet contourFiles(const double (&box)[4], const std::vector<Polyline>& lines,
         be32(records, std::int32_t(i + 1)), be32(records, std::int32_t(content.size() / 2));
         records.insert(records.end(), content.begin(), content.end());
     }
-    Triplet t;
-    t.shp = mainHeader(fileCode, shapeType, 100 + records.size(), box);
-    t.shp.insert(t.shp.end(), records.begin(), records.end());
-    t.shx = mainHeader(fileCode, shapeType, 100 + index.size(), box);
-    t.shx.insert(t.shx.end(), index.begin(), index.end());
-    t.dbf = dbaseTable(elevations);
-    return t;
+    return {withHeader(fileCode, shapeType, box, records), withHeader(fileCode, shapeType, box, index), dbaseTable(elevations)};
 }
 
 std::optional<RealGrid> rasterise(const Triplet& t, RecordingReporter& rec, int maxSpan = 1200)
