@@ -11,24 +11,17 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(IndexFile, ShiftsTheExtentAndRasterisesThePoints)
+TEST(IndexFile, ShiftsTheExtentAndReadsCompleteRecordsUpToTextThatIsNotANumber)
 {
     RecordingReporter r;
     auto grid = parseIndexFile("10 20 100\n12 25 0\n11 22 105\n", r);
-    ASSERT_TRUE(grid);
-    EXPECT_EQ(*grid, gridOf<IntGrid>({{100, 255, 255, 255, 255, 255},
-                                      {255, 255, 105, 255, 255, 255},
-                                      {255, 255, 255, 255, 255, 255}}));   // elevation 0: no posting
-}
-
-TEST(IndexFile, ReadsCompleteRecordsUpToTextThatIsNotANumber)
-{
-    RecordingReporter r;
+    EXPECT_EQ(grid, gridOf<IntGrid>({{100, 255, 255, 255, 255, 255},
+                                     {255, 255, 105, 255, 255, 255},
+                                     {255, 255, 255, 255, 255, 255}}));   // elevation 0: no posting
     // Values truncated toward zero; a trailing line end and an incomplete record add nothing;
     // a later posting at the same cell overwrites an earlier one; 255 is no elevation.
-    auto grid = parseIndexFile("0.9 1.7 12.9\r\n1 0 -3.5\n0 1 40\n1 1 255\n1 1\n", r);
-    ASSERT_TRUE(grid);
-    EXPECT_EQ(*grid, gridOf<IntGrid>({{255, 40}, {-3, 255}}));
+    grid = parseIndexFile("0.9 1.7 12.9\r\n1 0 -3.5\n0 1 40\n1 1 255\n1 1\n", r);
+    EXPECT_EQ(grid, gridOf<IntGrid>({{255, 40}, {-3, 255}}));
     RecordingReporter stops;
     grid = parseIndexFile("5 5 7\n6 x 8\n9 9 9\n", stops);
     ASSERT_TRUE(grid);
@@ -110,8 +103,7 @@ TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)
         {dir.file("no/such/folder.txt"), "No such file or directory"},
         {dir.file("folder"), "a folder has that name"}};
     for (const auto& [path, reason] : failing) EXPECT_EQ(fileio::replaceFile(path, bytes), reason) << path;
-    EXPECT_EQ(std::pair(fileio::outputProblem(dir.file("old.txt")), readText(dir.file("old.txt"))),
-              std::pair(std::string(), std::string("old")));
+    EXPECT_EQ(readText(dir.file("old.txt")), "old");
     EXPECT_EQ(fileio::replaceFile(dir.file("old.txt"), bytes), "");
     EXPECT_EQ(readText(dir.file("old.txt")), "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);   // no temporary left
@@ -123,8 +115,7 @@ TEST(LisaFile, LogsTheSizeAndTheFirstByte)
     writeBytes(dir.file("a.ima"), {'L', 1, 2, 3, 4});
     RecordingReporter r;
     EXPECT_TRUE(inspectLisaFile(dir.file("a.ima"), r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"opened file successfully", " ", "File size is 5 bytes.",
-                                                 "accumulator5 is L"}));
+    EXPECT_TRUE(r.hasSequence({"File size is 5 bytes.", "accumulator5 is L"}));
     writeBytes(dir.file("e.ima"), {});
     RecordingReporter e;
     EXPECT_FALSE(inspectLisaFile(dir.file("e.ima"), e));
