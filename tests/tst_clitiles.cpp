@@ -107,8 +107,7 @@ TEST(CliPatch, EachSourceFillsTheVoids)
         ASSERT_EQ(patched.rows(), 1201);
         EXPECT_TRUE(scene.knownPostingsKept(patched)) << row.options;
         if (row.rmse > 0) EXPECT_LT(scene.voidRmse(patched), row.rmse) << row.options;
-        else EXPECT_EQ(patched, scene.truth);
-        if (row.rmse == 0) EXPECT_EQ(r.out.find("Done interpolating"), std::string::npos);   // nothing left to fill
+        else EXPECT_TRUE(patched == scene.truth && r.out.find("Done interpolating") == std::string::npos);   // nothing left to fill
         if (row.lattice) EXPECT_TRUE(scene.latticeInVoidsExact(patched));
         const auto bytes = readBytes(out), in = readBytes(tile);
         EXPECT_TRUE(std::equal(in.begin(), in.begin() + 3436, bytes.begin())) << row.options;   // the header reused
@@ -119,9 +118,8 @@ TEST(CliConvert, InputsNotWholeEndWithStatus1UnlessPartialIsAllowed)
 {
     TempDir dir;
     auto cut = [&](const std::string& from, std::size_t bytes, const std::string& name) {
-        auto b = readBytes(from);
-        b.resize(bytes);
-        writeBytes(dir.file(name), b);
+        const auto b = readBytes(from);
+        writeBytes(dir.file(name), std::vector<std::uint8_t>(b.begin(), b.begin() + std::ptrdiff_t(bytes)));
         return dir.file(name);
     };
     writeBytes(dir.file("e020n40.dem"), {});
