@@ -13,8 +13,6 @@
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
-#include <vector>
 
 namespace {
 

@@ -1,7 +1,6 @@
 // "&Open" of ER Mapper tiles and
 // shapefiles, and "Open Australian ER Merge DEM", driven through the windows
 // as a user drives them.
-#include "app/RunCommand.h"
 #include "app/OpenDispatch.h"
 #include "view/RawImageWindow.h"
 #include "FormatSamples.h"
@@ -111,8 +110,7 @@ TEST(OpenDialog, TheFirstOpenStartsInTheSamplesWithARealTile)
     EXPECT_EQ(QFileInfo(samples + "/N49E011.hgt").size(), 2 * 1201 * 1201);
     filedialogs::setFirstOpenFolder(samples);
     EXPECT_NE(filedialogs::makeDialog(nullptr, "dem|*.dem", ".dem", true)->directory().absolutePath(), samples);
-    EXPECT_EQ(filedialogs::makeDialog(nullptr, kOpenFilter, kOpenDefaultExtension, false)->directory().absolutePath(),
-              samples);
+    EXPECT_EQ(filedialogs::makeDialog(nullptr, kOpenFilter, kOpenDefaultExtension, false)->directory().absolutePath(), samples);
 }
 
 TEST(OpenDialog, TakesAnExistingNameWithoutExtensionAsItIs)
