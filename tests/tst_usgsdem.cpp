@@ -92,11 +92,7 @@ TEST(UsgsDemWriter, EveryPostingKeepsItsPlace)
 TEST(UsgsDemEntries, RangesAndStoredValues)
 {
     using Outcome = UsgsDemEntryCheck::Outcome;
-    auto texts = [](std::string e, std::string n, std::string z) {
-        UsgsDemEntryTexts t;
-        t.easting = std::move(e), t.northing = std::move(n), t.zone = std::move(z);
-        return t;
-    };
+    auto texts = [](const char* e, const char* n, const char* z) { UsgsDemEntryTexts t; t.easting = e, t.northing = n, t.zone = z; return t; };
     for (auto t : {texts("159999", "0", "5"), texts("834001", "0", "5"), texts("500000", "10000001", "5"),
                    texts("500000", "0", "0"), texts("500000", "0", "61")})
         EXPECT_EQ(std::pair(checkUsgsDemEntries(t).outcome, checkUsgsDemEntries(t).errorLines),
@@ -136,15 +132,14 @@ TEST(UsgsDemReader, MalformedFilesHandOverNothing)
 {
     const std::string good = formatUsgsAsciiDem(georeference(), solutionOf(3, 2, [](int r, int) { return r + 1; }));
     auto changed = [&](std::size_t at, const char* text) { return std::string(good).replace(at, std::strlen(text), text); };
-    auto cut = [&](std::size_t n) { return good.substr(0, n); };
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"empty", ""},
-        {"shorter than the quad name", cut(100)},
-        {"record A only", cut(1024)},
+        {"shorter than the quad name", good.substr(0, 100)},
+        {"record A only", good.substr(0, 1024)},
         {"no profile count", changed(858, "      ")},
         {"profile count 0", changed(858, "     0")},
         {"more profiles announced than present", changed(858, "     4")},
-        {"profile cut short", cut(1025 + 150)},
+        {"profile cut short", good.substr(0, 1025 + 150)},
         {"not a number among the elevations", changed(1025 + 150, "x2x")},
         {"negative elevation count", changed(1025 + 12, "    -3")},
         {"absurd elevation count", changed(1025 + 12, "  5000")},
