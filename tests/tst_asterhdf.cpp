@@ -44,7 +44,7 @@ TEST(AsterHdf, ThirtyTwoBitFloatsTruncatedAndNullWhereNoIntegerExists)
               (std::vector<std::int32_t>{123, -123, -32768, -32768, std::numeric_limits<std::int32_t>::min(), -32768, 7}));
 }
 
-TEST(AsterHdf, LaterLargeDataSetAndFirstMatchingGroupAreUsed)
+TEST(AsterHdf, LaterLargeDataSetFirstMatchingGroupAndLowByteOfTheCount)
 {
     HdfLayout layout;
     layout.rows = 2000, layout.cols = 2300, layout.decoyDataSet = layout.decoyGroup = true;
@@ -52,6 +52,15 @@ TEST(AsterHdf, LaterLargeDataSetAndFirstMatchingGroupAreUsed)
     const auto grid = parseAsterHdf(hdfFile(layout), rec);
     EXPECT_EQ(std::pair(grid ? (*grid)(0, 5) : -1, rec.hasSequence({"sd_reference is:\t\t\t9", "sd_reference is:\t\t\t2"})),
               std::pair(5, true));
+
+    HdfLayout small;   // 3 x 4: too small to be picked, the only group still gives the references
+    small.countField = 0x0105;   // 261 descriptors claimed: only the low byte counts
+    auto file = hdfFile(small);
+    file[1] = 0x04;       // magic mismatch
+    RecordingReporter smallRec;
+    const auto smallGrid = parseAsterHdf(file, smallRec);
+    ASSERT_TRUE(smallGrid);
+    EXPECT_EQ(std::tuple(smallRec.lines.front(), smallRec.has("sd_reference is:\t\t\t2"), (*smallGrid)(2, 3)), std::tuple("Error", false, 11));
 }
 
 TEST(AsterHdf, LengthOneByteShortRaisesTheErrorWindowAndStillReads)
@@ -66,18 +75,6 @@ TEST(AsterHdf, LengthOneByteShortRaisesTheErrorWindowAndStillReads)
                                                              "It may be a different type of .hdf file, \nand may even be an"
                                                              "\nASTER L1A or L1B file.  However, \nthis program only\nreds "
                                                              "ASTER DEM files.\n\nExiting."}}));
-}
-
-TEST(AsterHdf, SmallFilesCountsAndMagic)
-{
-    HdfLayout layout;   // 3 x 4: too small to be picked, the only group still gives the references
-    layout.countField = 0x0105;   // 261 descriptors claimed: only the low byte counts
-    auto file = hdfFile(layout);
-    file[1] = 0x04;       // magic mismatch
-    RecordingReporter rec;
-    const auto grid = parseAsterHdf(file, rec);
-    ASSERT_TRUE(grid);
-    EXPECT_EQ(std::tuple(rec.lines.front(), rec.has("sd_reference is:\t\t\t2"), (*grid)(2, 3)), std::tuple("Error", false, 11));
 }
 
 TEST(AsterHdf, MalformedFilesGiveNoGridOrAZeroGrid)
