@@ -45,7 +45,7 @@ TEST(IndexFile, LargeExtentsAreRescaledOntoAt1201)
     EXPECT_EQ(std::pair(justOver.has(" Large file detected."), square.has(" Large file detected.")), std::pair(true, false));
 }
 
-TEST(ElevationArray, WritesTheFixedWidthLayout)
+TEST(ElevationArray, WritesTheFixedWidthLayoutAndTheIndexArrayRowsOuter)
 {
     const IntGrid g = gridOf<IntGrid>({{1, -20, 255}, {0, 999999999, -2147483647 - 1}});
     EXPECT_EQ(formatElevationArray(g, 1),
@@ -56,6 +56,8 @@ TEST(ElevationArray, WritesTheFixedWidthLayout)
     auto back = parseElevationArray(formatElevationArray(g, 1)), narrow = parseElevationArray("2 2 7\n1 2\n3\t4 5\n");
     ASSERT_TRUE(back && narrow);
     EXPECT_EQ(std::tuple(back->grid, back->kindWord, narrow->kindWord, narrow->grid(1, 1)), std::tuple(g, 1, 7, 4));
+    EXPECT_EQ(formatIndexArray(gridOf<IntGrid>({{255, 7}, {-12, 16777215}})),
+              "0    0     255\n0    1       7\n1    0     -12\n1    116777215\n");
 }
 
 TEST(ElevationArray, MalformedFilesFailWithTheirLine)
@@ -77,12 +79,6 @@ TEST(ElevationArray, MalformedFilesFailWithTheirLine)
     RecordingReporter r;
     EXPECT_FALSE(readElevationArray("/nonexistent/x.elv", r));
     EXPECT_EQ(r.lines.back(), kElevationFileFailedLine);
-}
-
-TEST(IndexArray, ListsEveryPostingRowsOuter)
-{
-    EXPECT_EQ(formatIndexArray(gridOf<IntGrid>({{255, 7}, {-12, 16777215}})),
-              "0    0     255\n0    1       7\n1    0     -12\n1    116777215\n");
 }
 
 TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)

@@ -107,7 +107,7 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     EXPECT_EQ(cornerOf("n00_e006_profiles670-677.dt1", rec), std::pair(6.0, 0.0));
 }
 
-TEST(SaveDted1, ByteExactLayoutPaddingAndRoundTrip)
+TEST(SaveDted1, ByteExactLayoutPaddingRoundTripAndRefusals)
 {
     TempDir dir;
     const auto source = dtedFile("1201", 1201, 1201, [](int p, int k) { return (p + k) % 3000 - 100; }, {"0110000.0E", "490000N"});
@@ -138,15 +138,12 @@ TEST(SaveDted1, ByteExactLayoutPaddingAndRoundTrip)
     // South-west corner at the bottom left; rows the solution did not reach are padded with 0.
     EXPECT_EQ(cellsAt(back->tile, {{1200, 0}, {1200 - 999, 1200}, {0, 0}}),
               (std::vector<std::int32_t>{-2, 999 - 1200 + 1, 0}));
-}
-
-TEST(SaveDted1, RefusesWithoutHeaderAndReportsUnwritableOutput)
-{
-    RecordingReporter rec;
-    EXPECT_FALSE(writeDted1("/tmp/never-written.dt1", RealGrid(2, 2, 1.0), {}, rec));
-    EXPECT_EQ(rec.lines, (Lines{dted::kNoHeaderLine}));
+    RecordingReporter noHeader;
+    EXPECT_FALSE(writeDted1("/tmp/never-written.dt1", RealGrid(2, 2, 1.0), {}, noHeader));
+    EXPECT_EQ(noHeader.lines, (Lines{dted::kNoHeaderLine}));
 
     RecordingReporter failed;
     EXPECT_FALSE(writeDted1("/nonexistent-dir/x.dt1", RealGrid(2, 2), std::vector<std::uint8_t>(3436), failed));
     EXPECT_EQ(failed.lines, (Lines{"could not open output file", "/nonexistent-dir/x.dt1: No such file or directory"}));
 }
+

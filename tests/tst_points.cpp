@@ -71,7 +71,7 @@ TEST(CsvPoints, ReadsCompleteRecordsSeparatedByOneCharacter)
     for (const Case& c : cases) EXPECT_EQ(asTriples(parseCsvPoints(c.text)), c.points) << c.name;
 }
 
-TEST(CsvPoints, PlacesXOnTheRowsAndYOnTheColumnsInsideTheGrid)
+TEST(CsvPoints, PlacesXOnTheRowsAndYOnTheColumnsOrGivesNoGridWithoutPoints)
 {
     TempDir dir;
     // x spans 10 .. 19 (+1), y spans 100 .. 102 (+1) on a 3 x 5 grid.
@@ -82,11 +82,6 @@ TEST(CsvPoints, PlacesXOnTheRowsAndYOnTheColumnsInsideTheGrid)
     // -1 overwrites 7; 8 at row trunc(9 * 3 / 10) = 2 (from x), column trunc(2 * 5 / 3) = 3 (from y);
     // 9 at row trunc(4.5 * 3 / 10) = 1, column trunc(1 * 5 / 3) = 1.
     EXPECT_EQ(*grid, gridOf<RealGrid>({{-1, 0, 0, 0, 0}, {0, 9, 0, 0, 0}, {0, 0, 0, 8, 0}}));
-}
-
-TEST(CsvPoints, NoPointsOrNoFileGivesNoGrid)
-{
-    TempDir dir;
     const std::pair<const char*, const char*> cases[] = {
         {"", "No points read: the file holds no line of text."},
         {"X,Y,Z\r\n", "No points read: the file holds only a header line."},
@@ -94,9 +89,9 @@ TEST(CsvPoints, NoPointsOrNoFileGivesNoGrid)
     };
     for (const auto& [text, why] : cases) {
         writeText(dir.file("none.csv"), text);
-        RecordingReporter rec;
-        EXPECT_FALSE(readCsvPoints(dir.file("none.csv"), 10, 10, rec)) << text;
-        EXPECT_EQ(rec.lines.back(), why) << text;
+        RecordingReporter none;
+        EXPECT_FALSE(readCsvPoints(dir.file("none.csv"), 10, 10, none)) << text;
+        EXPECT_EQ(none.lines.back(), why) << text;
     }
 }
 
