@@ -99,7 +99,7 @@ TEST(Interpolation, ConvergedSurfaceIsTheStartOfLsqr)
     EXPECT_EQ(problem->initialEstimate, start);
 }
 
-TEST(Interpolation, OrientationOfEachGridKind)
+TEST(Interpolation, OrientationOfEachGridKindAndFailuresWithoutASolution)
 {
     TempDir dir;
     IntGrid north(4, 5, 255);
@@ -120,11 +120,6 @@ TEST(Interpolation, OrientationOfEachGridKind)
     text.inputFileName = dir.file("g.txt");
     text.rows = 4, text.columns = 5;
     EXPECT_EQ(firstDataColumn(*interpolate(text, rec)), 7u);
-}
-
-TEST(Interpolation, FailuresEndWithoutASolution)
-{
-    TempDir dir;
     writeText(dir.file("header.csv"), "X,Y,Z\n");
     const IntGrid thin(1, 5, 10);
     struct Case { const char* name; InputKind kind; std::string file; const IntGrid* grid; std::vector<std::string> lines; };

@@ -44,7 +44,7 @@ RealGrid solutionOf(int R, int C, F value)
 } // namespace
 
 // The fields other programs read: record A's size, units, corners, range and datum; record B's header.
-TEST(UsgsDemWriter, RecordsAandBandC)
+TEST(UsgsDemWriter, RecordsAandBandCInBlocksOf146Then170Values)
 {
     const RealGrid solution = solutionOf(3, 2, [](int r, int c) { return 100.7 + r * 10 - c * 300; });
     const auto lines = splitLines(formatUsgsAsciiDem(georeference("NAS-C"), solution));
@@ -61,16 +61,13 @@ TEST(UsgsDemWriter, RecordsAandBandC)
                                              std::string(17, ' ') + "4000000" + std::string(23, ' ') + "0" +
                                              "     100.700000000000003     120.700000000000003   100   110   120");
     EXPECT_EQ(lines[3], "     0     0     0     0     0     0     0     0     0     0");
-}
-
-TEST(UsgsDemWriter, BlocksOf146Then170Values)
-{
+    // Record B: 146 elevations in its first block, 170 in each further one.
     for (int R : {146, 147, 316, 317}) {
-        const auto lines = splitLines(formatUsgsAsciiDem(georeference(), solutionOf(R, 1, [](int r, int) { return r; })));
-        ASSERT_EQ(lines.size(), R <= 146 ? 3u : 4u + (R - 147) / 170) << R;
-        EXPECT_EQ(columns(lines[1], 1015, 1020), "   145") << R;
-        if (R >= 147) EXPECT_EQ(columns(lines[2], 1, 6), "   146") << R;
-        if (R == 316) EXPECT_EQ(columns(lines[2], 1015, 1020), "   315");
+        const auto blocks = splitLines(formatUsgsAsciiDem(georeference(), solutionOf(R, 1, [](int r, int) { return r; })));
+        ASSERT_EQ(blocks.size(), R <= 146 ? 3u : 4u + (R - 147) / 170) << R;
+        EXPECT_EQ(columns(blocks[1], 1015, 1020), "   145") << R;
+        if (R >= 147) EXPECT_EQ(columns(blocks[2], 1, 6), "   146") << R;
+        if (R == 316) EXPECT_EQ(columns(blocks[2], 1015, 1020), "   315");
     }
 }
 
