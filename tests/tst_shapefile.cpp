@@ -98,7 +98,7 @@ const double kBox[4] = {0, 0, 10, 5};   // xMin, yMin, xMax, yMax: 6 rows x 11 c
 
 } // namespace
 
-TEST(ShapefileRaster, PartsOverwritesAndUnparsableElevations)
+TEST(ShapefileRaster, PartsOverwritesUnparsableElevationsScalingAndTheSecondFieldLayout)
 {
     Polyline twoParts{{0, 2}, {{0, 0}, {2, 0}, {2, 4}, {4, 4}}};
     const Triplet t = contourFiles(kBox, {twoParts, line({{0, 2}, {10, 2}}), line({{8, 0}, {8, 5}})},
@@ -110,21 +110,17 @@ TEST(ShapefileRaster, PartsOverwritesAndUnparsableElevations)
     // column 8: drawn with elevation 0.0, unknown again.
     EXPECT_EQ(cellsAt(*grid, {{0, 1}, {1, 2}, {4, 3}, {2, 2}, {2, 9}, {2, 8}, {4, 8}}),
               (std::vector<double>{10.5, 10.5, 10.5, 20, 20, 0, 0}));
-}
 
-TEST(ShapefileRaster, ScaledCoordinatesAndTheSecondFieldLayout)
-{
     // 3001 x 1501 before scaling: s = 1200 / 3001, grid 1201 x 601.
     const double box[4] = {0, 0, 1500, 3000};
-    Triplet t = contourFiles(box, {line({{0, 0}, {1500, 3000}}), line({{750, 1500}, {750, 1500.5}})}, {"1", "2"});
-    t.dbf = dbaseTable({"111.5", "  222"}, true);   // ID, HEIGHT, CODE: the second field holds the elevation
-    RecordingReporter rec;
-    const auto grid = rasterise(t, rec);
-    ASSERT_TRUE(grid);
+    Triplet scaled = contourFiles(box, {line({{0, 0}, {1500, 3000}}), line({{750, 1500}, {750, 1500.5}})}, {"1", "2"});
+    scaled.dbf = dbaseTable({"111.5", "  222"}, true);   // ID, HEIGHT, CODE: the second field holds the elevation
+    const auto big = rasterise(scaled, rec);
+    ASSERT_TRUE(big);
     // (3000 s, 1500 s) = (1199.6, 599.8) truncated.
-    EXPECT_EQ(std::tuple(grid->rows(), grid->cols(), cellsAt(*grid, {{0, 0}, {1199, 599}, {599, 299}})),
+    EXPECT_EQ(std::tuple(big->rows(), big->cols(), cellsAt(*big, {{0, 0}, {1199, 599}, {599, 299}})),
               std::tuple(1201, 601, std::vector<double>{111.5, 111.5, 222}));
-    EXPECT_EQ(std::pair(dbaseElevation(t.dbf, 2), dbaseElevation({}, 0)), std::pair(0.0, 0.0));   // no such record
+    EXPECT_EQ(std::pair(dbaseElevation(scaled.dbf, 2), dbaseElevation({}, 0)), std::pair(0.0, 0.0));   // no such record
 }
 
 TEST(ShapefileRaster, RefusalsKeepTheirLastLines)
