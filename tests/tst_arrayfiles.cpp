@@ -11,41 +11,17 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace {
-
-/// A picture of 0xRRGGBB colours encoded by the JPEG writer.
-std::vector<std::uint8_t> encoded(const IntGrid& picture)
-{
-    std::vector<std::uint8_t> rgb;
-    for (std::int32_t v : picture.cells()) rgb.insert(rgb.end(), {std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)});
-    return encodeJpeg(rgb.data(), picture.cols(), picture.rows());
-}
-
-} // namespace
-
-TEST(IndexFile, ShiftsTheExtentAndRasterisesThePoints)
+TEST(IndexFile, ShiftsTheExtentAndReadsCompleteRecordsUpToTextThatIsNotANumber)
 {
     RecordingReporter r;
     auto grid = parseIndexFile("10 20 100\n12 25 0\n11 22 105\n", r);
-    ASSERT_TRUE(grid);
-    EXPECT_EQ(*grid, gridOf<IntGrid>({{100, 255, 255, 255, 255, 255},
-                                      {255, 255, 105, 255, 255, 255},
-                                      {255, 255, 255, 255, 255, 255}}));   // elevation 0: no posting
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"number of points is:  3", "  ", "minColumns is:  20",
-                                                 "minRows is:  10", "rows is:  13", "columns is:  26",
-                                                 "minRows is:  10", "minColumns is:  20", "rows is:  3",
-                                                 "columns is:  6"}));
-}
-
-TEST(IndexFile, ReadsCompleteRecordsUpToTextThatIsNotANumber)
-{
-    RecordingReporter r;
+    EXPECT_EQ(grid, gridOf<IntGrid>({{100, 255, 255, 255, 255, 255},
+                                     {255, 255, 105, 255, 255, 255},
+                                     {255, 255, 255, 255, 255, 255}}));   // elevation 0: no posting
     // Values truncated toward zero; a trailing line end and an incomplete record add nothing;
     // a later posting at the same cell overwrites an earlier one; 255 is no elevation.
-    auto grid = parseIndexFile("0.9 1.7 12.9\r\n1 0 -3.5\n0 1 40\n1 1 255\n1 1\n", r);
-    ASSERT_TRUE(grid);
-    EXPECT_EQ(r.lines.front(), "number of points is:  4");
-    EXPECT_EQ(*grid, gridOf<IntGrid>({{255, 40}, {-3, 255}}));
+    grid = parseIndexFile("0.9 1.7 12.9\r\n1 0 -3.5\n0 1 40\n1 1 255\n1 1\n", r);
+    EXPECT_EQ(grid, gridOf<IntGrid>({{255, 40}, {-3, 255}}));
     RecordingReporter stops;
     grid = parseIndexFile("5 5 7\n6 x 8\n9 9 9\n", stops);
     ASSERT_TRUE(grid);
@@ -57,26 +33,19 @@ TEST(IndexFile, ReadsCompleteRecordsUpToTextThatIsNotANumber)
 
 TEST(IndexFile, LargeExtentsAreRescaledOntoAt1201)
 {
-    const std::vector<std::string> large = {
-        " ", " Large file detected.", " rows or columns > 1200",
-        " This input file is probably too large to solve in a reasonable amount of time.",
-        " GRIDMEND will scale your input file so that it is smaller.", " The compression may cause data loss.",
-        "scaleX is:  0.5", "scaleY is:  12.01", "rows is:  1201", "columns is:  1189"};
     RecordingReporter r;   // 2402 rows by 100 columns: x is halved and y multiplied by 12.01
     auto grid = parseIndexFile("0 0 10\n2401 99 20\n1000 50 30\n", r);
     ASSERT_TRUE(grid);
-    EXPECT_EQ(std::vector<std::string>(r.lines.end() - std::ptrdiff_t(large.size()), r.lines.end()), large);
+    EXPECT_TRUE(r.hasSequence({" The compression may cause data loss.", "scaleX is:  0.5", "scaleY is:  12.01"}));
     // (1200, 1188): trunc(2401 x 0.5), trunc(99 x 12.01).
-    EXPECT_EQ(cellsAt(*grid, {{1200, 1188}, {500, 600}, {0, 0}}), (std::vector<std::int32_t>{20, 30, 10}));
+    EXPECT_EQ(std::tuple(grid->rows(), grid->cols(), cellsAt(*grid, {{1200, 1188}, {500, 600}, {0, 0}})),
+              std::tuple(1201, 1189, std::vector<std::int32_t>{20, 30, 10}));
     RecordingReporter justOver, square;   // 1202 x 10 triggers the lines, 1201 x 1201 does not
-    ASSERT_TRUE(parseIndexFile("0 0 1\n1201 9 2\n", justOver));
-    EXPECT_TRUE(justOver.has(" Large file detected."));
-    grid = parseIndexFile("0 0 1\n1200 1200 2\n", square);
-    EXPECT_FALSE(square.has(" Large file detected."));
-    EXPECT_EQ(std::pair(grid->rows(), grid->cols()), std::pair(1201, 1201));
+    ASSERT_TRUE(parseIndexFile("0 0 1\n1201 9 2\n", justOver) && parseIndexFile("0 0 1\n1200 1200 2\n", square));
+    EXPECT_EQ(std::pair(justOver.has(" Large file detected."), square.has(" Large file detected.")), std::pair(true, false));
 }
 
-TEST(ElevationArray, WritesTheFixedWidthLayout)
+TEST(ElevationArray, WritesTheFixedWidthLayoutAndTheIndexArrayRowsOuter)
 {
     const IntGrid g = gridOf<IntGrid>({{1, -20, 255}, {0, 999999999, -2147483647 - 1}});
     EXPECT_EQ(formatElevationArray(g, 1),
@@ -87,6 +56,8 @@ TEST(ElevationArray, WritesTheFixedWidthLayout)
     auto back = parseElevationArray(formatElevationArray(g, 1)), narrow = parseElevationArray("2 2 7\n1 2\n3\t4 5\n");
     ASSERT_TRUE(back && narrow);
     EXPECT_EQ(std::tuple(back->grid, back->kindWord, narrow->kindWord, narrow->grid(1, 1)), std::tuple(g, 1, 7, 4));
+    EXPECT_EQ(formatIndexArray(gridOf<IntGrid>({{255, 7}, {-12, 16777215}})),
+              "0    0     255\n0    1       7\n1    0     -12\n1    116777215\n");
 }
 
 TEST(ElevationArray, MalformedFilesFailWithTheirLine)
@@ -98,8 +69,8 @@ TEST(ElevationArray, MalformedFilesFailWithTheirLine)
         "2 2 1\n1 2 x 4\n",      // a value that is not a number
         "1 2147483647 1\n5\n",   // a count the file cannot hold
     };
+    TempDir dir;
     for (const char* text : bad) {
-        TempDir dir;
         writeText(dir.file("b.elv"), text);
         RecordingReporter r;
         EXPECT_FALSE(readElevationArray(dir.file("b.elv"), r)) << text;
@@ -107,13 +78,7 @@ TEST(ElevationArray, MalformedFilesFailWithTheirLine)
     }
     RecordingReporter r;
     EXPECT_FALSE(readElevationArray("/nonexistent/x.elv", r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"could not open input file", " ", kElevationFileFailedLine}));
-}
-
-TEST(IndexArray, ListsEveryPostingRowsOuter)
-{
-    EXPECT_EQ(formatIndexArray(gridOf<IntGrid>({{255, 7}, {-12, 16777215}})),
-              "0    0     255\n0    1       7\n1    0     -12\n1    116777215\n");
+    EXPECT_EQ(r.lines.back(), kElevationFileFailedLine);
 }
 
 TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)
@@ -134,8 +99,7 @@ TEST(FileIo, OnlyRegularFilesAreReadAndAFailedWriteLeavesTheOldFile)
         {dir.file("no/such/folder.txt"), "No such file or directory"},
         {dir.file("folder"), "a folder has that name"}};
     for (const auto& [path, reason] : failing) EXPECT_EQ(fileio::replaceFile(path, bytes), reason) << path;
-    EXPECT_EQ(std::pair(fileio::outputProblem(dir.file("old.txt")), readText(dir.file("old.txt"))),
-              std::pair(std::string(), std::string("old")));
+    EXPECT_EQ(readText(dir.file("old.txt")), "old");
     EXPECT_EQ(fileio::replaceFile(dir.file("old.txt"), bytes), "");
     EXPECT_EQ(readText(dir.file("old.txt")), "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);   // no temporary left
@@ -147,8 +111,7 @@ TEST(LisaFile, LogsTheSizeAndTheFirstByte)
     writeBytes(dir.file("a.ima"), {'L', 1, 2, 3, 4});
     RecordingReporter r;
     EXPECT_TRUE(inspectLisaFile(dir.file("a.ima"), r));
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"opened file successfully", " ", "File size is 5 bytes.",
-                                                 "accumulator5 is L"}));
+    EXPECT_TRUE(r.hasSequence({"File size is 5 bytes.", "accumulator5 is L"}));
     writeBytes(dir.file("e.ima"), {});
     RecordingReporter e;
     EXPECT_FALSE(inspectLisaFile(dir.file("e.ima"), e));
@@ -157,8 +120,8 @@ TEST(LisaFile, LogsTheSizeAndTheFirstByte)
 
 TEST(JpegReader, RefusesDamagedTruncatedAndOversizedStreams)
 {
-    IntGrid picture(64, 64, 0x336699);
-    const auto bytes = encoded(picture);
+    const std::vector<std::uint8_t> rgb(64 * 64 * 3, 0x66);
+    const auto bytes = encodeJpeg(rgb.data(), 64, 64);
     ASSERT_FALSE(bytes.empty());
     const std::vector<std::uint8_t> truncated(bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 2));
     EXPECT_EQ(std::vector<bool>({bool(decodeJpeg({})), bool(decodeJpeg(std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF})),

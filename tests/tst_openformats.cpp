@@ -1,7 +1,6 @@
 // "&Open" of ER Mapper tiles and
 // shapefiles, and "Open Australian ER Merge DEM", driven through the windows
 // as a user drives them.
-#include "app/RunCommand.h"
 #include "app/OpenDispatch.h"
 #include "view/RawImageWindow.h"
 #include "FormatSamples.h"
@@ -16,13 +15,12 @@
 
 namespace {
 
-/// Answers the ER corner dialog with the given texts (and the MAXSPAN dialog with maxSpan).
+/// Answers the ER corner dialog with the given texts (and the MAXSPAN dialog with 200).
 struct InputDialogAnswers {
     std::vector<std::pair<QString, QString>> corners;   // one Submit per pair, in order
-    QString maxSpan = "200";
     int operator()(QDialog& d)
     {
-        if (d.objectName() == "shapeFileScalingDialog") return submitWith(d, {{"maxSpanEdit", maxSpan}});
+        if (d.objectName() == "shapeFileScalingDialog") return submitWith(d, {{"maxSpanEdit", "200"}});
         if (d.objectName() == "erCornerDialog") {
             for (std::size_t i = 0; i < corners.size() && d.result() == 0; ++i)
                 submitWith(d, {{"latitudeEdit", corners[i].first}, {"longitudeEdit", corners[i].second}});
@@ -47,15 +45,10 @@ TEST_F(OpenFixture, ErTileAsksItsCornerAndLoadsAsAnErTile)
     EXPECT_EQ(dialogs, (QStringList{"Australian ERM Data Entry Form", "Error!", "Conversion Error"}));
     EXPECT_EQ(messages, (QStringList{"Error!: Please enter a value in each text box.",
                                      "Conversion Error: Text box entry must be an integer!"}));
-    const QStringList lines = log();
-    EXPECT_EQ(lines.mid(lines.size() - 6), (QStringList{"aus_dem_erm", "Latitude is:  -35", "Longitude is:  148",
-                                                         "opened file successfully", " ",
-                                                         "File size is 964516 bytes."}));
     const GraphicsModel& model = g.model();
-    ASSERT_EQ(model.imageRows(), 401);
     // North row first, as the file holds it; the readout spans 1.5 degrees of longitude and 1 of latitude.
     const auto readout = model.tileReadoutAt(601, 0);
-    ASSERT_TRUE(readout);
+    ASSERT_TRUE(model.imageRows() == 401 && readout);
     EXPECT_EQ(std::tuple(model.erTileLoaded, model.demTileLoaded, model.erCornerLatitude, model.erCornerLongitude,
                          model.elevationArray(8, 14), readout->longitude, readout->latitude),
               std::tuple(true, false, -35, 148, 38, 149.5, -34.0));
@@ -73,10 +66,8 @@ TEST_F(OpenFixture, ShapefileAsksMaxspanAndRunInterpolatesIt)
     m.beepPauseMs = 0;
     open(base + ".shp");
     SessionState& s = m.session();
-    EXPECT_EQ(dialogs, (QStringList{"dataEntryForm", "Shape File Scaling Limits"}));
-    EXPECT_EQ(std::tuple(s.inputKind, s.sizeFromInput, s.MAXSPAN, s.numberElevationRows, s.lsqrIterations, log().last(),
-                         m.action("actionRunGridmend")->isEnabled(), g.isVisible()),
-              std::tuple(InputKind::ShapefileInput, true, 200, 0, 3, QString("MAXSPAN is:  200"), true, false));
+    EXPECT_EQ(std::tuple(s.inputKind, s.MAXSPAN, s.lsqrIterations, m.action("actionRunGridmend")->isEnabled(), g.isVisible()),
+              std::tuple(InputKind::ShapefileInput, 200, 3, true, false));
 
     m.action("actionRunGridmend")->trigger();
     EXPECT_EQ(log().last(), "Done interpolating file.");
@@ -99,23 +90,17 @@ TEST_F(OpenFixture, ErMergeCommandShowsTheRawValuePicture)
     const QString path = QString::fromStdString(dir.file("my_aus_dem_erm"));
     filedialogs::queueAnswers({path});
     m.action("actionOpenErMergeDem")->trigger();
-    EXPECT_EQ(filedialogs::lastFilter(), "ER Mapper Files|aus_dem_erm");
-    EXPECT_EQ(log().mid(1), (QStringList{path, " ", path, "aus_dem_erm", "Latitude is:  -35", "Longitude is:  148",
-                                         "opened file successfully", " ", "File size is 964516 bytes."}));
+    EXPECT_EQ(log().last(), "File size is 964516 bytes.");
     auto* window = registry.find<ErImageWindow>();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->windowTitle(), "Australian ER Image Form");
-    ASSERT_EQ(window->picture().size(), QSize(601, 401));
+    ASSERT_TRUE(window && window->picture().size() == QSize(601, 401));
     // Nothing goes to the graphics window.
     EXPECT_EQ(std::tuple(window->isVisible(), window->picture().pixel(0, 1), window->picture().pixel(16, 26),
                          g.isVisible(), g.model().holdsContent(), g.model().erCornerLatitude),
               std::tuple(true, qRgb(0x00, 0x03, 0xE8), qRgb(0, 0, 139), false, false, -35));
 
     filedialogs::queueAnswers({"/tiles/dem.ers"});
-    dialogs.clear();
     m.action("actionOpenErMergeDem")->trigger();
     EXPECT_EQ(log().last(), "Invalid file type.  File name must be aus_dem_erm");
-    EXPECT_TRUE(dialogs.isEmpty());
 }
 
 TEST(OpenDialog, TheFirstOpenStartsInTheSamplesWithARealTile)
@@ -125,8 +110,7 @@ TEST(OpenDialog, TheFirstOpenStartsInTheSamplesWithARealTile)
     EXPECT_EQ(QFileInfo(samples + "/N49E011.hgt").size(), 2 * 1201 * 1201);
     filedialogs::setFirstOpenFolder(samples);
     EXPECT_NE(filedialogs::makeDialog(nullptr, "dem|*.dem", ".dem", true)->directory().absolutePath(), samples);
-    EXPECT_EQ(filedialogs::makeDialog(nullptr, kOpenFilter, kOpenDefaultExtension, false)->directory().absolutePath(),
-              samples);
+    EXPECT_EQ(filedialogs::makeDialog(nullptr, kOpenFilter, kOpenDefaultExtension, false)->directory().absolutePath(), samples);
 }
 
 TEST(OpenDialog, TakesAnExistingNameWithoutExtensionAsItIs)
@@ -140,11 +124,9 @@ TEST(OpenDialog, TakesAnExistingNameWithoutExtensionAsItIs)
         dialog->setDirectory(QString::fromStdString(dir.path().string()));
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
         // A refused name raises the dialog's own "not found" box: close it so that the test fails.
-        QTimer::singleShot(2000, [] {
-            if (QWidget* box = QApplication::activeModalWidget()) box->close();
-        });
+        QTimer::singleShot(2000, [] { if (QWidget* box = QApplication::activeModalWidget()) box->close(); });
         QMetaObject::invokeMethod(dialog.get(), "accept");   // the dialog's Open button
-        EXPECT_EQ(dialog->result(), QDialog::Accepted) << typed;
-        EXPECT_EQ(dialog->selectedFiles().value(0).toStdString(), dir.file(chosen)) << typed;
+        EXPECT_EQ(std::pair(dialog->result(), dialog->selectedFiles().value(0).toStdString()),
+                  std::pair(int(QDialog::Accepted), dir.file(chosen))) << typed;
     }
 }

@@ -24,14 +24,10 @@ std::vector<std::uint8_t> dtedFile(const char* lineCount, int profiles, int n, V
     std::copy(corner.latitude, corner.latitude + 7, bytes.begin() + 284);
     // Each record: sentinel, block count and longitude count p, latitude count 0, the
     // elevations, a checksum (not checked: 0).
-    auto recordHeader = [](int p) {
-        const auto b = std::uint8_t(p >> 8), c = std::uint8_t(p);
-        return std::vector<std::uint8_t>{0xAA, 0, b, c, b, c, 0, 0};
-    };
     bytes.resize(dted::kHeaderBytes - 8);
     for (int p = 0; p < profiles; ++p) {
-        const auto header = recordHeader(p);
-        bytes.insert(bytes.end(), header.begin(), header.end());
+        const auto b = std::uint8_t(p >> 8), c = std::uint8_t(p);
+        bytes.insert(bytes.end(), {0xAA, 0, b, c, b, c, 0, 0});
         for (int k = 0; k < n; ++k) putDtedSample(bytes, value(p, k));
         bytes.insert(bytes.end(), 4, 0);
     }

@@ -7,7 +7,6 @@
 #include "TestFiles.h"
 
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -24,24 +23,12 @@ struct HdfLayout {
     std::function<void(std::vector<std::uint8_t>&, std::size_t sample)> sample;   ///< appends one sample
 };
 
-struct HdfFile {
-    std::vector<std::uint8_t> bytes;
-    std::uint32_t ntOffset = 0, sddOffset = 0, ndgOffset = 0, sdOffset = 0, sdLength = 0;
-    std::size_t descriptors = 0;
-};
-
 inline void put16(std::vector<std::uint8_t>& out, std::uint32_t v) { out.push_back(std::uint8_t(v >> 8)), out.push_back(std::uint8_t(v)); }
 inline void put32(std::vector<std::uint8_t>& out, std::uint32_t v) { put16(out, v >> 16), put16(out, v & 0xFFFF); }
-inline void putFloat(std::vector<std::uint8_t>& out, float f)
-{
-    std::uint32_t bits;
-    std::memcpy(&bits, &f, 4);
-    put32(out, bits);
-}
 
 /// An HDF4 file laid out as the ASTER DEM product: first block of descriptors,
 /// then number type, dimension record, group(s) and the samples.
-inline HdfFile hdfFile(const HdfLayout& layout)
+inline std::vector<std::uint8_t> hdfFile(const HdfLayout& layout)
 {
     struct Element {
         std::uint16_t tag, ref;
@@ -70,25 +57,17 @@ inline HdfFile hdfFile(const HdfLayout& layout)
     const std::uint32_t sdLength = std::uint32_t(std::int64_t(samples.size()) + layout.lengthDelta);
     elements.push_back({0x02BE, 2, std::move(samples), sdLength});
 
-    HdfFile file;
-    file.descriptors = elements.size();
-    auto& out = file.bytes;
-    out = {0x0E, 0x03, 0x13, 0x01};
+    std::vector<std::uint8_t> out = {0x0E, 0x03, 0x13, 0x01};
     put16(out, layout.countField ? layout.countField : std::uint16_t(elements.size()));
     put32(out, 0);
     std::uint32_t offset = std::uint32_t(10 + 12 * elements.size());
     for (const Element& e : elements) {
         put16(out, e.tag), put16(out, e.ref), put32(out, offset);
-        const std::uint32_t length = e.lengthOverride >= 0 ? std::uint32_t(e.lengthOverride) : std::uint32_t(e.data.size());
-        put32(out, length);
-        if (e.tag == 0x006A) file.ntOffset = offset;
-        if (e.tag == 0x02BD) file.sddOffset = offset;
-        if (e.tag == 0x02D0 && e.ref == 3) file.ndgOffset = offset;
-        if (e.tag == 0x02BE && e.ref == 2) file.sdOffset = offset, file.sdLength = length;
+        put32(out, e.lengthOverride >= 0 ? std::uint32_t(e.lengthOverride) : std::uint32_t(e.data.size()));
         offset += std::uint32_t(e.data.size());
     }
     for (const Element& e : elements) out.insert(out.end(), e.data.begin(), e.data.end());
-    return file;
+    return out;
 }
 
 

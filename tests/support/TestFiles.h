@@ -27,10 +27,7 @@ private:
     std::filesystem::path path_;
 };
 
-inline void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+inline void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
@@ -45,15 +42,12 @@ inline std::string readText(const std::string& path)
 
 inline std::vector<std::uint8_t> readBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    const std::string text = readText(path);
+    return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
 /// The directory holding the project's test data files.
-inline std::string testData(const std::string& name)
-{
-    return std::string(GRIDMEND_TEST_DATA_DIR) + "/" + name;
-}
+inline std::string testData(const std::string& name) { return std::string(GRIDMEND_TEST_DATA_DIR) + "/" + name; }
 
 /// The values of a grid at the given (row, column) cells, to compare with one expectation.
 template <class G>
