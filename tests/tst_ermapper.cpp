@@ -5,17 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 using Lines = std::vector<std::string>;
-
-void setSample(std::vector<std::uint8_t>& tile, int r, int c, std::uint32_t bits)
-{
-    const std::size_t at = 512 + 4 * (std::size_t(r) * ermapper::kColumns + std::size_t(c));
-    for (int i = 0; i < 4; ++i) tile[at + std::size_t(i)] = std::uint8_t(bits >> (24 - 8 * i));
-}
-
-} // namespace
 
 TEST(ErMapper, RealElevationsTruncatedNorthRowFirst)
 {
@@ -39,7 +29,8 @@ TEST(ErMapper, FloatDecoding)
     const std::vector<std::pair<std::uint32_t, std::int32_t>> cases = {
         {0xC3480000, -200},  {0x3F7FFFFF, 0},  {0xBF7FFFFF, 0},       {0x447A0000, 1000},
         {0x7FC00000, -32768}, {0x7F800000, -32768}, {0x501502F9, -32768}, {0x00000001, 0}};
-    for (std::size_t i = 0; i < cases.size(); ++i) setSample(tile, 1, int(i), cases[i].first);
+    for (std::size_t i = 0; i < cases.size(); ++i)   // row 1, big-endian after the 512-byte header
+        for (std::size_t b = 0; b < 4; ++b) tile[512 + 4 * (ermapper::kColumns + i) + b] = std::uint8_t(cases[i].first >> (24 - 8 * b));
     RecordingReporter rec;
     const auto grid = decodeErMapperTile(tile, rec);
     ASSERT_TRUE(grid);
