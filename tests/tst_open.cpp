@@ -9,19 +9,14 @@
 #include <new>
 #include <stdexcept>
 
-TEST_F(OpenFixture, DialogHasTheProgramsFilterAndACancelEndsTheCommand)
-{
-    m.session().inputKind = InputKind::CsvInput;
-    filedialogs::queueAnswers({""});
-    m.action("actionOpen")->trigger();
-    EXPECT_EQ(std::tuple(filedialogs::lastFilter(), log(), m.session().inputKind, dialogs.isEmpty()),
-              std::tuple(QString(kOpenFilter), QStringList{"Open an input file to begin."}, InputKind::CsvInput, true));
-}
-
-// The parameters form after a text grid; its Cancel converts the texts submitted last: before any
-// Submit, nothing; after one, those (not the ones typed).
+// A cancelled file dialog ends the command. The parameters form after a text grid; its Cancel converts
+// the texts submitted last: before any Submit, nothing; after one, those (not the ones typed).
 TEST_F(OpenFixture, TextGridAsksForTheParametersAndCancelKeepsTheTextsSubmittedLast)
 {
+    m.session().inputKind = InputKind::CsvInput;
+    open("");
+    EXPECT_EQ(std::tuple(filedialogs::lastFilter(), log(), m.session().inputKind, dialogs.isEmpty()),
+              std::tuple(QString(kOpenFilter), QStringList{"Open an input file to begin."}, InputKind::CsvInput, true));
     TempDir dir;
     const std::string path = dir.file("surface.txt");
     const SessionState& s = m.session();
