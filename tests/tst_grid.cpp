@@ -40,11 +40,7 @@ TEST(GridOps, BresenhamFollowsTheHandWorkedSteps)
     EXPECT_EQ(line(2, 3, 1, 0), (P{{2, 3}, {2, 2}, {1, 1}, {1, 0}}));
     // Equal extents take the x-major branch.
     EXPECT_EQ(line(0, 0, 2, 2), (P{{0, 0}, {1, 1}, {2, 2}}));
-}
-
-TEST(GridOps, DrawLineSkipsCellsOutsideTheGrid)
-{
-    IntGrid g(3, 3, 0);
+    IntGrid g(3, 3, 0);   // a drawn line skips the cells outside the grid
     gridops::drawLine(g, -2, 1, 5, 1, 9);
     EXPECT_EQ(g, gridOf<IntGrid>({{0, 0, 0}, {9, 9, 9}, {0, 0, 0}}));
 }

@@ -7,11 +7,7 @@
 
 namespace {
 
-struct Entry {
-    std::uint32_t column;
-    int coefficient;
-    bool operator==(const Entry&) const = default;
-};
+using Entry = std::pair<std::uint32_t, int>;   // column, coefficient
 
 std::vector<Entry> equation(const SparseRowSystem& s, std::size_t i)
 {
@@ -56,8 +52,8 @@ TEST(LaplacianSystem, CountsRowSumsAndDataEquations)
         EXPECT_EQ(std::pair(s.equationCount(), s.knownCount()), std::pair(R * C + N, N));
         for (std::size_t i = 0; i < std::size_t(R * C); ++i) {   // the natural boundary condition: rows sum to 0
             const auto eq = equation(s, i);
-            EXPECT_EQ(std::accumulate(eq.begin(), eq.end(), 0, [](int t, const Entry& e) { return t + e.coefficient; }), 0);
-            EXPECT_EQ(s.equationOf(int(eq[0].column) / C, int(eq[0].column) % C), i);
+            EXPECT_EQ(std::accumulate(eq.begin(), eq.end(), 0, [](int t, const Entry& e) { return t + e.second; }), 0);
+            EXPECT_EQ(s.equationOf(int(eq[0].first) / C, int(eq[0].first) % C), i);
         }
         const std::vector<double> b = s.rightHandSide(g, 3.0);
         for (std::size_t k = 0, j = std::size_t(R * C); k < g.size(); ++k)

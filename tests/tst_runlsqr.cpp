@@ -22,10 +22,7 @@ TEST(RunLsqr, SessionGridKeepsItsInputAndFailuresKeepThePreviousSolution)
     std::tie(s.lsqrIterations, s.laplacianIterations, s.polishIterations, s.scaleFactor) = std::tuple(5, 30, 1, 1.0);
     w.setRunEnabled(true);
     auto log = [&] { return w.diagnosticsLog()->toPlainText().split('\n'); };
-    testing::internal::CaptureStdout();
     w.action("actionRunGridmend")->trigger();
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("\tThe matrix A has      42 rows and      36 columns\n"),
-              std::string::npos);
     ASSERT_TRUE(s.solutionGrid);
     // The LSQR path leaves the input grid in place. Solution row 0 is the southern row: the south-west known
     // posting (40) pulls it down.

@@ -97,11 +97,10 @@ TEST(FillPaths, KeepKnownPostingsAndGiveBackAPlane)
                 voided(r, c) = ring || terrain(r, c) != 0.0 ? plane(r, c) : 0.0;
             }
         for (const SurfaceChoice& surface : surfaces) {
-            const RealGrid back = wholeGridFill(voided, 3000, surface), kept = wholeGridFill(terrain, 3000, surface);
-            for (std::size_t k = 0; k < plane.size(); ++k) {
-                ASSERT_NEAR(back.data()[k], plane.data()[k], 1e-3) << int(surface.mode) << " trial " << trial << " at " << k;
-                ASSERT_TRUE(terrain.data()[k] == 0.0 || kept.data()[k] == terrain.data()[k]) << int(surface.mode) << " at " << k;
-            }
+            const RealGrid back = wholeGridFill(voided, 3000, surface);
+            for (std::size_t k = 0; k < plane.size(); ++k)   // the known postings exactly
+                ASSERT_NEAR(back.data()[k], plane.data()[k], voided.data()[k] != 0.0 ? 0.0 : 1e-3)
+                    << int(surface.mode) << " trial " << trial << " at " << k;
         }
     }
 }
