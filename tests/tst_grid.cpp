@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-using gridops::bresenham;
-
 TEST(GridOps, MinimumAndMaximumStartFromTheProgramsValues)
 {
     const RealGrid g = gridOf<RealGrid>({{0, 12.25}, {-4.5, 0}});
@@ -31,7 +29,7 @@ TEST(GridOps, BresenhamFollowsTheHandWorkedSteps)
     using P = std::vector<std::pair<int, int>>;
     auto line = [](int x0, int y0, int x1, int y1) {
         P pts;
-        bresenham(x0, y0, x1, y1, [&](int x, int y) { pts.emplace_back(x, y); });
+        gridops::bresenham(x0, y0, x1, y1, [&](int x, int y) { pts.emplace_back(x, y); });
         return pts;
     };
     // x major: dx 5, dy 2, accumulator starts at 2.

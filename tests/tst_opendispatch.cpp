@@ -24,23 +24,19 @@
 
 TEST(OpenDispatch, RowsMatchInTheirOrderExactlyAndCaseSensitively)
 {
-    struct Case {
-        const char* path;
-        int row;   // 0: no row
-        InputKind kind;
-    };
-    const InputKind G = InputKind::SessionGridInput;
-    const Case cases[] = {
-        {"a.dat", 1, InputKind::TextGridInput}, {"a.txt", 1, InputKind::TextGridInput}, {"a.CSV", 2, InputKind::CsvInput},
-        {"a.las", 3, InputKind::LasInput}, {"a.shp", 4, InputKind::ShapefileInput}, {"a.BMP", 5, G}, {"a.jpg", 5, G},
-        {"a.elv", 6, G}, {"N45W123.hgt", 7, G}, {"a.hdf", 8, G}, {"a.ind", 9, G}, {"a.ORT", 9, G}, {"a.DEM", 10, G},
-        {"a.dt1", 11, G}, {"/x/my_aus_dem_erm", 12, G}, {"a.IMA", 13, G},
+    using K = InputKind;
+    const K G = K::SessionGridInput;
+    const std::tuple<const char*, int, InputKind> cases[] = {   // row 0: none
+        {"a.dat", 1, K::TextGridInput}, {"a.txt", 1, K::TextGridInput}, {"a.CSV", 2, K::CsvInput}, {"a.las", 3, K::LasInput},
+        {"a.shp", 4, K::ShapefileInput}, {"a.BMP", 5, G}, {"a.jpg", 5, G}, {"a.elv", 6, G}, {"N45W123.hgt", 7, G},
+        {"a.hdf", 8, G}, {"a.ind", 9, G}, {"a.ORT", 9, G}, {"a.DEM", 10, G}, {"a.dt1", 11, G}, {"/x/my_aus_dem_erm", 12, G},
+        {"a.IMA", 13, G},
         // Spellings the table does not list.
         {"N45W123.HGT", 0, G}, {"a.TXT", 0, G}, {"a.dt0", 0, G}, {"AUS_DEM_ERM", 0, G}, {"archive.txt.gz", 0, G}, {"aus_dem_er", 0, G},
     };
-    for (const Case& c : cases) {
-        const OpenRow* row = openRowForPath(c.path);
-        EXPECT_EQ(row ? std::pair(row->number, row->kind) : std::pair(0, G), std::pair(c.row, c.kind)) << c.path;
+    for (const auto& [path, number, kind] : cases) {
+        const OpenRow* row = openRowForPath(path);
+        EXPECT_EQ(row ? std::pair(row->number, row->kind) : std::pair(0, G), std::pair(number, kind)) << path;
     }
     EXPECT_EQ(std::vector<std::string>({extensionOf("/maps/site.v2/tile"), extensionOf("/x/a.tar.gz"), nameTailOf("aus_dem_er")}),
               (std::vector<std::string>{"", ".gz", ""}));   // the file name's own last dot; a tail of eleven characters
@@ -71,7 +67,7 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
                  readPictureFile("/nonexistent.bmp", ".bmp", quiet));
 }
 
-TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
+TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereReadAndOversizedPicturesAreRefused)
 {
     const std::vector<std::uint8_t> whole = readBytes(testData("contour_crop.bmp"));   // 120 x 90, bottom-up
     NullReporter quiet;
@@ -96,11 +92,7 @@ TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
         ASSERT_EQ(cut->rows(), rowsRead);
         EXPECT_TRUE(std::equal(cut->data(), cut->data() + cut->size(), full->data() + (top ? 0 : 90 - rowsRead) * 120));
     }
-}
-
-TEST(PictureLoader, PictureSizeMustFitTheFile)
-{
-    // Row 2: 5 kB announcing 8192 x 8192.
+    // Whether w x h fits a file of so many bytes (the second row: 5 kB announcing 8192 x 8192).
     for (auto [w, h, bytes, fits] : {std::tuple{120, 90, 3000, true}, {8192, 8192, 5000, false}, {8192, 8192, 70000, true},
                                      {8193, 8192, 1 << 30, false}, {0, 10, 100, false}})
         EXPECT_EQ(pictureSizeFits(w, h, bytes, kMaxPicturePixels), fits) << w << " x " << h;

@@ -74,12 +74,11 @@ TEST(Relaxation, MatchesThePlainSweepsBitForBit)
             }
 }
 
-TEST(Relaxation, LogsAndDrivesTheProgressBar)
+// Its log lines: checked with the whole interpolation.
+TEST(Relaxation, DrivesTheProgressBar)
 {
     RecordingReporter rec;
     CentralDifferenceSolver(RealGrid(5, 5, 0.0), 4, 3, rec).solve(0);
-    EXPECT_EQ(rec.lines, (std::vector<std::string>{" ", "Computing Initial Estimate", " ",
-                                                   "Refining the interpolated image."}));
     // Maximum: laplacianIterations + 1; the refining sweeps advance it while hidden.
     EXPECT_EQ(std::tuple(rec.progressMaximum, rec.progressPosition, rec.progressVisible), std::tuple(5, 7, false));
 }

@@ -9,13 +9,11 @@ TEST(SessionState, TransfersFlipBetweenNorthFirstAndSouthFirst)
 {
     SessionState s;
     s.solutionFromGrid(gridOf<IntGrid>({{1, 2}, {3, 4}}));   // north row first
-    ASSERT_TRUE(s.solutionGrid);
     // Solution row 0 is the southern row.
-    EXPECT_EQ(std::pair(s.numberElevationRows, *s.solutionGrid), std::pair(2, gridOf<RealGrid>({{3, 4}, {1, 2}})));
+    ASSERT_EQ(std::pair(s.numberElevationRows, s.solutionGrid), std::pair(2, std::optional(gridOf<RealGrid>({{3, 4}, {1, 2}}))));
     (*s.solutionGrid)(0, 0) = -2.7;
     s.inputGridFromSolution();
-    ASSERT_TRUE(s.inputGrid);
-    EXPECT_EQ(*s.inputGrid, gridOf<IntGrid>({{1, 2}, {-2, 4}}));   // truncated toward zero, back north-first
+    EXPECT_EQ(s.inputGrid, std::optional(gridOf<IntGrid>({{1, 2}, {-2, 4}})));   // truncated toward zero, back north-first
 }
 
 TEST(SolverParameters, SubmitLogsStoresAndChecksInTheFormsOrder)

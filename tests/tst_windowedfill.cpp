@@ -136,21 +136,6 @@ TEST(WindowedFill, PunchedRealPostingsComeBackWithinTheMeasuredError)
     }
 }
 
-TEST(WindowedFill, GroupsJoinWithinTheStencilsReach)
-{
-    // Two unknown postings in a 9 x 9 grid, the second offset from the first.
-    for (auto [dr, dc, count] : {std::tuple{0, 1, 1}, {1, 1, 1}, {2, 0, 1}, {0, 2, 1}, {2, 1, 2}, {1, 2, 2}, {3, 0, 2}, {2, 2, 2}}) {
-        RealGrid g(9, 9, 7.0);
-        g(3, 3) = 0.0;
-        g(3 + dr, 3 + dc) = 0.0;
-        GridRaster raster(g);
-        std::vector<VoidGroup> groups;
-        ASSERT_TRUE(findVoidGroups(raster, [&](const VoidGroup& v) { groups.push_back(v); }));
-        EXPECT_EQ(int(groups.size()), count) << dr << ", " << dc;
-        EXPECT_TRUE(count == 2 || groups[0].bounds == (RasterRect{3, 3, dr + 1, dc + 1})) << dr << ", " << dc;
-    }
-}
-
 TEST(WindowedFill, ReadAndWriteFailuresAreReported)
 {
     struct FailingRaster final : WindowedRaster {
@@ -177,8 +162,20 @@ TEST(WindowedFill, ReadAndWriteFailuresAreReported)
     EXPECT_FALSE(fillByWindows(raster, WindowedFillOptions{}, rec).has_value() || !rec.has(kGridTooSmallLine));
 }
 
-TEST(WindowedFill, AcceptChoosesGroupsAndProgressCountsTheirPostings)
+TEST(WindowedFill, GroupsJoinWithinTheStencilsReachAndAcceptChoosesAmongThem)
 {
+    // Two unknown postings in a 9 x 9 grid, the second offset from the first.
+    for (auto [dr, dc, count] : {std::tuple{0, 1, 1}, {1, 1, 1}, {2, 0, 1}, {0, 2, 1}, {2, 1, 2}, {1, 2, 2}, {3, 0, 2}, {2, 2, 2}}) {
+        RealGrid g(9, 9, 7.0);
+        g(3, 3) = 0.0;
+        g(3 + dr, 3 + dc) = 0.0;
+        GridRaster raster(g);
+        std::vector<VoidGroup> groups;
+        ASSERT_TRUE(findVoidGroups(raster, [&](const VoidGroup& v) { groups.push_back(v); }));
+        EXPECT_EQ(int(groups.size()), count) << dr << ", " << dc;
+        EXPECT_TRUE(count == 2 || groups[0].bounds == (RasterRect{3, 3, dr + 1, dc + 1})) << dr << ", " << dc;
+    }
+    // Accept leaves the group of (2, 2) out; progress counts the postings of the groups solved.
     RealGrid g(20, 20, 5.0);
     for (auto [r, c] : {std::pair{2, 2}, {2, 3}, {10, 10}, {17, 4}, {17, 5}, {18, 5}}) g(r, c) = 0.0;
     GridRaster raster(g);
