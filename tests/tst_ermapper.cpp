@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-using Lines = std::vector<std::string>;
-
 TEST(ErMapper, RealElevationsTruncatedNorthRowFirst)
 {
     TempDir dir;
@@ -14,7 +12,7 @@ TEST(ErMapper, RealElevationsTruncatedNorthRowFirst)
     RecordingReporter rec;
     const auto tile = readErMapperTile(dir.file("aus_dem_erm"), rec);
     ASSERT_TRUE(tile);
-    EXPECT_EQ(rec.lines, (Lines{"opened file successfully", " ", "File size is 964516 bytes."}));
+    EXPECT_EQ(rec.lines, (std::vector<std::string>{"opened file successfully", " ", "File size is 964516 bytes."}));
     ASSERT_EQ(std::pair(tile->rows(), tile->cols()), std::pair(401, 601));
     // Values as GDAL 3.6.2 reads the block: -9999 (null), 38.009403, 139.9999, 20.000866, 46.410213; the block repeats.
     EXPECT_EQ(cellsAt(*tile, {{0, 0}, {8, 14}, {26, 16}, {20, 10}, {20, 11}, {36 + 26, 30 * 19 + 16}}),
@@ -43,6 +41,7 @@ TEST(ErMapper, SizeTest)
     for (std::size_t size : {964515u, 964517u, 0u}) {
         RecordingReporter rec;
         EXPECT_FALSE(decodeErMapperTile(std::vector<std::uint8_t>(size), rec)) << size;
-        EXPECT_EQ(rec.lines, (Lines{"File size is " + std::to_string(size) + " bytes.", "This does not appear to be an ER file."}));
+        EXPECT_EQ(rec.lines, (std::vector<std::string>{"File size is " + std::to_string(size) + " bytes.",
+                                                       "This does not appear to be an ER file."}));
     }
 }

@@ -36,6 +36,7 @@ TEST(Terragen, HeaderAndTheRangeScaledTo0To32000SouthRowFirst)
     EXPECT_EQ(text(b, 0, 48), std::string("TERRAGENTERRAIN SIZE\x02\0\0\0XPTS\x05\0\0\0YPTS\x03\0\0\0ALTW\x1e\0\0\0", 48));
     EXPECT_EQ(std::tuple(le16(b, 48), le16(b, 48 + 2 * 7), le16(b, 48 + 2 * 14), text(b, 78, 4)),
               std::tuple(0, 16000, 32000, "EOF "));
+    EXPECT_TRUE(rep.hasSequence({"elevrange is:  800", "Colormap slope value: 40", "Colormap intercept value:  -4000"}));
 }
 
 TEST(Terragen, FlatSolutionWarnsAndSizesOrScalesBeyondSixteenBitsAreRefused)
@@ -81,6 +82,7 @@ TEST(Tga, GrayscaleWritesTheGreyByteThreeTimesAndAFlatGridWarns)
     ASSERT_TRUE(b);
     // slope 255/20 = 12.75, intercept 255 - 30 x 12.75 = -127.5; 20 -> 127.5 -> 127
     EXPECT_EQ(Bytes(b->begin() + 18, b->end()), (Bytes{0, 0, 0, 127, 127, 127, 255, 255, 255}));
+    EXPECT_TRUE(rep.hasSequence({"Slope value:  12.75", "Intercept value:  -127.5"}));
     RecordingReporter flat;
     EXPECT_EQ(encodeTga(IntGrid(1, 2, 7), TgaKind::Grayscale, flat).value_or(Bytes()).at(18), 255);
     EXPECT_TRUE(flat.hasSequence({"Max elevation:  7", "Min elevation:  7", kFlatRangeWarning, "Elevation range:  1"}));

@@ -25,10 +25,8 @@ TEST(Srtm30TileRead, FixedSizeShortFileAndLogLines)
 {
     // 2 rows and 3 samples: -2, 1, 0x8000 ... then an odd byte; the rest is beyond the end.
     std::vector<std::uint8_t> bytes(2 * 4800 * 2, 0);
-    bytes[0] = 0xFF, bytes[1] = 0xFE;
-    bytes[2 * 4800 + 1] = 1;          // row 1, column 0
-    bytes[2 * 4799] = 0x80;           // row 0, column 4799
-    bytes.push_back(0x12);            // half a sample: not read
+    bytes[0] = 0xFF, bytes[1] = 0xFE, bytes[2 * 4800 + 1] = 1, bytes[2 * 4799] = 0x80;   // (0, 0), (1, 0), (0, 4799)
+    bytes.push_back(0x12);   // half a sample: not read
     RecordingReporter rec;
     const auto tile = decodeSrtm30Tile(bytes, rec);
     ASSERT_TRUE(tile);
