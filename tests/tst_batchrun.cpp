@@ -30,7 +30,7 @@ struct BatchFixture : ::testing::Test {
     GraphicsModel graphics;
     RecordingReporter rec;
     BatchList list;
-    BatchHost host;   // the window's part: checked through the batch window
+    BatchHost host;   // the window's part: checked through the batch window, but for the hide
 
     void SetUp() override { std::tie(session.lsqrIterations, session.laplacianIterations) = std::pair(0, 200); }
     IntGrid read(const std::string& name)
@@ -72,10 +72,9 @@ TEST(BatchList, AddsUpToAThousandFilesAndCancelDropsTheLast)
     EXPECT_EQ(rec.lines, Lines{kBatchListFullLine});
 }
 
-// The per-file log lines (the fill itself is checked through gridmend-cli batch, the window's part and
-// the end of the batch mode through the batch window).
-// -500 is null under the batch's definition (-100), not under the window's initial -1000: it holds for
-// every file.
+// The per-file log lines and one null definition for every file: -500 is null under the batch's (-100), not
+// under the window's initial -1000. The fill itself is checked through gridmend-cli batch, the rest of the
+// window's part and the end of the batch mode through the batch window.
 TEST_F(BatchFixture, ThreeTilesAreFilledUnderOneNullDefinitionAndTheirInputsLeftAlone)
 {
     const std::string names[] = {"N45W122.hgt", "N45W123.hgt", "N46W122.hgt"};
@@ -85,6 +84,8 @@ TEST_F(BatchFixture, ThreeTilesAreFilledUnderOneNullDefinitionAndTheirInputsLeft
         return t;
     };
     for (int i = 0; i < 3; ++i) add(names[i], tile(i));
+    int hides = 0;   // the window's graphics window, hidden before each tile is read
+    host.hideGraphicsWindow = [&hides] { ++hides; };
     graphics.nullDataDefinition = -100;
     EXPECT_EQ(run().saved, 3);
     for (int i = 0; i < 3; ++i) {
@@ -93,7 +94,7 @@ TEST_F(BatchFixture, ThreeTilesAreFilledUnderOneNullDefinitionAndTheirInputsLeft
         EXPECT_TRUE(rec.hasSequence({dir.file(names[i]), "opened file successfully"}));
         EXPECT_TRUE(rec.has(kFinishedFileLine + std::to_string(i)));
     }
-    EXPECT_EQ(std::pair(rec.beeps, graphics.holdsContent()), std::pair(9, false));
+    EXPECT_EQ(std::tuple(rec.beeps, graphics.holdsContent(), hides), std::tuple(9, false, 3));
 }
 
 TEST_F(BatchFixture, FailuresAreSkippedWithALogLine)

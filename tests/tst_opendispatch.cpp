@@ -126,13 +126,7 @@ TEST(RoundTrips, EveryGridWriterAgainstItsReader)
     NullReporter quiet;
     std::vector<std::uint8_t> dtedHeader;
     if (auto t = decodeDted1Tile(dtedFile("1201", 1, 1201, [](int, int) { return 0; }), quiet)) dtedHeader = t->headerBlock;
-    struct Row {
-        const char* name;
-        std::int32_t low, high;
-        bool square;
-        Back back;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, std::int32_t, std::int32_t, bool, Back> rows[] = {   // name, values, square
         {"elevation array", -999999999, 999999999, false,   // ten-character fields
          [](const IntGrid& g) { auto f = parseElevationArray(formatElevationArray(g, 1));
                                 return f ? std::optional(f->grid) : std::nullopt; }},
@@ -164,14 +158,14 @@ TEST(RoundTrips, EveryGridWriterAgainstItsReader)
              return r ? std::optional(gridops::truncToIntGrid(r->values)) : std::nullopt; }},
     };
     std::mt19937 gen(1357);
-    for (const Row& row : rows)
+    for (const auto& [name, low, high, square, back] : rows)
         for (int trial = 0; trial < 4; ++trial) {
             std::uniform_int_distribution<int> side(2, 40);
-            std::uniform_int_distribution<std::int32_t> value(row.low, row.high);
-            const int rowsOf = side(gen), cols = row.square ? rowsOf : side(gen);
+            std::uniform_int_distribution<std::int32_t> value(low, high);
+            const int rowsOf = side(gen), cols = square ? rowsOf : side(gen);
             IntGrid g(rowsOf, cols);
             for (std::int32_t& v : g.cells()) v = value(gen);
-            g(0, 0) = row.low, g(rowsOf - 1, cols - 1) = row.high;
-            ASSERT_EQ(row.back(g), std::optional(g)) << row.name;
+            g(0, 0) = low, g(rowsOf - 1, cols - 1) = high;
+            ASSERT_EQ(back(g), std::optional(g)) << name;
         }
 }
