@@ -19,6 +19,10 @@ TEST(Srtm30TileName, LowerCaseLettersArePositive)
                              notices ? 0 : c.latitudeMultiplier),
                   std::tuple(longitude, latitude, notices, lonMultiplier, latMultiplier)) << path;
     }
+    RecordingReporter rec;
+    parseSrtm30TileName("w140n10.dem", rec);
+    EXPECT_EQ(rec.lines, (Lines{"w140n10", "latitudeMultiplier:  1", "longitudeMultiplier:  -1", "longitudeString:  140",
+                                "latitudeString:  10", "-140", "10"}));
 }
 
 TEST(Srtm30TileRead, FixedSizeShortFileAndLogLines)
