@@ -69,8 +69,7 @@ TEST(LaplacianSystem, CountsRowSumsAndDataEquations)
 TEST(LaplacianSystem, FusedProductsGiveTheBitsOfThePlainLoops)
 {
     std::mt19937 gen(2024);
-    const std::pair<int, int> shapes[] = {{2, 2}, {2, 3}, {3, 2}, {3, 3}, {4, 6}, {5, 8}, {7, 3}, {17, 5}, {64, 65}};
-    for (auto [R, C] : shapes)
+    for (auto [R, C] : {std::pair{2, 2}, {2, 3}, {3, 2}, {3, 3}, {4, 6}, {5, 8}, {7, 3}, {17, 5}, {64, 65}})
         for (double known : {0.0, 0.3, 1.0}) {
             const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, known);
             SparseRowSystem s(g);

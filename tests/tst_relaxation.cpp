@@ -62,9 +62,8 @@ RealGrid referenceRelaxation(const RealGrid& input, int sweeps, int refining, in
 
 TEST(Relaxation, MatchesThePlainSweepsBitForBit)
 {
-    const int sizes[][2] = {{2, 2}, {2, 7}, {7, 2}, {3, 3}, {4, 6}, {5, 5}, {9, 13}, {31, 17}, {64, 64}, {151, 127}};
     std::mt19937 gen(1);
-    for (auto [R, C] : sizes)
+    for (auto [R, C] : {std::pair{2, 2}, {2, 7}, {7, 2}, {3, 3}, {4, 6}, {5, 5}, {9, 13}, {31, 17}, {64, 64}, {151, 127}})
         for (double known : {0.0, 0.05, 0.3, 0.9})
             for (int lsqr : {0, 1}) {
                 const RealGrid input = dense::randomKnownGrid<RealGrid>(gen, R, C, known);

@@ -25,7 +25,9 @@ TEST_F(SaveAsciiDem, OneJourneyThroughTheForm)
     // Each attempt types its texts into the form and clicks its button.
     std::deque<std::pair<std::vector<std::pair<const char*, QString>>, const char*>> attempts;
     ModalRecorder recorder;
+    QStringList datums;   // as the form shows it each time
     recorder.answer = [&](QDialog& d) {
+        datums << d.findChild<QComboBox*>("datumBox")->currentText();
         bool finished = false;
         const auto connection = QObject::connect(&d, &QDialog::finished, [&finished] { finished = true; });
         while (!finished && !attempts.empty()) {
@@ -72,4 +74,5 @@ TEST_F(SaveAsciiDem, OneJourneyThroughTheForm)
     attempts.push_back({{{"zoneEdit", "33"}, {"spacingEdit", "90"}}, "cancelButton"});   // typed, then cancelled
     save("third.dem");
     EXPECT_EQ(readText(dir.file("third.dem")), readText(dir.file("south.dem")));
+    EXPECT_EQ(datums, (QStringList{"NAD-83", "NAD-83", "NAS-C"}));
 }

@@ -64,11 +64,10 @@ RealGrid realCrop()
 
 TEST(WindowedFill, EqualsTheWholeGridRunBitForBit)
 {
-    const int sizes[][2] = {{2, 2}, {2, 9}, {9, 2}, {3, 3}, {4, 7}, {5, 5}, {17, 11}, {40, 64}, {97, 83}};
     // The sweeps, and converged surfaces (each group's window solved apart, other groups held).
     const SurfaceChoice surfaces[] = {{}, {SurfaceMode::Tension, 0.1}, {SurfaceMode::ThinPlate}};
     unsigned seed = 1;
-    for (auto [R, C] : sizes)
+    for (auto [R, C] : {std::pair{2, 2}, {2, 9}, {9, 2}, {3, 3}, {4, 7}, {5, 5}, {17, 11}, {40, 64}, {97, 83}})
         for (int blobs : {0, 3, 25})
             for (double scatter : {0.0, 0.03, 0.2})
                 for (const SurfaceChoice& surface : surfaces) {
