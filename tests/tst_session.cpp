@@ -61,4 +61,6 @@ TEST(SolverParameters, SixBoxSubmitLogsTheSizeAndLeavesAcceptedAlone)
     // Nothing submitted: the stored texts are empty and do not convert.
     SessionState empty;
     EXPECT_EQ(convertIterationTexts(empty).value_or(""), "Text box entry must be an integer!");
+    empty.laplacianIterationsText = "1", empty.lsqrIterationsText = "2";
+    EXPECT_EQ(convertIterationTexts(empty).value_or(""), "Text box entry must be a double!");
 }
