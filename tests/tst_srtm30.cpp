@@ -8,19 +8,16 @@ using Lines = std::vector<std::string>;
 
 TEST(Srtm30TileName, LowerCaseLettersArePositive)
 {
-    struct Case {
-        std::string path;
-        int longitude, latitude, longitudeMultiplier, latitudeMultiplier, notices;
-    };
-    for (const Case& c : {Case{"e020n40.dem", 20, 40, 1, 1, 0}, Case{"/data/w140n10.dem", -140, 10, -1, 1, 0},
-                          Case{"E020N40.dem", -20, -40, -1, -1, 0}, Case{"e020s10.hgt", 20, -10, 1, -1, 0},
-                          Case{"eABCn4x.dem", 0, 0, 1, 1, 2}, Case{"x.dem", 0, 0, 1, 1, 2}}) {
+    // Multipliers are checked where the name parses (no notices).
+    for (auto [path, longitude, latitude, lonMultiplier, latMultiplier, notices] :
+         {std::tuple{"e020n40.dem", 20, 40, 1, 1, 0}, {"/data/w140n10.dem", -140, 10, -1, 1, 0},
+          {"E020N40.dem", -20, -40, -1, -1, 0}, {"e020s10.hgt", 20, -10, 1, -1, 0}, {"eABCn4x.dem", 0, 0, 0, 0, 2},
+          {"x.dem", 0, 0, 0, 0, 2}}) {
         RecordingReporter rec;
-        const Srtm30Corner corner = parseSrtm30TileName(c.path, rec);
-        EXPECT_EQ(std::tuple(corner.longitude, corner.latitude, int(rec.notices.size())),
-                  std::tuple(c.longitude, c.latitude, c.notices)) << c.path;
-        if (!c.notices) EXPECT_EQ(std::pair(corner.longitudeMultiplier, corner.latitudeMultiplier),
-                                  std::pair(c.longitudeMultiplier, c.latitudeMultiplier)) << c.path;
+        const Srtm30Corner c = parseSrtm30TileName(path, rec);
+        EXPECT_EQ(std::tuple(c.longitude, c.latitude, int(rec.notices.size()), notices ? 0 : c.longitudeMultiplier,
+                             notices ? 0 : c.latitudeMultiplier),
+                  std::tuple(longitude, latitude, notices, lonMultiplier, latMultiplier)) << path;
     }
     RecordingReporter rec;
     parseSrtm30TileName("w140n10.dem", rec);
@@ -32,10 +29,8 @@ TEST(Srtm30TileRead, FixedSizeShortFileAndLogLines)
 {
     // 2 rows and 3 samples: -2, 1, 0x8000 ... then an odd byte; the rest is beyond the end.
     std::vector<std::uint8_t> bytes(2 * 4800 * 2, 0);
-    bytes[0] = 0xFF, bytes[1] = 0xFE;
-    bytes[2 * 4800 + 1] = 1;          // row 1, column 0
-    bytes[2 * 4799] = 0x80;           // row 0, column 4799
-    bytes.push_back(0x12);            // half a sample: not read
+    bytes[0] = 0xFF, bytes[1] = 0xFE, bytes[2 * 4800 + 1] = 1, bytes[2 * 4799] = 0x80;   // (0, 0), (1, 0), (0, 4799)
+    bytes.push_back(0x12);   // half a sample: not read
     RecordingReporter rec;
     const auto tile = decodeSrtm30Tile(bytes, rec);
     ASSERT_TRUE(tile);

@@ -1,5 +1,4 @@
 #include "formats/TextGrid.h"
-#include "RecordingReporter.h"
 #include "TestFiles.h"
 
 #include <cmath>
@@ -9,11 +8,6 @@ TEST(TextGrid, ReadsNumbersInFileOrderSeparatedByAnyWhiteSpace)
 {
     const TextGridRead r = parseTextGrid("1 2.5\t-3\r\n4e1\n\n  0   6", 2, 3);
     EXPECT_EQ(std::pair(r.valuesRead, r.grid), std::pair(6ul, gridOf<RealGrid>({{1, 2.5, -3}, {40, 0, 6}})));
-    TempDir dir;
-    writeText(dir.file("g.txt"), "1 2 3 4");
-    RecordingReporter rec;
-    ASSERT_TRUE(readTextGrid(dir.file("g.txt"), 2, 2, rec));
-    EXPECT_EQ(rec.lines, (std::vector<std::string>{"opened file successfully", " "}));
 }
 
 TEST(TextGrid, StopsAtTheFirstNonNumberAndLeavesTheRestUnknown)

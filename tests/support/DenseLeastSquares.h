@@ -5,7 +5,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstddef>
-#include <functional>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -30,62 +30,46 @@ Matrix denseOf(const System& s)
     return A;
 }
 
-inline std::vector<double> multiply(const Matrix& A, const std::vector<double>& x)
+/// A x, or A^T x when transposed.
+inline std::vector<double> multiply(const Matrix& A, const std::vector<double>& x, bool transposed = false)
 {
-    std::vector<double> y(A.rows, 0.0);
+    std::vector<double> y(transposed ? A.cols : A.rows, 0.0);
     for (std::size_t i = 0; i < A.rows; ++i)
-        for (std::size_t j = 0; j < A.cols; ++j) y[i] += A(i, j) * x[j];
+        for (std::size_t j = 0; j < A.cols; ++j) (transposed ? y[j] : y[i]) += A(i, j) * (transposed ? x[i] : x[j]);
     return y;
-}
-
-inline std::vector<double> multiplyTransposed(const Matrix& A, const std::vector<double>& y)
-{
-    std::vector<double> x(A.cols, 0.0);
-    for (std::size_t i = 0; i < A.rows; ++i)
-        for (std::size_t j = 0; j < A.cols; ++j) x[j] += A(i, j) * y[i];
-    return x;
 }
 
 inline double dot(const std::vector<double>& a, const std::vector<double>& b)
 {
-    double s = 0.0;
-    for (std::size_t i = 0; i < a.size(); ++i) s += a[i] * b[i];
-    return s;
+    return std::inner_product(a.begin(), a.end(), b.begin(), 0.0);
 }
 
 inline double norm(const std::vector<double>& a) { return std::sqrt(dot(a, a)); }
 
-/// argmin ||A x - b|| for A of full column rank, by Householder QR.
-inline std::vector<double> leastSquares(Matrix A, std::vector<double> b)
+/// argmin ||A x - b|| for A of full column rank, by Householder QR (b carried as a last column).
+inline std::vector<double> leastSquares(const Matrix& A0, const std::vector<double>& b)
 {
-    const std::size_t m = A.rows, n = A.cols;
+    const std::size_t m = A0.rows, n = A0.cols;
     assert(m >= n);
+    Matrix A(m, n + 1);
+    for (std::size_t i = 0; i < m; ++i)
+        for (std::size_t j = 0; j <= n; ++j) A(i, j) = j < n ? A0(i, j) : b[i];
     for (std::size_t k = 0; k < n; ++k) {
-        double alpha = 0.0;
-        for (std::size_t i = k; i < m; ++i) alpha += A(i, k) * A(i, k);
-        alpha = std::sqrt(alpha);
-        if (A(k, k) > 0) alpha = -alpha;
         std::vector<double> v(m, 0.0);
         for (std::size_t i = k; i < m; ++i) v[i] = A(i, k);
+        const double alpha = A(k, k) > 0 ? -norm(v) : norm(v);
         v[k] -= alpha;
         const double vv = dot(v, v);
-        if (vv == 0.0) continue;
-        for (std::size_t j = k; j < n; ++j) {
+        for (std::size_t j = k; j <= n && vv != 0.0; ++j) {
             double s = 0.0;
             for (std::size_t i = k; i < m; ++i) s += v[i] * A(i, j);
-            s = 2 * s / vv;
-            for (std::size_t i = k; i < m; ++i) A(i, j) -= s * v[i];
+            for (std::size_t i = k; i < m; ++i) A(i, j) -= 2 * s / vv * v[i];
         }
-        double s = 0.0;
-        for (std::size_t i = k; i < m; ++i) s += v[i] * b[i];
-        s = 2 * s / vv;
-        for (std::size_t i = k; i < m; ++i) b[i] -= s * v[i];
     }
     std::vector<double> x(n, 0.0);
-    for (std::size_t k = n; k-- > 0;) {
-        double s = b[k];
-        for (std::size_t j = k + 1; j < n; ++j) s -= A(k, j) * x[j];
-        x[k] = s / A(k, k);
+    for (std::size_t k = n; k-- > 0;) {   // back substitution in the last column
+        for (std::size_t j = k + 1; j < n; ++j) A(k, n) -= A(k, j) * x[j];
+        x[k] = A(k, n) / A(k, k);
     }
     return x;
 }
@@ -96,11 +80,11 @@ inline std::vector<double> leastSquares(Matrix A, std::vector<double> b)
 inline std::vector<double> krylovIterate(const Matrix& A, const std::vector<double>& b,
                                          const std::vector<double>& x0, std::size_t k)
 {
-    std::vector<double> r0 = b;
-    const std::vector<double> Ax0 = multiply(A, x0);
-    for (std::size_t i = 0; i < r0.size(); ++i) r0[i] -= Ax0[i];
+    std::vector<double> r0 = multiply(A, x0);
+    for (std::size_t i = 0; i < r0.size(); ++i) r0[i] = b[i] - r0[i];
     std::vector<std::vector<double>> basis;
-    std::vector<double> next = multiplyTransposed(A, r0);
+    Matrix AV(A.rows, k);   // A times the basis
+    std::vector<double> next = multiply(A, r0, true);
     for (std::size_t i = 0; i < k; ++i) {
         for (int pass = 0; pass < 2; ++pass)
             for (const auto& q : basis) {
@@ -109,13 +93,10 @@ inline std::vector<double> krylovIterate(const Matrix& A, const std::vector<doub
             }
         const double len = norm(next);
         for (double& v : next) v /= len;
+        const std::vector<double> Aq = multiply(A, next);
+        for (std::size_t r = 0; r < A.rows; ++r) AV(r, i) = Aq[r];
         basis.push_back(next);
-        next = multiplyTransposed(A, multiply(A, next));
-    }
-    Matrix AV(A.rows, k);
-    for (std::size_t j = 0; j < k; ++j) {
-        const std::vector<double> col = multiply(A, basis[j]);
-        for (std::size_t i = 0; i < A.rows; ++i) AV(i, j) = col[i];
+        next = multiply(A, Aq, true);
     }
     const std::vector<double> y = leastSquares(AV, r0);
     std::vector<double> x = x0;
@@ -128,10 +109,7 @@ inline std::vector<double> krylovIterate(const Matrix& A, const std::vector<doub
 inline double relativeDifference(const std::vector<double>& a, const std::vector<double>& b)
 {
     double diff = 0.0, scale = 0.0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        diff = std::max(diff, std::fabs(a[i] - b[i]));
-        scale = std::max(scale, std::fabs(b[i]));
-    }
+    for (std::size_t i = 0; i < a.size(); ++i) diff = std::max(diff, std::fabs(a[i] - b[i])), scale = std::max(scale, std::fabs(b[i]));
     return scale > 0 ? diff / scale : diff;
 }
 
@@ -141,8 +119,7 @@ G randomKnownGrid(std::mt19937& gen, int rows, int columns, double knownFraction
 {
     std::uniform_real_distribution<double> u(0, 1), z(low, high);
     G g(rows, columns, 0.0);
-    for (auto& v : g.cells())
-        if (u(gen) < knownFraction) v = z(gen);
+    for (auto& v : g.cells()) v = u(gen) < knownFraction ? z(gen) : 0.0;
     return g;
 }
 

@@ -24,18 +24,15 @@ struct OpenFixture : ProgramFixture {
     {
         modal::setAnswerer([this](QDialog& d) {
             dialogs << d.windowTitle();
-            if (auto* box = qobject_cast<QMessageBox*>(&d)) {
-                messages << box->windowTitle() + ": " + box->text();
-                return int(QDialog::Accepted);
-            }
-            if (auto* error = qobject_cast<ErrorWindow*>(&d)) {
-                messages << "Error!: " + error->text();
+            auto* box = qobject_cast<QMessageBox*>(&d);
+            auto* error = qobject_cast<ErrorWindow*>(&d);
+            if (box || error) {
+                messages << (box ? box->windowTitle() + ": " + box->text() : "Error!: " + error->text());
                 return int(QDialog::Accepted);
             }
             if (d.objectName() == "dataEntryForm") {
-                d.findChild<QLineEdit*>("rowsEdit")->setText(rows);
-                d.findChild<QLineEdit*>("columnsEdit")->setText(columns);
-                d.findChild<QLineEdit*>("lsqrEdit")->setText(lsqr);
+                for (auto [name, text] : {std::pair{"rowsEdit", rows}, {"columnsEdit", columns}, {"lsqrEdit", lsqr}})
+                    d.findChild<QLineEdit*>(name)->setText(text);
                 d.findChild<QPushButton*>(paramsAnswer == "submit" ? "submitButton" : "cancelButton")->click();
                 return d.result();
             }
