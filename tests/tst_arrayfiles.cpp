@@ -42,7 +42,8 @@ TEST(IndexFile, LargeExtentsAreRescaledOntoAt1201)
               std::tuple(1201, 1189, std::vector<std::int32_t>{20, 30, 10}));
     RecordingReporter justOver, square;   // 1202 x 10 triggers the lines, 1201 x 1201 does not
     ASSERT_TRUE(parseIndexFile("0 0 1\n1201 9 2\n", justOver) && parseIndexFile("0 0 1\n1200 1200 2\n", square));
-    EXPECT_EQ(std::pair(justOver.has(" Large file detected."), square.has(" Large file detected.")), std::pair(true, false));
+    EXPECT_EQ(std::pair(justOver.has(" Large file detected."), square.has(" Large file detected.")),
+              std::pair(true, false));
 }
 
 TEST(ElevationArray, WritesTheFixedWidthLayoutAndTheIndexArrayRowsOuter)

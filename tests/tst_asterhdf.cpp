@@ -40,8 +40,9 @@ TEST(AsterHdf, ThirtyTwoBitFloatsTruncatedAndNullWhereNoIntegerExists)
     RecordingReporter rec;
     const auto grid = parseAsterHdf(hdfFile(layout), rec);
     ASSERT_TRUE(grid);   // 123.456, -123.456, NaN, 1e10, -2^31, inf, then 7.75
-    EXPECT_EQ(cellsAt(*grid, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {1, 7}}),
-              (std::vector<std::int32_t>{123, -123, -32768, -32768, std::numeric_limits<std::int32_t>::min(), -32768, 7}));
+    EXPECT_EQ(
+        cellsAt(*grid, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}, {0, 5}, {1, 7}}),
+        (std::vector<std::int32_t>{123, -123, -32768, -32768, std::numeric_limits<std::int32_t>::min(), -32768, 7}));
 }
 
 TEST(AsterHdf, LaterLargeDataSetFirstMatchingGroupAndLowByteOfTheCount)
@@ -50,8 +51,9 @@ TEST(AsterHdf, LaterLargeDataSetFirstMatchingGroupAndLowByteOfTheCount)
     layout.rows = 2000, layout.cols = 2300, layout.decoyDataSet = layout.decoyGroup = true;
     RecordingReporter rec;
     const auto grid = parseAsterHdf(hdfFile(layout), rec);
-    EXPECT_EQ(std::pair(grid ? (*grid)(0, 5) : -1, rec.hasSequence({"sd_reference is:\t\t\t9", "sd_reference is:\t\t\t2"})),
-              std::pair(5, true));
+    EXPECT_EQ(
+        std::pair(grid ? (*grid)(0, 5) : -1, rec.hasSequence({"sd_reference is:\t\t\t9", "sd_reference is:\t\t\t2"})),
+        std::pair(5, true));
 
     HdfLayout small;   // 3 x 4: too small to be picked, the only group still gives the references
     small.countField = 0x0105;   // 261 descriptors claimed: only the low byte counts
@@ -60,7 +62,8 @@ TEST(AsterHdf, LaterLargeDataSetFirstMatchingGroupAndLowByteOfTheCount)
     RecordingReporter smallRec;
     const auto smallGrid = parseAsterHdf(file, smallRec);
     ASSERT_TRUE(smallGrid);
-    EXPECT_EQ(std::tuple(smallRec.lines.front(), smallRec.has("sd_reference is:\t\t\t2"), (*smallGrid)(2, 3)), std::tuple("Error", false, 11));
+    EXPECT_EQ(std::tuple(smallRec.lines.front(), smallRec.has("sd_reference is:\t\t\t2"), (*smallGrid)(2, 3)),
+              std::tuple("Error", false, 11));
 }
 
 TEST(AsterHdf, LengthOneByteShortRaisesTheErrorWindowAndStillReads)
@@ -71,10 +74,12 @@ TEST(AsterHdf, LengthOneByteShortRaisesTheErrorWindowAndStillReads)
     const auto grid = parseAsterHdf(hdfFile(layout), rec);
     ASSERT_TRUE(grid);
     EXPECT_EQ((*grid)(1999, 2299), int((2000 * 2300 - 1) % 30000));
-    EXPECT_EQ(rec.notices, (decltype(rec.notices){{"Error!", "This does not appear to be a valid \nASTER DEM .hdf file.\n"
-                                                             "It may be a different type of .hdf file, \nand may even be an"
-                                                             "\nASTER L1A or L1B file.  However, \nthis program only\nreds "
-                                                             "ASTER DEM files.\n\nExiting."}}));
+    EXPECT_EQ(rec.notices,
+              (decltype(rec.notices){{"Error!",
+                                      "This does not appear to be a valid \nASTER DEM .hdf file.\n"
+                                      "It may be a different type of .hdf file, \nand may even be an"
+                                      "\nASTER L1A or L1B file.  However, \nthis program only\nreds "
+                                      "ASTER DEM files.\n\nExiting."}}));
 }
 
 TEST(AsterHdf, MalformedFilesGiveNoGridOrAZeroGrid)
@@ -89,9 +94,11 @@ TEST(AsterHdf, MalformedFilesGiveNoGridOrAZeroGrid)
     }
     // Cut inside the header, the descriptors and the data set.
     const auto whole = hdfFile(HdfLayout{});
-    for (std::size_t size : {std::size_t(0), std::size_t(1), std::size_t(5), std::size_t(9), std::size_t(30), whole.size() - 1}) {
+    for (std::size_t size :
+         {std::size_t(0), std::size_t(1), std::size_t(5), std::size_t(9), std::size_t(30), whole.size() - 1}) {
         RecordingReporter cut;
-        EXPECT_FALSE(parseAsterHdf(std::vector<std::uint8_t>(whole.begin(), whole.begin() + std::ptrdiff_t(size)), cut)) << size;
+        EXPECT_FALSE(parseAsterHdf(std::vector<std::uint8_t>(whole.begin(), whole.begin() + std::ptrdiff_t(size)), cut))
+            << size;
     }
     RecordingReporter rec;
     EXPECT_EQ(parseAsterHdf(hdfFile(eightBits), rec), IntGrid(3, 4, 0));

@@ -99,5 +99,6 @@ TEST_F(Classify, EntriesBelowOneShowTheErrorWindowAndNothingRuns)
     const QString error = "Error!: The number of passes and the\nnumber of clusters must be at\nleast 1.";
     EXPECT_EQ(modals.shown, (QStringList{"Pixel Classification Data Entry", error}));
     // The dialog closes after the error window; nothing valid was stored before.
-    EXPECT_EQ(std::tuple(dialog.result(), classifier.running(), logSize()), std::tuple(int(QDialog::Rejected), false, before));
+    EXPECT_EQ(std::tuple(dialog.result(), classifier.running(), logSize()),
+              std::tuple(int(QDialog::Rejected), false, before));
 }

@@ -45,7 +45,8 @@ TEST(Cli, ExitStatusAndReasonOfEveryRefusal)
     writeText(d + "broken.tif", "II* not a tiff");
     fs::create_directory(d + "folder.hgt");
     fs::create_symlink("/dev/full", d + "full.txt");
-    for (const char* ext : {".shp", ".shx", ".dbf"}) fs::copy_file(testData(std::string("storml_contours_12") + ext), d + "bad" + ext);
+    for (const char* ext : {".shp", ".shx", ".dbf"})
+        fs::copy_file(testData(std::string("storml_contours_12") + ext), d + "bad" + ext);
     for (const char* folder : {"empty", "mixed", "odd", "same"}) fs::create_directory(d + folder);   // tile sets
     writeBytes(d + "mixed/N10E010.hgt", std::vector<std::uint8_t>(2 * 5 * 5));
     writeBytes(d + "mixed/N10E011.hgt", std::vector<std::uint8_t>(2 * 6 * 6));
@@ -70,7 +71,7 @@ TEST(Cli, ExitStatusAndReasonOfEveryRefusal)
         {"interpolate " + d + "short.txt" + o + "txt" + grid, 1, "holds 3 numbers; rows x columns = 16"},
         {"interpolate " + d + "missing.txt" + o + "txt" + grid, 1, "could not open input file"},
         {"interpolate " + d + "g.txt " + d + "full.txt" + grid, 1, "full.txt: No space left on device"},
-        {"interpolate " + d + "c.elv" + o + "elv --rows 4 --columns 4 --lsqr 0", 2, ""},   // the size comes from the file
+        {"interpolate " + d + "c.elv" + o + "elv --rows 4 --columns 4 --lsqr 0", 2, ""},   // size from the file
         {"interpolate " + shp + o + "txt --lsqr 0", 1, ""},   // Run needs LSQR
         {"interpolate " + d + "bad.shp" + o + "txt --lsqr 2 --maxspan 60", 1,
          "This does not look like a proper .shp file.\nExiting.\n"},
@@ -105,7 +106,7 @@ TEST(Cli, ExitStatusAndReasonOfEveryRefusal)
         {"patch " + crop + o + "dt1 --dted0 /nonexistent/n49.dt0", 1, ""},
         {"patch " + d + "a.elv" + o + "elv --dted0 " + dt0, 1, "Expand DTED0 DEM refused"},
         {"render3d " + crop + o + "jpg --rows 101 --columns 101", 2, ""},   // the size comes from the file
-        {"render3d " + d + "g.txt" + o + "jpg", 2, ""},                    // an ASCII matrix needs it
+        {"render3d " + d + "g.txt" + o + "jpg", 2, ""},   // an ASCII matrix needs it
         {"tiles mend " + d + "mixed " + d + "o", 2, ""},
         {"tiles fill " + d + "empty " + d + "o", 1, "No SRTM tiles (such as N49E011.hgt) in"},
         {"tiles fill " + d + "mixed " + d + "o", 1, "Tiles of different sizes: "},
@@ -183,13 +184,15 @@ TEST(Cli, InterpolatesGridInputsAndPoints)
     TempDir dir;
     // A contour array (255 unknown) in the four-box form, written north-up as read.
     writeText(dir.file("c.elv"), "4 4 0\n100 255 255 100\n255 255 255 255\n255 255 255 255\n40 255 255 40\n");
-    CliResult r = runCli("interpolate " + dir.file("c.elv") + " " + dir.file("c_out.elv") + " --lsqr 0 --laplacian 300 --refining 0");
+    CliResult r = runCli("interpolate " + dir.file("c.elv") + " " + dir.file("c_out.elv") +
+                         " --lsqr 0 --laplacian 300 --refining 0");
     ASSERT_EQ(r.status, 0) << r.out;
     const std::string out = readText(dir.file("c_out.elv"));
     EXPECT_EQ(out.substr(0, 41), "         4         4         1\n       100");
     EXPECT_EQ(out.substr(31 + 3 * 41, 10), "        40");
     writeText(dir.file("p.ind"), "0 0 50\n0 5 50\n5 0 10\n5 5 10\n");
-    ASSERT_EQ(runCli("interpolate " + dir.file("p.ind") + " " + dir.file("p.txt") + " --lsqr 0 --laplacian 200").status, 0);
+    ASSERT_EQ(runCli("interpolate " + dir.file("p.ind") + " " + dir.file("p.txt") + " --lsqr 0 --laplacian 200").status,
+              0);
     EXPECT_EQ(readText(dir.file("p.txt")).substr(0, 10), "   10.0000");   // the southern row first
     r = runCli("interpolate " + testData("grid.csv") + " " + dir.file("csv.txt") + " --rows 20 --columns 30 --lsqr 2");
     EXPECT_NE(r.out.find("number of points is:  400\n  \nminColumns is:  440750\n"), std::string::npos) << r.out;
@@ -211,12 +214,15 @@ TEST(Cli, ConvertWritesThroughTheWindowsSavers)
     EXPECT_EQ(readText(dir.file("spot.ind")).substr(0, 30), "0    0     100\n0    1     255\n");
     // A USGS DEM through the form's checks and defaults, read back scaled by Open's reader.
     writeText(dir.file("c.elv"), "3 2 1\n120 -179\n110 -189\n100 -199\n");
-    r = runCli("convert " + dir.file("c.elv") + " " + dir.file("c.dem") + " --origin 500000 -4000000 --utm-zone 5 --datum NAS-C --units 2 3"
-                                              " --spacing 12.5 --output-scale 3.28");
-    EXPECT_NE(r.out.find(dir.file("c.dem") + "\nbasexFloat is:  500000\nbaseyFloat is:  -4000000\nDatum is:  NAS-C\n"
-                                             "UTM Zone is:  5\nSpacing is:  12.5\nPlanimetric Units Code is:  2\n"
-                                             "Elevation Units Code is:  3\nOutput Scale Factor is:  3.28\n \nFile saved.\n"),
-              std::string::npos) << r.out;
+    r = runCli("convert " + dir.file("c.elv") + " " + dir.file("c.dem") +
+               " --origin 500000 -4000000 --utm-zone 5 --datum NAS-C --units 2 3"
+               " --spacing 12.5 --output-scale 3.28");
+    EXPECT_NE(r.out.find(dir.file("c.dem") +
+                         "\nbasexFloat is:  500000\nbaseyFloat is:  -4000000\nDatum is:  NAS-C\n"
+                         "UTM Zone is:  5\nSpacing is:  12.5\nPlanimetric Units Code is:  2\n"
+                         "Elevation Units Code is:  3\nOutput Scale Factor is:  3.28\n \nFile saved.\n"),
+              std::string::npos)
+        << r.out;
     ASSERT_EQ(runCli("convert " + dir.file("c.dem") + " " + dir.file("back.elv")).status, 0);
     EXPECT_EQ(readText(dir.file("back.elv")), "         3         2         1\n       393      -587\n"
                                               "       360      -619\n       327      -652\n");
@@ -240,5 +246,6 @@ TEST(Cli, ResampleAveragesBlocks)
     TempDir dir;
     writeText(dir.file("g.elv"), "5 5 1\n1 1 1 1 1\n1 1 10 1 1\n1 30 99 40 1\n1 1 20 1 1\n1 1 1 1 1\n");
     ASSERT_EQ(runCli("resample " + dir.file("g.elv") + " " + dir.file("h.elv") + " --rate 2").status, 0);
-    EXPECT_EQ(readText(dir.file("h.elv")), "         2         2         1\n         1         1\n         1        25\n");
+    EXPECT_EQ(readText(dir.file("h.elv")),
+              "         2         2         1\n         1         1\n         1        25\n");
 }

@@ -4,62 +4,14 @@
 #include "app/core/Reporter.h"
 #include "formats/SrtmHgt.h"
 #include "CliRun.h"
+#include "GdalView.h"
 #include "TestFiles.h"
 
-#include <gdal.h>
-#include <ogr_srs_api.h>
-
-#include <array>
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
-
-/// What GDAL reports for a raster file.
-struct GdalView {
-    int rows = 0, cols = 0, blockRows = 0, blockCols = 0, hasNodata = 0;
-    std::string type, crs, compression, predictor, layout;
-    double nodata = 0;
-    std::array<double, 6> transform{};
-    std::vector<double> values;   // north row first, as stored
-    double at(int r, int c) const { return values[std::size_t(r) * std::size_t(cols) + std::size_t(c)]; }
-};
-
-constexpr std::size_t kMaxValuesRead = 1u << 22;   // larger rasters: only their description
-
-GdalView gdalView(const std::string& path)
-{
-    GDALAllRegister();
-    GdalView v;
-    GDALDatasetH ds = GDALOpen(path.c_str(), GA_ReadOnly);
-    if (!ds) return v;
-    v.rows = GDALGetRasterYSize(ds), v.cols = GDALGetRasterXSize(ds);
-    GDALRasterBandH band = GDALGetRasterBand(ds, 1);
-    GDALGetBlockSize(band, &v.blockCols, &v.blockRows);
-    v.type = GDALGetDataTypeName(GDALGetRasterDataType(band));
-    v.nodata = GDALGetRasterNoDataValue(band, &v.hasNodata);
-    v.crs = GDALGetProjectionRef(ds);
-    GDALGetGeoTransform(ds, v.transform.data());
-    auto meta = [&](const char* key) { const char* m = GDALGetMetadataItem(ds, key, "IMAGE_STRUCTURE"); return std::string(m ? m : ""); };
-    v.compression = meta("COMPRESSION"), v.predictor = meta("PREDICTOR"), v.layout = meta("LAYOUT");
-    const std::size_t cells = std::size_t(v.rows) * std::size_t(v.cols);
-    v.values.resize(cells <= kMaxValuesRead ? cells : 0);
-    if (!v.values.empty() && GDALRasterIO(band, GF_Read, 0, 0, v.cols, v.rows, v.values.data(), v.cols, v.rows, GDT_Float64, 0, 0) !=
-        CE_None)
-        v.values.clear();
-    GDALClose(ds);
-    return v;
-}
-
-bool sameCrs(const std::string& a, const std::string& b)
-{
-    OGRSpatialReferenceH sa = OSRNewSpatialReference(a.c_str()), sb = OSRNewSpatialReference(b.c_str());
-    const bool same = sa && sb && OSRIsSame(sa, sb);
-    OSRDestroySpatialReference(sa);
-    OSRDestroySpatialReference(sb);
-    return same;
-}
 
 /// GDAL reports the same coordinate system, geotransform (to the bit), size and nodata for both.
 void expectSameGeoreference(const GdalView& original, const GdalView& out, const std::string& what,
@@ -67,10 +19,12 @@ void expectSameGeoreference(const GdalView& original, const GdalView& out, const
 {
     ASSERT_TRUE(original.rows > 0 && out.rows > 0) << what;   // both opened
     EXPECT_TRUE(sameCrs(original.crs, out.crs)) << what << "\n" << original.crs << "\n" << out.crs;
-    EXPECT_EQ(std::tuple(original.transform, original.rows, original.cols), std::tuple(out.transform, out.rows, out.cols)) << what;
-    if (sameNodata)
-        EXPECT_EQ(std::pair(original.hasNodata, original.hasNodata ? original.nodata : 0),
-                  std::pair(out.hasNodata, out.hasNodata ? out.nodata : 0)) << what;
+    EXPECT_EQ(std::tuple(original.transform, original.rows, original.cols),
+              std::tuple(out.transform, out.rows, out.cols))
+        << what;
+    if (!sameNodata) return;
+    EXPECT_EQ(std::pair(original.hasNodata, original.hasNodata ? original.nodata : 0),
+              std::pair(out.hasNodata, out.hasNodata ? out.nodata : 0)) << what;
 }
 
 bool isVoid(int r, int c) { return r >= 44 && r <= 46 && c >= 43 && c <= 45; }   // the crops' 3 x 3 void
@@ -82,7 +36,12 @@ bool isVoid(int r, int c) { return r >= 44 && r <= 46 && c >= 43 && c <= 45; }  
 // posting to the bit, and fills the void (or, converting, keeps it null).
 TEST(CliGdal, GeoTiffKeepsItsGeoreferenceTypeAndKnownPostingsThroughEveryCommand)
 {
-    struct Row { const char* command; const char* input; const char* options; double low, high; };   // high: filled postings' range
+    struct Row {
+        const char* command;
+        const char* input;
+        const char* options;
+        double low, high;
+    };   // high: filled postings' range
     const Row rows[] = {
         {"fill", "crop_N49E011_int16.tif", " --lsqr 0 --laplacian 300 --refining 0", 540, 600},
         {"fill", "crop_N49E011_float32.tif", " --lsqr 20 --laplacian 100 --refining 2", 54, 60},
@@ -111,7 +70,7 @@ TEST(CliGdal, GeoTiffKeepsItsGeoreferenceTypeAndKnownPostingsThroughEveryCommand
                 else EXPECT_TRUE(v >= row.low && v <= row.high) << what << " at " << rr << "," << c << ": " << v;
                 fractionKept |= isVoid(rr, c) && std::floor(v) != v;
             }
-        if (in.type == "Float32" && row.high != 0) EXPECT_TRUE(fractionKept) << what << ": filled values truncated";
+        if (in.type == "Float32" && row.high != 0) { EXPECT_TRUE(fractionKept) << what << ": filled values truncated"; }
     }
 }
 
@@ -119,10 +78,14 @@ TEST(CliGdal, MaskAndOutputType)
 {
     TempDir dir;
     const std::string in = testData("crop_N49E011_int16.tif");
-    ASSERT_EQ(runCli("fill " + in + " " + dir.file("f.tif") + " --lsqr 0 --laplacian 50 --type Float64 --mask " + dir.file("m.tif")).status, 0);
+    ASSERT_EQ(runCli("fill " + in + " " + dir.file("f.tif") + " --lsqr 0 --laplacian 50 --type Float64 --mask " +
+                     dir.file("m.tif"))
+                  .status,
+              0);
     const GdalView mask = gdalView(dir.file("m.tif"));
     expectSameGeoreference(gdalView(in), mask, "mask", false);
-    EXPECT_EQ(std::pair(gdalView(dir.file("f.tif")).type, mask.type), std::pair(std::string("Float64"), std::string("Byte")));
+    EXPECT_EQ(std::pair(gdalView(dir.file("f.tif")).type, mask.type),
+              std::pair(std::string("Float64"), std::string("Byte")));
     for (int rr = 0; rr < mask.rows; ++rr)
         for (int c = 0; c < mask.cols; ++c) ASSERT_EQ(mask.at(rr, c), isVoid(rr, c) ? 1.0 : 0.0) << rr << "," << c;
 }

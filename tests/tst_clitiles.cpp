@@ -51,7 +51,8 @@ TEST(CliSrtm, FillRepairsTheVoidsOfARealTileAndBatchFillsAsTheWindowDoes)
 {
     TempDir dir;
     const std::string crop = testData("crop_N49E011.hgt");
-    CliResult r = runCli("fill " + crop + " " + dir.file("a.hgt") + " --null -32000 --lsqr 0 --laplacian 300 --refining 0");
+    CliResult r =
+        runCli("fill " + crop + " " + dir.file("a.hgt") + " --null -32000 --lsqr 0 --laplacian 300 --refining 0");
     EXPECT_NE(r.out.find("N49E011\n11\n49\nopened file successfully\n \nnullDataDefinition is:  -32000\n"),
               std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Done interpolating file.\n" + dir.file("a.hgt") + "\n"), std::string::npos) << r.out;
@@ -62,7 +63,8 @@ TEST(CliSrtm, FillRepairsTheVoidsOfARealTileAndBatchFillsAsTheWindowDoes)
         ASSERT_EQ(r.status, 0) << options << r.out;
         expectFilledCrop(dir.file("b.hgt"));
     }
-    EXPECT_NE(r.out.find("Computing Converged Surface: tension 0.25\nVoid groups is:  1\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Computing Converged Surface: tension 0.25\nVoid groups is:  1\n"), std::string::npos)
+        << r.out;
 
     // The batch's results equal the window's fill with no refining sweeps; a file that cannot be read is
     // skipped, the others are still saved.
@@ -93,9 +95,10 @@ TEST(CliPatch, EachSourceFillsTheVoids)
     writeBytes(dir.file("truth.dt1"), dtedFileOfTile(scene.truth, corner));
     const std::string solver = " --lsqr 0 --laplacian 200 --refining 0";
     struct Row { std::string options, line; double rmse; bool lattice = false; };   // rmse 0: the truth exactly
-    for (const Row& row : {Row{" --dted0 " + dir.file("n49_e011.dt0") + solver, "longitudeProfiles is:  121\n", 25, true},
-                           Row{" --dted0 " + dir.file("n49_e011.dt0") + " --coupled" + solver, "Done interpolating", 25},
-                           Row{" --dted1 " + dir.file("truth.dt1"), "", 0}}) {
+    for (const Row& row :
+         {Row{" --dted0 " + dir.file("n49_e011.dt0") + solver, "longitudeProfiles is:  121\n", 25, true},
+          Row{" --dted0 " + dir.file("n49_e011.dt0") + " --coupled" + solver, "Done interpolating", 25},
+          Row{" --dted1 " + dir.file("truth.dt1"), "", 0}}) {
         const CliResult r = runCli("patch " + tile + " " + out + row.options);
         ASSERT_EQ(r.status, 0) << row.options << r.out;
         EXPECT_NE(r.out.find(row.line), std::string::npos) << row.options << r.out;
@@ -104,8 +107,10 @@ TEST(CliPatch, EachSourceFillsTheVoids)
         ASSERT_EQ(patched.rows(), 1201);
         EXPECT_TRUE(scene.knownPostingsKept(patched)) << row.options;
         if (row.rmse > 0) EXPECT_LT(scene.voidRmse(patched), row.rmse) << row.options;
-        else EXPECT_TRUE(patched == scene.truth && r.out.find("Done interpolating") == std::string::npos);   // nothing left to fill
-        if (row.lattice) EXPECT_TRUE(scene.latticeInVoidsExact(patched));
+        else
+            EXPECT_TRUE(patched == scene.truth &&
+                        r.out.find("Done interpolating") == std::string::npos);   // nothing left to fill
+        if (row.lattice) { EXPECT_TRUE(scene.latticeInVoidsExact(patched)); }
         const auto bytes = readBytes(out), in = readBytes(tile);
         EXPECT_TRUE(std::equal(in.begin(), in.begin() + 3436, bytes.begin())) << row.options;   // the header reused
     }
@@ -120,7 +125,11 @@ TEST(CliConvert, InputsNotWholeEndWithStatus1UnlessPartialIsAllowed)
         return dir.file(name);
     };
     writeBytes(dir.file("e020n40.dem"), {});
-    struct Case { std::string arguments; int status, allowedStatus; const char* line; };   // without, with --allow-partial
+    struct Case {
+        std::string arguments;
+        int status, allowedStatus;
+        const char* line;
+    };   // without, with --allow-partial
     const Case cases[] = {
         {testData("n43_partial_cols.dt0"), 1, 0, "DTED file not whole: 119 of 121 longitude profiles missing"},
         {cut(testData("crop_N49E011.hgt"), 10201, "N49E011.hgt"), 1, 1, "SRTM file of 10201 bytes is not a square"},
@@ -147,7 +156,10 @@ const char* const kSolver = " --lsqr 0 --laplacian 300 --refining 0";
 std::string tileName(int k) { return "N" + std::to_string(51 - k / 3) + "E01" + std::to_string(1 + k % 3) + ".hgt"; }
 
 /// Sub-tile k of a mosaic.
-IntGrid part(const IntGrid& mosaic, int k) { return window(mosaic, (k / 3) * (kSide - 1), (k % 3) * (kSide - 1), kSide); }
+IntGrid part(const IntGrid& mosaic, int k)
+{
+    return window(mosaic, (k / 3) * (kSide - 1), (k % 3) * (kSide - 1), kSide);
+}
 
 int countLines(const std::string& out, const std::string& text)
 {
@@ -201,8 +213,12 @@ TEST_F(TileSetFixture, FillIsSeamlessEqualsTheWholeMosaicFillAndRedoesOnlyStaleO
     EXPECT_TRUE(fs::exists(out + "/preview.jpg"));
     // Shards of a job array give the same bytes; the preview is left to 'tiles preview'.
     for (const char* shard : {"0/2", "1/2"})
-        ASSERT_EQ(runCli("tiles fill " + in + " " + dir.file("sharded") + kSolver + " --halo 12 --jobs 1 --shard " + shard).status, 0);
-    EXPECT_EQ(std::pair(differences(dir.file("sharded"), whole), fs::exists(dir.file("sharded/preview.jpg"))), std::pair(0, false));
+        ASSERT_EQ(
+            runCli("tiles fill " + in + " " + dir.file("sharded") + kSolver + " --halo 12 --jobs 1 --shard " + shard)
+                .status,
+            0);
+    EXPECT_EQ(std::pair(differences(dir.file("sharded"), whole), fs::exists(dir.file("sharded/preview.jpg"))),
+              std::pair(0, false));
     // A second run skips the complete outputs.
     const std::string command = "tiles fill " + in + " " + out + kSolver + " --halo 12";
     EXPECT_EQ(countLines(runCli(command).out, "up to date, skipped"), 9);

@@ -47,7 +47,8 @@ TEST(ExpandDted0, SpreadsTheTileOverEveryTenthPostingOrRefusesAWindowOffTheLatti
     const RealGrid& e = *g.expandedGrid;
     ASSERT_EQ(e.rows(), 1201);
     EXPECT_EQ(cellsAt(e, {{1200, 1200}, {0, 0}, {10, 20}, {5, 5}, {1200, 1199}, {30, 40}, {30, 50}, {70, 70}}),
-              (std::vector<double>{dted0(120, 120), dted0(0, 0), dted0(1, 2), 0, 0, 0, -999, 0}));
+              (std::vector<double>{double(dted0(120, 120)), double(dted0(0, 0)), double(dted0(1, 2)), 0, 0, 0,
+                                   -999, 0}));
     EXPECT_FALSE(g.dted0Grid);   // released
     EXPECT_EQ(sessionFields(s), std::tuple(true, false, InputKind::GraphicsGridInput, 1201, 1201));
 }
@@ -107,8 +108,10 @@ TEST(InsertExpanded, OnlyPositiveLatticePostingsFillNullPostings)
     tile(0, 0) = 400;
     EXPECT_EQ(g.elevationArray, tile);
     // The display is refreshed, the inserted posting marked.
-    EXPECT_EQ(std::tuple(g.imageArray(0, 0), g.display(0, 0), bool(g.expandedGrid), g.insertedMask.value_or(ByteGrid())),
-              std::tuple(400, 0xFF000000u | 400u, false, gridBy(21, 21, [](int r, int c) { return std::uint8_t(r + c == 0); })));
+    EXPECT_EQ(
+        std::tuple(g.imageArray(0, 0), g.display(0, 0), bool(g.expandedGrid), g.insertedMask.value_or(ByteGrid())),
+        std::tuple(400, 0xFF000000u | 400u, false,
+                   gridBy(21, 21, [](int r, int c) { return std::uint8_t(r + c == 0); })));
     EXPECT_EQ(sessionFields(s), std::tuple(false, true, InputKind::SessionGridInput, 21, 21));
 }
 

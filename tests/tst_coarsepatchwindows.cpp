@@ -61,6 +61,7 @@ TEST_F(CoarsePatchWindows, SeparateRoadFromADted0TileThroughTheMenus)
     GraphicsModel back;
     NullReporter quiet;
     ASSERT_TRUE(loadDted1Tile(dir.file("solution.dt1"), back, quiet));
-    EXPECT_EQ(cellsAt(back.elevationArray, {{0, 0}, {1200, 1200}}), (std::vector{scene.dted0(0, 0), scene.dted0(120, 120)}));
+    EXPECT_EQ(cellsAt(back.elevationArray, {{0, 0}, {1200, 1200}}),
+              (std::vector{scene.dted0(0, 0), scene.dted0(120, 120)}));
     EXPECT_EQ(back.tileLatitude, 49);
 }

@@ -99,11 +99,13 @@ TEST(ElevationCodes, BinariseNegativeAndGrayscale)
     IntGrid picture = row({0xFFFFFF, 0x000000, 0x123456});
     elevation = row({0xFFFFFF, 0, 255});
     negative(elevation, picture);
-    EXPECT_EQ(std::pair(picture, elevation), std::pair(row({0x000000, 0xFFFFFF, 0x123456}), row({0, 0xFFFFFF, 0xFFFFFF})));
+    EXPECT_EQ(std::pair(picture, elevation),
+              std::pair(row({0x000000, 0xFFFFFF, 0x123456}), row({0, 0xFFFFFF, 0xFFFFFF})));
 
     picture = row({0x808080, 0xFF0000, 0xFFFFFF, 0x000000});
     grayscale(elevation, picture);
-    EXPECT_EQ(std::pair(elevation, picture), std::pair(row({128, 254, 255, 0}), row({0x808080, 0xFEFEFE, 0xFFFFFF, 0})));
+    EXPECT_EQ(std::pair(elevation, picture),
+              std::pair(row({128, 254, 255, 0}), row({0x808080, 0xFEFEFE, 0xFFFFFF, 0})));
 }
 
 TEST(PixelQuery, WrapsTheHistoryAfterSixteen)

@@ -23,7 +23,8 @@ TEST(Digitiser, ClosesOntoAnEarlierPointNearerThanFifteenPixelsToTheLast)
 {
     Digitiser d = clicked({{10, 10}, {50, 10}, {50, 50}, {12, 14}});
     EXPECT_TRUE(d.close());   // distance 4.47, truncated 4 < 15
-    EXPECT_EQ(std::tuple(d.points().size(), d.points().back(), d.closed()), std::tuple(std::size_t(5), ScreenPoint{10, 10}, true));
+    EXPECT_EQ(std::tuple(d.points().size(), d.points().back(), d.closed()),
+              std::tuple(std::size_t(5), ScreenPoint{10, 10}, true));
     EXPECT_FALSE(clicked({{10, 10}, {50, 10}, {50, 50}, {10, 25}}).close());   // exactly 15 from (10, 10)
     EXPECT_FALSE(clicked({{10, 10}, {12, 11}}).close());   // the second-last point is never a candidate
 }

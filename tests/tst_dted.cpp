@@ -33,14 +33,17 @@ TEST(DtedSamples, SignedMagnitudeWithTwosComplementNegativesRecognised)
 TEST(Dted0Profiles, A121ProfileFileIsReadNorthUpAndA61OneFillsColumnPairs)
 {
     RecordingReporter rec;
-    const IntGrid tile = dtedTileFromProfiles(readDted0Profiles(dtedFile("0121", 121, 121, [](int p, int k) { return p * 200 + k; }), rec));
+    const IntGrid tile = dtedTileFromProfiles(
+        readDted0Profiles(dtedFile("0121", 121, 121, [](int p, int k) { return p * 200 + k; }), rec));
     // The southern value of the western profile at the bottom left.
     EXPECT_EQ(std::pair(rec.lines, cellsAt(tile, {{120, 0}, {0, 0}, {120, 120}, {0, 120}})),
               std::pair(Lines{"longitudeProfiles is:  121"}, std::vector<std::int32_t>{0, 120, 24000, 24120}));
     RecordingReporter sparse;
-    const IntGrid pairs = dtedTileFromProfiles(readDted0Profiles(dtedFile("0061", 61, 121, [](int p, int k) { return p * 500 + k; }), sparse));
-    EXPECT_EQ(sparse.lines, (Lines{"longitudeProfiles is:  61", "Warning: Missing data.  Only 61 DTED0 longitude profiles in file.",
-                                   "This file is a poor choice for merging due to sparse data", "  "}));
+    const IntGrid pairs = dtedTileFromProfiles(
+        readDted0Profiles(dtedFile("0061", 61, 121, [](int p, int k) { return p * 500 + k; }), sparse));
+    EXPECT_EQ(sparse.lines,
+              (Lines{"longitudeProfiles is:  61", "Warning: Missing data.  Only 61 DTED0 longitude profiles in file.",
+                     "This file is a poor choice for merging due to sparse data", "  "}));
     for (int c = 0; c <= 120; ++c)   // column pairs; column 120: the 61st profile
         for (int r : {0, 60, 120}) EXPECT_EQ(pairs(r, c), (c / 2) * 500 + 120 - r) << c;
 }
@@ -49,8 +52,9 @@ TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
 {
     RecordingReporter rec;
     const IntGrid unread = readDted0Profiles(dtedFile("0241", 3, 121, [](int, int) { return 5; }), rec);
-    EXPECT_EQ(std::pair(rec.lines.back(), unread), std::pair(std::string("Unrecognized number of DTED0 longitude profiles."),
-                                                             IntGrid(121, 121, dted::kVoid)));
+    EXPECT_EQ(
+        std::pair(rec.lines.back(), unread),
+        std::pair(std::string("Unrecognized number of DTED0 longitude profiles."), IntGrid(121, 121, dted::kVoid)));
 
     // Two and a half profiles: reading stops at the end; everything after holds -32767.
     auto file = dtedFile("0121", 3, 121, [](int p, int) { return p + 1; });
@@ -58,7 +62,8 @@ TEST(Dted0Profiles, UnrecognisedCountShortFileAndVoids)
     RecordingReporter shortRec;
     const IntGrid tile = dtedTileFromProfiles(readDted0Profiles(file, shortRec));
     // Elevation 60 of the third profile was read.
-    EXPECT_EQ(cellsAt(tile, {{0, 1}, {60, 2}, {59, 2}, {0, 3}}), (std::vector<std::int32_t>{2, 3, dted::kVoid, dted::kVoid}));
+    EXPECT_EQ(cellsAt(tile, {{0, 1}, {60, 2}, {59, 2}, {0, 3}}),
+              (std::vector<std::int32_t>{2, 3, dted::kVoid, dted::kVoid}));
     EXPECT_TRUE(shortRec.takeIncompleteInput());
 }
 
@@ -70,7 +75,8 @@ TEST(DtedCorner, DigitsHemispheresAndConversionErrors)
     EXPECT_EQ(std::tuple(west.longitude, west.latitude, rec.notices.size()), std::tuple(-7.0, 45.0, 0u));
 
     RecordingReporter bad;
-    const TileCorner corner = readDtedCorner(dtedFile("0121", 0, 121, [](int, int) { return 0; }, {"0X70000.0E", "A20000N"}), bad);
+    const TileCorner corner =
+        readDtedCorner(dtedFile("0121", 0, 121, [](int, int) { return 0; }, {"0X70000.0E", "A20000N"}), bad);
     EXPECT_EQ(corner.longitude + corner.latitude, 0.0);
     EXPECT_EQ(bad.notices, (std::vector<std::pair<std::string, std::string>>{
                                {"Conversion Error", "Failed to parse longitude string.  Using default longitude"},
@@ -94,14 +100,15 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
     ASSERT_TRUE(cut);
     for (int c = 0; c < 121; ++c)
         for (int r : {0, 60, 120}) EXPECT_EQ((*cut)(r, c), c == 2 || c == 4 ? 0 : dted::kVoid) << r << " " << c;
-    EXPECT_TRUE(partial.has("DTED file not whole: 119 of 121 longitude profiles missing or cut short (read as -32767)."));
+    EXPECT_TRUE(
+        partial.has("DTED file not whole: 119 of 121 longitude profiles missing or cut short (read as -32767)."));
 
     // Profiles 670-677 of the USGS cell N00 E006 (header kept, later profiles cut off): signed-magnitude
     // negatives and voids, each record in the column its header's longitude count names.
     const auto dt1 = readDted1Tile(testData("n00_e006_profiles670-677.dt1"), rec);
     ASSERT_TRUE(dt1);
-    EXPECT_EQ(cellsAt(dt1->tile, {{1000, 672}, {1000, 673}, {1000, 677}, {785, 670}, {785, 676}, {1200, 677}, {1143, 670},
-                                  {1144, 670}, {1135, 676}, {0, 0}, {0, 678}}),
+    EXPECT_EQ(cellsAt(dt1->tile, {{1000, 672}, {1000, 673}, {1000, 677}, {785, 670}, {785, 676}, {1200, 677},
+                                  {1143, 670}, {1144, 670}, {1135, 676}, {0, 0}, {0, 678}}),
               (std::vector<std::int32_t>{-32767, 637, 465, 99, 259, 0, 7, -4, -7, dted::kVoid, dted::kVoid}));
     EXPECT_TRUE(rec.has("DTED file not whole: 1193 of 1201 longitude profiles missing or cut short (read as -32767)."));
     EXPECT_EQ(cornerOf("n00_e006_profiles670-677.dt1", rec), std::pair(6.0, 0.0));
@@ -110,7 +117,8 @@ TEST(DtedRealFiles, PostingsEqualTheIndependentReading)
 TEST(SaveDted1, ByteExactLayoutPaddingRoundTripAndRefusals)
 {
     TempDir dir;
-    const auto source = dtedFile("1201", 1201, 1201, [](int p, int k) { return (p + k) % 3000 - 100; }, {"0110000.0E", "490000N"});
+    const auto source =
+        dtedFile("1201", 1201, 1201, [](int p, int k) { return (p + k) % 3000 - 100; }, {"0110000.0E", "490000N"});
     writeBytes(dir.file("in.dt1"), source);
     RecordingReporter rec;
     const auto opened = readDted1Tile(dir.file("in.dt1"), rec);

@@ -26,11 +26,13 @@ TEST(ErMapper, FloatDecodingAndTheRawValuePicture)
         {0xC3480000, -200},  {0x3F7FFFFF, 0},  {0xBF7FFFFF, 0},       {0x447A0000, 1000},
         {0x7FC00000, -32768}, {0x7F800000, -32768}, {0x501502F9, -32768}, {0x00000001, 0}};
     for (std::size_t i = 0; i < cases.size(); ++i)   // row 1, big-endian after the 512-byte header
-        for (std::size_t b = 0; b < 4; ++b) tile[512 + 4 * (ermapper::kColumns + i) + b] = std::uint8_t(cases[i].first >> (24 - 8 * b));
+        for (std::size_t b = 0; b < 4; ++b)
+            tile[512 + 4 * (ermapper::kColumns + i) + b] = std::uint8_t(cases[i].first >> (24 - 8 * b));
     RecordingReporter rec;
     const auto grid = decodeErMapperTile(tile, rec);
     ASSERT_TRUE(grid);
-    for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ((*grid)(1, int(i)), cases[i].second) << std::hex << cases[i].first;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ((*grid)(1, int(i)), cases[i].second) << std::hex << cases[i].first;
     // The raw-value picture: 1000 is blue 0xE8, green 0x03, red 0x00.
     EXPECT_EQ(rawValueColours(gridOf<IntGrid>({{1000, -200, 0x12345678}})),
               gridOf<IntGrid>({{0x0003E8, 0xFFFF38, 0x345678}}));

@@ -33,10 +33,12 @@ TEST(Terragen, HeaderAndTheRangeScaledTo0To32000SouthRowFirst)
     ASSERT_TRUE(saveTerragen(dir.file("t.ter"), g, 30, rep));
     const Bytes b = readBytes(dir.file("t.ter"));
     ASSERT_EQ(b.size(), 48u + 30u + 4u);
-    EXPECT_EQ(text(b, 0, 48), std::string("TERRAGENTERRAIN SIZE\x02\0\0\0XPTS\x05\0\0\0YPTS\x03\0\0\0ALTW\x1e\0\0\0", 48));
+    EXPECT_EQ(text(b, 0, 48),
+              std::string("TERRAGENTERRAIN SIZE\x02\0\0\0XPTS\x05\0\0\0YPTS\x03\0\0\0ALTW\x1e\0\0\0", 48));
     EXPECT_EQ(std::tuple(le16(b, 48), le16(b, 48 + 2 * 7), le16(b, 48 + 2 * 14), text(b, 78, 4)),
               std::tuple(0, 16000, 32000, "EOF "));
-    EXPECT_TRUE(rep.hasSequence({"elevrange is:  800", "Colormap slope value: 40", "Colormap intercept value:  -4000"}));
+    EXPECT_TRUE(
+        rep.hasSequence({"elevrange is:  800", "Colormap slope value: 40", "Colormap intercept value:  -4000"}));
 }
 
 TEST(Terragen, FlatSolutionWarnsAndSizesOrScalesBeyondSixteenBitsAreRefused)

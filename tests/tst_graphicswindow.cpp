@@ -95,8 +95,9 @@ TEST_F(GraphicsFixture, CloseAsksUntilSavedAndHandsTheArrayOver)
     ASSERT_TRUE(g.Close1Click());   // saved: nothing asked
     EXPECT_FALSE(g.isVisible() || model.holdsContent());
     // The array is handed over and the window starts afresh.
-    EXPECT_EQ(std::tuple(m.session().inputGrid, m.session().numberElevationRows, model.zoomFactor, model.nullDataDefinition),
-              std::tuple(tile, 2, 1, -1000));
+    EXPECT_EQ(
+        std::tuple(m.session().inputGrid, m.session().numberElevationRows, model.zoomFactor, model.nullDataDefinition),
+        std::tuple(tile, 2, 1, -1000));
 }
 
 TEST_F(GraphicsFixture, MainWindowSavesAndRoundTripsNorthUp)

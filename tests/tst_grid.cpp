@@ -9,7 +9,8 @@
 TEST(GridOps, MinimumAndMaximumStartFromTheProgramsValues)
 {
     const RealGrid g = gridOf<RealGrid>({{0, 12.25}, {-4.5, 0}});
-    EXPECT_EQ(std::tuple(gridops::minimum(RealGrid()), gridops::maximum(RealGrid()), gridops::minimum(g), gridops::maximum(g)),
+    EXPECT_EQ(std::tuple(gridops::minimum(RealGrid()), gridops::maximum(RealGrid()), gridops::minimum(g),
+                         gridops::maximum(g)),
               std::tuple(2147483647.0, -2147483645.0, -4.5, 12.25));
 }
 

@@ -18,7 +18,8 @@ struct Request : InterpolationRequest {
     Request(InputKind k, int lsqr, const IntGrid* grid = nullptr)
     {
         kind = k, fileInput = fileInputBuilderFor(k), sessionGrid = grid;
-        lsqrIterations = lsqr, laplacianIterations = 20, polishIterations = 0, scaleFactor = 1.0, reportStream = nullptr;
+        lsqrIterations = lsqr, laplacianIterations = 20, polishIterations = 0, scaleFactor = 1.0;
+        reportStream = nullptr;
     }
 };
 
@@ -43,14 +44,15 @@ TEST(Interpolation, SessionGridRunsEveryStage)
 {
     std::mt19937 gen(1);
     const IntGrid input = contourGrid(gen, 6, 7, 0.3);
-    const int known = int(std::count_if(input.cells().begin(), input.cells().end(), [](std::int32_t v) { return v != 255; }));
+    const int known = int(std::ranges::count_if(input.cells(), [](std::int32_t v) { return v != 255; }));
     Request request(InputKind::SessionGridInput, 5, &input);
     request.polishIterations = 2;
     RecordingReporter rec;
     const auto problem = interpolate(request, rec);
     ASSERT_TRUE(problem);
-    EXPECT_TRUE(rec.hasSequence({"Refining the interpolated image.", "polishIterations is:  2", " ", "Computing LSQR Solution",
-                                 " ", "Termination Flag is:   7", "Number of Iterations is:   5"}));
+    EXPECT_TRUE(rec.hasSequence({"Refining the interpolated image.", "polishIterations is:  2", " ",
+                                 "Computing LSQR Solution", " ", "Termination Flag is:   7",
+                                 "Number of Iterations is:   5"}));
     EXPECT_EQ(rec.lines.end()[-2], "Done.  View image or save solution to file.");
     EXPECT_EQ(std::tuple(problem->solution.rows(), problem->knownCount, problem->system->equationCount()),
               std::tuple(6, known, 42 + known));
@@ -73,9 +75,11 @@ TEST(Interpolation, SolutionAgreesWithAnIndependentLeastSquaresSolution)
         const RealGrid engine = gridops::engineGridFromInput(input);
         const RealGrid x0 = *CentralDifferenceSolver(engine, 20, 0, quiet).solve(iterations);
         const SparseRowSystem system(engine);
-        const std::vector<double> expected = dense::krylovIterate(dense::denseOf(system), system.rightHandSide(engine, 1.5),
-                                                                  {x0.cells().begin(), x0.cells().end()}, std::size_t(iterations));
-        EXPECT_LT(dense::relativeDifference({problem->solution.cells().begin(), problem->solution.cells().end()}, expected), 1e-6);
+        const std::vector<double> expected =
+            dense::krylovIterate(dense::denseOf(system), system.rightHandSide(engine, 1.5),
+                                 {x0.cells().begin(), x0.cells().end()}, std::size_t(iterations));
+        const std::vector<double> solution(problem->solution.cells().begin(), problem->solution.cells().end());
+        EXPECT_LT(dense::relativeDifference(solution, expected), 1e-6);
     }
 }
 
@@ -122,14 +126,21 @@ TEST(Interpolation, OrientationOfEachGridKindAndFailuresWithoutASolution)
     EXPECT_EQ(firstDataColumn(*interpolate(text, rec)), 7u);
     writeText(dir.file("header.csv"), "X,Y,Z\n");
     const IntGrid thin(1, 5, 10);
-    struct Case { const char* name; InputKind kind; std::string file; const IntGrid* grid; std::vector<std::string> lines; };
+    struct Case {
+        const char* name;
+        InputKind kind;
+        std::string file;
+        const IntGrid* grid;
+        std::vector<std::string> lines;
+    };
     const Case cases[] = {
         {"no input kind", InputKind::NoInput, "", nullptr, {"Switch error"}},
         {"grid under 2 x 2", InputKind::SessionGridInput, "", &thin,
          {"elevationRows is:  1", "elevationColumns is:  5", kGridTooSmallLine}},
         {"CSV without points", InputKind::CsvInput, dir.file("header.csv"), nullptr,
          {"number of points is:  0", "  ", "No points read: the file holds only a header line."}},
-        {"LAS without points", InputKind::LasInput, testData("no-points.las"), nullptr, {"number of points is:  0", "  "}},
+        {"LAS without points", InputKind::LasInput, testData("no-points.las"), nullptr,
+         {"number of points is:  0", "  "}},
     };
     for (const Case& c : cases) {
         Request request(c.kind, 10, c.grid);
@@ -137,7 +148,8 @@ TEST(Interpolation, OrientationOfEachGridKindAndFailuresWithoutASolution)
         RecordingReporter rec;
         EXPECT_FALSE(interpolate(request, rec)) << c.name;
         const std::size_t shown = std::min(c.lines.size(), rec.lines.size());   // the last lines
-        EXPECT_EQ(std::vector<std::string>(rec.lines.end() - std::ptrdiff_t(shown), rec.lines.end()), c.lines) << c.name;
+        EXPECT_EQ(std::vector<std::string>(rec.lines.end() - std::ptrdiff_t(shown), rec.lines.end()), c.lines)
+            << c.name;
     }
 }
 

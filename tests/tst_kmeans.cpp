@@ -96,9 +96,11 @@ TEST(KMeansClustering, AgreesWithAHandTracedReference)
         double error;
     };
     const std::vector<Case> cases = {
-        {3, 4, 'a', 'e', 12345, {0, 0, 0, 2, 2, 1, 1, 0, 0, 2, 0, 1, 1, 1, 2, 0, 0, 2, 2, 1, 1, 0, 0, 2, 2, 1, 1, 1, 2, 0},
+        {3, 4, 'a', 'e', 12345,
+         {0, 0, 0, 2, 2, 1, 1, 0, 0, 2, 0, 1, 1, 1, 2, 0, 0, 2, 2, 1, 1, 0, 0, 2, 2, 1, 1, 1, 2, 0},
          1, 254588.4282828283},
-        {3, 4, 'm', 'b', 777, {1, 1, 0, 2, 2, 1, 1, 0, 0, 2, 1, 1, 1, 2, 2, 1, 0, 2, 2, 2, 1, 0, 0, 2, 2, 1, 1, 2, 2, 1},
+        {3, 4, 'm', 'b', 777,
+         {1, 1, 0, 2, 2, 1, 1, 0, 0, 2, 1, 1, 1, 2, 2, 1, 0, 2, 2, 2, 1, 0, 0, 2, 2, 1, 1, 2, 2, 1},
          1, 4095.0},
         {4, 5, 'a', 'c', 99, {3, 3, 3, 0, 0, 1, 2, 3, 3, 0, 1, 1, 2, 2, 0, 1, 3, 0, 0, 0, 2, 3, 3, 0, 0, 1, 2, 2, 0, 1},
          2, 1.1801679379899879},
@@ -117,7 +119,8 @@ TEST(Classification, FewerPixelsThanClustersLeavesThePictureUnchanged)
     RecordingReporter log;
     const auto out = classifyPixels(picture, {3, 2, 'a', 'e'}, fixedSeed(1), log);
     EXPECT_EQ(std::tuple(out.ifound, out.recoloured, picture), std::tuple(0, false, original));
-    EXPECT_EQ(std::vector(log.lines.end() - 2, log.lines.end()), (std::vector<std::string>{"Solution found with 0 replicates", " "}));
+    EXPECT_EQ(std::vector(log.lines.end() - 2, log.lines.end()),
+              (std::vector<std::string>{"Solution found with 0 replicates", " "}));
 }
 
 TEST(ClassificationEntries, Validation)

@@ -45,7 +45,8 @@ TEST_F(ContourTools, ConnectLinesRunsOnTheUserInterfaceThreadAfterTheDialogClose
     loadBinarised(rows);
     answerWith({{"searchRadiusEdit", "0"}});
     trigger("actionConnectLines");
-    EXPECT_EQ(modals.shown, (QStringList{"Search Radius Data Entry", "Error!: Pixel search radius must be >0 and <100"}));
+    EXPECT_EQ(modals.shown,
+              (QStringList{"Search Radius Data Entry", "Error!: Pixel search radius must be >0 and <100"}));
 
     // "Seek Farthest First" with radius 3: the worker hands the work to this thread.
     Qt::HANDLE ranOn = nullptr;

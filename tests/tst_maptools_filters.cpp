@@ -37,7 +37,8 @@ TEST_F(ImageFilters, APixelQueryIsLoggedAndLoadValueRemovesExactlyThatColour)
     // turns exactly that colour into the background colour.
     modals.answer = [](QDialog& d) {
         d.findChild<QPushButton*>("loadValueButton")->click();
-        EXPECT_EQ(std::pair(text(d, "lowerLimitEdit"), text(d, "upperLimitEdit")), std::pair(QString("1193046"), QString("1193046")));
+        EXPECT_EQ(std::pair(text(d, "lowerLimitEdit"), text(d, "upperLimitEdit")),
+                  std::pair(QString("1193046"), QString("1193046")));
         EXPECT_TRUE(d.findChild<QCheckBox*>("keepDiscardCheck")->isChecked());
         return fill(d, {});
     };

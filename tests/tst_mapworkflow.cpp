@@ -126,7 +126,8 @@ TEST_F(MapToDem, DrawnMapSheetBecomesADemHoldingEachContoursTag)
             ASSERT_GE(r, 0) << "contour " << k << " column " << x;
             EXPECT_EQ(tagged(r, x), kTags[k]) << "contour " << k << " column " << x;
         }
-    EXPECT_EQ(std::ranges::count_if(tagged.cells(), [](std::int32_t v) { return v != 255 && (v < 500 || v > 560); }), 0);
+    EXPECT_EQ(std::ranges::count_if(tagged.cells(), [](std::int32_t v) { return v != 255 && (v < 500 || v > 560); }),
+              0);
 
     // "Input Data" and "Run Gridmend": the relaxation alone, without refining sweeps, keeps the
     // tagged postings.

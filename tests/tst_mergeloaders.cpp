@@ -24,9 +24,10 @@ TEST(MergeLoaders, OpenOfARealDted1CellLoadsTheTileNorthUpWithItsCornerAndKeepsT
     GraphicsModel g;
     RecordingReporter rec;
     ASSERT_TRUE(loadDted1Tile(testData("n00_e006_profiles670-677.dt1"), g, rec));
-    EXPECT_EQ(rec.lines, (Lines{"longitude is:  006", "latitude is:  00", "6", "0", "opened file successfully", " ",
-                                "longitudeProfiles is:  1201",
-                                "DTED file not whole: 1193 of 1201 longitude profiles missing or cut short (read as -32767)."}));
+    EXPECT_EQ(rec.lines,
+              (Lines{"longitude is:  006", "latitude is:  00", "6", "0", "opened file successfully", " ",
+                     "longitudeProfiles is:  1201",
+                     "DTED file not whole: 1193 of 1201 longitude profiles missing or cut short (read as -32767)."}));
     EXPECT_EQ(std::tuple(g.demTileLoaded, g.tileLatitude, g.tileLongitude), std::tuple(true, 0.0, 6.0));
     ASSERT_EQ(g.imageRows(), 1201);
     // Postings of profiles 670.. as GDAL reads the whole cell (row 0 = north), in their own columns.
@@ -108,5 +109,6 @@ TEST(MergeLoaders, SaveDted1RefusesBeforeAnyDted1WasOpenedThenWritesBehindTheKep
     // Reopened with "&Open", the tile shows the solution with north at the top; 101.5 is truncated.
     GraphicsModel back;
     ASSERT_TRUE(loadDted1Tile(dir.file("out.dt1"), back, rec));
-    EXPECT_EQ(cellsAt(back.elevationArray, {{1200, 0}, {0, 0}, {0, 1200}, {1200, 3}}), (std::vector{100, 1300, 1900, 101}));
+    EXPECT_EQ(cellsAt(back.elevationArray, {{1200, 0}, {0, 0}, {0, 1200}, {1200, 3}}),
+              (std::vector{100, 1300, 1900, 101}));
 }

@@ -59,8 +59,9 @@ TEST_F(OpenFixture, ReferenceImageGoesToItsOwnWindow)
     answered(m.action("actionOpenReferenceImage"), testData("contour_crop.jpg"));
     EXPECT_EQ(filedialogs::lastFilter(), "bitmap|*.bmp|jpeg|*.jpg");
     // The loader keeps height and width in its two values.
-    EXPECT_EQ(std::tuple(ref.isVisible(), g.isVisible(), model.holdsContent(), ref.asArray().rows(), ref.asArray()(0, 0),
-                         ref.loaderValue1, ref.loaderValue2, m.session().inputKind, m.openExtension()),
+    EXPECT_EQ(std::tuple(ref.isVisible(), g.isVisible(), model.holdsContent(), ref.asArray().rows(),
+                         ref.asArray()(0, 0), ref.loaderValue1, ref.loaderValue2, m.session().inputKind,
+                         m.openExtension()),
               std::tuple(true, false, false, 90, 0xA4A5A7, 90, 120, InputKind::SessionGridInput, std::string()));
     answered(m.action("actionOpenReferenceImage"), "/maps/relief.png");
     EXPECT_EQ(log().last(), "Invalid file type.  File must be .jpg or .bmp");
@@ -78,7 +79,8 @@ TEST_F(OpenFixture, AReaderThatThrowsLogsOneLineAndTheProgramGoesOn)
             return [&fail](const std::string&, GraphicsModel&, Reporter&) { return fail(), true; };
         };
         open(path);
-        EXPECT_EQ(std::tuple(log().last(), log().count(line), model.holdsContent()), std::tuple(line, 1, false)) << path;
+        EXPECT_EQ(std::tuple(log().last(), log().count(line), model.holdsContent()), std::tuple(line, 1, false))
+            << path;
     }
     m.loaderFor = loaderOf;   // the program's own reader: the same window opens the picture
     open(testData("contour_crop.bmp"));

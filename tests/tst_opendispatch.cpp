@@ -27,18 +27,20 @@ TEST(OpenDispatch, RowsMatchInTheirOrderExactlyAndCaseSensitively)
     using K = InputKind;
     const K G = K::SessionGridInput;
     const std::tuple<const char*, int, InputKind> cases[] = {   // row 0: none
-        {"a.dat", 1, K::TextGridInput}, {"a.txt", 1, K::TextGridInput}, {"a.CSV", 2, K::CsvInput}, {"a.las", 3, K::LasInput},
-        {"a.shp", 4, K::ShapefileInput}, {"a.BMP", 5, G}, {"a.jpg", 5, G}, {"a.elv", 6, G}, {"N45W123.hgt", 7, G},
-        {"a.hdf", 8, G}, {"a.ind", 9, G}, {"a.ORT", 9, G}, {"a.DEM", 10, G}, {"a.dt1", 11, G}, {"/x/my_aus_dem_erm", 12, G},
-        {"a.IMA", 13, G},
+        {"a.dat", 1, K::TextGridInput}, {"a.txt", 1, K::TextGridInput}, {"a.CSV", 2, K::CsvInput},
+        {"a.las", 3, K::LasInput}, {"a.shp", 4, K::ShapefileInput}, {"a.BMP", 5, G}, {"a.jpg", 5, G}, {"a.elv", 6, G},
+        {"N45W123.hgt", 7, G}, {"a.hdf", 8, G}, {"a.ind", 9, G}, {"a.ORT", 9, G}, {"a.DEM", 10, G}, {"a.dt1", 11, G},
+        {"/x/my_aus_dem_erm", 12, G}, {"a.IMA", 13, G},
         // Spellings the table does not list.
-        {"N45W123.HGT", 0, G}, {"a.TXT", 0, G}, {"a.dt0", 0, G}, {"AUS_DEM_ERM", 0, G}, {"archive.txt.gz", 0, G}, {"aus_dem_er", 0, G},
+        {"N45W123.HGT", 0, G}, {"a.TXT", 0, G}, {"a.dt0", 0, G}, {"AUS_DEM_ERM", 0, G}, {"archive.txt.gz", 0, G},
+        {"aus_dem_er", 0, G}
     };
     for (const auto& [path, number, kind] : cases) {
         const OpenRow* row = openRowForPath(path);
         EXPECT_EQ(row ? std::pair(row->number, row->kind) : std::pair(0, G), std::pair(number, kind)) << path;
     }
-    EXPECT_EQ(std::vector<std::string>({extensionOf("/maps/site.v2/tile"), extensionOf("/x/a.tar.gz"), nameTailOf("aus_dem_er")}),
+    EXPECT_EQ(std::vector<std::string>(
+                  {extensionOf("/maps/site.v2/tile"), extensionOf("/x/a.tar.gz"), nameTailOf("aus_dem_er")}),
               (std::vector<std::string>{"", ".gz", ""}));   // the file name's own last dot; a tail of eleven characters
     for (const OpenRow& row : openDispatchTable())   // grid loads empty the stored extension, LISA keeps it
         EXPECT_EQ(row.clearsExtension, row.number >= 5 && row.number <= 11) << row.number;
@@ -81,7 +83,8 @@ TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereReadAndOversizedPicturesAre
     for (int line = 89; line >= 0; --line)
         topDown.insert(topDown.end(), whole.begin() + data + line * stride, whole.begin() + data + (line + 1) * stride);
     for (auto [file, bytes, rowsRead, top] : {std::tuple{&whole, data + 30 * stride + 100, 30, false},
-                                              {&whole, data + 89 * stride + 359, 89, false}, {&whole, data + 10, 0, false},
+                                              {&whole, data + 89 * stride + 359, 89, false},
+                                              {&whole, data + 10, 0, false},
                                               {&topDown, data + 25 * stride, 25, true}}) {
         RecordingReporter rec;
         const auto cut = decodeBitmap(std::span(*file).first(bytes), rec);
@@ -93,8 +96,8 @@ TEST(PictureLoader, CutShortBitmapSaysHowManyRowsWereReadAndOversizedPicturesAre
         EXPECT_TRUE(std::equal(cut->data(), cut->data() + cut->size(), full->data() + (top ? 0 : 90 - rowsRead) * 120));
     }
     // Whether w x h fits a file of so many bytes (the second row: 5 kB announcing 8192 x 8192).
-    for (auto [w, h, bytes, fits] : {std::tuple{120, 90, 3000, true}, {8192, 8192, 5000, false}, {8192, 8192, 70000, true},
-                                     {8193, 8192, 1 << 30, false}, {0, 10, 100, false}})
+    for (auto [w, h, bytes, fits] : {std::tuple{120, 90, 3000, true}, {8192, 8192, 5000, false},
+                                     {8192, 8192, 70000, true}, {8193, 8192, 1 << 30, false}, {0, 10, 100, false}})
         EXPECT_EQ(pictureSizeFits(w, h, bytes, kMaxPicturePixels), fits) << w << " x " << h;
     // A JPEG whose frame header announces 8192 x 8192 is refused before it is decoded.
     std::vector<std::uint8_t> jpeg = readBytes(testData("contour_crop.jpg"));
@@ -125,37 +128,54 @@ TEST(RoundTrips, EveryGridWriterAgainstItsReader)
     TempDir dir;
     NullReporter quiet;
     std::vector<std::uint8_t> dtedHeader;
-    if (auto t = decodeDted1Tile(dtedFile("1201", 1, 1201, [](int, int) { return 0; }), quiet)) dtedHeader = t->headerBlock;
-    const std::tuple<const char*, std::int32_t, std::int32_t, bool, Back> rows[] = {   // name, values, square
+    if (auto t = decodeDted1Tile(dtedFile("1201", 1, 1201, [](int, int) { return 0; }), quiet))
+        dtedHeader = t->headerBlock;
+    const std::tuple<const char*, std::int32_t, std::int32_t, bool, Back> rows[] = {
+        // name, values, square
         {"elevation array", -999999999, 999999999, false,   // ten-character fields
-         [](const IntGrid& g) { auto f = parseElevationArray(formatElevationArray(g, 1));
-                                return f ? std::optional(f->grid) : std::nullopt; }},
+         [](const IntGrid& g) {
+             auto f = parseElevationArray(formatElevationArray(g, 1));
+             return f ? std::optional(f->grid) : std::nullopt;
+         }},
         {"index array", -999999, 9999999, false,
          [&](const IntGrid& g) { return parseIndexFile(formatIndexArray(g), quiet); }},
-        {"ASCII matrix", -99999, 999999, false, [](const IntGrid& g) {
+        {"ASCII matrix", -99999, 999999, false,
+         [](const IntGrid& g) {
              const RealGrid s = gridops::toRealGrid(flipped(g));
-             return std::optional(flipped(gridops::truncToIntGrid(parseTextGrid(formatAsciiMatrix(s), s.rows(), s.cols()).grid))); }},
-        {"USGS DEM", -32767, 32767, false, [&](const IntGrid& g) {
-             const std::string t = formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, gridops::toRealGrid(flipped(g)));
-             return parseUsgsDem(std::span(reinterpret_cast<const std::uint8_t*>(t.data()), t.size()), quiet); }},
+             return std::optional(
+                 flipped(gridops::truncToIntGrid(parseTextGrid(formatAsciiMatrix(s), s.rows(), s.cols()).grid)));
+         }},
+        {"USGS DEM", -32767, 32767, false,
+         [&](const IntGrid& g) {
+             const std::string t =
+                 formatUsgsAsciiDem({"NAD-83", 500000, 4000000, 5, 30, 2, 2, 1.0f}, gridops::toRealGrid(flipped(g)));
+             return parseUsgsDem(std::span(reinterpret_cast<const std::uint8_t*>(t.data()), t.size()), quiet);
+         }},
         {"SRTM", -32768, 32767, true, [&](const IntGrid& g) { return decodeSrtmTile(encodeSrtmTile(g), quiet); }},
-        {"DTED1", -16000, 32767, false, [&](const IntGrid& g) -> std::optional<IntGrid> {
+        {"DTED1", -16000, 32767, false,
+         [&](const IntGrid& g) -> std::optional<IntGrid> {
              auto t = decodeDted1Tile(encodeDted1(gridops::toRealGrid(flipped(g)), dtedHeader), quiet);
              if (!t) return std::nullopt;
              IntGrid part(g.rows(), g.cols());
              for (int r = 0; r < g.rows(); ++r)
                  for (int c = 0; c < g.cols(); ++c) part(r, c) = t->tile(1201 - g.rows() + r, c);
-             return part; }},
-        {"colour bitmap", 0, 0xFFFFFF, false, [&](const IntGrid& g) {
+             return part;
+         }},
+        {"colour bitmap", 0, 0xFFFFFF, false,
+         [&](const IntGrid& g) {
              Grid<std::uint32_t> p(g.rows(), g.cols());
              for (std::size_t k = 0; k < g.size(); ++k) p.data()[k] = std::uint32_t(g.data()[k]);
-             return decodeBitmap(encodeColourBmp(p), quiet); }},
-        {"GeoTIFF", -2147483647, 2147483647, false, [&](const IntGrid& g) -> std::optional<IntGrid> {
+             return decodeBitmap(encodeColourBmp(p), quiet);
+         }},
+        {"GeoTIFF", -2147483647, 2147483647, false,
+         [&](const IntGrid& g) -> std::optional<IntGrid> {
              RasterDescription d;
              d.type = SampleType::Int32;
-             if (!gdalraster::writeGeoTiff(dir.file("r.tif"), gridops::toRealGrid(g), d, {}, quiet)) return std::nullopt;
+             if (!gdalraster::writeGeoTiff(dir.file("r.tif"), gridops::toRealGrid(g), d, {}, quiet))
+                 return std::nullopt;
              auto r = gdalraster::readRaster(dir.file("r.tif"), quiet);
-             return r ? std::optional(gridops::truncToIntGrid(r->values)) : std::nullopt; }},
+             return r ? std::optional(gridops::truncToIntGrid(r->values)) : std::nullopt;
+         }},
     };
     std::mt19937 gen(1357);
     for (const auto& [name, low, high, square, back] : rows)

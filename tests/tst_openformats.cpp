@@ -66,8 +66,9 @@ TEST_F(OpenFixture, ShapefileAsksMaxspanAndRunInterpolatesIt)
     m.beepPauseMs = 0;
     open(base + ".shp");
     SessionState& s = m.session();
-    EXPECT_EQ(std::tuple(s.inputKind, s.MAXSPAN, s.lsqrIterations, m.action("actionRunGridmend")->isEnabled(), g.isVisible()),
-              std::tuple(InputKind::ShapefileInput, 200, 3, true, false));
+    EXPECT_EQ(
+        std::tuple(s.inputKind, s.MAXSPAN, s.lsqrIterations, m.action("actionRunGridmend")->isEnabled(), g.isVisible()),
+        std::tuple(InputKind::ShapefileInput, 200, 3, true, false));
 
     m.action("actionRunGridmend")->trigger();
     EXPECT_EQ(log().last(), "Done interpolating file.");
@@ -110,7 +111,8 @@ TEST(OpenDialog, TheFirstOpenStartsInTheSamplesWithARealTile)
     EXPECT_EQ(QFileInfo(samples + "/N49E011.hgt").size(), 2 * 1201 * 1201);
     filedialogs::setFirstOpenFolder(samples);
     EXPECT_NE(filedialogs::makeDialog(nullptr, "dem|*.dem", ".dem", true)->directory().absolutePath(), samples);
-    EXPECT_EQ(filedialogs::makeDialog(nullptr, kOpenFilter, kOpenDefaultExtension, false)->directory().absolutePath(), samples);
+    EXPECT_EQ(filedialogs::makeDialog(nullptr, kOpenFilter, kOpenDefaultExtension, false)->directory().absolutePath(),
+              samples);
 }
 
 TEST(OpenDialog, TakesAnExistingNameWithoutExtensionAsItIs)

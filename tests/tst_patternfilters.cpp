@@ -57,8 +57,9 @@ TEST(NeighbourPattern, CountAboveTheLimitWhitens)
     neighbourPattern(plus, 3);   // the centre has 4 equal neighbours; white cells have 4..8
     EXPECT_EQ(cellsAt(plus, {{2, 2}, {1, 2}}), (std::vector{kWhite, kBlack}));   // the arm: three equal neighbours
 
-    EXPECT_EQ((std::vector{neighbourCountValid(0), neighbourCountValid(1), neighbourCountValid(8), neighbourCountValid(9)}),
-              (std::vector{false, true, true, false}));
+    EXPECT_EQ(
+        (std::vector{neighbourCountValid(0), neighbourCountValid(1), neighbourCountValid(8), neighbourCountValid(9)}),
+        (std::vector{false, true, true, false}));
     EXPECT_EQ(neighbourCountErrorLines(),
               (std::vector<std::string>{"Neighbors must be  greater than", "zero and less than  nine"}));
 }

@@ -125,7 +125,7 @@ TEST(LasPoints, RealFiles)
         const auto grid = readLasPoints(testData(file), 50, 60, rec);
         ASSERT_TRUE(grid && grid->rows() == 50 && grid->cols() == 60 && rec.hasSequence({count, "  ", x})) << file;
         for (double z : grid->cells())
-            if (z != 0.0) ASSERT_TRUE(z >= lowest - 0.005 && z <= highest + 0.005) << file << " " << z;
+            if (z != 0.0) { ASSERT_TRUE(z >= lowest - 0.005 && z <= highest + 0.005) << file << " " << z; }
     }
 }
 

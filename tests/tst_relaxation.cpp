@@ -63,12 +63,14 @@ RealGrid referenceRelaxation(const RealGrid& input, int sweeps, int refining, in
 TEST(Relaxation, MatchesThePlainSweepsBitForBit)
 {
     std::mt19937 gen(1);
-    for (auto [R, C] : {std::pair{2, 2}, {2, 7}, {7, 2}, {3, 3}, {4, 6}, {5, 5}, {9, 13}, {31, 17}, {64, 64}, {151, 127}})
+    for (auto [R, C] :
+         {std::pair{2, 2}, {2, 7}, {7, 2}, {3, 3}, {4, 6}, {5, 5}, {9, 13}, {31, 17}, {64, 64}, {151, 127}})
         for (double known : {0.0, 0.05, 0.3, 0.9})
             for (int lsqr : {0, 1}) {
                 const RealGrid input = dense::randomKnownGrid<RealGrid>(gen, R, C, known);
                 NullReporter quiet;
-                EXPECT_EQ(CentralDifferenceSolver(input, 7, 2, quiet).solve(lsqr), referenceRelaxation(input, 7, 2, lsqr))
+                EXPECT_EQ(CentralDifferenceSolver(input, 7, 2, quiet).solve(lsqr),
+                          referenceRelaxation(input, 7, 2, lsqr))
                     << R << " x " << C << " known " << known;
             }
 }

@@ -13,7 +13,8 @@ TEST(Resample, SizesFollowIntegerDivisionAndSamplesEveryKthPosting)
     const IntGrid ramp = gridBy(1201, 1201, [](int r, int c) { return r * 2000 + c; });
     for (int k : {2, 4, 8}) {
         // On a plane the four-neighbour average is the posting's own value.
-        EXPECT_EQ(resampleGrid(ramp, k, -1000), gridBy(1201 / k, 1201 / k, [&](int r, int c) { return ramp(r * k, c * k); }));
+        EXPECT_EQ(resampleGrid(ramp, k, -1000),
+                  gridBy(1201 / k, 1201 / k, [&](int r, int c) { return ramp(r * k, c * k); }));
     }
     EXPECT_EQ(resampleGrid(IntGrid(3601, 3601, 1), 2, -1000).rows(), 1800);
 }

@@ -10,10 +10,12 @@ TEST(SessionState, TransfersFlipBetweenNorthFirstAndSouthFirst)
     SessionState s;
     s.solutionFromGrid(gridOf<IntGrid>({{1, 2}, {3, 4}}));   // north row first
     // Solution row 0 is the southern row.
-    ASSERT_EQ(std::pair(s.numberElevationRows, s.solutionGrid), std::pair(2, std::optional(gridOf<RealGrid>({{3, 4}, {1, 2}}))));
+    ASSERT_EQ(std::pair(s.numberElevationRows, s.solutionGrid),
+              std::pair(2, std::optional(gridOf<RealGrid>({{3, 4}, {1, 2}}))));
     (*s.solutionGrid)(0, 0) = -2.7;
     s.inputGridFromSolution();
-    EXPECT_EQ(s.inputGrid, std::optional(gridOf<IntGrid>({{1, 2}, {-2, 4}})));   // truncated toward zero, back north-first
+    EXPECT_EQ(s.inputGrid,
+              std::optional(gridOf<IntGrid>({{1, 2}, {-2, 4}})));   // truncated toward zero, back north-first
 }
 
 TEST(SolverParameters, SubmitLogsStoresAndChecksInTheFormsOrder)
@@ -57,7 +59,8 @@ TEST(SolverParameters, SixBoxSubmitLogsTheSizeAndLeavesAcceptedAlone)
     // The four-box form accepts and does not log the size.
     RecordingReporter log4;
     ASSERT_EQ(submitSolverParameters(s, t, true, log4), ParameterFailure::None);
-    EXPECT_EQ(std::pair(s.parametersAccepted, log4.lines.front()), std::pair(true, std::string("LSQR Iterations is:  0")));
+    EXPECT_EQ(std::pair(s.parametersAccepted, log4.lines.front()),
+              std::pair(true, std::string("LSQR Iterations is:  0")));
     // Nothing submitted: the stored texts are empty and do not convert.
     SessionState empty;
     EXPECT_EQ(convertIterationTexts(empty).value_or(""), "Text box entry must be an integer!");

@@ -43,8 +43,9 @@ std::vector<std::uint8_t> withHeader(std::int32_t fileCode, std::int32_t shapeTy
 std::vector<std::uint8_t> dbaseTable(const std::vector<std::string>& elevations, bool otherLayout = false)
 {
     using Field = std::tuple<std::string, char, std::size_t>;   // name, type, length
-    const std::vector<Field> fields = otherLayout ? std::vector<Field>{{"ID", 'N', 6}, {"HEIGHT", 'N', 12}, {"CODE", 'C', 4}}
-                                                  : std::vector<Field>{{"ID", 'N', 8}, {"ELEV", 'N', 24}};
+    const std::vector<Field> fields = otherLayout
+        ? std::vector<Field>{{"ID", 'N', 6}, {"HEIGHT", 'N', 12}, {"CODE", 'C', 4}}
+        : std::vector<Field>{{"ID", 'N', 8}, {"ELEV", 'N', 24}};
     std::size_t recordLength = 1;
     for (const auto& [name, type, length] : fields) recordLength += length;
     std::vector<std::uint8_t> d{3, 0, 0, 0};
@@ -69,8 +70,9 @@ std::vector<std::uint8_t> dbaseTable(const std::vector<std::string>& elevations,
     return d;
 }
 
-Triplet contourFiles(const double (&box)[4], const std::vector<Polyline>& lines, const std::vector<std::string>& elevations,
-                  std::int32_t fileCode = 9994, std::int32_t shapeType = 3)
+Triplet contourFiles(const double (&box)[4], const std::vector<Polyline>& lines,
+                     const std::vector<std::string>& elevations, std::int32_t fileCode = 9994,
+                     std::int32_t shapeType = 3)
 {
     std::vector<std::uint8_t> records, index;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -84,7 +86,8 @@ Triplet contourFiles(const double (&box)[4], const std::vector<Polyline>& lines,
         be32(records, std::int32_t(i + 1)), be32(records, std::int32_t(content.size() / 2));
         records.insert(records.end(), content.begin(), content.end());
     }
-    return {withHeader(fileCode, shapeType, box, records), withHeader(fileCode, shapeType, box, index), dbaseTable(elevations)};
+    return {withHeader(fileCode, shapeType, box, records), withHeader(fileCode, shapeType, box, index),
+            dbaseTable(elevations)};
 }
 
 std::optional<RealGrid> rasterise(const Triplet& t, RecordingReporter& rec, int maxSpan = 1200)
@@ -144,7 +147,9 @@ TEST(ShapefileRaster, RefusalsKeepTheirLastLines)
     for (const auto& [name, t, last, maxSpan] : cases) {
         RecordingReporter rec;
         EXPECT_FALSE(rasterise(t, rec, maxSpan)) << name;
-        EXPECT_EQ(Lines(rec.lines.end() - std::ptrdiff_t(std::min(last.size(), rec.lines.size())), rec.lines.end()), last) << name;
+        EXPECT_EQ(Lines(rec.lines.end() - std::ptrdiff_t(std::min(last.size(), rec.lines.size())), rec.lines.end()),
+                  last)
+            << name;
     }
 }
 
@@ -154,7 +159,8 @@ TEST(ShapefileFiles, CompanionNamesAndOneLineDrawn)
     std::filesystem::create_directories(dir.path() / "maps.v2");
     const std::string base = (dir.path() / "maps.v2" / "lines").string();
     const Triplet t = contourFiles(kBox, {line({{0, 0}, {10, 5}})}, {"100.000000000000000"});
-    for (auto [ext, bytes] : {std::pair{".shp", &t.shp}, {".shx", &t.shx}, {".dbf", &t.dbf}}) writeBytes(base + ext, *bytes);
+    for (auto [ext, bytes] : {std::pair{".shp", &t.shp}, {".shx", &t.shx}, {".dbf", &t.dbf}})
+        writeBytes(base + ext, *bytes);
     RecordingReporter rec;
     const auto grid = readShapefileContours(base + ".shp", 1200, rec);
     RealGrid expected(6, 11);   // row 0 = yMin (south)

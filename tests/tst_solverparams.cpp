@@ -34,11 +34,12 @@ TEST(SolverParamsDialog, RefusalsKeepTheFormOpenAndOnlyASubmitConverts)
         return d.result();
     };
     d.showModal(false);
-    EXPECT_EQ(rec.shown.mid(1), (QStringList{"Error!: Please enter a value in each text box.",
-                                             "Error!: All entries must be greater than zero.\nYou must have at least 4 rows\n"
-                                             "and at least 4 columns.",
-                                             "Conversion Error: Text box entry must be an integer!",
-                                             "Conversion Error: Text box entry must be a double!"}));
+    EXPECT_EQ(rec.shown.mid(1),
+              (QStringList{"Error!: Please enter a value in each text box.",
+                           "Error!: All entries must be greater than zero.\nYou must have at least 4 rows\n"
+                           "and at least 4 columns.",
+                           "Conversion Error: Text box entry must be an integer!",
+                           "Conversion Error: Text box entry must be a double!"}));
     EXPECT_EQ(std::pair(results, w.session().rowsText), std::pair(std::vector<int>{0, 0, 0, 0, 1}, std::string("4")));
 
     rec.answer = [&](QDialog&) {

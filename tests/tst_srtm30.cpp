@@ -21,8 +21,9 @@ TEST(Srtm30TileName, LowerCaseLettersArePositive)
     }
     RecordingReporter rec;
     parseSrtm30TileName("w140n10.dem", rec);
-    EXPECT_EQ(rec.lines, (Lines{"w140n10", "latitudeMultiplier:  1", "longitudeMultiplier:  -1", "longitudeString:  140",
-                                "latitudeString:  10", "-140", "10"}));
+    EXPECT_EQ(rec.lines,
+              (Lines{"w140n10", "latitudeMultiplier:  1", "longitudeMultiplier:  -1", "longitudeString:  140",
+                     "latitudeString:  10", "-140", "10"}));
 }
 
 TEST(Srtm30TileRead, FixedSizeShortFileAndLogLines)

@@ -39,7 +39,8 @@ TEST(SrtmTileRead, BigEndianTwosComplementNorthRowFirstOfExactlySquareFiles)
                                {0u, 0}, {1u, 0}, {2u, 1}, {8u, 2}})
         EXPECT_EQ(srtmTileSide(bytes), side) << bytes;
     RecordingReporter rec;   // a 3 x 3 tile, north row first
-    const auto tile = decodeSrtmTile(std::vector<std::uint8_t>{0x80, 0, 0xFF, 0xFE, 0, 2, 0, 10, 0, 11, 1, 0, 0, 20, 0, 21, 0, 22}, rec);
+    const auto tile = decodeSrtmTile(
+        std::vector<std::uint8_t>{0x80, 0, 0xFF, 0xFE, 0, 2, 0, 10, 0, 11, 1, 0, 0, 20, 0, 21, 0, 22}, rec);
     ASSERT_TRUE(tile);
     EXPECT_EQ(std::vector<std::int32_t>(tile->cells().begin(), tile->cells().end()),
               (std::vector<std::int32_t>{-32768, -2, 2, 10, 11, 256, 20, 21, 22}));
@@ -48,7 +49,9 @@ TEST(SrtmTileRead, BigEndianTwosComplementNorthRowFirstOfExactlySquareFiles)
         RecordingReporter cut;
         EXPECT_FALSE(decodeSrtmTile(std::vector<std::uint8_t>(size, 0), cut)) << size;
         EXPECT_EQ(std::pair(cut.lines, cut.takeIncompleteInput()),
-                  std::pair(Lines{"SRTM file of " + std::to_string(size) + " bytes is not a square tile of 2 x n x n bytes: no tile loaded."}, true));
+                  std::pair(Lines{"SRTM file of " + std::to_string(size) +
+                                  " bytes is not a square tile of 2 x n x n bytes: no tile loaded."},
+                            true));
     }
 }
 
@@ -60,8 +63,9 @@ TEST(SaveSrtm, ResultIsFlippedTruncatedAndPaddedTo1201Or3601)
     const auto tile = srtmTileFromSolution(solution, rec);
     ASSERT_TRUE(tile);
     // File row 0 is result row 999; southern and eastern padding; 70000 keeps its low 16 bits in the file.
-    EXPECT_EQ(std::tuple(tile->rows(), tile->cols(), cellsAt(*tile, {{0, 0}, {999, 899}, {499, 3}, {1000, 0}, {0, 900}})),
-              std::tuple(1201, 1201, std::vector<std::int32_t>{-2, 70000, 2, 0, 0}));
+    EXPECT_EQ(
+        std::tuple(tile->rows(), tile->cols(), cellsAt(*tile, {{0, 0}, {999, 899}, {499, 3}, {1000, 0}, {0, 900}})),
+        std::tuple(1201, 1201, std::vector<std::int32_t>{-2, 70000, 2, 0, 0}));
     EXPECT_EQ(encodeSrtmTile(*tile)[2 * (999 * 1201 + 899) + 1], 4464 & 0xFF);
     EXPECT_EQ(srtmBytesFromSolution(solution, rec), encodeSrtmTile(*tile));
 
@@ -70,8 +74,9 @@ TEST(SaveSrtm, ResultIsFlippedTruncatedAndPaddedTo1201Or3601)
     const auto padded = srtmTileFromSolution(middle, rec);
     ASSERT_TRUE(padded);
     // Padded as "Save SRTM Heightfield" pads: a tile readers take.
-    EXPECT_EQ(std::tuple(padded->rows(), padded->cols(), cellsAt(*padded, {{1999, 0}, {0, 1999}, {2000, 0}, {0, 2000}})),
-              std::tuple(3601, 3601, std::vector<std::int32_t>{9, 1, 0, 0}));
+    EXPECT_EQ(
+        std::tuple(padded->rows(), padded->cols(), cellsAt(*padded, {{1999, 0}, {0, 1999}, {2000, 0}, {0, 2000}})),
+        std::tuple(3601, 3601, std::vector<std::int32_t>{9, 1, 0, 0}));
 
     const auto heightfield = srtmHeightfieldTile(IntGrid(2000, 1500, 7), rec);
     ASSERT_TRUE(heightfield);   // the graphics window pads to 3601, no reversal
@@ -81,5 +86,6 @@ TEST(SaveSrtm, ResultIsFlippedTruncatedAndPaddedTo1201Or3601)
     EXPECT_FALSE(srtmTileFromSolution(RealGrid(3602, 10), big));
     EXPECT_FALSE(srtmBytesFromSolution(RealGrid(10, 3602), big));
     EXPECT_FALSE(srtmHeightfieldTile(IntGrid(10, 3602), big));
-    EXPECT_EQ(big.lines, (Lines{"File size error.", "File size error.", "File size exceeds 3601 by 3601. Illegal file."}));
+    EXPECT_EQ(big.lines,
+              (Lines{"File size error.", "File size error.", "File size exceeds 3601 by 3601. Illegal file."}));
 }

@@ -60,7 +60,8 @@ TEST(Surface, SolvesTheSameEnergyAsADenseLeastSquaresSolution)
         RealGrid solved = z;
         EXPECT_TRUE(solveSurface(solved, fixed, {tension, 1e-11, 500}).converged);
         for (std::size_t k = 0; k < z.size(); ++k)   // fixed cells exactly as given
-            ASSERT_NEAR(solved.data()[k], expected.data()[k], fixed.data()[k] ? 0.0 : 1e-7) << R << " x " << C << " at " << k;
+            ASSERT_NEAR(solved.data()[k], expected.data()[k], fixed.data()[k] ? 0.0 : 1e-7)
+                << R << " x " << C << " at " << k;
     }
 }
 

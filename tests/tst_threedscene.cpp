@@ -54,7 +54,8 @@ TEST(ViewMatrix, MatchesTheFixedFunctionOperations)
     m.rotate(90, 0, 0, 2);   // the axis is normalised
     m.scale(2, 2, 2);
     // The point (1, 0, 0): scaled to (2, 0, 0), turned to (0, 2, 0), moved to (1, 4, 3).
-    EXPECT_LT(largestGap({m.at(0, 0) + m.at(0, 3), m.at(1, 0) + m.at(1, 3), m.at(2, 0) + m.at(2, 3)}, {1, 4, 3}), 1e-6f);
+    EXPECT_LT(largestGap({m.at(0, 0) + m.at(0, 3), m.at(1, 0) + m.at(1, 3), m.at(2, 0) + m.at(2, 3)}, {1, 4, 3}),
+              1e-6f);
     ViewMatrix o;
     o.ortho(-10, 10, -10, 10, -10, 10);
     EXPECT_LT(largestGap({o.at(0, 0), o.at(2, 2)}, {0.1f, -0.1f}), 1e-7f);
@@ -107,9 +108,10 @@ TEST(ThreeDScene, RenderImageEntryChecks)
     for (const Case& c : cases) {
         ThreeDState s;
         EXPECT_EQ(applyRenderEntries(s, c.az, c.bearing, c.scale, true), c.failure) << c.az << "|" << c.bearing;
-        if (c.failure != PanelEntryFailure::None) EXPECT_EQ(s.solarAzimuth, 45.0f);
+        if (c.failure != PanelEntryFailure::None) { EXPECT_EQ(s.solarAzimuth, 45.0f); }
     }
     ThreeDState s;
     ASSERT_EQ(applyRenderEntries(s, "30", "60", "2.5", false), PanelEntryFailure::None);
-    EXPECT_EQ(std::tuple(s.solarAzimuth, s.solarBearing, s.elevationScale, s.showAxes), std::tuple(30.0f, 60.0f, 2.5f, false));
+    EXPECT_EQ(std::tuple(s.solarAzimuth, s.solarBearing, s.elevationScale, s.showAxes),
+              std::tuple(30.0f, 60.0f, 2.5f, false));
 }

@@ -41,7 +41,8 @@ TEST(EntryDialog, WhatEachEntryShowsAndWhetherItApplies)
         d.findChild<QPushButton*>("submitButton")->click();
         const std::string at = row.typed.join('|').toStdString();
         EXPECT_EQ(std::tuple(rec.shown, applied, d.isVisible(), d.texts()),
-                  std::tuple(row.shown, row.applied, row.applied.empty(), row.typed)) << at;   // the boxes keep what was typed
+                  std::tuple(row.shown, row.applied, row.applied.empty(), row.typed))
+            << at;   // the boxes keep what was typed
     }
 }
 

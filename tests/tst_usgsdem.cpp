@@ -13,10 +13,16 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-UsgsDemGeoreference georeference(const std::string& datum = "NAD-83") { return {datum, 500000.0, 4000000.0, 5, 30.0, 2, 2, 1.0f}; }
+UsgsDemGeoreference georeference(const std::string& datum = "NAD-83")
+{
+    return {datum, 500000.0, 4000000.0, 5, 30.0, 2, 2, 1.0f};
+}
 
 /// Characters first..last (1-based, inclusive) of a line.
-std::string columns(const std::string& line, std::size_t first, std::size_t last) { return line.substr(first - 1, last - first + 1); }
+std::string columns(const std::string& line, std::size_t first, std::size_t last)
+{
+    return line.substr(first - 1, last - first + 1);
+}
 
 std::vector<std::string> splitLines(const std::string& text)
 {
@@ -63,11 +69,12 @@ TEST(UsgsDemWriter, RecordsAandBandCInBlocksOf146Then170Values)
     EXPECT_EQ(lines[3], "     0     0     0     0     0     0     0     0     0     0");
     // Record B: 146 elevations in its first block, 170 in each further one.
     for (int R : {146, 147, 316, 317}) {
-        const auto blocks = splitLines(formatUsgsAsciiDem(georeference(), solutionOf(R, 1, [](int r, int) { return r; })));
+        const auto blocks =
+            splitLines(formatUsgsAsciiDem(georeference(), solutionOf(R, 1, [](int r, int) { return r; })));
         ASSERT_EQ(blocks.size(), R <= 146 ? 3u : 4u + (R - 147) / 170) << R;
         EXPECT_EQ(columns(blocks[1], 1015, 1020), "   145") << R;
-        if (R >= 147) EXPECT_EQ(columns(blocks[2], 1, 6), "   146") << R;
-        if (R == 316) EXPECT_EQ(columns(blocks[2], 1015, 1020), "   315");
+        if (R >= 147) { EXPECT_EQ(columns(blocks[2], 1, 6), "   146") << R; }
+        if (R == 316) { EXPECT_EQ(columns(blocks[2], 1015, 1020), "   315"); }
     }
 }
 
@@ -83,17 +90,23 @@ TEST(UsgsDemWriter, EveryPostingKeepsItsPlace)
     TempDir dir;
     RecordingReporter rec;
     EXPECT_TRUE(writeUsgsAsciiDem(dir.file("c.dem"), georeference(), solution, rec));
-    EXPECT_EQ(rec.lines, (Lines{"2 elevations outside -32767 .. 32767 were written as the nearest of the two (-32767: void)."}));
+    EXPECT_EQ(rec.lines,
+              (Lines{"2 elevations outside -32767 .. 32767 were written as the nearest of the two (-32767: void)."}));
 }
 
 TEST(UsgsDemEntries, RangesAndStoredValues)
 {
     using Outcome = UsgsDemEntryCheck::Outcome;
-    auto texts = [](const char* e, const char* n, const char* z) { UsgsDemEntryTexts t; t.easting = e, t.northing = n, t.zone = z; return t; };
+    auto texts = [](const char* e, const char* n, const char* z) {
+        UsgsDemEntryTexts t;
+        t.easting = e, t.northing = n, t.zone = z;
+        return t;
+    };
     for (auto t : {texts("159999", "0", "5"), texts("834001", "0", "5"), texts("500000", "10000001", "5"),
                    texts("500000", "0", "0"), texts("500000", "0", "61")})
         EXPECT_EQ(std::pair(checkUsgsDemEntries(t).outcome, checkUsgsDemEntries(t).errorLines),
-                  std::pair(Outcome::RangeError, usgsDemUtmErrorLines())) << t.easting << " " << t.northing << " " << t.zone;
+                  std::pair(Outcome::RangeError, usgsDemUtmErrorLines()))
+            << t.easting << " " << t.northing << " " << t.zone;
     auto units = texts("160000", "-4000000", "60");   // no lower limit for the northing
     units.elevationUnits = "10";
     EXPECT_EQ(std::pair(checkUsgsDemEntries(units).outcome, checkUsgsDemEntries(units).errorLines),
@@ -120,15 +133,17 @@ TEST(UsgsDemReader, ReadsOwnFileNorthUpWithItsLogLines)
     const auto tile = parse(formatUsgsAsciiDem(georeference(), solution), rec);
     ASSERT_TRUE(tile);
     EXPECT_EQ(*tile, gridOf<IntGrid>({{120, -179}, {110, -189}, {100, -199}}));   // north row first
-    EXPECT_TRUE(rec.hasSequence({"minimum elevation is:  -199", "maximum elevation is:  120", "elevation range is:  319",
-                                 "rows is:  2", "columns is  :3"}));
+    EXPECT_TRUE(rec.hasSequence({"minimum elevation is:  -199", "maximum elevation is:  120",
+                                 "elevation range is:  319", "rows is:  2", "columns is  :3"}));
     EXPECT_EQ(std::tuple(rec.progressMaximum, rec.progressPosition, rec.progressVisible), std::tuple(2, 3, false));
 }
 
 TEST(UsgsDemReader, MalformedFilesHandOverNothing)
 {
     const std::string good = formatUsgsAsciiDem(georeference(), solutionOf(3, 2, [](int r, int) { return r + 1; }));
-    auto changed = [&](std::size_t at, const char* text) { return std::string(good).replace(at, std::strlen(text), text); };
+    auto changed = [&](std::size_t at, const char* text) {
+        return std::string(good).replace(at, std::strlen(text), text);
+    };
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"empty", ""},
         {"shorter than the quad name", good.substr(0, 100)},
@@ -144,7 +159,9 @@ TEST(UsgsDemReader, MalformedFilesHandOverNothing)
     for (const auto& [name, text] : cases) {
         RecordingReporter rec;
         EXPECT_FALSE(parse(text, rec)) << name;
-        EXPECT_EQ(std::pair(rec.lines.back(), rec.progressVisible), std::pair(std::string(usgsdem::kUnreadableLine), false)) << name;
+        EXPECT_EQ(std::pair(rec.lines.back(), rec.progressVisible),
+                  std::pair(std::string(usgsdem::kUnreadableLine), false))
+            << name;
     }
     RecordingReporter missing;
     EXPECT_FALSE(readUsgsDem("/nonexistent-dir/x.dem", missing));

@@ -113,7 +113,8 @@ TEST_F(ViewCommands, ThreeDPanelTurnsTheViewRestoresItReportsEntryErrorsAndSaveJ
     queueSave(dir.file("v.jpg"));
     main.action("actionSave3dJpg")->trigger();
     EXPECT_EQ(QImage(QString::fromStdString(dir.file("v.jpg"))).size(), view->size());
-    EXPECT_EQ(lines().mid(lines().size() - 2), (QStringList{" ", QString::fromStdString("Saved " + dir.file("v.jpg"))}));
+    EXPECT_EQ(lines().mid(lines().size() - 2),
+              (QStringList{" ", QString::fromStdString("Saved " + dir.file("v.jpg"))}));
 
     // The panel's entry errors.
     ModalRecorder rec;

@@ -73,7 +73,8 @@ TEST(WindowedFill, EqualsTheWholeGridRunBitForBit)
                 for (const SurfaceChoice& surface : surfaces) {
                     const RealGrid input = voidedGrid(R, C, blobs, scatter, seed++);
                     EXPECT_EQ(windowedFill(input, 60, surface, 1 + int(seed % 2)), wholeGridFill(input, 60, surface))
-                        << R << " x " << C << " blobs " << blobs << " scatter " << scatter << " surface " << int(surface.mode);
+                        << R << " x " << C << " blobs " << blobs << " scatter " << scatter << " surface "
+                        << int(surface.mode);
                 }
 }
 
@@ -81,7 +82,8 @@ TEST(WindowedFill, EqualsTheWholeGridRunBitForBit)
 // the outer ring, gives back a plane (to the solvers' tolerance): every stencil is an affine mean.
 TEST(FillPaths, KeepKnownPostingsAndGiveBackAPlane)
 {
-    const SurfaceChoice surfaces[] = {{}, {SurfaceMode::Harmonic}, {SurfaceMode::ThinPlate}, {SurfaceMode::Tension, 0.3}};
+    const SurfaceChoice surfaces[] = {
+        {}, {SurfaceMode::Harmonic}, {SurfaceMode::ThinPlate}, {SurfaceMode::Tension, 0.3}};
     std::mt19937 gen(4242);
     std::uniform_real_distribution<double> slope(-4, 4);
     for (int trial = 0; trial < 3; ++trial) {
@@ -122,8 +124,10 @@ TEST(WindowedFill, PunchedRealPostingsComeBackWithinTheMeasuredError)
     for (double& v : punched.cells())
         if (u(gen) < 0.05) v = 0.0;
     // Measured: 10.75 (sweeps), 11.74 (harmonic), 5.42 (thin-plate), 6.01 (tension 0.1) over 815 postings.
-    for (auto [surface, bound] : {std::pair{SurfaceChoice{}, 11.1}, {SurfaceChoice{SurfaceMode::Harmonic}, 12.1},
-                                  {SurfaceChoice{SurfaceMode::ThinPlate}, 5.6}, {SurfaceChoice{SurfaceMode::Tension, 0.1}, 6.2}}) {
+    for (auto [surface, bound] : {std::pair{SurfaceChoice{}, 11.1},
+                                  {SurfaceChoice{SurfaceMode::Harmonic}, 12.1},
+                                  {SurfaceChoice{SurfaceMode::ThinPlate}, 5.6},
+                                  {SurfaceChoice{SurfaceMode::Tension, 0.1}, 6.2}}) {
         const RealGrid filled = windowedFill(punched, 300, surface);
         double sum = 0;
         int n = 0;
@@ -144,8 +148,14 @@ TEST(WindowedFill, ReadAndWriteFailuresAreReported)
         FailingRaster(int reads, bool write) : readsLeft(reads), writeFails(write) {}
         std::int64_t rows() const override { return 20; }
         std::int64_t columns() const override { return 20; }
-        bool read(const RasterRect& r, double* out) override { return readsLeft-- > 0 && GridRaster(grid).read(r, out); }
-        bool write(const RasterRect& r, const double* v) override { return !writeFails && GridRaster(grid).write(r, v); }
+        bool read(const RasterRect& r, double* out) override
+        {
+            return readsLeft-- > 0 && GridRaster(grid).read(r, out);
+        }
+        bool write(const RasterRect& r, const double* v) override
+        {
+            return !writeFails && GridRaster(grid).write(r, v);
+        }
     };
     for (auto [reads, writeFails] : {std::pair{0, false}, std::pair{1, false}, std::pair{100, true}})
         for (int threads : {1, 2}) {
@@ -164,7 +174,8 @@ TEST(WindowedFill, ReadAndWriteFailuresAreReported)
 TEST(WindowedFill, GroupsJoinWithinTheStencilsReachAndAcceptChoosesAmongThem)
 {
     // Two unknown postings in a 9 x 9 grid, the second offset from the first.
-    for (auto [dr, dc, count] : {std::tuple{0, 1, 1}, {1, 1, 1}, {2, 0, 1}, {0, 2, 1}, {2, 1, 2}, {1, 2, 2}, {3, 0, 2}, {2, 2, 2}}) {
+    for (auto [dr, dc, count] :
+         {std::tuple{0, 1, 1}, {1, 1, 1}, {2, 0, 1}, {0, 2, 1}, {2, 1, 2}, {1, 2, 2}, {3, 0, 2}, {2, 2, 2}}) {
         RealGrid g(9, 9, 7.0);
         g(3, 3) = 0.0;
         g(3 + dr, 3 + dc) = 0.0;

@@ -56,7 +56,8 @@ TEST_F(SrtmWindowFixture, RepairScreenshots)
     shoot("srtm_filled.png");
 
     BatchDialog& batch = *m.batchDialog();
-    handlers["batchModeDialog"] = [&](QDialog& d) {
+    modals.answer = [&, next = modals.answer](QDialog& d) {
+        if (d.objectName() != "batchModeDialog") return next(d);
         for (const char* name : {"N49E011.hgt", "N49E012.hgt", "N50E011.hgt"}) {
             filedialogs::queueAnswers({QString("/data/tiles/") + name});
             d.findChild<QPushButton*>("addFilesButton")->click();

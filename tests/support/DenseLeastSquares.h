@@ -109,7 +109,8 @@ inline std::vector<double> krylovIterate(const Matrix& A, const std::vector<doub
 inline double relativeDifference(const std::vector<double>& a, const std::vector<double>& b)
 {
     double diff = 0.0, scale = 0.0;
-    for (std::size_t i = 0; i < a.size(); ++i) diff = std::max(diff, std::fabs(a[i] - b[i])), scale = std::max(scale, std::fabs(b[i]));
+    for (std::size_t i = 0; i < a.size(); ++i)
+        diff = std::max(diff, std::fabs(a[i] - b[i])), scale = std::max(scale, std::fabs(b[i]));
     return scale > 0 ? diff / scale : diff;
 }
 

@@ -23,7 +23,10 @@ struct HdfLayout {
     std::function<void(std::vector<std::uint8_t>&, std::size_t sample)> sample;   ///< appends one sample
 };
 
-inline void put16(std::vector<std::uint8_t>& out, std::uint32_t v) { out.push_back(std::uint8_t(v >> 8)), out.push_back(std::uint8_t(v)); }
+inline void put16(std::vector<std::uint8_t>& out, std::uint32_t v)
+{
+    out.push_back(std::uint8_t(v >> 8)), out.push_back(std::uint8_t(v));
+}
 inline void put32(std::vector<std::uint8_t>& out, std::uint32_t v) { put16(out, v >> 16), put16(out, v & 0xFFFF); }
 
 /// An HDF4 file laid out as the ASTER DEM product: first block of descriptors,
@@ -45,8 +48,10 @@ inline std::vector<std::uint8_t> hdfFile(const HdfLayout& layout)
     put16(sdd, 0x006A), put16(sdd, 5);
     elements.push_back({0x02BD, 2, sdd});
     if (layout.decoyDataSet) elements.push_back({0x02BE, 9, {}, 9'500'000});
-    if (layout.decoyGroup) elements.push_back({0x02D0, 4, {0x02, 0xBE, 0x00, 0x09, 0x02, 0xBD, 0x00, 0x07, 0x00, 0x6A, 0x00, 0x07}});
-    elements.push_back({0x02D0, 3, {0x02, 0xBE, 0x00, 0x02, 0x02, 0xBD, 0x00, 0x02, 0x00, 0x6A, 0x00, 0x05, 0, 0, 0, 0}});
+    if (layout.decoyGroup)
+        elements.push_back({0x02D0, 4, {0x02, 0xBE, 0x00, 0x09, 0x02, 0xBD, 0x00, 0x07, 0x00, 0x6A, 0x00, 0x07}});
+    elements.push_back(
+        {0x02D0, 3, {0x02, 0xBE, 0x00, 0x02, 0x02, 0xBD, 0x00, 0x02, 0x00, 0x6A, 0x00, 0x05, 0, 0, 0, 0}});
     std::vector<std::uint8_t> samples;   // last in the file
     std::size_t count = std::size_t(std::max(layout.rows, 0)) * std::size_t(std::max(layout.cols, 0));
     if (count > 50'000'000) count = 0;   // dimensions no file holds

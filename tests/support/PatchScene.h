@@ -39,7 +39,8 @@ struct PatchScene {
         long n = 0;
         for (const Void& v : kVoids)
             for (int r = v.top; r < v.top + v.rows; ++r)
-                for (int c = v.left; c < v.left + v.cols; ++c, ++n) sum += std::pow(double(patched(r, c) - truth(r, c)), 2);
+                for (int c = v.left; c < v.left + v.cols; ++c, ++n)
+                    sum += std::pow(double(patched(r, c) - truth(r, c)), 2);
         return std::sqrt(sum / double(n));
     }
 

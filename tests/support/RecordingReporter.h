@@ -29,7 +29,8 @@ public:
     /// True when the lines contain the given sequence as consecutive lines.
     bool hasSequence(const std::vector<std::string>& sequence) const
     {
-        return sequence.empty() || std::search(lines.begin(), lines.end(), sequence.begin(), sequence.end()) != lines.end();
+        return sequence.empty() ||
+            std::search(lines.begin(), lines.end(), sequence.begin(), sequence.end()) != lines.end();
     }
     bool has(const std::string& line) const { return hasSequence({line}); }
 };

@@ -27,11 +27,15 @@ private:
     std::filesystem::path path_;
 };
 
-inline void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+inline void writeText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 inline std::string readText(const std::string& path)
