@@ -76,19 +76,6 @@ TEST(Hls240, PrimariesAndGrey)
     EXPECT_EQ(std::tuple(back.red, back.green, back.blue), std::tuple(255, 0, 0));
 }
 
-TEST(UnsharpMask, HalfKeepsTheLightness)
-{
-    const IntGrid colours = pictureOf({0x000000, 0xFFFFFF, 0x336699, 0xC08040, 0x102030, 0x808080, 0xFF0000, 0x00FF00,
-                                       0x0000FF, 0x404040, 0xEEDDCC, 0x010203}, 3);
-    IntGrid g = colours;
-    ASSERT_TRUE(unsharpMask(g, 0.5));
-    EXPECT_EQ(g, gridBy(3, 4, [&](int r, int c) {
-                  const std::int32_t v = colours(r, c);
-                  const Rgb8 trip = fromHls240(toHls240({(v >> 16) & 255, (v >> 8) & 255, v & 255}));
-                  return std::int32_t(trip.red << 16 | trip.green << 8 | trip.blue);
-              }));
-}
-
 TEST(ElevationCodes, BinariseNegativeAndGrayscale)
 {
     const IntGrid image = row({0xFFFFFF, 0xFFFFFE, 0xC0C0C0, 0xC0C0BF, 0xD00000, 0x000000});

@@ -3,26 +3,16 @@
 #include "view/GreyImage.h"
 #include "GridArt.h"
 #include "RecordingReporter.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
-
-namespace {
-
-RealGrid realRow(std::initializer_list<double> values)
-{
-    RealGrid g(1, int(values.size()));
-    std::copy(values.begin(), values.end(), g.data());
-    return g;
-}
-
-} // namespace
 
 TEST(GreyImage, NullDataBelowAReplacedMinimumWrapsToGrey93)
 {
     // Minimum -32767 (null) is replaced by 0; maximum 1000: slope 0.2549999952 rounds 1000 down to 254.
     SessionState s;
-    s.solutionGrid = realRow({1000.0, 500.0, 0.0, -32767.0});
+    s.solutionGrid = gridOf<RealGrid>({{1000.0, 500.0, 0.0, -32767.0}});
     RecordingReporter rep;
     const GreyImage image = displaySolution(s, rep);
     EXPECT_EQ(cellsAt(image.picture, {{0, 0}, {0, 1}, {0, 2}, {0, 3}}), (std::vector<std::uint8_t>{254, 127, 0, 93}));

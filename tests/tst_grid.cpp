@@ -6,14 +6,6 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-TEST(GridOps, MinimumAndMaximumStartFromTheProgramsValues)
-{
-    const RealGrid g = gridOf<RealGrid>({{0, 12.25}, {-4.5, 0}});
-    EXPECT_EQ(std::tuple(gridops::minimum(RealGrid()), gridops::maximum(RealGrid()), gridops::minimum(g),
-                         gridops::maximum(g)),
-              std::tuple(2147483647.0, -2147483645.0, -4.5, 12.25));
-}
-
 TEST(GridOps, ConversionsTruncateOrFloorAndNeverOverflow)
 {
     std::vector<std::int32_t> truncated;

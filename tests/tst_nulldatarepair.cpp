@@ -6,17 +6,12 @@
 #include "graphics/NullDataRepair.h"
 #include "GridArt.h"
 #include "RecordingReporter.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
 
 namespace {
-
-IntGrid gridOf(std::initializer_list<std::initializer_list<std::int32_t>> rows)
-{
-    return gridBy(int(rows.size()), int(rows.begin()->size()),
-                  [&](int r, int c) { return *((rows.begin() + r)->begin() + c); });
-}
 
 /// A solution (south row first) whose value at north-first posting (r, c) is 1000 + 10 r + c + 0.7.
 RealGrid solutionFor(int rows, int columns)

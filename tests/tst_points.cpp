@@ -8,6 +8,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -69,6 +70,23 @@ TEST(CsvPoints, ReadsCompleteRecordsSeparatedByOneCharacter)
         {"single precision", "4500000.7,0.1,3", {{4500000.5, double(0.1f), 3}}},
     };
     for (const Case& c : cases) EXPECT_EQ(asTriples(parseCsvPoints(c.text)), c.points) << c.name;
+}
+
+// Real files: the count, the first and the last point as the files' text gives them.
+TEST(CsvPoints, RealTextFiles)
+{
+    const std::tuple<const char*, std::size_t, std::array<double, 3>, std::array<double, 3>> cases[] = {
+        {"grid.csv", 400, {440750, 3751290, 107}, {441890, 3750150, 107}},
+        {"utm17_2.txt", 10, {289814.15f, 4320978.61f, 170.76f}, {289818.50f, 4320980.59f, 170.58f}},     // "X  Y  Z"
+        {"crlf_test.txt", 10, {289814.15f, 4320978.61f, 170.76f}, {289818.50f, 4320980.59f, 170.58f}},   // CR LF
+        {"autzen-point-format-3.txt", 106, {636083.30f, 849398.65f, 407.35f}, {637857.41f, 853213.98f, 424.87f}},
+        {"grid.txt", 32, {0, 0, 0}, {4.3f, 4.5f, 8.9f}},   // header, blank line, ", " separators
+    };
+    for (const auto& [file, count, first, last] : cases) {
+        const auto points = asTriples(parseCsvPoints(readText(testData(file))));
+        ASSERT_EQ(points.size(), count) << file;
+        EXPECT_EQ(std::pair(points.front(), points.back()), std::pair(first, last)) << file;
+    }
 }
 
 TEST(CsvPoints, PlacesXOnTheRowsAndYOnTheColumnsOrGivesNoGridWithoutPoints)

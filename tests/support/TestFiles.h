@@ -63,7 +63,7 @@ std::vector<typename G::value_type> cellsAt(const G& g, const std::vector<std::p
 }
 
 /// A grid written out row by row (row 0 first).
-template <class G>
+template <class G = IntGrid>
 G gridOf(const std::vector<std::vector<typename G::value_type>>& rows)
 {
     G g(int(rows.size()), rows.empty() ? 0 : int(rows[0].size()));
