@@ -52,13 +52,15 @@ TEST(CliSrtm, FillRepairsTheVoidsOfARealTileAndBatchFillsAsTheWindowDoes)
     EXPECT_NE(r.out.find("Done interpolating file.\n" + dir.file("a.hgt") + "\n"), std::string::npos) << r.out;
     expectFilledCrop(dir.file("a.hgt"));
     // The LSQR path, a rectangle of the tile, a converged surface: the same voids, the same known postings.
-    for (const char* options : {" --subset 35 30 20 30 --lsqr 30 --refining 2", " --lsqr 0 --surface tension 0.25"}) {
+    for (const char* options :
+         {" --subset 35 30 20 30 --lsqr 30 --refining 2", " --lsqr 0 --surface tension 0.25 --sea-level -5 3"}) {
         r = runCli("fill " + crop + " " + dir.file("b.hgt") + options);
         ASSERT_EQ(r.status, 0) << options << r.out;
         expectFilledCrop(dir.file("b.hgt"));
     }
     EXPECT_NE(r.out.find("Computing Converged Surface: tension 0.25\nVoid groups is:  1\n"), std::string::npos)
         << r.out;
+    EXPECT_NE(r.out.find("seaLevelLower is:  -5\nseaLevelUpper is:  3\n"), std::string::npos) << r.out;
 
     // The batch's results equal the window's fill with no refining sweeps; a file that cannot be read is
     // skipped, the others are still saved.

@@ -54,13 +54,13 @@ TEST(ByteScreen, EachChannelAboveItsByteAndTheOthersBelow)
 TEST(LowPass, InPlaceInRowOrderPerChannel)
 {
     IntGrid g(3, 4, 0);
-    const int red[3][4] = {{9, 0, 0, 9}, {0, 9, 0, 0}, {0, 0, 0, 9}};
+    const int red[3][4] = {{90, 0, 0, 90}, {0, 90, 0, 0}, {0, 0, 0, 90}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 4; ++c) g(r, c) = red[r][c] << 16 | 0x0505;
     lowPass(g);
-    // (1, 1): 18 / 9; (1, 2): 20 / 9, the smoothed left neighbour counts; the border is unchanged.
+    // (1, 1): 180 / 9; (1, 2): 200 / 9, the smoothed left neighbour counts; the border is unchanged.
     EXPECT_EQ(cellsAt(g, {{1, 1}, {1, 2}, {0, 0}, {2, 3}}),
-              (std::vector{2 << 16 | 0x0505, 2 << 16 | 0x0505, 9 << 16 | 0x0505, 9 << 16 | 0x0505}));
+              (std::vector{20 << 16 | 0x0505, 22 << 16 | 0x0505, 90 << 16 | 0x0505, 90 << 16 | 0x0505}));
 }
 
 TEST(Hls240, PrimariesAndGrey)

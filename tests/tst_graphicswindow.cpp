@@ -57,13 +57,13 @@ TEST_F(GraphicsFixture, EnablingTable)
 TEST_F(GraphicsFixture, PenDialogsSetWidthAndColour)
 {
     modals.answer = [](QDialog& d) {
-        d.findChildren<QComboBox*>().front()->setCurrentText(d.windowTitle() == "Tool Pallatte" ? "30" : "Green");
+        d.findChildren<QComboBox*>().front()->setCurrentText(d.windowTitle() == "Tool Pallatte" ? "30" : "Blue");
         return press(d, "submitButton");
     };
     trigger("actionPenWidth");
     trigger("actionPenColor");
     EXPECT_EQ(modals.shown, (QStringList{"Tool Pallatte", "Pen Color"}));
-    EXPECT_EQ(std::pair(model.penWidth, model.penColor), std::pair(30, 0x008000));
+    EXPECT_EQ(std::pair(model.penWidth, model.penColor), std::pair(30, 0xFF0000));   // blue in the high byte
 }
 
 TEST_F(GraphicsFixture, CloseAsksUntilSavedAndHandsTheArrayOver)

@@ -52,6 +52,8 @@ TEST(MainWindow, SurfaceMenuChoosesWhatRunComputesInPlaceOfTheSweeps)
     MainWindow w;
     w.beepPauseMs = 0;
     SessionState& s = w.session();
+    w.action("actionSurfaceThinPlate")->trigger();
+    EXPECT_EQ(s.surface.mode, SurfaceMode::ThinPlate);
     w.action("actionSurfaceHarmonic")->trigger();
 
     // Run then solves the harmonic surface instead of sweeping (no sweeps would leave the void at 0).

@@ -78,10 +78,10 @@ TEST(SaveSrtm, ResultIsFlippedTruncatedAndPaddedTo1201Or3601)
         std::tuple(padded->rows(), padded->cols(), cellsAt(*padded, {{1999, 0}, {0, 1999}, {2000, 0}, {0, 2000}})),
         std::tuple(3601, 3601, std::vector<std::int32_t>{9, 1, 0, 0}));
 
-    const auto heightfield = srtmHeightfieldTile(IntGrid(2000, 1500, 7), rec);
-    ASSERT_TRUE(heightfield);   // the graphics window pads to 3601, no reversal
-    EXPECT_EQ(std::tuple(heightfield->rows(), cellsAt(*heightfield, {{1999, 1499}, {2000, 0}, {0, 1500}})),
-              std::tuple(3601, std::vector<std::int32_t>{7, 0, 0}));
+    const auto heightfield = srtmHeightfieldTile(IntGrid(1201, 1000, 7), rec);
+    ASSERT_TRUE(heightfield);   // the graphics window's grid: a whole 1201 side stays 1201
+    EXPECT_EQ(std::tuple(heightfield->rows(), cellsAt(*heightfield, {{1200, 999}, {0, 1000}})),
+              std::tuple(1201, std::vector<std::int32_t>{7, 0}));
     RecordingReporter big;
     EXPECT_FALSE(srtmTileFromSolution(RealGrid(3602, 10), big));
     EXPECT_FALSE(srtmBytesFromSolution(RealGrid(10, 3602), big));

@@ -66,6 +66,7 @@ TEST(UsgsDemWriter, RecordsAandBandCInBlocksOf146Then170Values)
     EXPECT_EQ(columns(lines[1], 1, 162), "     1     1     3     1" + std::string(18, ' ') + "500000" +
                                              std::string(17, ' ') + "4000000" + std::string(23, ' ') + "0" +
                                              "     100.700000000000003     120.700000000000003   100   110   120");
+    EXPECT_EQ(columns(lines[2], 1, 48), "     1     2     3     1" + std::string(18, ' ') + "500030");   // 30 m east
     EXPECT_EQ(lines[3], "     0     0     0     0     0     0     0     0     0     0");
     // Record B: 146 elevations in its first block, 170 in each further one.
     for (int R : {146, 147, 316, 317}) {
