@@ -74,6 +74,19 @@ TEST(CliGdal, GeoTiffKeepsItsGeoreferenceTypeAndKnownPostingsThroughEveryCommand
     }
 }
 
+// batch with rasters: each filled as fill fills it, into NAME_filled.tif; one that fails is skipped.
+TEST(CliGdal, BatchFillsEachRasterAsFillDoes)
+{
+    TempDir dir;
+    const std::string solver = " --lsqr 0 --laplacian 300 --refining 0", tif = dir.file("crop_N49E011_float32.tif");
+    std::filesystem::copy_file(testData("crop_N49E011_float32.tif"), tif);
+    const CliResult r = runCli("batch " + dir.file("missing.tif") + " " + tif + solver);
+    EXPECT_EQ(std::pair(r.status, r.out.find("Finished processing file number:  2\n") != std::string::npos),
+              std::pair(1, true));
+    ASSERT_EQ(runCli("fill " + tif + " " + dir.file("f.tif") + solver).status, 0);
+    EXPECT_EQ(readBytes(dir.file("crop_N49E011_float32_filled.tif")), readBytes(dir.file("f.tif")));
+}
+
 TEST(CliGdal, MaskAndOutputType)
 {
     TempDir dir;

@@ -46,7 +46,7 @@ OutputOptions cliOutputOptions(const CliOptions& options, const std::string& out
 bool cliIsGeoTiffPath(const std::string& path);
 
 /// A raster no dispatch row takes, read through GDAL at full precision: convert, and the void fill
-/// of fill and interpolate (nodata and NaN postings, below --null V when given). Exit status as
+/// of fill, batch and interpolate (nodata and NaN postings, below --null V when given). Exit status as
 /// the commands'.
 int cliConvertRaster(const std::string& in, const std::string& out, const CliOptions& options, Reporter& reporter);
 int cliFillRaster(const char* command, const std::string& in, const std::string& out, const CliOptions& options,

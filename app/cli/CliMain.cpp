@@ -63,7 +63,8 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      index files; the extension of the last file decides for all) with one parameter set and one\n"
          "      null data definition (--null V, default -32000). Each result is saved as an SRTM height file\n"
          "      next to its input, the last character of the name replaced by x (N45W122.hgx). Exit status 1\n"
-         "      when a file was skipped."},
+         "      when a file was skipped. When the last file is a raster GDAL reads (GeoTIFF, .asc, ...), each\n"
+         "      file is filled as fill fills a raster, into a GeoTIFF beside it (dem.tif -> dem_filled.tif)."},
         {"prepare", cliPrepare,
          "prepare IN OUT [--range-filter LO HI [--keep]] [--binarize BG] [--thin N] [--despeckle]\n"
          "      [--connect R [--farthest]] [--delete-short L] [--low-pass] [--unsharp K] [--line-pattern]\n"

@@ -76,7 +76,7 @@ int cliFillRaster(const char* command, const std::string& in, const std::string&
     session.sizeFromInput = true;
     cliSubmitSolverParameters(session, options, true, reporter);
 
-    if (std::string(command) == "fill" && cliIsGeoTiffPath(out)) {   // any size: window by window
+    if (std::string(command) != "interpolate" && cliIsGeoTiffPath(out)) {   // any size: window by window
         RasterFileFill request;
         request.input = in;
         request.output = out;
