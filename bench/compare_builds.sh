@@ -7,11 +7,11 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 before="$1"; after="$2"; rounds="${3:-1}"
 for round in $(seq "$rounds"); do
-for b in "$before" "$after"; do
-  echo "######## $b"
-  "$b/bench/bench_relaxation" --benchmark_filter='BM_RelaxationSweep' --benchmark_repetitions=3 \
-      --benchmark_report_aggregates_only=true 2>/dev/null | grep -E 'median'
-  "$b/bench/bench_lsqr" --benchmark_filter='BM_LsqrIteration/' 2>/dev/null | grep -E 'BM_'
-  "$root/bench/cli_fill.sh" "$b" 2>&1 | grep -E '^(==|wall)'
-done
+  for b in "$before" "$after"; do
+    echo "######## $b"
+    "$b/bench/bench_relaxation" --benchmark_filter='BM_RelaxationSweep' --benchmark_repetitions=3 \
+        --benchmark_report_aggregates_only=true 2>/dev/null | grep -E 'median'
+    "$b/bench/bench_lsqr" --benchmark_filter='BM_LsqrIteration/' 2>/dev/null | grep -E 'BM_'
+    "$root/bench/cli_fill.sh" "$b" 2>&1 | grep -E '^(==|wall)'
+  done
 done

@@ -69,23 +69,19 @@ int cliBatch(const std::vector<std::string>& args, Reporter& reporter)
     if (options.positional().empty()) throw UsageError("expected at least one FILE");
     const std::vector<std::string>& paths = options.positional();
     const OpenRow* last = openRowForPath(paths.back());   // as in the dialog, the last file decides
-    if (last && last->number == kGdalRasterRow) {
-        for (const std::string& path : paths) {
-            cliCheckInput(path);
-            cliCheckOutput(rasterBatchOutputPath(path));
-        }
-        return skippedStatus(batchRasters(paths, options, reporter), paths.size());
+    const bool rasters = last && last->number == kGdalRasterRow;
+    for (const std::string& path : paths) {
+        cliCheckInput(path);
+        cliCheckOutput(rasters ? rasterBatchOutputPath(path) : batchOutputPath(path));
     }
+    if (rasters) return skippedStatus(batchRasters(paths, options, reporter), paths.size());
     const std::int32_t nullData = options.integer("null").value_or(kNullDataDialogDefault);
 
     SessionState session;
     GraphicsModel graphics;
     BatchList list;
-    for (const std::string& path : options.positional()) {
-        cliCheckInput(path);
-        cliCheckOutput(batchOutputPath(path));
+    for (const std::string& path : paths)
         if (!list.add(path, extensionOf(path), reporter)) throw UsageError("a batch holds at most 1000 files");
-    }
     // "Continue"
     startBatchMode(session);
     cliSubmitSolverParameters(session, options, true, reporter);

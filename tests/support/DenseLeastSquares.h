@@ -30,13 +30,20 @@ Matrix denseOf(const System& s)
     return A;
 }
 
-/// A x, or A^T x when transposed.
-inline std::vector<double> multiply(const Matrix& A, const std::vector<double>& x, bool transposed = false)
+inline std::vector<double> multiply(const Matrix& A, const std::vector<double>& x)
 {
-    std::vector<double> y(transposed ? A.cols : A.rows, 0.0);
+    std::vector<double> y(A.rows, 0.0);
     for (std::size_t i = 0; i < A.rows; ++i)
-        for (std::size_t j = 0; j < A.cols; ++j) (transposed ? y[j] : y[i]) += A(i, j) * (transposed ? x[i] : x[j]);
+        for (std::size_t j = 0; j < A.cols; ++j) y[i] += A(i, j) * x[j];
     return y;
+}
+
+inline std::vector<double> multiplyTransposed(const Matrix& A, const std::vector<double>& y)
+{
+    std::vector<double> x(A.cols, 0.0);
+    for (std::size_t i = 0; i < A.rows; ++i)
+        for (std::size_t j = 0; j < A.cols; ++j) x[j] += A(i, j) * y[i];
+    return x;
 }
 
 inline double dot(const std::vector<double>& a, const std::vector<double>& b)
@@ -84,7 +91,7 @@ inline std::vector<double> krylovIterate(const Matrix& A, const std::vector<doub
     for (std::size_t i = 0; i < r0.size(); ++i) r0[i] = b[i] - r0[i];
     std::vector<std::vector<double>> basis;
     Matrix AV(A.rows, k);   // A times the basis
-    std::vector<double> next = multiply(A, r0, true);
+    std::vector<double> next = multiplyTransposed(A, r0);
     for (std::size_t i = 0; i < k; ++i) {
         for (int pass = 0; pass < 2; ++pass)
             for (const auto& q : basis) {
@@ -96,7 +103,7 @@ inline std::vector<double> krylovIterate(const Matrix& A, const std::vector<doub
         const std::vector<double> Aq = multiply(A, next);
         for (std::size_t r = 0; r < A.rows; ++r) AV(r, i) = Aq[r];
         basis.push_back(next);
-        next = multiply(A, Aq, true);
+        next = multiplyTransposed(A, Aq);
     }
     const std::vector<double> y = leastSquares(AV, r0);
     std::vector<double> x = x0;
