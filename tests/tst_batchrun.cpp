@@ -33,11 +33,7 @@ struct BatchFixture : ::testing::Test {
     BatchHost host;   // the window's part: checked through the batch window, but for the hide
 
     void SetUp() override { std::tie(session.lsqrIterations, session.laplacianIterations) = std::pair(0, 200); }
-    IntGrid read(const std::string& name)
-    {
-        NullReporter quiet;
-        return readSrtmTile(dir.file(name), quiet).value_or(IntGrid());
-    }
+    IntGrid read(const std::string& name) { return readTileFile(dir.file(name)); }
     /// Adds the file to the list, written first as a tile when one is given.
     void add(const std::string& name, const std::optional<IntGrid>& tile = {})
     {

@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-IntGrid tileAt(const std::string& path)
-{
-    NullReporter quiet;
-    auto t = readSrtmTile(path, quiet);
-    return t ? *t : IntGrid();
-}
-
 /// The n x n postings of a tile from (r0, c0) on.
 IntGrid window(const IntGrid& t, int r0, int c0, int n)
 {
@@ -36,9 +29,9 @@ IntGrid window(const IntGrid& t, int r0, int c0, int n)
 /// The crop filled in a padded 1201 tile.
 void expectFilledCrop(const std::string& out)
 {
-    const IntGrid t = tileAt(out);
+    const IntGrid t = readTileFile(out);
     ASSERT_EQ(t.rows(), 1201) << out;
-    expectCropFilled(t, tileAt(testData("crop_N49E011.hgt")));
+    expectCropFilled(t, readTileFile(testData("crop_N49E011.hgt")));
 }
 
 TEST(CliSrtm, FillRepairsTheVoidsOfARealTileAndBatchFillsAsTheWindowDoes)
@@ -171,7 +164,7 @@ struct TileSetFixture : ::testing::Test {
     std::string in = dir.file("in"), out = dir.file("out");
     void SetUp() override
     {
-        mosaic = window(tileAt(testData("crop_N49E011.hgt")), 0, 0, kMosaic);
+        mosaic = window(readTileFile(testData("crop_N49E011.hgt")), 0, 0, kMosaic);
         for (auto [r0, c0, h, w] : {std::array{28, 8, 9, 12}, {58, 58, 14, 13}, {0, 30, 4, 7}, {20, 62, 6, 9}})
             for (int r = r0; r < r0 + h; ++r)
                 for (int c = c0; c < c0 + w; ++c) mosaic(r, c) = -32768;
@@ -183,14 +176,14 @@ struct TileSetFixture : ::testing::Test {
     {
         writeBytes(dir.file("N49E011.hgt"), encodeSrtmTile(mosaic));
         EXPECT_EQ(runCli("fill " + dir.file("N49E011.hgt") + " " + dir.file("whole.hgt") + kSolver).status, 0);
-        return window(tileAt(dir.file("whole.hgt")), 0, 0, kMosaic);
+        return window(readTileFile(dir.file("whole.hgt")), 0, 0, kMosaic);
     }
     /// How many postings of the outputs in folder differ from the mosaic's at their place.
     int differences(const std::string& folder, const IntGrid& expected)
     {
         int n = 0;
         for (int k = 0; k < 9; ++k) {
-            const IntGrid t = tileAt(folder + "/" + tileName(k)), e = part(expected, k);
+            const IntGrid t = readTileFile(folder + "/" + tileName(k)), e = part(expected, k);
             n += t.rows() != kSide ? kSide * kSide : int(std::inner_product(t.cells().begin(), t.cells().end(),
                                                           e.cells().begin(), 0, std::plus<>(), std::not_equal_to<>()));
         }

@@ -1,7 +1,7 @@
 #include "app/core/GridOps.h"
 #include "engine/Relaxation.h"
 #include "engine/WindowedFill.h"
-#include "formats/SrtmHgt.h"
+#include "TestFiles.h"
 #include "RecordingReporter.h"
 
 #include <gtest/gtest.h>
@@ -52,8 +52,7 @@ RealGrid voidedGrid(int rows, int cols, int blobs, double scatter, unsigned seed
 /// The real crop of N49E011 (tests/data), south row first, its own voids unknown (0).
 RealGrid realCrop()
 {
-    NullReporter quiet;
-    IntGrid tile = readSrtmTile(GRIDMEND_TEST_DATA_DIR "/crop_N49E011.hgt", quiet).value_or(IntGrid());
+    IntGrid tile = readTileFile(GRIDMEND_TEST_DATA_DIR "/crop_N49E011.hgt");
     tile.flipRows();
     RealGrid g = gridops::toRealGrid(tile);
     for (double& v : g.cells()) v = v < -1000 ? 0.0 : v;

@@ -12,12 +12,6 @@
 inline const char* const kTileCrop = "crop_N49E011.hgt";
 inline constexpr int kCropSide = 101;
 
-inline IntGrid readTileFile(const std::string& path)
-{
-    NullReporter quiet;
-    return readSrtmTile(path, quiet).value_or(IntGrid());
-}
-
 struct SrtmWindowFixture : GraphicsWindowFixture {
     /// Texts typed into the boxes of a dialog before its "Submit": object name of the dialog ->
     /// (object name of the box -> text).

@@ -1,6 +1,9 @@
 // Temporary files for tests, removed at the end of the test.
 #pragma once
 
+#include "formats/SrtmHgt.h"
+#include "RecordingReporter.h"
+
 #include <cstdint>
 #include <unistd.h>
 #include <filesystem>
@@ -26,6 +29,13 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+/// An SRTM tile file's postings, north row first; an empty grid when it cannot be read.
+inline IntGrid readTileFile(const std::string& path)
+{
+    NullReporter quiet;
+    return readSrtmTile(path, quiet).value_or(IntGrid());
+}
 
 inline void writeText(const std::string& path, const std::string& text)
 {
