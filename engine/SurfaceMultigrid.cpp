@@ -290,16 +290,19 @@ const float* SurfaceMultigrid::inverseDiagonalRow(const Level& L, int r)
     diagonalRow_.resize(std::size_t(C));
     const float interior = float(1.0 / (20.0 * b + 4.0 * l));
     const std::uint8_t* fixedRow = fixed_.data() + std::size_t(r) * std::size_t(C);
-    for (int c = 0; c < C; ++c) {
-        if (fixedRow[c]) {
-            diagonalRow_[std::size_t(c)] = 0.0f;
-        } else if (inBand(r, c, R, C)) {
-            const double d = diagonalAt(R, C, r, c, b, l);
-            diagonalRow_[std::size_t(c)] = d > 0.0 ? float(1.0 / d) : 0.0f;
-        } else {
-            diagonalRow_[std::size_t(c)] = interior;
-        }
+    auto general = [&](int c) {
+        const double d = fixedRow[c] ? 0.0 : diagonalAt(R, C, r, c, b, l);
+        diagonalRow_[std::size_t(c)] = d > 0.0 ? float(1.0 / d) : 0.0f;
+    };
+    if (r < 2 || r > R - 3) {
+        for (int c = 0; c < C; ++c) general(c);
+        return diagonalRow_.data();
     }
+    // Inside the two outer rings every free cell has the interior diagonal: a branch-free select.
+    float* out = diagonalRow_.data();
+    for (int c = 2; c < C - 2; ++c) out[c] = fixedRow[c] ? 0.0f : interior;
+    for (int c = 0; c < std::min(2, C); ++c) general(c);
+    for (int c = std::max(2, C - 2); c < C; ++c) general(c);
     return diagonalRow_.data();
 }
 
