@@ -78,6 +78,7 @@ std::unique_ptr<InterpolationProblem> interpolate(const InterpolationRequest& re
         in->BTOL = 1e-10;
         in->CONDLIM = 10000.0;
         in->ITERLIM = request.lsqrIterations;
+        in->standardErrors = false;   // nothing reads them
         if (request.lsqrIterations > 0)
             lsqr(in, lsqrMemory.output, lsqrMemory.work, lsqrMemory.function, p.system.get(), reporter);
 

@@ -41,8 +41,9 @@ namespace {
 double ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
 /// The update of x, w and the standard-error sums over count elements from the new direction
-/// v * vScale: d = t3 w; x += t1 w; w = v * vScale + t2 w; e += d^2; d^2 is left in squares.
-template <std::size_t Fixed = 0>
+/// v * vScale: d = t3 w; x += t1 w; w = v * vScale + t2 w; e += d^2 (without e: the sums are
+/// not kept); d^2 is left in squares.
+template <bool WithErrors, std::size_t Fixed = 0>
 void updateBlock(double t1, double t2, double t3, const double* __restrict v, double vScale, double* __restrict x,
                  double* __restrict w, double* __restrict e, double* __restrict squares, std::size_t count = Fixed)
 {
@@ -53,12 +54,14 @@ void updateBlock(double t1, double t2, double t3, const double* __restrict v, do
         const double d2 = d * d;
         x[i] = x[i] + t1 * wi;
         w[i] = v[i] * vScale + t2 * wi;
-        e[i] = e[i] + d2;
+        if constexpr (WithErrors) e[i] = e[i] + d2;
         squares[i] = d2;
     }
 }
 
-/// The whole update; returns ddnorm + the squares of d, added in order.
+/// The whole update; returns ddnorm + the squares of d, added in order. e is null when the
+/// standard errors are not wanted.
+template <bool WithErrors>
 double updateSolution(std::size_t n, double t1, double t2, double t3, const double* v, double vScale, double* x,
                       double* w, double* e, double ddnorm)
 {
@@ -69,12 +72,20 @@ double updateSolution(std::size_t n, double t1, double t2, double t3, const doub
         for (std::size_t k = 0; k < count; ++k) ddnorm = ddnorm + squares[k];
     };
     for (; i + block <= n; i += block) {
-        updateBlock<block>(t1, t2, t3, v + i, vScale, x + i, w + i, e + i, squares);
+        updateBlock<WithErrors, block>(t1, t2, t3, v + i, vScale, x + i, w + i, WithErrors ? e + i : nullptr,
+                                       squares);
         addSquares(block);
     }
-    updateBlock(t1, t2, t3, v + i, vScale, x + i, w + i, e + i, squares, n - i);
+    updateBlock<WithErrors>(t1, t2, t3, v + i, vScale, x + i, w + i, WithErrors ? e + i : nullptr, squares, n - i);
     addSquares(n - i);
     return ddnorm;
+}
+
+double updateSolution(std::size_t n, double t1, double t2, double t3, const double* v, double vScale, double* x,
+                      double* w, double* e, double ddnorm)
+{
+    return e ? updateSolution<true>(n, t1, t2, t3, v, vScale, x, w, e, ddnorm)
+             : updateSolution<false>(n, t1, t2, t3, v, vScale, x, w, nullptr, ddnorm);
 }
 
 /// One half-step of the bidiagonalisation through the callback: target := target * factor + op(source),
@@ -205,7 +216,8 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
 
             // x, w and the standard-error sums.
             auto update = [&, t1 = phi / rho, t2 = -theta / rho, t3 = 1.0 / rho, scale = vScale] {
-                ddnorm = updateSolution(n, t1, t2, t3, v->elements, scale, x->elements, w->elements, e->elements,
+                ddnorm = updateSolution(n, t1, t2, t3, v->elements, scale, x->elements, w->elements,
+                                        in->standardErrors ? e->elements : nullptr,
                                         ddnorm);
             };
             if (worker) worker->start(update);
@@ -256,7 +268,8 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
         if (m > in->columns) t = double(m) - double(in->columns);
         if (damp != 0.0) t = double(m);
         const double factor = rnorm / std::sqrt(t);
-        for (std::size_t i = 0; i < n; ++i) e->elements[i] = std::sqrt(e->elements[i]) * factor;
+        if (in->standardErrors)
+            for (std::size_t i = 0; i < n; ++i) e->elements[i] = std::sqrt(e->elements[i]) * factor;
     }
 
     out->matrixNorm = anorm;

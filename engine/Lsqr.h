@@ -70,6 +70,9 @@ struct lsqr_in {
     dvec* b = nullptr;           ///< right-hand side; used as the work vector u (overwritten)
     dvec* x = nullptr;           ///< start estimate on entry, solution on exit
     LsqrThreading threading = LsqrThreading::Automatic;
+    /// false: out->e is left at zero and the iterations do not keep its sums (a fifth less memory
+    /// traffic per iteration); x and every other output are the same bits either way.
+    bool standardErrors = true;
 };
 
 struct lsqr_out {

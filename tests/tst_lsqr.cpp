@@ -4,6 +4,7 @@
 #include "DenseLeastSquares.h"
 #include "RecordingReporter.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -16,7 +17,7 @@ struct Result {
 
 Result runSystem(SparseRowSystem& s, const std::vector<double>& b, const std::vector<double>& x0,
                  std::int32_t iterations, bool fused = true, LsqrThreading threading = LsqrThreading::Automatic,
-                 Reporter* reporter = nullptr)
+                 Reporter* reporter = nullptr, bool standardErrors = true)
 {
     NullReporter quiet;
     LsqrMemory mem(s.equationCount(), s.unknownCount());
@@ -27,6 +28,7 @@ Result runSystem(SparseRowSystem& s, const std::vector<double>& b, const std::ve
     std::copy(x0.begin(), x0.end(), in->x->elements);
     in->rows = s.equationCount(), in->columns = s.unknownCount(), in->DAMP = 0.0, in->ATOL = in->BTOL = 1e-10;
     in->CONDLIM = 10000.0, in->ITERLIM = iterations, in->threading = threading;
+    in->standardErrors = standardErrors;
     lsqr(in, mem.output, mem.work, mem.function, &s, reporter ? *reporter : quiet);
     return {*mem.output, std::vector<double>(in->x->elements, in->x->elements + in->columns),
             std::vector<double>(mem.output->e->elements, mem.output->e->elements + in->columns)};
@@ -113,6 +115,10 @@ TEST(Lsqr, FusedProductsAndThreadsGiveThePlainBits)
         const Result plain = runSystem(s, b, x0, limit, false, Never), fused = runSystem(s, b, x0, limit, true, Never);
         const Result threaded = runSystem(s, b, x0, limit, true, Always);
         EXPECT_TRUE(sameBits(fused, plain) && sameBits(threaded, plain)) << R << " x " << C << " limit " << limit;
+        Result noErrors = runSystem(s, b, x0, limit, true, Always, nullptr, false);   // only e differs: all zero
+        EXPECT_TRUE(std::ranges::all_of(noErrors.e, [](double v) { return v == 0.0; }));
+        noErrors.e = plain.e;
+        EXPECT_TRUE(sameBits(noErrors, plain)) << R << " x " << C << " limit " << limit;
     }
 }
 
