@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -40,12 +41,11 @@ namespace {
 /// a / b, or 0 where b is 0: keeps every estimate finite.
 double ratio(double a, double b) { return b != 0.0 ? a / b : 0.0; }
 
-/// The update of x, w and the standard-error sums over count elements from the new direction
-/// v * vScale: d = t3 w; x += t1 w; w = v * vScale + t2 w; e += d^2 (without e: the sums are
-/// not kept); d^2 is left in squares.
+/// The step along the direction w of one iteration, over count elements, before w turns:
+/// x += t1 w; d = t3 w; e += d^2 (when the standard errors are kept); d^2 is left in squares.
 template <bool WithErrors, std::size_t Fixed = 0>
-void updateBlock(double t1, double t2, double t3, const double* __restrict v, double vScale, double* __restrict x,
-                 double* __restrict w, double* __restrict e, double* __restrict squares, std::size_t count = Fixed)
+void stepBlock(double t1, double t3, const double* __restrict w, double* __restrict x, double* __restrict e,
+               double* __restrict squares, std::size_t count = Fixed)
 {
     if constexpr (Fixed > 0) count = Fixed;
     for (std::size_t i = 0; i < count; ++i) {
@@ -53,17 +53,14 @@ void updateBlock(double t1, double t2, double t3, const double* __restrict v, do
         const double d = t3 * wi;
         const double d2 = d * d;
         x[i] = x[i] + t1 * wi;
-        w[i] = v[i] * vScale + t2 * wi;
         if constexpr (WithErrors) e[i] = e[i] + d2;
         squares[i] = d2;
     }
 }
 
-/// The whole update; returns ddnorm + the squares of d, added in order. e is null when the
-/// standard errors are not wanted.
+/// The whole step; returns ddnorm + the squares of d, added in order.
 template <bool WithErrors>
-double updateSolution(std::size_t n, double t1, double t2, double t3, const double* v, double vScale, double* x,
-                      double* w, double* e, double ddnorm)
+double stepAlong(std::size_t n, double t1, double t3, const double* w, double* x, double* e, double ddnorm)
 {
     constexpr std::size_t block = 16;   // values free of one another first, then the sum in order
     double squares[block];
@@ -72,20 +69,24 @@ double updateSolution(std::size_t n, double t1, double t2, double t3, const doub
         for (std::size_t k = 0; k < count; ++k) ddnorm = ddnorm + squares[k];
     };
     for (; i + block <= n; i += block) {
-        updateBlock<WithErrors, block>(t1, t2, t3, v + i, vScale, x + i, w + i, WithErrors ? e + i : nullptr,
-                                       squares);
+        stepBlock<WithErrors, block>(t1, t3, w + i, x + i, WithErrors ? e + i : nullptr, squares);
         addSquares(block);
     }
-    updateBlock<WithErrors>(t1, t2, t3, v + i, vScale, x + i, w + i, WithErrors ? e + i : nullptr, squares, n - i);
+    stepBlock<WithErrors>(t1, t3, w + i, x + i, WithErrors ? e + i : nullptr, squares, n - i);
     addSquares(n - i);
     return ddnorm;
 }
 
-double updateSolution(std::size_t n, double t1, double t2, double t3, const double* v, double vScale, double* x,
-                      double* w, double* e, double ddnorm)
+/// e is null when the standard errors are not kept.
+double stepAlong(std::size_t n, double t1, double t3, const double* w, double* x, double* e, double ddnorm)
 {
-    return e ? updateSolution<true>(n, t1, t2, t3, v, vScale, x, w, e, ddnorm)
-             : updateSolution<false>(n, t1, t2, t3, v, vScale, x, w, nullptr, ddnorm);
+    return e ? stepAlong<true>(n, t1, t3, w, x, e, ddnorm) : stepAlong<false>(n, t1, t3, w, x, nullptr, ddnorm);
+}
+
+/// The direction turns to the new v: w = v * vScale + t2 w.
+void turnDirection(std::size_t n, double t2, const double* __restrict v, double vScale, double* __restrict w)
+{
+    for (std::size_t i = 0; i < n; ++i) w[i] = v[i] * vScale + t2 * w[i];
 }
 
 /// One half-step of the bidiagonalisation through the callback: target := target * factor + op(source),
@@ -152,13 +153,21 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
         const double bnorm = normB > 0.0 ? normB : beta;
         double ddnorm = 0.0, res2 = 0.0, xxnorm = 0.0, z = 0.0, cs2 = -1.0, sn2 = 0.0;
         std::int32_t flag = 0;
-        // The update of x, w and e of one iteration runs on the worker beside the first
-        // product of the next (they share no output); only the condition test waits for it.
+        // The update of x and w runs on the worker in two parts: the step of x along w beside the
+        // second product (A^T u), and the turn of w to the new v beside the first product of the
+        // next iteration (they share no output); only the condition test waits for them.
         std::optional<BackgroundWorker> worker;
         if (useWorker(in->threading, n)) worker.emplace();
+        auto beside = [&](std::function<void()> task) {
+            if (worker) worker->start(std::move(task));
+            else task();
+        };
+        auto waitBeside = [&] {
+            if (worker) worker->wait();
+        };
         bool updatePending = false;
         auto finishUpdate = [&] {
-            if (worker) worker->wait();
+            waitBeside();
             updatePending = false;
             acond = anorm * std::sqrt(ddnorm);
             return acond > 0.0 ? 1.0 / acond : 1.0;   // test3
@@ -179,12 +188,33 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
                 reporter.progressStep();
             }
             ++out->iterationCount;
-
-            // Second half: alpha v := A^T u - beta v.
             if (beta > 0.0) {
                 if (fnc->fused) uScale = 1.0 / beta;
                 else dvec_scale(1.0 / beta, u);
                 anorm = std::sqrt(anorm * anorm + alpha * alpha + beta * beta + dampSquared);
+            }
+
+            // Plane rotations: eliminate the damping parameter, then the subdiagonal beta (all that
+            // x's step needs; the new alpha only enters theta and rhobar).
+            double rhbar1 = rhobar, psi = 0.0;
+            if (damp > 0.0) {
+                rhbar1 = std::sqrt(rhobar * rhobar + dampSquared);
+                const double cs1 = rhobar / rhbar1, sn1 = damp / rhbar1;
+                psi = sn1 * phibar;
+                phibar = cs1 * phibar;
+            }
+            const double rho = std::sqrt(rhbar1 * rhbar1 + beta * beta);
+            if (!(rho > 0.0) || !std::isfinite(rho)) break;   // nothing left to rotate: x stays as it is
+            const double cs = rhbar1 / rho, sn = beta / rho;
+            const double phi = cs * phibar;
+            beside([&, t1 = phi / rho, t3 = 1.0 / rho] {
+                ddnorm = stepAlong(n, t1, t3, w->elements, x->elements, in->standardErrors ? e->elements : nullptr,
+                                   ddnorm);
+            });
+            updatePending = true;
+
+            // Second half: alpha v := A^T u - beta v.
+            if (beta > 0.0) {
                 if (fnc->fused) {
                     alpha = std::sqrt(fnc->fused->adjoint(-beta, vScale, v->elements, uScale, u->elements));
                     vScale = 1.0;
@@ -196,33 +226,12 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
                     else dvec_scale(1.0 / alpha, v);
                 }
             }
-
-            // Plane rotations: eliminate the damping parameter, then the subdiagonal beta.
-            double rhbar1 = rhobar, psi = 0.0;
-            if (damp > 0.0) {
-                rhbar1 = std::sqrt(rhobar * rhobar + dampSquared);
-                const double cs1 = rhobar / rhbar1, sn1 = damp / rhbar1;
-                psi = sn1 * phibar;
-                phibar = cs1 * phibar;
-            }
-            const double rho = std::sqrt(rhbar1 * rhbar1 + beta * beta);
-            if (!(rho > 0.0) || !std::isfinite(rho)) break;   // nothing left to rotate: x stays as it is
-            const double cs = rhbar1 / rho, sn = beta / rho;
             const double theta = sn * alpha;
             rhobar = -cs * alpha;
-            const double phi = cs * phibar;
             phibar = sn * phibar;
             const double tau = sn * phi;
-
-            // x, w and the standard-error sums.
-            auto update = [&, t1 = phi / rho, t2 = -theta / rho, t3 = 1.0 / rho, scale = vScale] {
-                ddnorm = updateSolution(n, t1, t2, t3, v->elements, scale, x->elements, w->elements,
-                                        in->standardErrors ? e->elements : nullptr,
-                                        ddnorm);
-            };
-            if (worker) worker->start(update);
-            else update();
-            updatePending = true;
+            waitBeside();   // w's step is done: it may turn
+            beside([&, t2 = -theta / rho, scale = vScale] { turnDirection(n, t2, v->elements, scale, w->elements); });
 
             // A rotation on the right of the upper bidiagonal matrix estimates norm(x).
             const double delta = sn2 * rho;
