@@ -138,6 +138,13 @@ RunOutcome runGridmend(SessionState& s, GraphicsModel& graphics, Reporter& repor
         s.batchMode = false;   // the batch mode ends with its run; the next Run runs the session's input
         return RunOutcome::BatchFinished;
     }
+    // The tile a write-back will fill takes less room while the engine runs; it comes back with the
+    // write-back, or here when the Run ends without one.
+    struct TileRestore {
+        GraphicsModel& graphics;
+        ~TileRestore() { graphics.restoreTile(); }
+    } restore{graphics};
+    if (!s.fromGraphicsWindow) graphics.parkTile();
     std::optional<RealGrid> solution = solveRunInput(s, graphics, reporter, s.polishIterations);
     if (!solution) return RunOutcome::Refused;
 
@@ -153,7 +160,7 @@ RunOutcome runGridmend(SessionState& s, GraphicsModel& graphics, Reporter& repor
 
     if (!s.fromGraphicsWindow || s.patchGraphicsWindow) graphics.writeBackAfterRun(s, reporter);
     if (s.fromGraphicsWindow) {
-        graphics.interpolatedGrid = *s.solutionGrid;
+        if (s.solutionGrid) graphics.interpolatedGrid = *s.solutionGrid;
         s.fromGraphicsWindow = false;
     }
     reporter.log("Done interpolating file.");

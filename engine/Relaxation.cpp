@@ -8,11 +8,18 @@
 
 CentralDifferenceSolver::CentralDifferenceSolver(RealGrid input, int laplacianIterations, int polishIterations,
                                                  Reporter& reporter)
-    : rows_(input.rows()), cols_(input.cols()), estimate_(std::move(input)), free_(rows_, cols_),
+    : rows_(input.rows()), cols_(input.cols()), estimate_(std::move(input)),
       laplacianIterations_(laplacianIterations), polishIterations_(polishIterations), reporter_(reporter)
 {
-    std::uint8_t* f = free_.data();
-    for (double v : estimate_.cells()) *f++ = v == 0.0 ? 1 : 0;
+    if (rows_ >= 2 && cols_ >= 2) {
+        freeRows_ = ByteGrid(4, cols_);
+        freeColumns_ = ByteGrid(rows_, 4);
+        for (int k = 0; k < 4; ++k) {
+            const int r = k < 2 ? k : rows_ - 4 + k, c = k < 2 ? k : cols_ - 4 + k;
+            for (int j = 0; j < cols_; ++j) freeRows_(k, j) = estimate_(r, j) == 0.0 ? 1 : 0;
+            for (int i = 0; i < rows_; ++i) freeColumns_(i, k) = estimate_(i, c) == 0.0 ? 1 : 0;
+        }
+    }
     reporter_.log(" ");
     reporter_.log("Computing Initial Estimate");
 }
@@ -23,25 +30,25 @@ namespace {
 constexpr int kBandRows = 8;
 constexpr int kRowLag = 4;
 
-/// The free cells of rows first..last, columns cFirst..cLast, in a visiting order that
-/// gives the same values as the plain row-by-row order for a stencil of radius 2: the
-/// rows of a band advance together, each kRowLag columns behind the row above it, so a
-/// cell only reads cells of the rows above that are already final and cells of the rows
-/// below that are still untouched. Consecutive cells belong to different rows, which
+/// The free cells (0.0 in the input) of rows first..last, columns cFirst..cLast, in a
+/// visiting order that gives the same values as the plain row-by-row order for a stencil of
+/// radius 2: the rows of a band advance together, each kRowLag columns behind the row above
+/// it, so a cell only reads cells of the rows above that are already final and cells of the
+/// rows below that are still untouched. Consecutive cells belong to different rows, which
 /// keeps several independent update chains in flight. A step at which every cell of the
-/// band is free joins a run of such steps; the other free cells are listed one by one,
-/// so a wide void takes little memory.
-BandedOrder bandedFreeCells(const ByteGrid& free, int rFirst, int rLast, int cFirst, int cLast)
+/// band is free joins a run of such steps; the other free cells are listed one by one, so a
+/// wide void takes little memory.
+BandedOrder bandedFreeCells(const RealGrid& input, int rFirst, int rLast, int cFirst, int cLast)
 {
     BandedOrder order;
-    const std::size_t C = std::size_t(free.cols());
+    const std::size_t C = std::size_t(input.cols());
     for (int a = rFirst; a <= rLast; a += kBandRows) {
         const int rows = std::min(kBandRows, rLast - a + 1);
         for (int t = cFirst; t <= cLast + (rows - 1) * kRowLag; ++t) {
             const std::size_t listed = order.cells.size();
             for (int i = 0; i < rows; ++i) {
                 const int r = a + i, c = t - i * kRowLag;
-                if (c >= cFirst && c <= cLast && free(r, c) != 0)
+                if (c >= cFirst && c <= cLast && input(r, c) == 0.0)
                     order.cells.push_back(std::uint32_t(std::size_t(r) * C + std::size_t(c)));
             }
             if (order.cells.size() - listed < std::size_t(rows) || t - (rows - 1) * kRowLag < cFirst) continue;
@@ -77,9 +84,9 @@ void visitBanded(const BandedOrder& order, std::size_t cols, Update update)
 void CentralDifferenceSolver::buildFreeLists()
 {
     if (listsBuilt_) return;
-    listsBuilt_ = true;
-    thinPlateFree_ = bandedFreeCells(free_, 2, rows_ - 3, 2, cols_ - 3);
-    laplacianFree_ = bandedFreeCells(free_, 1, rows_ - 2, 1, cols_ - 2);
+    listsBuilt_ = true;   // before the first sweep: the estimate's zeros are still the input's unknown cells
+    thinPlateFree_ = bandedFreeCells(estimate_, 2, rows_ - 3, 2, cols_ - 3);
+    laplacianFree_ = bandedFreeCells(estimate_, 1, rows_ - 2, 1, cols_ - 2);
 }
 
 void CentralDifferenceSolver::secondRing()
@@ -182,7 +189,6 @@ std::optional<RealGrid> CentralDifferenceSolver::solve(int lsqrIterations)
         return std::nullopt;
     }
     if (surface_.converged()) {
-        free_ = ByteGrid();   // the surface and the refining sweeps need no mask of the input
         SurfaceSettings settings;
         settings.tension = surface_.operatorTension();
         solveEngineSurface(estimate_, settings, surfaceDescription(surface_), reporter_);

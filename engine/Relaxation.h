@@ -44,7 +44,7 @@ struct BandedOrder {
 class CentralDifferenceSolver {
 public:
     /// Takes the input (engine order, 0.0 = unknown) as the start of the estimate and logs " " and
-    /// "Computing Initial Estimate"; only which cells are unknown is kept besides it.
+    /// "Computing Initial Estimate"; only which cells of the outer rings are unknown is kept besides it.
     CentralDifferenceSolver(RealGrid input, int laplacianIterations, int polishIterations, Reporter& reporter);
 
     /// Runs the main and refining sweeps and the negative clipping (when lsqrIterations > 0);
@@ -69,11 +69,18 @@ private:
     void laplacian();
     void edgeMeans();
     void refiningSweep();
-    bool isFree(int r, int c) const { return free_(r, c) != 0; }
+    /// Whether a cell of the two outer rings was unknown in the input.
+    bool isFree(int r, int c) const
+    {
+        if (r < 2 || r >= rows_ - 2) return freeRows_(r < 2 ? r : r - rows_ + 4, c) != 0;
+        return freeColumns_(r, c < 2 ? c : c - cols_ + 4) != 0;
+    }
 
     int rows_, cols_;
     RealGrid estimate_;
-    ByteGrid free_;   ///< 1 for the unknown cells of the input
+    /// 1 for the unknown cells of the input in rows 0, 1, R-2, R-1 and in columns 0, 1, C-2, C-1:
+    /// besides the visiting orders, the sweeps ask only about those.
+    ByteGrid freeRows_, freeColumns_;
     int laplacianIterations_, polishIterations_;
     Reporter& reporter_;
     BandedOrder thinPlateFree_, laplacianFree_;

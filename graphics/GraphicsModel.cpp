@@ -2,6 +2,7 @@
 
 #include "app/core/Reporter.h"
 #include "app/core/GridHandover.h"
+#include "app/core/GridOps.h"
 
 #include <algorithm>
 
@@ -123,6 +124,20 @@ void GraphicsModel::handOverInputData(GridHandover& session) const
     session.storeInputGrid(inputDataCopy(session.lsqrIterations));
     session.numberElevationRows = imageRows();
     session.numberElevationColumns = imageColumns();
+}
+
+void GraphicsModel::parkTile()
+{
+    if (interactive || parkedTile_ || !holdsTile() || subsetInterpolationPending) return;
+    parkedTile_ = gridops::toShortGrid(elevationArray);
+    if (parkedTile_) elevationArray = IntGrid();
+}
+
+void GraphicsModel::restoreTile()
+{
+    if (!parkedTile_) return;
+    elevationArray = gridops::toIntGrid(*parkedTile_);
+    parkedTile_.reset();
 }
 
 void GraphicsModel::closeAndHandOver(GridHandover& session)

@@ -149,9 +149,9 @@ public:
         std::function<void()> solutionReplaced; ///< a write-back replaced the session's solution: the 3-D view smooths
     } hooks;
 
-    int imageRows() const { return elevationArray.rows(); }
-    int imageColumns() const { return elevationArray.cols(); }
-    bool holdsContent() const { return !elevationArray.empty(); }
+    int imageRows() const { return parkedTile_ ? parkedTile_->rows() : elevationArray.rows(); }
+    int imageColumns() const { return parkedTile_ ? parkedTile_->cols() : elevationArray.cols(); }
+    bool holdsContent() const { return !elevationArray.empty() || parkedTile_; }
     /// An elevation tile (not a picture) is held: the repair write-back acts on it.
     bool holdsTile() const { return (demTileLoaded || asterTileLoaded) && holdsContent(); }
 
@@ -219,6 +219,13 @@ public:
     /// After a batch run: elevationArray alone, then handed over as the session's solution.
     void storeOnlyWriteBack(GridHandover& session, Reporter& reporter);
 
+    /// Before a Run that writes back into the whole tile, a model that shows nothing holds the
+    /// tile in 16 bits when every value fits, elevationArray empty meanwhile; the write-back
+    /// after Run brings it back, and so does restoreTile() when the Run ends without one.
+    void parkTile();
+    void restoreTile();
+    bool tileParked() const { return parkedTile_.has_value(); }
+
     /// Returns every field to its initial value and releases the arrays (hooks and the
     /// panel's last submitted elevation are kept).
     void reset();
@@ -226,6 +233,8 @@ public:
     void changed() { if (hooks.changed) hooks.changed(); }
 
 private:
+    std::optional<ShortGrid> parkedTile_;
+
     void replaceArrays(const IntGrid& elevations, const IntGrid& image);
     /// Both arrays and both undo copies become `values` (moved into elevationArray).
     void replaceArrays(IntGrid&& values);

@@ -11,8 +11,9 @@
 //
 // Pre: the session's solution has the size of the tile (or of the subset).
 // Post: the whole elevationArray is the session's solution (solution-from-grid
-// transfer); the subset request is cleared. A solution of another size is
-// refused with a log line and the window keeps its arrays.
+// transfer), unless the session asks for none; the subset request is cleared. A
+// solution of another size is refused with a log line and the window keeps its
+// arrays.
 #include "graphics/GraphicsModel.h"
 
 #include "app/core/GridOps.h"
@@ -69,6 +70,29 @@ void writeSolution(GraphicsModel& g, const RealGrid& solution, const CellRect& r
     }
 }
 
+/// The same for a whole tile parked in 16 bits, written into the solution itself: S(R-1-r, c) becomes
+/// trunc(S(R-1-r, c)) where replace(value, r, c) chooses the posting and the tile's value elsewhere,
+/// so that the solution holds the written tile in engine order.
+template <class Replace>
+void writeSolutionParked(const ShortGrid& tile, RealGrid& solution, IntGrid* image, Replace replace)
+{
+    const int rows = tile.rows();
+    for (int r = 0; r < rows; ++r) {
+        const std::int16_t* t = tile.row(r);
+        double* s = solution.row(rows - 1 - r);
+        std::int32_t* m = image ? image->row(r) : nullptr;
+        for (int c = 0; c < tile.cols(); ++c) {
+            if (!replace(t[c], r, c)) {
+                s[c] = t[c];
+                continue;
+            }
+            const std::int32_t v = gridops::truncToInt(s[c]);
+            s[c] = v;
+            if (m) m[c] = v;
+        }
+    }
+}
+
 void clearSubsetRequest(GraphicsModel& g)
 {
     g.subsetInterpolationPending = false;
@@ -80,9 +104,10 @@ void clearSubsetRequest(GraphicsModel& g)
 void GraphicsModel::writeBackAfterRun(GridHandover& session, Reporter& reporter)
 {
     if (!holdsTile() || !session.solutionGrid) return;
-    const RealGrid& solution = *session.solutionGrid;
+    RealGrid& solution = *session.solutionGrid;
     const CellRect rect = replacedRectangle(*this);
     if (!solutionFits(*this, solution, rect, reporter)) {
+        restoreTile();
         clearSubsetRequest(*this);   // the next Run is not held to a rectangle it no longer matches
         return;
     }
@@ -90,19 +115,34 @@ void GraphicsModel::writeBackAfterRun(GridHandover& session, Reporter& reporter)
     const bool patch = !subsetInterpolationPending && session.patchGraphicsWindow && insertedMask &&
                        insertedMask->rows() == imageRows() && insertedMask->cols() == imageColumns();
     IntGrid* image = imageArray.empty() ? nullptr : &imageArray;   // a model that shows nothing may drop it
+    const bool parked = tileParked();   // then the rectangle is the whole tile
+    auto write = [&](auto replace) {
+        if (parked) writeSolutionParked(*parkedTile_, solution, image, replace);
+        else writeSolution(*this, solution, rect, image, replace);
+    };
     if (patch) {
         const ByteGrid& mask = *insertedMask;
-        writeSolution(*this, solution, rect, image,
-                      [&](std::int32_t v, int r, int c) { return v < nullBelow || mask(r, c) != 0; });
+        write([&](std::int32_t v, int r, int c) { return v < nullBelow || mask(r, c) != 0; });
     } else {
-        writeSolution(*this, solution, rect, image, [&](std::int32_t v, int, int) { return v < nullBelow; });
+        write([&](std::int32_t v, int, int) { return v < nullBelow; });
     }
     if (!subsetInterpolationPending && session.patchGraphicsWindow) {
         insertedMask.reset();
         session.patchGraphicsWindow = false;   // the mask it patched is gone
     }
-    session.solutionFromGrid(elevationArray);
-    if (hooks.solutionReplaced) hooks.solutionReplaced();
+    const bool keepSolution = session.solutionAfterWriteBack;
+    if (parked) {
+        parkedTile_.reset();   // the solution holds the written tile
+        elevationArray = gridops::flipped(keepSolution ? gridops::truncToIntGrid(solution)
+                                                       : gridops::truncToIntGrid(std::move(solution)));
+    }
+    if (!keepSolution)
+        session.solutionGrid.reset();
+    else if (!parked)
+        session.solutionFromGrid(elevationArray);
+    session.numberElevationRows = imageRows();
+    session.numberElevationColumns = imageColumns();
+    if (hooks.solutionReplaced && session.solutionGrid) hooks.solutionReplaced();
     clearSubsetRequest(*this);
     refresh();
     saveUndo();   // Undo keeps the filled values

@@ -15,6 +15,14 @@ TEST(GridOps, ConversionsTruncateOrFloorAndNeverOverflow)
     const RealGrid g = gridOf<RealGrid>({{-1.5, 1.5}});
     EXPECT_EQ(std::pair(gridops::floorToIntGrid(g), gridops::truncToIntGrid(g)),
               std::pair(gridOf<IntGrid>({{-2, 1}}), gridOf<IntGrid>({{-1, 1}})));
+    // A grid given up converts as a copy does, values needing 32 bits included.
+    const IntGrid wide = gridOf<IntGrid>({{2147483647, -2147483647 - 1, 70000}, {-1, 0, 255}});
+    EXPECT_EQ(gridops::toRealGrid(IntGrid(wide)), gridops::toRealGrid(wide));
+    for (const RealGrid& r : {gridOf<RealGrid>({{-1.5, 32767.9}, {-32768.2, 3}}), gridOf<RealGrid>({{-1.5, 1e10}})})
+        EXPECT_EQ(gridops::truncToIntGrid(RealGrid(r)), gridops::truncToIntGrid(r));
+    IntGrid assigned(1, 1, 0);   // assignment across sizes and shapes
+    const IntGrid tall = gridOf<IntGrid>({{1, 2}, {3, 4}, {5, 6}});
+    for (const IntGrid* from : {&wide, &tall}) EXPECT_EQ(assigned = *from, *from);
 }
 
 TEST(GridOps, BresenhamFollowsTheHandWorkedSteps)

@@ -1,6 +1,7 @@
 // Null data, sea-level clipping, offsets, the subset request and the repair
 // write-backs on the graphics window's model.
 #include "app/core/GridOps.h"
+#include "app/RunCommand.h"
 #include "app/SessionState.h"
 #include "graphics/GraphicsModel.h"
 #include "graphics/NullDataRepair.h"
@@ -101,6 +102,29 @@ TEST_F(RepairFixture, SubsetRequestAndItsWriteBack)
     picture.loadPicture(gridOf({{-1, 2}, {3, -4}}));
     ASSERT_TRUE(storeSubsetForInterpolation(picture, {0, 0, 2, 2}, session));
     EXPECT_EQ(*session.inputGrid, gridOf({{-1, 2}, {3, -4}}));
+}
+
+TEST(RunWriteBack, AModelThatShowsNothingFillsAsTheWindowDoes)
+{
+    // 70000 keeps the tile in 32 bits during the Run; 255 is no data to the engine, a known posting to the write-back.
+    for (const std::int32_t far : {5, 70000}) {
+        const IntGrid tile = gridOf({{-32768, 255, far, 40}, {-1001, 300, -32768, 12}, {7, -32768, 9, -32768}});
+        auto run = [&](bool shown, bool keepSolution) {
+            GraphicsModel graphics;
+            SessionState s;
+            RecordingReporter rec;
+            graphics.interactive = shown;
+            graphics.loadTile(tile);
+            s.laplacianIterations = 3;
+            s.solutionAfterWriteBack = keepSolution;
+            graphics.handOverInputData(s);
+            EXPECT_EQ(runGridmend(s, graphics, rec), RunOutcome::Completed);
+            return std::pair(graphics.elevationArray, s.solutionGrid);
+        };
+        const auto window = run(true, true);
+        EXPECT_EQ(run(false, true), window);
+        EXPECT_EQ(run(false, false), std::pair(window.first, std::optional<RealGrid>()));
+    }
 }
 
 TEST_F(RepairFixture, InsertedPostingsGetTheSolvedSurfaceAndTheMaskIsReleased)

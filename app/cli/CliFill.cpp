@@ -64,6 +64,7 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
         setSeaLevelLimits(graphics, *options.integer("sea-level", 0), *options.integer("sea-level", 1), reporter);
         fixSeaLevelElevations(graphics);
     }
+    graphics.imageArray = IntGrid();   // only the elevations are written: the picture goes before "Input Data"
     if (options.has("subset")) {
         const CellRect rect{*options.integer("subset", 0), *options.integer("subset", 1),
                             *options.integer("subset", 2), *options.integer("subset", 3)};
@@ -76,10 +77,9 @@ int cliFill(const std::vector<std::string>& args, Reporter& reporter)
         graphics.handOverInputData(session);   // "Input Data", after the parameters
     }
     const ByteGrid filled = options.has("mask") ? cliNullPostings(graphics) : ByteGrid();
-    graphics.imageArray = IntGrid();   // only the elevations are written: the picture goes before the run
+    session.solutionAfterWriteBack = false;   // the write-back puts it into the tile, which is saved
     if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
         return fail("the interpolation did not run");
-    session.solutionGrid.reset();   // the write-back put it into the tile, which is saved
     const bool written = geoTiff ? cliWriteGraphicsArray(out, cliOutputFormat(out, true), graphics, outputOptions,
                                                          reporter)
                                  : saveGraphicsSrtmHeightfield(out, graphics, reporter);

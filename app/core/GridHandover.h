@@ -15,6 +15,9 @@ struct GridHandover {
     bool sizeFromInput = false;           ///< grid size known from the input: the parameters dialog greys out rows/columns
     bool fromGraphicsWindow = false;      ///< the grid to interpolate was handed over by the graphics window
     bool patchGraphicsWindow = false;     ///< write the solution back into the graphics window after Run
+    /// The write-back after Run hands the written grid back as the solution; false releases the
+    /// solution instead, for a caller that keeps only the written grid.
+    bool solutionAfterWriteBack = true;
 
     // Grids
     std::int32_t numberElevationRows = 0;

@@ -1,6 +1,7 @@
 #include "app/core/GridOps.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -56,6 +57,50 @@ IntGrid truncToIntGrid(const RealGrid& g)
     return out;
 }
 
+namespace {
+
+bool fitsShort(std::int32_t v) noexcept
+{
+    return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
+}
+
+/// convert(cell) of every cell in 16 bits, or nothing when one does not fit.
+template <class T, class Convert>
+std::optional<ShortGrid> shortGrid(const Grid<T>& g, Convert convert)
+{
+    auto cells = g.cells();
+    if (!std::all_of(cells.begin(), cells.end(), [&](T v) { return fitsShort(convert(v)); })) return std::nullopt;
+    ShortGrid out(g.rows(), g.cols(), ShortGrid::Unset{});
+    std::transform(cells.begin(), cells.end(), out.data(), [&](T v) { return std::int16_t(convert(v)); });
+    return out;
+}
+
+} // namespace
+
+IntGrid truncToIntGrid(RealGrid&& g)
+{
+    std::optional<ShortGrid> packed = shortGrid(g, truncToInt);
+    if (!packed) {
+        IntGrid out = truncToIntGrid(g);
+        g = RealGrid();
+        return out;
+    }
+    g = RealGrid();
+    return toIntGrid(*packed);
+}
+
+std::optional<ShortGrid> toShortGrid(const IntGrid& g)
+{
+    return shortGrid(g, [](std::int32_t v) { return v; });
+}
+
+IntGrid toIntGrid(const ShortGrid& g)
+{
+    IntGrid out(g.rows(), g.cols(), IntGrid::Unset{});
+    std::copy(g.cells().begin(), g.cells().end(), out.data());
+    return out;
+}
+
 RealGrid toRealGrid(const IntGrid& g)
 {
     RealGrid out(g.rows(), g.cols());
@@ -67,20 +112,26 @@ RealGrid toRealGrid(const IntGrid& g)
 
 RealGrid toRealGrid(IntGrid&& g)
 {
-    auto cells = g.cells();
-    const bool narrow = std::all_of(cells.begin(), cells.end(), [](std::int32_t v) {
-        return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
-    });
-    if (!narrow) {
-        RealGrid out = toRealGrid(g);
+    RealGrid out(g.rows(), g.cols(), RealGrid::Unset{});
+    if (g.empty() || g.size() != out.size()) {
+        out = toRealGrid(g);
         g = IntGrid();
         return out;
     }
-    const std::vector<std::int16_t> packed(cells.begin(), cells.end());
-    const int rows = g.rows(), cols = g.cols();
+    // The integers go to the upper half of the real grid's storage. Going forward, each is read
+    // before the real values, twice as wide, reach it: real value i ends at byte 8i + 8, integer
+    // i + 1 starts at byte 4n + 4i + 4, and i < n.
+    const std::size_t n = g.size();
+    unsigned char* const bytes = reinterpret_cast<unsigned char*>(out.data());
+    unsigned char* const upper = bytes + n * (sizeof(double) - sizeof(std::int32_t));
+    std::memcpy(upper, g.data(), n * sizeof(std::int32_t));
     g = IntGrid();
-    RealGrid out(rows, cols);
-    std::copy(packed.begin(), packed.end(), out.data());
+    for (std::size_t i = 0; i < n; ++i) {
+        std::int32_t v;
+        std::memcpy(&v, upper + i * sizeof v, sizeof v);
+        const double real = v;
+        std::memcpy(bytes + i * sizeof real, &real, sizeof real);
+    }
     return out;
 }
 

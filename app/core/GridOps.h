@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace gridops {
 
@@ -38,11 +39,19 @@ std::int32_t maximum(const IntGrid& g) noexcept;
 IntGrid floorToIntGrid(const RealGrid& g);
 /// Each element truncated toward zero.
 IntGrid truncToIntGrid(const RealGrid& g);
+/// The same for a grid the caller gives up: it is released before the integer grid is built, its
+/// values held meanwhile in 16 bits when they all fit, so the two are never held whole together.
+IntGrid truncToIntGrid(RealGrid&& g);
 /// Each element as a 64-bit float.
 RealGrid toRealGrid(const IntGrid& g);
-/// The same for a grid the caller gives up: it is released before the real grid is built, its
-/// values held meanwhile in 16 bits when they all fit, so the two are never held whole together.
+/// The same for a grid the caller gives up, converted inside the real grid's own storage: the
+/// given grid, then the half of the real grid it is copied into, then the whole real grid are
+/// held, never the given grid and the whole real grid together.
 RealGrid toRealGrid(IntGrid&& g);
+/// The grid in 16 bits, or nothing when a value does not fit.
+std::optional<ShortGrid> toShortGrid(const IntGrid& g);
+/// Each element as a 32-bit integer.
+IntGrid toIntGrid(const ShortGrid& g);
 /// The session's input grid (north row first, 255 = no data) in engine order (south row
 /// first) with 0.0 = unknown: row i becomes row rows-1-i.
 RealGrid engineGridFromInput(const IntGrid& input);
