@@ -1,10 +1,14 @@
 #!/usr/bin/python3
-"""Converged surfaces against gdal_fillnodata.py in one run, on three held-out cases
+"""Converged surfaces against gdal_fillnodata.py in one run, on held-out cases
 rebuilt from real tiles (the truth known):
 
   voids     N49E011 (1201 x 1201): 40 elliptic voids of about 19,000 postings in all;
   contours  N49E011: only the postings next to a 50 m contour crossing are kept, each
             holding its contour's level (the rasterised contours); the rest is void;
+            gdal_contour + gdal_rasterize onto the tile give 13.1 % known and the same RMSEs;
+  contourtruth  the same postings holding the ground's elevation instead of the level:
+            how much of the error is the contours' own (a level stands for ground up to
+            half a posting away);
   halfvoid  N48W125 (3601 x 3601, coastal): the sea (postings <= 0) is void, and 300
             elliptic voids are punched into the land;
   shapefile N49E011 projected to UTM at 90 m, contoured every 50 m by gdal_contour and
@@ -105,10 +109,12 @@ def build(case, work, rng):
         tile = truth.copy()
         tile[holes] = -32768
         return truth, tile, holes
-    if case == "contours":
+    if case in ("contours", "contourtruth"):
         truth = read_tile(os.path.join(DATA, "N49E011.hgt"))
         tile = contour_case(truth, 50.0)
         holes = (tile == -32768) & (truth > -32768)
+        if case == "contourtruth":
+            tile[tile != -32768] = np.where(truth == 0, 1, truth)[tile != -32768]
         return truth, tile, holes
     with zipfile.ZipFile(os.path.join(DATA, "N48W125.hgt.zip")) as z:
         z.extract("N48W125.hgt", work)
