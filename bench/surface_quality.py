@@ -9,6 +9,8 @@ rebuilt from real tiles (the truth known):
   contourtruth  the same postings holding the ground's elevation instead of the level:
             how much of the error is the contours' own (a level stands for ground up to
             half a posting away);
+  steepcontours  the contours case on N43E007 (steep coastal hills, three quarters sea):
+            the sea is void too and not scored;
   halfvoid  N48W125 (3601 x 3601, coastal): the sea (postings <= 0) is void, and 300
             elliptic voids are punched into the land;
   shapefile N49E011 projected to UTM at 90 m, contoured every 50 m by gdal_contour and
@@ -116,6 +118,11 @@ def build(case, work, rng):
         if case == "contourtruth":
             tile[tile != -32768] = np.where(truth == 0, 1, truth)[tile != -32768]
         return truth, tile, holes
+    if case == "steepcontours":
+        truth = read_tile(os.path.join(DATA, "N43E007.hgt"))
+        tile = contour_case(truth, 50.0)
+        tile[truth <= 0] = -32768
+        return truth, tile, (tile == -32768) & (truth > 0)
     with zipfile.ZipFile(os.path.join(DATA, "N48W125.hgt.zip")) as z:
         z.extract("N48W125.hgt", work)
     truth = read_tile(os.path.join(work, "N48W125.hgt"))
