@@ -55,8 +55,12 @@ public:
     void multiply(long mode, double* x, double* y) const;
 
     // LsqrFusedProducts: the same arithmetic from the stencil, without reading the stored entries.
-    double forward(double factor, double uScale, double* u, double vScale, const double* v) override;
-    double adjoint(double factor, double vScale, double* v, double uScale, const double* u) override;
+    double forward(double factor, double uScale, double* u, double vScale, const double* v,
+                   const std::function<void()>& shared = {}) override;
+    bool forwardShare(double factor, double uScale, double* u, double vScale, const double* v) override;
+    double adjoint(double factor, double vScale, double* v, double uScale, const double* u,
+                   const std::function<void()>& shared = {}) override;
+    bool adjointShare(double factor, double vScale, double* v, double uScale, const double* u) override;
 
     /// Number of the Laplace equation of node (r, c).
     std::uint32_t equationOf(int r, int c) const;
@@ -71,6 +75,17 @@ private:
 
     void addEquation(std::initializer_list<std::pair<std::uint32_t, std::int8_t>> entries);
     void buildBandNodes();
+    /// The first interior row forwardShare() forms, or 0 when the grid is too small to share.
+    std::ptrdiff_t forwardSplitRow() const;
+    /// Interior equation rows first .. last with their data equations (see forward()); adds their
+    /// squares to sum when summed.
+    double forwardRows(std::ptrdiff_t first, std::ptrdiff_t last, double factor, double uScale, double* u,
+                       double vScale, const double* v, std::vector<double>& scratch, bool summed, double sum) const;
+    /// The first node row adjointShare() forms, or 0 when the grid is too small to share.
+    std::ptrdiff_t adjointSplitRow() const;
+    /// Node rows first .. last (first is 0 or an interior row); adds their squares to sum when summed.
+    double adjointRows(std::ptrdiff_t first, std::ptrdiff_t last, double factor, double vScale, double* v,
+                       double uScale, const double* u, std::vector<double>& scratch, bool summed, double sum) const;
     double adjointBandNode(const BandNode& b, double factor, double vScale, double* v, double uScale,
                            const double* u, std::size_t& nextKnown) const;
 
@@ -81,6 +96,7 @@ private:
     std::vector<std::int8_t> coefficients_;
     std::vector<BandNode> bandNodes_;   ///< row-major
     std::vector<double> scratch_;       ///< rolling rows of the fused products
+    std::vector<double> shareScratch_;  ///< the same for forwardShare() and adjointShare() on another thread
 };
 
 /// The product callback of the LSQR function structure; data is the SparseRowSystem.

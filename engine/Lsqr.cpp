@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <atomic>
 #include <functional>
+#include <utility>
 #include <thread>
 
 namespace {
@@ -155,7 +157,8 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
         std::int32_t flag = 0;
         // The update of x and w runs on the worker in two parts: the step of x along w beside the
         // second product (A^T u), and the turn of w to the new v beside the first product of the
-        // next iteration (they share no output); only the condition test waits for them.
+        // next iteration (they share no output), after the part of that product the matrix lets the
+        // worker form; only the condition test waits for them.
         std::optional<BackgroundWorker> worker;
         if (useWorker(in->threading, n)) worker.emplace();
         auto beside = [&](std::function<void()> task) {
@@ -172,13 +175,37 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
             acond = anorm * std::sqrt(ddnorm);
             return acond > 0.0 ? 1.0 / acond : 1.0;   // test3
         };
+        // With a worker, a fused product leaves a part of its values to it; the worker then goes on with
+        // its part of the update. shareWith(form, then) starts that; the product waits through awaitShare.
+        std::atomic<bool> shareFormed = false;
+        auto shareWith = [&](std::function<void()> form, std::function<void()> then) {
+            shareFormed.store(false);
+            worker->start([&, form = std::move(form), then = std::move(then)] {
+                form();
+                shareFormed.store(true, std::memory_order_release);
+                shareFormed.notify_one();
+                if (then) then();
+            });
+        };
+        const std::function<void()> awaitShare = [&] { shareFormed.wait(false, std::memory_order_acquire); };
+        std::function<void()> pendingTurn;
         for (;;) {
             // Bidiagonalisation, first half: beta u := A v - alpha u.
-            if (fnc->fused) {
-                beta = std::sqrt(fnc->fused->forward(-alpha, uScale, u->elements, vScale, v->elements));
+            if (fnc->fused && worker) {
+                shareWith([&, factor = -alpha, us = uScale, vs = vScale] {
+                    fnc->fused->forwardShare(factor, us, u->elements, vs, v->elements);
+                }, std::move(pendingTurn));
+                pendingTurn = nullptr;
+                beta = std::sqrt(fnc->fused->forward(-alpha, uScale, u->elements, vScale, v->elements, awaitShare));
                 uScale = 1.0;
             } else {
-                beta = plainHalfStep(fnc, data, 0, -alpha, u, v);
+                if (pendingTurn) std::exchange(pendingTurn, {})();
+                if (fnc->fused) {
+                    beta = std::sqrt(fnc->fused->forward(-alpha, uScale, u->elements, vScale, v->elements));
+                    uScale = 1.0;
+                } else {
+                    beta = plainHalfStep(fnc, data, 0, -alpha, u, v);
+                }
             }
             if (updatePending) {   // the last iteration ends here only when its condition test holds
                 if (finishUpdate() <= eps) {
@@ -207,31 +234,40 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
             if (!(rho > 0.0) || !std::isfinite(rho)) break;   // nothing left to rotate: x stays as it is
             const double cs = rhbar1 / rho, sn = beta / rho;
             const double phi = cs * phibar;
-            beside([&, t1 = phi / rho, t3 = 1.0 / rho] {
+            std::function<void()> step = [&, t1 = phi / rho, t3 = 1.0 / rho] {
                 ddnorm = stepAlong(n, t1, t3, w->elements, x->elements, in->standardErrors ? e->elements : nullptr,
                                    ddnorm);
-            });
+            };
             updatePending = true;
 
             // Second half: alpha v := A^T u - beta v.
-            if (beta > 0.0) {
-                if (fnc->fused) {
-                    alpha = std::sqrt(fnc->fused->adjoint(-beta, vScale, v->elements, uScale, u->elements));
-                    vScale = 1.0;
-                } else {
-                    alpha = plainHalfStep(fnc, data, 1, -beta, v, u);
-                }
-                if (alpha > 0.0) {
-                    if (fnc->fused) vScale = 1.0 / alpha;
-                    else dvec_scale(1.0 / alpha, v);
+            if (beta > 0.0 && fnc->fused && worker) {
+                shareWith([&, factor = -beta, vs = vScale, us = uScale] {
+                    fnc->fused->adjointShare(factor, vs, v->elements, us, u->elements);
+                }, std::move(step));
+                alpha = std::sqrt(fnc->fused->adjoint(-beta, vScale, v->elements, uScale, u->elements, awaitShare));
+                vScale = alpha > 0.0 ? 1.0 / alpha : 1.0;
+            } else {
+                beside(std::move(step));
+                if (beta > 0.0) {
+                    if (fnc->fused) {
+                        alpha = std::sqrt(fnc->fused->adjoint(-beta, vScale, v->elements, uScale, u->elements));
+                        vScale = 1.0;
+                    } else {
+                        alpha = plainHalfStep(fnc, data, 1, -beta, v, u);
+                    }
+                    if (alpha > 0.0) {
+                        if (fnc->fused) vScale = 1.0 / alpha;
+                        else dvec_scale(1.0 / alpha, v);
+                    }
                 }
             }
             const double theta = sn * alpha;
             rhobar = -cs * alpha;
             phibar = sn * phibar;
             const double tau = sn * phi;
-            waitBeside();   // w's step is done: it may turn
-            beside([&, t2 = -theta / rho, scale = vScale] { turnDirection(n, t2, v->elements, scale, w->elements); });
+            waitBeside();   // x's step is done: w may turn, beside the next first product
+            pendingTurn = [&, t2 = -theta / rho, scale = vScale] { turnDirection(n, t2, v->elements, scale, w->elements); };
 
             // A rotation on the right of the upper bidiagonal matrix estimates norm(x).
             const double delta = sn2 * rho;

@@ -28,6 +28,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <cstdlib>
 #include <cstdio>
 #include <string>
@@ -99,10 +100,20 @@ struct lsqr_wrk {
 class LsqrFusedProducts {
 public:
     virtual ~LsqrFusedProducts() = default;
-    /// u := (u * uScale) * factor + A (v * vScale); returns the sum of squares of the new u.
-    virtual double forward(double factor, double uScale, double* u, double vScale, const double* v) = 0;
-    /// v := (v * vScale) * factor + A^T (u * uScale); returns the sum of squares of the new v.
-    virtual double adjoint(double factor, double vScale, double* v, double uScale, const double* u) = 0;
+    /// u := (u * uScale) * factor + A (v * vScale); returns the sum of squares of the new u. When
+    /// `shared` is given, forwardShare() with the same arguments has formed (or is forming, on
+    /// another thread) a part of u: forward() forms the rest and calls shared() before it reads
+    /// that part.
+    virtual double forward(double factor, double uScale, double* u, double vScale, const double* v,
+                           const std::function<void()>& shared = {}) = 0;
+    /// Forms the part of the new u that a second thread may take, without its squares; false (and
+    /// nothing formed) when the matrix offers none.
+    virtual bool forwardShare(double, double, double*, double, const double*) { return false; }
+    /// v := (v * vScale) * factor + A^T (u * uScale); returns the sum of squares of the new v; shared
+    /// as for forward(), with adjointShare().
+    virtual double adjoint(double factor, double vScale, double* v, double uScale, const double* u,
+                           const std::function<void()>& shared = {}) = 0;
+    virtual bool adjointShare(double, double, double*, double, const double*) { return false; }
 };
 
 using lsqr_prod = void (*)(long mode, dvec* x, dvec* y, void* data);
