@@ -106,7 +106,8 @@ TEST(Lsqr, ConvergesToTheDenseLeastSquaresSolutionWithItsStandardErrors)
 TEST(Lsqr, FusedProductsAndThreadsGiveThePlainBits)
 {
     std::mt19937 gen(17);
-    for (auto [R, C, limit] : {std::tuple{2, 2, 40}, {12, 9, 40}, {30, 31, 40}, {23, 17, 1}, {23, 17, 5000}}) {
+    for (auto [R, C, limit] :
+         {std::tuple{2, 2, 40}, {8, 5, 40}, {12, 9, 40}, {30, 31, 40}, {23, 17, 1}, {23, 17, 5000}}) {
         const RealGrid g = dense::randomKnownGrid<RealGrid>(gen, R, C, 0.3, 1, 900);
         SparseRowSystem s(g);
         const std::vector<double> b = s.rightHandSide(g, 2.0),
