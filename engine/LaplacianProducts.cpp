@@ -137,12 +137,10 @@ double SparseRowSystem::forwardRows(std::ptrdiff_t first, std::ptrdiff_t last, d
     return sum;
 }
 
-bool SparseRowSystem::forwardShare(double factor, double uScale, double* u, double vScale, const double* v)
+void SparseRowSystem::forwardShare(double factor, double uScale, double* u, double vScale, const double* v)
 {
-    const std::ptrdiff_t split = forwardSplitRow();
-    if (split == 0) return false;
-    forwardRows(split, rows_ - 2, factor, uScale, u, vScale, v, shareScratch_, false, 0.0);
-    return true;
+    if (const std::ptrdiff_t split = forwardSplitRow())
+        forwardRows(split, rows_ - 2, factor, uScale, u, vScale, v, shareScratch_, false, 0.0);
 }
 
 double SparseRowSystem::forward(double factor, double uScale, double* u, double vScale, const double* v,
@@ -265,12 +263,10 @@ double SparseRowSystem::adjointRows(std::ptrdiff_t first, std::ptrdiff_t last, d
     return sum;
 }
 
-bool SparseRowSystem::adjointShare(double factor, double vScale, double* v, double uScale, const double* u)
+void SparseRowSystem::adjointShare(double factor, double vScale, double* v, double uScale, const double* u)
 {
-    const std::ptrdiff_t split = adjointSplitRow();
-    if (split == 0) return false;
-    adjointRows(split, rows_ - 1, factor, vScale, v, uScale, u, shareScratch_, false, 0.0);
-    return true;
+    if (const std::ptrdiff_t split = adjointSplitRow())
+        adjointRows(split, rows_ - 1, factor, vScale, v, uScale, u, shareScratch_, false, 0.0);
 }
 
 double SparseRowSystem::adjoint(double factor, double vScale, double* v, double uScale, const double* u,

@@ -57,10 +57,10 @@ public:
     // LsqrFusedProducts: the same arithmetic from the stencil, without reading the stored entries.
     double forward(double factor, double uScale, double* u, double vScale, const double* v,
                    const std::function<void()>& shared = {}) override;
-    bool forwardShare(double factor, double uScale, double* u, double vScale, const double* v) override;
+    void forwardShare(double factor, double uScale, double* u, double vScale, const double* v) override;
     double adjoint(double factor, double vScale, double* v, double uScale, const double* u,
                    const std::function<void()>& shared = {}) override;
-    bool adjointShare(double factor, double vScale, double* v, double uScale, const double* u) override;
+    void adjointShare(double factor, double vScale, double* v, double uScale, const double* u) override;
 
     /// Number of the Laplace equation of node (r, c).
     std::uint32_t equationOf(int r, int c) const;

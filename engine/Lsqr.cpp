@@ -3,13 +3,13 @@
 #include "app/core/Reporter.h"
 #include "engine/BackgroundWorker.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
-#include <optional>
-#include <atomic>
 #include <functional>
-#include <utility>
+#include <optional>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -176,7 +176,9 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
             return acond > 0.0 ? 1.0 / acond : 1.0;   // test3
         };
         // With a worker, a fused product leaves a part of its values to it; the worker then goes on with
-        // its part of the update. shareWith(form, then) starts that; the product waits through awaitShare.
+        // its part of the update. shareWith(form, then) starts that; the product waits through awaitShare
+        // (empty without sharing).
+        const bool share = fnc->fused && worker;
         std::atomic<bool> shareFormed = false;
         auto shareWith = [&](std::function<void()> form, std::function<void()> then) {
             shareFormed.store(false);
@@ -187,25 +189,23 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
                 if (then) then();
             });
         };
-        const std::function<void()> awaitShare = [&] { shareFormed.wait(false, std::memory_order_acquire); };
+        std::function<void()> awaitShare;
+        if (share) awaitShare = [&] { shareFormed.wait(false, std::memory_order_acquire); };
         std::function<void()> pendingTurn;
         for (;;) {
             // Bidiagonalisation, first half: beta u := A v - alpha u.
-            if (fnc->fused && worker) {
+            if (share) {
                 shareWith([&, factor = -alpha, us = uScale, vs = vScale] {
                     fnc->fused->forwardShare(factor, us, u->elements, vs, v->elements);
-                }, std::move(pendingTurn));
-                pendingTurn = nullptr;
+                }, std::exchange(pendingTurn, {}));
+            } else if (pendingTurn) {
+                std::exchange(pendingTurn, {})();
+            }
+            if (fnc->fused) {
                 beta = std::sqrt(fnc->fused->forward(-alpha, uScale, u->elements, vScale, v->elements, awaitShare));
                 uScale = 1.0;
             } else {
-                if (pendingTurn) std::exchange(pendingTurn, {})();
-                if (fnc->fused) {
-                    beta = std::sqrt(fnc->fused->forward(-alpha, uScale, u->elements, vScale, v->elements));
-                    uScale = 1.0;
-                } else {
-                    beta = plainHalfStep(fnc, data, 0, -alpha, u, v);
-                }
+                beta = plainHalfStep(fnc, data, 0, -alpha, u, v);
             }
             if (updatePending) {   // the last iteration ends here only when its condition test holds
                 if (finishUpdate() <= eps) {
@@ -241,25 +241,23 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
             updatePending = true;
 
             // Second half: alpha v := A^T u - beta v.
-            if (beta > 0.0 && fnc->fused && worker) {
+            if (share && beta > 0.0) {
                 shareWith([&, factor = -beta, vs = vScale, us = uScale] {
                     fnc->fused->adjointShare(factor, vs, v->elements, us, u->elements);
                 }, std::move(step));
-                alpha = std::sqrt(fnc->fused->adjoint(-beta, vScale, v->elements, uScale, u->elements, awaitShare));
-                vScale = alpha > 0.0 ? 1.0 / alpha : 1.0;
             } else {
                 beside(std::move(step));
-                if (beta > 0.0) {
-                    if (fnc->fused) {
-                        alpha = std::sqrt(fnc->fused->adjoint(-beta, vScale, v->elements, uScale, u->elements));
-                        vScale = 1.0;
-                    } else {
-                        alpha = plainHalfStep(fnc, data, 1, -beta, v, u);
-                    }
-                    if (alpha > 0.0) {
-                        if (fnc->fused) vScale = 1.0 / alpha;
-                        else dvec_scale(1.0 / alpha, v);
-                    }
+            }
+            if (beta > 0.0) {
+                if (fnc->fused) {
+                    alpha = std::sqrt(fnc->fused->adjoint(-beta, vScale, v->elements, uScale, u->elements, awaitShare));
+                    vScale = 1.0;
+                } else {
+                    alpha = plainHalfStep(fnc, data, 1, -beta, v, u);
+                }
+                if (alpha > 0.0) {
+                    if (fnc->fused) vScale = 1.0 / alpha;
+                    else dvec_scale(1.0 / alpha, v);
                 }
             }
             const double theta = sn * alpha;
@@ -267,7 +265,9 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
             phibar = sn * phibar;
             const double tau = sn * phi;
             waitBeside();   // x's step is done: w may turn, beside the next first product
-            pendingTurn = [&, t2 = -theta / rho, scale = vScale] { turnDirection(n, t2, v->elements, scale, w->elements); };
+            pendingTurn = [&, t2 = -theta / rho, scale = vScale] {
+                turnDirection(n, t2, v->elements, scale, w->elements);
+            };
 
             // A rotation on the right of the upper bidiagonal matrix estimates norm(x).
             const double delta = sn2 * rho;

@@ -28,9 +28,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <string>
 
 class Reporter;
@@ -106,14 +106,14 @@ public:
     /// that part.
     virtual double forward(double factor, double uScale, double* u, double vScale, const double* v,
                            const std::function<void()>& shared = {}) = 0;
-    /// Forms the part of the new u that a second thread may take, without its squares; false (and
-    /// nothing formed) when the matrix offers none.
-    virtual bool forwardShare(double, double, double*, double, const double*) { return false; }
+    /// Forms the part of the new u that a second thread may take, without its squares; nothing when
+    /// the matrix offers none.
+    virtual void forwardShare(double, double, double*, double, const double*) {}
     /// v := (v * vScale) * factor + A^T (u * uScale); returns the sum of squares of the new v; shared
     /// as for forward(), with adjointShare().
     virtual double adjoint(double factor, double vScale, double* v, double uScale, const double* u,
                            const std::function<void()>& shared = {}) = 0;
-    virtual bool adjointShare(double, double, double*, double, const double*) { return false; }
+    virtual void adjointShare(double, double, double*, double, const double*) {}
 };
 
 using lsqr_prod = void (*)(long mode, dvec* x, dvec* y, void* data);

@@ -112,12 +112,8 @@ RealGrid toRealGrid(const IntGrid& g)
 
 RealGrid toRealGrid(IntGrid&& g)
 {
+    if (g.empty()) return RealGrid();
     RealGrid out(g.rows(), g.cols(), RealGrid::Unset{});
-    if (g.empty() || g.size() != out.size()) {
-        out = toRealGrid(g);
-        g = IntGrid();
-        return out;
-    }
     // The integers go to the upper half of the real grid's storage. Going forward, each is read
     // before the real values, twice as wide, reach it: real value i ends at byte 8i + 8, integer
     // i + 1 starts at byte 4n + 4i + 4, and i < n.
