@@ -11,6 +11,10 @@ rebuilt from real tiles (the truth known):
             half a posting away);
   steepcontours  the contours case on N43E007 (steep coastal hills, three quarters sea):
             the sea is void too and not scored;
+  finecontours  the contours case on the four 1201 x 1201 windows along the southern edge of
+            N48W125 (1 arc-second postings, about 30 m) that are more than half land,
+            starting at columns 600, 1200, 1800 and 2400 (fine600 ... fine2400 run one);
+            the sea is void too and not scored;
   halfvoid  N48W125 (3601 x 3601, coastal): the sea (postings <= 0) is void, and 300
             elliptic voids are punched into the land;
   shapefile N49E011 projected to UTM at 90 m, contoured every 50 m by gdal_contour and
@@ -47,6 +51,11 @@ SETTINGS = [
     ["--lsqr", "0", "--refining", "0", "--surface", "tension", "0.1"],
     ["--lsqr", "0", "--refining", "0", "--surface", "tension", "0.25"],
     ["--lsqr", "0", "--refining", "0", "--surface", "tension", "0.5"],
+]
+# The contour cases also try the LSQR polish from a converged start.
+POLISH_SETTINGS = [
+    ["--lsqr", "100", "--refining", "0", "--surface", "tension", "0.1"],
+    ["--lsqr", "100", "--refining", "0", "--surface", "thin-plate"],
 ]
 
 
@@ -126,6 +135,12 @@ def build(case, work, rng):
     with zipfile.ZipFile(os.path.join(DATA, "N48W125.hgt.zip")) as z:
         z.extract("N48W125.hgt", work)
     truth = read_tile(os.path.join(work, "N48W125.hgt"))
+    if case.startswith("fine"):
+        left = int(case[len("fine"):])
+        truth = truth[-1201:, left:left + 1201].copy()
+        tile = contour_case(truth, 50.0)
+        tile[truth <= 0] = -32768
+        return truth, tile, (tile == -32768) & (truth > 0)
     land = truth > 0
     holes = ellipses(truth, land, 300, 475.0, rng)
     tile = truth.copy()
@@ -211,8 +226,12 @@ def main():
     build_dir = args[0] if args else os.path.join(ROOT, "build")
     cases = args[1:] or ["voids", "contours", "shapefile", "halfvoid"]
     cli = os.path.join(build_dir, "app", "gridmend-cli")
-    settings = [extra] if extra is not None else SETTINGS
+    expanded = []
     for case in cases:
+        expanded += ["fine600", "fine1200", "fine1800", "fine2400"] if case == "finecontours" else [case]
+    for case in expanded:
+        settings = [extra] if extra is not None else SETTINGS + (POLISH_SETTINGS if "contour" in case or
+                                                                  case.startswith("fine") else [])
         with tempfile.TemporaryDirectory() as work:
             if case == "shapefile":
                 shapefile_case(cli, work, [extra] if extra is not None else SHAPEFILE_SETTINGS)

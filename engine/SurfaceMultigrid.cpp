@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -15,6 +16,9 @@ constexpr double kSmoothingRange = 30.0;
 constexpr double kCoarsestRange = 400.0;
 /// The reaction weight of a fixed cell on the first coarse grid, in units of the interior diagonal.
 constexpr double kFixedWeight = 0.25;
+/// A level of at least this many cells shares its passes with the worker (a hand-over costs tens of
+/// microseconds; a pass over this many cells takes a few hundred).
+constexpr std::size_t kParallelCells = 65536;
 
 /// The operator at (r, c) from its definition as a sum of squared differences, with the natural
 /// boundary: every difference that lies wholly inside the R x C grid.
@@ -67,16 +71,16 @@ double diagonalAt(int R, int C, int r, int c, double b, double l)
     return b * (second + mixed) + l * first;
 }
 
-/// y := A x (+ reaction x) over the whole grid: the fused stencil inside, the definition on the
-/// two outer rings; cells flagged in skip (when given) get 0 there. Row r is written to rowOut(r)
-/// and handed to rowDone(r) when complete.
+/// y := A x (+ reaction x) on rows [first, last) of the R x C grid: the fused stencil inside, the
+/// definition on the two outer rings; cells flagged in skip (when given) get 0 there. Row r is
+/// written to rowOut(r) and handed to rowDone(r) when complete.
 template <class In, class Out, class RowOut, class RowDone>
-void applyStencilRows(int R, int C, double b, double l, const float* reaction, const std::uint8_t* skip,
-                      const In* __restrict x, RowOut rowOut, RowDone rowDone)
+void applyStencilRows(int R, int C, int first, int last, double b, double l, const float* reaction,
+                      const std::uint8_t* skip, const In* __restrict x, RowOut rowOut, RowDone rowDone)
 {
     const Out centre = Out(20.0 * b + 4.0 * l), edge = Out(-8.0 * b - l), diag = Out(2.0 * b), far = Out(b);
     const std::ptrdiff_t W = C, W2 = 2 * std::ptrdiff_t(C);
-    for (int r = 0; r < R; ++r) {
+    for (int r = first; r < last; ++r) {
         Out* __restrict yr = rowOut(r);
         const In* __restrict p = x + std::ptrdiff_t(r) * W;
         const float* rr = reaction ? reaction + std::ptrdiff_t(r) * W : nullptr;
@@ -115,20 +119,28 @@ void applyStencilRows(int R, int C, double b, double l, const float* reaction, c
 }
 
 template <class In, class Out>
-void applyStencil(int R, int C, double b, double l, const float* reaction, const std::uint8_t* skip,
-                  const In* x, Out* y)
+void applyStencil(int R, int C, int first, int last, double b, double l, const float* reaction,
+                  const std::uint8_t* skip, const In* x, Out* y)
 {
-    applyStencilRows<In, Out>(R, C, b, l, reaction, skip, x,
+    applyStencilRows<In, Out>(R, C, first, last, b, l, reaction, skip, x,
                               [y, C](int r) { return y + std::ptrdiff_t(r) * std::ptrdiff_t(C); }, [](int) {});
 }
 
 } // namespace
 
-SurfaceMultigrid::SurfaceMultigrid(int rows, int cols, std::vector<std::uint8_t> fixed, double tension)
-    : rows_(rows), cols_(cols), fixed_(std::move(fixed)), tension_(std::clamp(tension, 0.0, 1.0))
+SurfaceMultigrid::SurfaceMultigrid(int rows, int cols, std::vector<std::uint8_t> fixed, double tension, bool worker)
+    : rows_(rows), cols_(cols), fixed_(std::move(fixed)), tension_(std::clamp(tension, 0.0, 1.0)),
+      halves_(worker && parallel(std::size_t(rows) * std::size_t(cols)) && std::thread::hardware_concurrency() > 1)
 {
     build();
+    for (int half = 0; half < 2; ++half) {
+        rowScratch_[half].resize(2 * std::size_t(cols_));
+        diagonalRow_[half].resize(std::size_t(cols_));
+        productRow_[half].resize(std::size_t(cols_));
+    }
 }
+
+bool SurfaceMultigrid::parallel(std::size_t cells) { return cells >= kParallelCells; }
 
 void SurfaceMultigrid::build()
 {
@@ -189,51 +201,59 @@ void SurfaceMultigrid::build()
 }
 
 template <class In>
-void SurfaceMultigrid::applyFree(const In* x, double* y) const
+void SurfaceMultigrid::applyFree(const In* x, double* y)
 {
-    applyStencil(rows_, cols_, 1.0 - tension_, tension_, nullptr, fixed_.data(), x, y);
-    const std::size_t n = fixed_.size();
-    for (std::size_t k = 0; k < n; ++k)
-        if (fixed_[k]) y[k] = 0.0;
+    overRows([&](int first, int last, int) {
+        applyStencil(rows_, cols_, first, last, 1.0 - tension_, tension_, nullptr, fixed_.data(), x, y);
+        const std::size_t end = std::size_t(last) * std::size_t(cols_);
+        for (std::size_t k = std::size_t(first) * std::size_t(cols_); k < end; ++k)
+            if (fixed_[k]) y[k] = 0.0;
+    });
 }
 
-template void SurfaceMultigrid::applyFree(const double*, double*) const;
+template void SurfaceMultigrid::applyFree(const double*, double*);
 
 template <class Use>
-void SurfaceMultigrid::forEachFreeProduct(const double* p, Use use) const
+double SurfaceMultigrid::sumFreeProducts(const double* p, Use use)
 {
-    std::vector<double> row(static_cast<std::size_t>(cols_));
-    applyStencilRows<double, double>(
-        rows_, cols_, 1.0 - tension_, tension_, nullptr, fixed_.data(), p, [&](int) { return row.data(); },
-        [&](int r) {
-            const std::size_t base = std::size_t(r) * std::size_t(cols_);
-            for (int c = 0; c < cols_; ++c)
-                if (!fixed_[base + std::size_t(c)]) use(base + std::size_t(c), row[std::size_t(c)]);
-        });
-}
-
-double SurfaceMultigrid::energyProduct(const double* p) const
-{
-    double sum = 0.0;
-    forEachFreeProduct(p, [&](std::size_t k, double ap) { sum += p[k] * ap; });
-    return sum;
-}
-
-double SurfaceMultigrid::updateResidual(const double* p, double alpha, double* r) const
-{
-    double sum = 0.0;   // the fixed cells' residual is 0
-    forEachFreeProduct(p, [&](std::size_t k, double ap) {
-        r[k] -= alpha * ap;
-        sum += r[k] * r[k];
+    double sums[2] = {0.0, 0.0};
+    overRows([&](int first, int last, int half) {
+        double sum = 0.0;
+        double* row = productRow_[half].data();
+        applyStencilRows<double, double>(
+            rows_, cols_, first, last, 1.0 - tension_, tension_, nullptr, fixed_.data(), p,
+            [row](int) { return row; },
+            [&](int r) {
+                const std::size_t base = std::size_t(r) * std::size_t(cols_);
+                for (int c = 0; c < cols_; ++c)
+                    if (!fixed_[base + std::size_t(c)]) sum += use(base + std::size_t(c), row[c]);
+            });
+        sums[half] = sum;
     });
-    return sum;
+    return sums[0] + sums[1];
 }
 
-void SurfaceMultigrid::applyLevel(const Level& L, const float* x, float* y) const
+double SurfaceMultigrid::energyProduct(const double* p)
 {
-    applyStencil(L.rows, L.cols, double(L.biharmonic), double(L.laplacian),
-                 L.reaction.empty() ? nullptr : L.reaction.data(), &L == &levels_.front() ? fixed_.data() : nullptr,
-                 x, y);
+    return sumFreeProducts(p, [p](std::size_t k, double ap) { return p[k] * ap; });
+}
+
+double SurfaceMultigrid::updateResidual(const double* p, double alpha, double* r)
+{
+    // The fixed cells' residual is 0.
+    return sumFreeProducts(p, [r, alpha](std::size_t k, double ap) {
+        r[k] -= alpha * ap;
+        return r[k] * r[k];
+    });
+}
+
+void SurfaceMultigrid::applyLevel(const Level& L, const float* x, float* y)
+{
+    const float* reaction = L.reaction.empty() ? nullptr : L.reaction.data();
+    const std::uint8_t* skip = &L == &levels_.front() ? fixed_.data() : nullptr;
+    overRows(L, [&](int first, int last, int) {
+        applyStencil(L.rows, L.cols, first, last, double(L.biharmonic), double(L.laplacian), reaction, skip, x, y);
+    });
 }
 
 void SurfaceMultigrid::smooth(Level& L, int degree, bool fromZero)
@@ -246,125 +266,134 @@ void SurfaceMultigrid::smooth(Level& L, int degree, bool fromZero)
     const double theta = 0.5 * (lambdaMax + lambdaMin), delta = 0.5 * (lambdaMax - lambdaMin);
     const double sigma = theta / delta;
     double rho = 1.0 / sigma;
-    const std::size_t n = L.solution.size();
+    const std::size_t C = std::size_t(L.cols);
     float* e = L.solution.data();
     float* res = L.residual.data();
     float* d = L.direction.data();
     float* ad = L.product.data();
-    // d := factor * D^-1 res (+ keep * d), a row at a time.
-    auto directionUpdate = [&](float factor, float keep) {
-        for (int r = 0; r < L.rows; ++r) {
-            const float* invD = inverseDiagonalRow(L, r);
-            const std::size_t base = std::size_t(r) * std::size_t(L.cols);
-            float* dr = d + base;
-            const float* rr = res + base;
-            for (int c = 0; c < L.cols; ++c) dr[c] = keep * dr[c] + factor * invD[c] * rr[c];
+    const float* rhs = L.rhs.empty() ? nullptr : L.rhs.data();
+    const double* fineRhs = fineRhs_;   // the finest level's: 0 on the fixed cells
+    if (!fromZero) applyLevel(L, e, ad);
+    // res := rhs - A e, d := D^-1 res / theta, e := e + d.
+    const float first = float(1.0 / theta);
+    overRows(L, [&](int top, int bottom, int half) {
+        for (int r = top; r < bottom; ++r) {
+            const float* invD = inverseDiagonalRow(L, r, half);
+            const std::size_t base = std::size_t(r) * C;
+            for (std::size_t c = 0; c < C; ++c) {
+                const std::size_t k = base + c;
+                const float b = rhs ? rhs[k] : float(fineRhs[k]);
+                res[k] = fromZero ? b : b - ad[k];
+                d[k] = first * invD[c] * res[k];
+                e[k] = fromZero ? d[k] : e[k] + d[k];
+            }
         }
-    };
-    if (fromZero) {
-        std::fill(L.solution.begin(), L.solution.end(), 0.0f);
-        std::fill(L.product.begin(), L.product.end(), 0.0f);
-    } else {
-        applyLevel(L, e, ad);
-    }
-    residualOf(L, ad, res);
-    std::fill(L.direction.begin(), L.direction.end(), 0.0f);
-    directionUpdate(float(1.0 / theta), 0.0f);
-    for (int step = 0;; ++step) {
-        for (std::size_t k = 0; k < n; ++k) e[k] += d[k];
-        if (step == degree - 1) break;
+    });
+    for (int step = 1; step < degree; ++step) {
         applyLevel(L, d, ad);
         const double rhoNext = 1.0 / (2.0 * sigma - rho);
         const float keep = float(rhoNext * rho), gain = float(2.0 * rhoNext / delta);
-        for (std::size_t k = 0; k < n; ++k) res[k] -= ad[k];
-        directionUpdate(gain, keep);
+        // res := res - A d, d := gain D^-1 res + keep d, e := e + d.
+        overRows(L, [&](int top, int bottom, int half) {
+            for (int r = top; r < bottom; ++r) {
+                const float* invD = inverseDiagonalRow(L, r, half);
+                const std::size_t base = std::size_t(r) * C;
+                float* __restrict er = e + base;
+                float* __restrict rr = res + base;
+                float* __restrict dr = d + base;
+                const float* __restrict ar = ad + base;
+                for (std::size_t c = 0; c < C; ++c) {
+                    rr[c] -= ar[c];
+                    dr[c] = keep * dr[c] + gain * invD[c] * rr[c];
+                    er[c] += dr[c];
+                }
+            }
+        });
         rho = rhoNext;
     }
 }
 
-const float* SurfaceMultigrid::inverseDiagonalRow(const Level& L, int r)
+const float* SurfaceMultigrid::inverseDiagonalRow(const Level& L, int r, int half)
 {
     if (!L.inverseDiagonal.empty()) return L.inverseDiagonal.data() + std::size_t(r) * std::size_t(L.cols);
     const int R = L.rows, C = L.cols;
     const double b = L.biharmonic, l = L.laplacian;
-    diagonalRow_.resize(std::size_t(C));
+    float* out = diagonalRow_[half].data();
     const float interior = float(1.0 / (20.0 * b + 4.0 * l));
     const std::uint8_t* fixedRow = fixed_.data() + std::size_t(r) * std::size_t(C);
     auto general = [&](int c) {
         const double d = fixedRow[c] ? 0.0 : diagonalAt(R, C, r, c, b, l);
-        diagonalRow_[std::size_t(c)] = d > 0.0 ? float(1.0 / d) : 0.0f;
+        out[c] = d > 0.0 ? float(1.0 / d) : 0.0f;
     };
     if (r < 2 || r > R - 3) {
         for (int c = 0; c < C; ++c) general(c);
-        return diagonalRow_.data();
+        return out;
     }
     // Inside the two outer rings every free cell has the interior diagonal: a branch-free select.
-    float* out = diagonalRow_.data();
     for (int c = 2; c < C - 2; ++c) out[c] = fixedRow[c] ? 0.0f : interior;
     for (int c = 0; c < std::min(2, C); ++c) general(c);
     for (int c = std::max(2, C - 2); c < C; ++c) general(c);
-    return diagonalRow_.data();
-}
-
-void SurfaceMultigrid::residualOf(const Level& L, const float* product, float* residual) const
-{
-    const std::size_t n = L.solution.size();
-    if (!L.rhs.empty()) {
-        for (std::size_t k = 0; k < n; ++k) residual[k] = L.rhs[k] - product[k];
-        return;
-    }
-    const double* r = fineRhs_;   // 0 on the fixed cells
-    for (std::size_t k = 0; k < n; ++k) residual[k] = float(r[k]) - product[k];
+    return out;
 }
 
 // Restriction P^T and bilinear prolongation P: fine (r, c) takes coarse (r/2 .. (r+1)/2) x
 // (c/2 .. (c+1)/2), weight 1 on even and 1/2 on odd indices; done a row at a time.
 void SurfaceMultigrid::restrictTo(Level& fine, Level& coarse)
 {
-    const int R = fine.rows, C = fine.cols, Rc = coarse.rows, Cc = coarse.cols;
-    std::vector<float>& row = rowScratch_;
-    row.assign(std::size_t(C), 0.0f);
+    const int R = fine.rows, C = fine.cols, Cc = coarse.cols;
     const float* r = fine.residual.data();
-    for (int i = 0; i < Rc; ++i) {
-        const int f = 2 * i;
-        float* out = coarse.rhs.data() + std::size_t(i) * std::size_t(Cc);
-        for (int c = 0; c < C; ++c) {
-            float v = f < R ? r[std::size_t(f) * std::size_t(C) + std::size_t(c)] : 0.0f;
-            if (f - 1 >= 0 && f - 1 < R) v += 0.5f * r[std::size_t(f - 1) * std::size_t(C) + std::size_t(c)];
-            if (f + 1 < R) v += 0.5f * r[std::size_t(f + 1) * std::size_t(C) + std::size_t(c)];
-            row[std::size_t(c)] = v;
+    overRows(coarse, [&](int top, int bottom, int half) {
+        float* row = rowScratch_[half].data();
+        for (int i = top; i < bottom; ++i) {
+            const int f = 2 * i;
+            float* out = coarse.rhs.data() + std::size_t(i) * std::size_t(Cc);
+            for (int c = 0; c < C; ++c) {
+                float v = f < R ? r[std::size_t(f) * std::size_t(C) + std::size_t(c)] : 0.0f;
+                if (f - 1 >= 0 && f - 1 < R) v += 0.5f * r[std::size_t(f - 1) * std::size_t(C) + std::size_t(c)];
+                if (f + 1 < R) v += 0.5f * r[std::size_t(f + 1) * std::size_t(C) + std::size_t(c)];
+                row[c] = v;
+            }
+            for (int j = 0; j < Cc; ++j) {
+                const int g = 2 * j;
+                float v = g < C ? row[g] : 0.0f;
+                if (g - 1 >= 0 && g - 1 < C) v += 0.5f * row[g - 1];
+                if (g + 1 < C) v += 0.5f * row[g + 1];
+                out[j] = v;
+            }
         }
-        for (int j = 0; j < Cc; ++j) {
-            const int g = 2 * j;
-            float v = g < C ? row[std::size_t(g)] : 0.0f;
-            if (g - 1 >= 0 && g - 1 < C) v += 0.5f * row[std::size_t(g - 1)];
-            if (g + 1 < C) v += 0.5f * row[std::size_t(g + 1)];
-            out[j] = v;
-        }
-    }
+    });
 }
 
 void SurfaceMultigrid::prolongFrom(const Level& coarse, Level& fine)
 {
     const int R = fine.rows, C = fine.cols, Cc = coarse.cols;
-    std::vector<float>& row = rowScratch_;
-    row.assign(std::size_t(2 * C), 0.0f);
-    float* here = row.data();
-    float* next = here + C;
+    const bool zeroFixed = &fine == &levels_.front();   // the correction leaves the fixed cells alone
     auto widen = [&](int i, float* out) {   // coarse row i interpolated along the row to the fine width
         const float* e = coarse.solution.data() + std::size_t(i) * std::size_t(Cc);
         for (int c = 0; c < C; ++c) out[c] = c % 2 ? 0.5f * (e[c / 2] + e[c / 2 + 1]) : e[c / 2];
     };
-    widen(0, here);
-    for (int i = 0; 2 * i < R; ++i) {
-        float* even = fine.solution.data() + std::size_t(2 * i) * std::size_t(C);
-        for (int c = 0; c < C; ++c) even[c] += here[c];
-        if (2 * i + 1 >= R) break;
-        widen(i + 1, next);
-        float* odd = even + C;
-        for (int c = 0; c < C; ++c) odd[c] += 0.5f * (here[c] + next[c]);
-        std::swap(here, next);
-    }
+    auto add = [&](int r, const float* a, const float* b) {   // fine row r += (a [+ b] / 2)
+        float* out = fine.solution.data() + std::size_t(r) * std::size_t(C);
+        const std::uint8_t* fixedRow = fixed_.data() + std::size_t(r) * std::size_t(C);
+        for (int c = 0; c < C; ++c) {
+            const float v = b ? 0.5f * (a[c] + b[c]) : a[c];
+            out[c] = zeroFixed && fixedRow[c] ? 0.0f : out[c] + v;
+        }
+    };
+    // Coarse row i reaches fine rows 2i and 2i + 1.
+    halves_.run((R + 1) / 2, parallel(fine.solution.size()), [&](int top, int bottom, int half) {
+        if (top >= bottom) return;
+        float* here = rowScratch_[half].data();
+        float* next = here + C;
+        widen(top, here);
+        for (int i = top; i < bottom; ++i) {
+            add(2 * i, here, nullptr);
+            if (2 * i + 1 >= R) break;
+            widen(i + 1, next);
+            add(2 * i + 1, here, next);
+            std::swap(here, next);
+        }
+    });
 }
 
 void SurfaceMultigrid::vcycle(std::size_t level)
@@ -376,19 +405,19 @@ void SurfaceMultigrid::vcycle(std::size_t level)
     }
     smooth(L, kSmoothingDegree, true);
     applyLevel(L, L.solution.data(), L.product.data());
-    const std::size_t n = L.solution.size();
-    residualOf(L, L.product.data(), L.residual.data());
-    if (level == 0)
-        for (std::size_t k = 0; k < n; ++k)
-            if (fixed_[k]) L.residual[k] = 0.0f;
-
+    // residual := rhs - A e, 0 on the fixed cells of the finest level.
+    const bool finest = level == 0;
+    overRows(L, [&](int top, int bottom, int) {
+        const std::size_t end = std::size_t(bottom) * std::size_t(L.cols);
+        for (std::size_t k = std::size_t(top) * std::size_t(L.cols); k < end; ++k) {
+            const float b = finest ? float(fineRhs_[k]) : L.rhs[k];
+            L.residual[k] = finest && fixed_[k] ? 0.0f : b - L.product[k];
+        }
+    });
     Level& K = levels_[level + 1];
     restrictTo(L, K);
     vcycle(level + 1);
     prolongFrom(K, L);
-    if (level == 0)
-        for (std::size_t k = 0; k < n; ++k)
-            if (fixed_[k]) L.solution[k] = 0.0f;
     smooth(L, kSmoothingDegree, false);
 }
 

@@ -17,16 +17,24 @@
 // reaction term restricted by P^T (the Galerkin product of a diagonal, lumped).
 // Being symmetric and positive definite, it suits conjugate gradients.
 //
+// Every pass over a big level works on the two halves of its rows (engine/RowHalves.h), the
+// second on a worker thread when the constructor is allowed one; the results have the same bits
+// either way.
+//
 // Pre: rows, cols >= 1; fixed holds rows x cols flags (non-zero = fixed).
 // Post: apply() and precondition() give 0 on every fixed cell.
 #pragma once
 
+#include "engine/RowHalves.h"
+
+#include <array>
 #include <cstdint>
 #include <vector>
 
 class SurfaceMultigrid {
 public:
-    SurfaceMultigrid(int rows, int cols, std::vector<std::uint8_t> fixed, double tension);
+    /// worker: a second thread may take half of each pass over a level of many cells.
+    SurfaceMultigrid(int rows, int cols, std::vector<std::uint8_t> fixed, double tension, bool worker = false);
 
     int rows() const { return rows_; }
     int cols() const { return cols_; }
@@ -34,11 +42,18 @@ public:
 
     /// y := A x on the free cells (x as given, fixed cells included); 0 on the fixed cells.
     template <class In>
-    void applyFree(const In* x, double* y) const;
+    void applyFree(const In* x, double* y);
+    /// f(first, last, half) over the halves of the finest level's rows, as the passes of this
+    /// class run (sums of the halves added in order keep their bits with or without the worker).
+    template <class F>
+    void overRows(F&& f)
+    {
+        halves_.run(rows_, parallel(std::size_t(rows_) * std::size_t(cols_)), f);
+    }
     /// p . A p over the free cells, without storing A p.
-    double energyProduct(const double* p) const;
+    double energyProduct(const double* p);
     /// r := r - alpha A p on the free cells, without storing A p; returns r . r.
-    double updateResidual(const double* p, double alpha, double* r) const;
+    double updateResidual(const double* p, double alpha, double* r);
     /// M^-1 r: one V-cycle from zero on r (0 on the fixed cells, as the products leave it); the
     /// result, 0 on the fixed cells, stays valid until the next call.
     const float* precondition(const double* r);
@@ -53,24 +68,30 @@ private:
     };
 
     void build();
-    /// use(k, (A p)_k) for every free cell k, a row of A p at a time.
+    static bool parallel(std::size_t cells);
+    template <class F>
+    void overRows(const Level& L, F&& f)
+    {
+        halves_.run(L.rows, parallel(L.solution.size()), f);
+    }
+    /// The sum over the free cells k of use(k, (A p)_k), formed a row of A p at a time.
     template <class Use>
-    void forEachFreeProduct(const double* p, Use use) const;
+    double sumFreeProducts(const double* p, Use use);
     void vcycle(std::size_t level);
     void restrictTo(Level& fine, Level& coarse);
-    /// residual := rhs - product (the finest level's rhs is the caller's residual).
-    void residualOf(const Level& L, const float* product, float* residual) const;
-    /// Row r of D^-1 (0 on fixed cells).
-    const float* inverseDiagonalRow(const Level& L, int r);
+    /// Row r of D^-1 (0 on fixed cells); half names the caller's scratch row.
+    const float* inverseDiagonalRow(const Level& L, int r, int half);
     void prolongFrom(const Level& coarse, Level& fine);
     void smooth(Level& L, int degree, bool fromZero);
-    void applyLevel(const Level& L, const float* x, float* y) const;
+    void applyLevel(const Level& L, const float* x, float* y);
 
     int rows_, cols_;
     std::vector<std::uint8_t> fixed_;
     double tension_;
     std::vector<Level> levels_;
-    std::vector<float> rowScratch_;
+    RowHalves halves_;
+    // Scratch rows of each half.
+    std::array<std::vector<float>, 2> rowScratch_, diagonalRow_;
+    std::array<std::vector<double>, 2> productRow_;
     const double* fineRhs_ = nullptr;
-    std::vector<float> diagonalRow_;
 };

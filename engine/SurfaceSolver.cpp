@@ -142,24 +142,39 @@ GroupResult solveWindow(double* x, int rows, int cols, std::vector<std::uint8_t>
         return out;   // nothing to fix the surface to
     pullPushStart(x, rows, cols, windowFixed);
 
-    SurfaceMultigrid mg(rows, cols, std::move(windowFixed), settings.tension);
+    SurfaceMultigrid mg(rows, cols, std::move(windowFixed), settings.tension, settings.worker);
+    // Each pass over the window runs on the multigrid's halves of its rows; sums are added per half.
+    const std::size_t width = std::size_t(cols);
+    auto sumOverHalves = [&](auto&& part) {
+        double sums[2] = {0.0, 0.0};
+        mg.overRows([&](int first, int last, int half) {
+            sums[half] = part(std::size_t(first) * width, std::size_t(last) * width);
+        });
+        return sums[0] + sums[1];
+    };
     // A p is formed twice per iteration (for p . A p, then for the residual) rather than stored:
     // one grid fewer in memory for a little more arithmetic.
     std::vector<double> r(n), p(n);
     mg.applyFree(x, r.data());
-    double rr = 0.0;
-    for (double& v : r) {
-        v = -v;
-        rr += v * v;
-    }
+    double rr = sumOverHalves([&](std::size_t first, std::size_t last) {
+        double sum = 0.0;
+        for (std::size_t k = first; k < last; ++k) {
+            r[k] = -r[k];
+            sum += r[k] * r[k];
+        }
+        return sum;
+    });
     const double r0 = std::sqrt(rr);
     if (r0 == 0.0) return out;
     const float* z = mg.precondition(r.data());
-    double rz = 0.0;
-    for (std::size_t k = 0; k < n; ++k) {
-        p[k] = z[k];
-        rz += r[k] * double(z[k]);
-    }
+    double rz = sumOverHalves([&](std::size_t first, std::size_t last) {
+        double sum = 0.0;
+        for (std::size_t k = first; k < last; ++k) {
+            p[k] = z[k];
+            sum += r[k] * double(z[k]);
+        }
+        return sum;
+    });
     out.converged = false;
     for (int it = 1; it <= settings.iterationLimit; ++it) {
         const double pq = mg.energyProduct(p.data());
@@ -169,12 +184,17 @@ GroupResult solveWindow(double* x, int rows, int cols, std::vector<std::uint8_t>
             break;
         }
         const double alpha = rz / pq;
-        double change = 0.0;
-        for (std::size_t k = 0; k < n; ++k) {
-            const double step = alpha * p[k];
-            x[k] += step;
-            change = std::max(change, std::fabs(step));
-        }
+        double changes[2] = {0.0, 0.0};
+        mg.overRows([&](int first, int last, int half) {
+            double change = 0.0;
+            for (std::size_t k = std::size_t(first) * width; k < std::size_t(last) * width; ++k) {
+                const double step = alpha * p[k];
+                x[k] += step;
+                change = std::max(change, std::fabs(step));
+            }
+            changes[half] = change;
+        });
+        const double change = std::max(changes[0], changes[1]);
         rr = mg.updateResidual(p.data(), alpha, r.data());
         out.iterations = it;
         out.largestChange = change;
@@ -184,11 +204,17 @@ GroupResult solveWindow(double* x, int rows, int cols, std::vector<std::uint8_t>
             break;
         }
         z = mg.precondition(r.data());
-        double rzNext = 0.0;
-        for (std::size_t k = 0; k < n; ++k) rzNext += r[k] * double(z[k]);
+        const double rzNext = sumOverHalves([&](std::size_t first, std::size_t last) {
+            double sum = 0.0;
+            for (std::size_t k = first; k < last; ++k) sum += r[k] * double(z[k]);
+            return sum;
+        });
         const double beta = rzNext / rz;
         rz = rzNext;
-        for (std::size_t k = 0; k < n; ++k) p[k] = double(z[k]) + beta * p[k];
+        mg.overRows([&](int first, int last, int) {
+            for (std::size_t k = std::size_t(first) * width; k < std::size_t(last) * width; ++k)
+                p[k] = double(z[k]) + beta * p[k];
+        });
     }
     return out;
 }

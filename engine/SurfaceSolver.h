@@ -32,6 +32,8 @@ struct SurfaceSettings {
     double tension = 0.0;          ///< 0 thin-plate .. 1 harmonic
     double tolerance = 0.001;      ///< the largest change of a cell in the last iteration
     int iterationLimit = 1000;     ///< per group
+    /// A second thread takes half of each pass over a big window; the result has the same bits without.
+    bool worker = true;
 };
 
 struct SurfaceResult {

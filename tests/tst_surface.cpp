@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -70,4 +71,29 @@ TEST(Surface, GroupsWithoutFixedCellsKeepTheirValues)
     RealGrid z(6, 6, 0.0);
     EXPECT_EQ(solveSurface(z, ByteGrid(6, 6, 0), {}).groups, 1);
     EXPECT_EQ(z, RealGrid(6, 6, 0.0));
+}
+
+TEST(Surface, AWorkerThreadChangesNoBits)
+{
+    // Big enough for the passes to be shared; half of the cells fixed, one void of a fifth of the grid.
+    const int R = 300, C = 290;
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> height(100.0, 900.0), share(0.0, 1.0);
+    RealGrid z(R, C);
+    ByteGrid fixed(R, C);
+    for (int r = 0; r < R; ++r)
+        for (int c = 0; c < C; ++c) {
+            const std::size_t k = std::size_t(r) * C + c;
+            z.data()[k] = height(rng);
+            fixed.data()[k] = share(rng) < 0.5 && !(r > 100 && r < 230 && c > 40 && c < 130);
+        }
+    for (double tension : {0.0, 0.3}) {
+        RealGrid alone = z, shared = z;
+        const SurfaceResult a = solveSurface(alone, fixed, {tension, 1e-6, 1000, false});
+        const SurfaceResult b = solveSurface(shared, fixed, {tension, 1e-6, 1000, true});
+        EXPECT_TRUE(a.converged);
+        EXPECT_EQ(a.iterations, b.iterations);
+        EXPECT_EQ(a.relativeResidual, b.relativeResidual);
+        EXPECT_EQ(std::memcmp(alone.data(), shared.data(), z.size() * sizeof(double)), 0) << tension;
+    }
 }

@@ -1,0 +1,37 @@
+// Work over the rows of a grid in two fixed halves, [0, rows / 2) and [rows / 2, rows), the second
+// on a worker thread when there is one. The split never depends on the worker: a sum formed per
+// half and then added in order has the same bits with or without it.
+#pragma once
+
+#include "engine/BackgroundWorker.h"
+
+#include <memory>
+
+class RowHalves {
+public:
+    explicit RowHalves(bool worker)
+    {
+        if (worker) worker_ = std::make_unique<BackgroundWorker>();
+    }
+
+    bool hasWorker() const { return worker_ != nullptr; }
+
+    /// f(first, last, half) for both halves; the second on the worker when there is one and
+    /// parallel holds. Returns when both are done.
+    template <class F>
+    void run(int rows, bool parallel, F&& f)
+    {
+        const int mid = rows / 2;
+        if (parallel && worker_) {
+            worker_->start([&f, mid, rows] { f(mid, rows, 1); });
+            f(0, mid, 0);
+            worker_->wait();
+        } else {
+            f(0, mid, 0);
+            f(mid, rows, 1);
+        }
+    }
+
+private:
+    std::unique_ptr<BackgroundWorker> worker_;
+};
