@@ -24,8 +24,11 @@ public:
         const int mid = rows / 2;
         if (parallel && worker_) {
             worker_->start([&f, mid, rows] { f(mid, rows, 1); });
+            struct Join {   // the worker's half refers to this frame: wait for it even on a throw
+                BackgroundWorker& worker;
+                ~Join() { worker.wait(); }
+            } join{*worker_};
             f(0, mid, 0);
-            worker_->wait();
         } else {
             f(0, mid, 0);
             f(mid, rows, 1);
