@@ -97,3 +97,34 @@ TEST(Surface, AWorkerThreadChangesNoBits)
         EXPECT_EQ(std::memcmp(alone.data(), shared.data(), z.size() * sizeof(double)), 0) << tension;
     }
 }
+
+TEST(Surface, PolynomialsTheEquationsHoldComeBackExactly)
+{
+    // With the voids off the two outer rings only the interior equations act: a harmonic polynomial
+    // solves every surface's, a cubic with a non-zero Laplacian only the thin plate's.
+    const int R = 21, C = 24;
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> share(0.0, 1.0);
+    ByteGrid fixed(R, C);
+    for (int r = 0; r < R; ++r)
+        for (int c = 0; c < C; ++c)
+            fixed(r, c) = r < 2 || c < 2 || r > R - 3 || c > C - 3 || share(rng) < 0.3;
+    auto harmonic = [](double r, double c) { return 500 + r * r - c * c + 0.5 * r * c - 3 * r; };
+    auto cubic = [](double r, double c) { return 200 + 0.05 * r * r * r + 0.1 * r * c * c - c; };
+    for (auto [name, f, tension, exact] :
+         {std::tuple{"harmonic", +harmonic, 1.0, true}, {"harmonic", +harmonic, 0.0, true},
+          {"harmonic", +harmonic, 0.4, true}, {"cubic", +cubic, 0.0, true}, {"cubic", +cubic, 1.0, false},
+          {"cubic", +cubic, 0.4, false}}) {
+        RealGrid z(R, C), solved(R, C);
+        for (int r = 0; r < R; ++r)
+            for (int c = 0; c < C; ++c) {
+                z(r, c) = f(r, c);
+                solved(r, c) = fixed(r, c) ? z(r, c) : 0.0;
+            }
+        ASSERT_TRUE(solveSurface(solved, fixed, {tension, 1e-10, 1000}).converged);
+        double worst = 0.0;
+        for (std::size_t k = 0; k < z.size(); ++k) worst = std::max(worst, std::fabs(solved.data()[k] - z.data()[k]));
+        if (exact) EXPECT_LT(worst, 1e-6) << name << " tension " << tension;
+        else EXPECT_GT(worst, 0.01) << name << " tension " << tension;
+    }
+}
