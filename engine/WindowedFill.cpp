@@ -209,7 +209,6 @@ private:
                     fixed(r, c) = member(r, c) ? 0 : mask_.wasUnknown(win.top + r, win.left + c) ? kHeldCell : 1;
             SurfaceSettings settings;
             settings.tension = options_.surface.operatorTension();
-            settings.worker = options_.threads == 1;   // otherwise every core solves groups already
             converged = solveSurface(values, fixed, settings).converged;
             solution = std::move(values);
         } else {
