@@ -122,8 +122,11 @@ std::optional<RealGrid> relaxEngineGrid(const RealGrid& engineGrid, const Sessio
 std::optional<RealGrid> solveRunInput(SessionState& s, GraphicsModel& graphics, Reporter& reporter,
                                       int relaxationRefining)
 {
-    return s.lsqrIterations > 0 ? runLsqrPath(s, graphics, reporter)
-                                : runRelaxationPath(s, graphics, reporter, relaxationRefining);
+    // Inputs that are read as they are solved have no grid to relax; a converged surface is a
+    // whole solution for them, so with it they take the driver's path with its LSQR stage skipped.
+    const bool driver = s.lsqrIterations > 0 ||
+                        (!s.fromGraphicsWindow && kindNeedsLsqr(s.inputKind) && s.surface.converged());
+    return driver ? runLsqrPath(s, graphics, reporter) : runRelaxationPath(s, graphics, reporter, relaxationRefining);
 }
 
 RunOutcome runGridmend(SessionState& s, GraphicsModel& graphics, Reporter& reporter, const BatchJob* batch)

@@ -39,10 +39,11 @@ bool lasInput(const InterpolationRequest& request, InterpolationProblem& p, Repo
 }
 
 /// ShapefileInput: the polylines drawn into a grid of at most MAXSPAN cells a side (its size
-/// becomes R and C); the builder runs its own 10 refining sweeps.
+/// becomes R and C); the relaxation runs its own 10 refining sweeps. A converged surface takes the
+/// session's count instead: ten sweeps of averaging would move the drawn contours it holds.
 bool shapefileInput(const InterpolationRequest& request, InterpolationProblem& p, Reporter& reporter)
 {
-    p.polishIterations = 10;
+    if (!request.surface.converged()) p.polishIterations = 10;
     p.knownCountLabel = "Non zero nodes is:  ";
     return holdGrid(p, readShapefileContours(request.inputFileName, request.maxSpan, reporter));
 }

@@ -165,6 +165,8 @@ def score(filled, truth, holes):
 
 SHAPEFILE_SETTINGS = [
     ["--lsqr", "500", "--laplacian", "1000"],
+    ["--lsqr", "0", "--refining", "0", "--surface", "tension", "0.1"],
+    ["--lsqr", "0", "--refining", "0", "--surface", "thin-plate"],
     ["--lsqr", "1", "--surface", "harmonic"],
     ["--lsqr", "1", "--surface", "thin-plate"],
     ["--lsqr", "1", "--surface", "tension", "0.1"],

@@ -4,7 +4,10 @@
 #include "CliRun.h"
 #include "TestFiles.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -196,6 +199,34 @@ TEST(Cli, InterpolatesGridInputsAndPoints)
     r = runCli("interpolate " + testData("grid.csv") + " " + dir.file("csv.txt") + " --rows 20 --columns 30 --lsqr 2");
     EXPECT_NE(r.out.find("number of points is:  400\n  \nminColumns is:  440750\n"), std::string::npos) << r.out;
     EXPECT_EQ(parseTextGrid(readText(dir.file("csv.txt")), 20, 30).valuesRead, 600u);
+}
+
+// A converged surface is a whole solution for a shapefile: no LSQR stage is needed. The harmonic
+// surface keeps every drawn contour cell at its level and, by the maximum principle, stays between
+// the lowest and the highest level.
+TEST(Cli, AConvergedSurfaceInterpolatesAShapefileWithoutLsqr)
+{
+    TempDir dir;
+    const std::string shp = testData("storml_contours_12.shp") + " ";
+    ASSERT_EQ(runCli("convert " + shp + dir.file("drawn.txt") + " --maxspan 60").status, 0);
+    const CliResult r = runCli("interpolate " + shp + dir.file("s.txt") +
+                               " --maxspan 60 --lsqr 0 --refining 0 --surface harmonic");
+    ASSERT_EQ(r.status, 0) << r.out;
+    auto numbers = [](const std::string& text) {
+        std::istringstream in(text);
+        return std::vector<double>(std::istream_iterator<double>(in), std::istream_iterator<double>());
+    };
+    const std::vector<double> drawn = numbers(readText(dir.file("drawn.txt")));
+    const std::vector<double> s = numbers(readText(dir.file("s.txt")));
+    ASSERT_EQ(drawn.size(), s.size());
+    double low = 1e9, high = -1e9;
+    for (double v : drawn)
+        if (v != 0.0) low = std::min(low, v), high = std::max(high, v);
+    ASSERT_LT(low, high);
+    for (std::size_t k = 0; k < s.size(); ++k) {
+        if (drawn[k] != 0.0) ASSERT_NEAR(s[k], drawn[k], 1e-4) << k;
+        ASSERT_TRUE(s[k] >= low - 1e-4 && s[k] <= high + 1e-4) << k << ": " << s[k];
+    }
 }
 
 TEST(Cli, ConvertWritesThroughTheWindowsSavers)
