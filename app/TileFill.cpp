@@ -14,6 +14,7 @@
 #include <limits>
 #include <mutex>
 #include <set>
+#include <system_error>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -301,7 +302,13 @@ int fillTileSet(const TileSet& set, const std::string& outFolder, const TileFill
     };
     {
         std::vector<std::jthread> workers;
-        for (int j = 1; j < jobs; ++j) workers.emplace_back(work);
+        for (int j = 1; j < jobs; ++j) {
+            try {
+                workers.emplace_back(work);
+            } catch (const std::system_error&) {
+                break;   // as many threads as the system gives
+            }
+        }
         work();
     }
     return failures;

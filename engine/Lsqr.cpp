@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -160,7 +161,12 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
         // next iteration (they share no output), after the part of that product the matrix lets the
         // worker form; only the condition test waits for them.
         std::optional<BackgroundWorker> worker;
-        if (useWorker(in->threading, n)) worker.emplace();
+        if (useWorker(in->threading, n)) {
+            try {
+                worker.emplace();
+            } catch (const std::system_error&) {   // no thread to be had: this one does it all
+            }
+        }
         auto beside = [&](std::function<void()> task) {
             if (worker) worker->start(std::move(task));
             else task();

@@ -6,12 +6,17 @@
 #include "engine/BackgroundWorker.h"
 
 #include <memory>
+#include <system_error>
 
 class RowHalves {
 public:
     explicit RowHalves(bool worker)
     {
-        if (worker) worker_ = std::make_unique<BackgroundWorker>();
+        if (!worker) return;
+        try {
+            worker_ = std::make_unique<BackgroundWorker>();
+        } catch (const std::system_error&) {   // no thread to be had: both halves run here
+        }
     }
 
     bool hasWorker() const { return worker_ != nullptr; }

@@ -12,10 +12,12 @@
 #include <cmath>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <limits>
 #include <mutex>
 #include <new>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -366,16 +368,30 @@ std::optional<WindowedFillSummary> fillByWindows(WindowedRaster& raster, const W
 
     const unsigned threads = options.threads > 0 ? unsigned(options.threads)
                                                  : std::max(1u, std::thread::hardware_concurrency());
-    if (threads == 1) {
-        mask.scan([&](const VoidGroup& g) { return !wanted(g) || solver.solve(g); });
-    } else {
-        GroupQueue queue(4 * threads);
-        std::vector<std::jthread> workers;
-        for (unsigned t = 0; t < threads; ++t)
+    GroupQueue queue(4 * threads);
+    std::vector<std::jthread> workers;
+    for (unsigned t = 0; threads > 1 && t < threads; ++t) {
+        try {
             workers.emplace_back([&] {
                 while (std::optional<VoidGroup> g = queue.pop())
                     if (!solver.solve(*g)) queue.close();
             });
+        } catch (const std::system_error&) {
+            break;   // as many solving threads as the system gives
+        }
+    }
+    if (workers.empty()) {
+        mask.scan([&](const VoidGroup& g) { return !wanted(g) || solver.solve(g); });
+    } else {
+        // Leaving by an exception closes the queue, so that the workers end before they are joined.
+        struct CloseOnThrow {
+            GroupQueue& queue;
+            int exceptions = std::uncaught_exceptions();
+            ~CloseOnThrow()
+            {
+                if (std::uncaught_exceptions() > exceptions) queue.close();
+            }
+        } closeOnThrow{queue};
         mask.scan([&](const VoidGroup& g) { return !wanted(g) || queue.push(g); });
         queue.finish();
         workers.clear();   // joins
