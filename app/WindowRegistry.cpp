@@ -60,26 +60,6 @@ ClassificationHost classificationHost(GraphicsWindow& graphics)
 }
 } // namespace
 
-const std::vector<QString>& WindowRegistry::creationOrder()
-{
-    static const std::vector<QString> order = {
-        "GRIDMEND", "dataEntryForm", "ASCII DEM Data Entry Form", "Error!", "Help", "", "About", "Notice!",
-        "Error!", "Error!", "GRIDMEND Graphics", "GRIDMEND Graphics", "Elevation Control Panel", "Form14",
-        "Filter Data Entry", "Filter Limits data Entry Form", "Tool Pallatte", "Pen Color",
-        "Red Green Blue Byte Filter Data Entry", "Marker Color", "Terragen Scale Factor",
-        "Pixel Classification Data Entry", "Error!", "Background Color Data Entry", "Pixel Neighbor Data Entry",
-        "Error!", "Reference Image", "Error!", "Search Radius Data Entry", "Error!", "Closing Graphics Window",
-        "Error!", "Scale Factor Dialog Box", "Unsharp Mask Data Entry", "Error!", "Pixel Limit Data Entry Form",
-        "Error!", "Scale Factor Data Entry Form", "Offset Data Entry", "Error!", "Elevation Dialog",
-        "DTED0 Base File", "Interpolated Reference Image", "DTED0 Interpolation Iterations",
-        "DTED0 Offset Elevation Dialog Box", "Sea Level Clipping Parameters",
-        "Null Data Definition Data Entry Form", "Shape File Scaling Limits", "Batch Mode Dialog", "SRTM30Image",
-        "SRTM30 Iterations", "Error!", "SRTM Grayscale Image Form", "Australian ER Image Form",
-        "Australian ERM Data Entry Form", "Resample Parameters", "DTED1 Merge Image", "3D Image Control Panel",
-        "Error!", "Error!", "Error!", "3D Graphics Image", "Form65", "Error!"};
-    return order;
-}
-
 WindowRegistry::WindowRegistry(Options options)
 {
     QApplication::setApplicationName("gridmend");
@@ -89,7 +69,7 @@ WindowRegistry::WindowRegistry(Options options)
     windows_.push_back(m);
     auto add = [this](QWidget* w) { windows_.push_back(w); return w; };
 
-    // Windows join this sequence in their place in creationOrder() as they are built.
+    // The windows are built, and join this sequence, in the program's fixed order.
     auto* params = new SolverParamsDialog(m->session(), *m, m);
     m->setSolverParamsDialog(params);
     add(params);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QPointer>
-#include <QString>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -35,9 +34,6 @@ public:
             if (auto* found = qobject_cast<W*>(w.data())) return found;
         return nullptr;
     }
-
-    /// The captions of the program's windows in creation order, as the program lists them.
-    static const std::vector<QString>& creationOrder();
 
 private:
     /// The graphics window's requests to the main window and the parameters dialog.

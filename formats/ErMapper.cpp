@@ -6,12 +6,6 @@
 
 #include <new>
 
-bool isErMapperTileName(const std::string& path)
-{
-    const std::string name = ermapper::kTileName;
-    return path.size() >= name.size() && path.compare(path.size() - name.size(), name.size(), name) == 0;
-}
-
 std::optional<IntGrid> decodeErMapperTile(std::span<const std::uint8_t> bytes, Reporter& reporter)
 {
     reporter.log("File size is " + std::to_string(bytes.size()) + " bytes.");

@@ -19,12 +19,8 @@ inline constexpr int kRows = 401;
 inline constexpr int kColumns = 601;
 inline constexpr std::size_t kHeaderBytes = 512;
 inline constexpr std::size_t kFileSize = kHeaderBytes + std::size_t(kRows) * kColumns * 4;   // 964,516
-inline constexpr const char* kTileName = "aus_dem_erm";
 inline constexpr const char* kNotErFileLine = "This does not appear to be an ER file.";
 } // namespace ermapper
-
-/// True when the last 11 characters of the path are "aus_dem_erm".
-bool isErMapperTileName(const std::string& path);
 
 /// The tile from the file's bytes: logs "File size is N bytes."; a file of another
 /// size logs "This does not appear to be an ER file." and gives nothing. Samples

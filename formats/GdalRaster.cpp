@@ -390,11 +390,6 @@ std::optional<SampleType> sampleTypeNamed(std::string_view name)
     return std::nullopt;
 }
 
-const char* sampleTypeName(SampleType type)
-{
-    return GDALGetDataTypeName(gdalType(type));
-}
-
 namespace {
 
 std::string wktOf(void* srs)

@@ -113,7 +113,6 @@ double nodataFor(const RasterDescription& description);
 
 /// The sample type of GDAL's name ("Int16", "Float32", ...; case-insensitive); nothing for others.
 std::optional<SampleType> sampleTypeNamed(std::string_view name);
-const char* sampleTypeName(SampleType type);
 
 /// Coordinate systems as WKT: an EPSG code, and UTM on a datum ("NAD27", "NAD83", "WGS84", "WGS72").
 /// Empty when GDAL does not know them.
