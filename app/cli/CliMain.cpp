@@ -29,7 +29,7 @@ const std::vector<CliCommandInfo>& cliCommands()
          "      pictures) carry their size and are handed over as the graphics window's \"Input Data\" hands\n"
          "      them; a tile (.hgt, ...) then gets the solution in its null postings only (below -1000).\n"
          "      --lsqr N > 0 solves with LSQR (its report header on standard output); --lsqr 0 runs the\n"
-         "      relaxation alone (not for points or shapefiles).\n"
+         "      relaxation alone (not for points or shapefiles unless --surface is converged).\n"
          "      --surface S: sweeps (default) runs the relaxation sweeps; harmonic, thin-plate or tension T\n"
          "      (T from 0, thin-plate, to 1, harmonic) solve that surface to convergence with the known\n"
          "      postings fixed instead, as LSQR's start or, with --lsqr 0, as the result (fill, batch,\n"
