@@ -112,6 +112,7 @@ int cliInterpolate(const std::vector<std::string>& args, Reporter& reporter)
         if (!cliLoadGrid(row, in, options, graphics, reporter) || !graphics.holdsContent())
             return fail("nothing was loaded from " + in);
         cliSubmitSolverParameters(session, options, true, reporter);
+        graphics.imageArray = IntGrid();   // the solution is written, not the picture: it goes before "Input Data"
         graphics.handOverInputData(session);   // "Input Data", after the parameters
         const ByteGrid filled = options.has("mask") ? cliNullPostings(graphics) : ByteGrid();
         if (runGridmend(session, graphics, reporter) != RunOutcome::Completed)
