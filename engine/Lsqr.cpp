@@ -205,7 +205,7 @@ void lsqr(lsqr_in* in, lsqr_out* out, lsqr_wrk* wrk, lsqr_fnc* fnc, void* data, 
                     fnc->fused->forwardShare(factor, us, u->elements, vs, v->elements);
                 }, std::exchange(pendingTurn, {}));
             } else if (pendingTurn) {
-                std::exchange(pendingTurn, {})();
+                beside(std::exchange(pendingTurn, {}));
             }
             if (fnc->fused) {
                 beta = std::sqrt(fnc->fused->forward(-alpha, uScale, u->elements, vScale, v->elements, awaitShare));

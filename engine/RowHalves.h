@@ -19,8 +19,6 @@ public:
         }
     }
 
-    bool hasWorker() const { return worker_ != nullptr; }
-
     /// f(first, last, half) for both halves; the second on the worker when there is one and
     /// parallel holds. Returns when both are done.
     template <class F>

@@ -48,7 +48,7 @@ public:
     template <class F>
     void overRows(F&& f)
     {
-        halves_.run(rows_, parallel(std::size_t(rows_) * std::size_t(cols_)), f);
+        overRows(levels_.front(), f);
     }
     /// p . A p over the free cells, without storing A p.
     double energyProduct(const double* p);
